@@ -1,0 +1,23 @@
+# The two programs: GamingMouse.exe (the mouse's real HID interfaces) and GamingMouseDemo.exe
+# (the same program wired to the built-in simulated mouse).
+if(NOT GM_WINDOWS)
+  return()
+endif()
+
+gm_win32_library(gm_app_win SOURCES
+  ${GM_ROOT}/app/talvin_app.cpp
+  ${GM_ROOT}/app/talvin_dlg.cpp
+  DEPS core gm_ui gdiplus comctl32 shell32 ole32 uuid
+)
+
+foreach(prog GamingMouse GamingMouseDemo)
+  add_executable(${prog} WIN32 ${GM_ROOT}/app/main.cpp ${GM_ROOT}/app/res/app.rc)
+  target_link_libraries(${prog} PRIVATE gm_app_win)
+  target_include_directories(${prog} PRIVATE ${GM_ROOT})
+  target_link_options(${prog} PRIVATE -municode)
+endforeach()
+target_compile_definitions(GamingMouseDemo PRIVATE GM_DEMO_PROGRAM=1)
+
+# The pictures the programs load from <program folder>\skins\ .
+add_custom_target(skins_copy ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${GM_ROOT}/skins ${CMAKE_BINARY_DIR}/bin/skins)

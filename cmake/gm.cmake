@@ -1,0 +1,59 @@
+# Build rules shared by every folder of the tree.
+
+set(GM_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
+get_filename_component(GM_ROOT ${GM_ROOT} ABSOLUTE)
+
+set(GM_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+
+if(GM_WINDOWS)
+  # One .exe that runs on a clean Windows: no libstdc++/libgcc/winpthread DLLs beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0A00)
+  set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+else()
+  if(GM_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()
+
+# Every portable subsystem library registers itself here; `core` links them all.
+set_property(GLOBAL PROPERTY GM_PORTABLE_LIBRARIES_P "")
+
+# gm_portable_library(<name> SOURCES <files...> [DEPS <targets...>])
+# A library of portable files only: none of them includes <windows.h>, so it builds natively and
+# for Windows alike. The folder root is the include root: #include "settings/text_file.h".
+function(gm_portable_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  if(A_SOURCES)
+    add_library(${name} STATIC ${A_SOURCES})
+    target_include_directories(${name} PUBLIC ${GM_ROOT})
+    target_compile_options(${name} PRIVATE ${GM_WARNINGS})
+    target_link_libraries(${name} PUBLIC ${A_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${GM_ROOT})
+    target_link_libraries(${name} INTERFACE ${A_DEPS})
+  endif()
+  set_property(GLOBAL APPEND PROPERTY GM_PORTABLE_LIBRARIES_P ${name})
+endfunction()
+
+# gm_win32_library(<name> SOURCES <files...> [DEPS <targets...>])
+# Win32 code (includes <windows.h>); only made in the Windows build.
+function(gm_win32_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  if(NOT GM_WINDOWS)
+    return()
+  endif()
+  if(A_SOURCES)
+    add_library(${name} STATIC ${A_SOURCES})
+    target_include_directories(${name} PUBLIC ${GM_ROOT})
+    target_compile_options(${name} PRIVATE ${GM_WARNINGS})
+    target_link_libraries(${name} PUBLIC ${A_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${GM_ROOT})
+    target_link_libraries(${name} INTERFACE ${A_DEPS})
+  endif()
+endfunction()

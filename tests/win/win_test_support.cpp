@@ -1,0 +1,103 @@
+#include "win_test_support.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+namespace gmtest {
+
+std::wstring BinFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p(path);
+  return p.substr(0, p.rfind(L'\\') + 1);
+}
+
+std::wstring AppDataFolder() {
+  wchar_t path[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
+}
+
+Process StartProgram(const std::wstring& exeName) {
+  std::wstring cmd = L"\"" + BinFolder() + exeName + L"\"";
+  std::vector<wchar_t> buf(cmd.begin(), cmd.end());
+  buf.push_back(0);
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  Process p;
+  if (CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr, BinFolder().c_str(), &si, &pi)) {
+    CloseHandle(pi.hThread);
+    p.handle.Reset(pi.hProcess);
+    p.id = pi.dwProcessId;
+  }
+  return p;
+}
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeout.count());
+  while (!done()) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= end) return done();
+    // Wake on any message, or after a short slice to re-check conditions outside this thread.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - now, 20)), QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  return true;
+}
+
+bool PumpUntilExited(HANDLE process, std::chrono::milliseconds timeout) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeout.count());
+  for (;;) {
+    const ULONGLONG now = GetTickCount64();
+    const DWORD wait = now >= end ? 0 : static_cast<DWORD>(end - now);
+    const DWORD r = MsgWaitForMultipleObjects(1, &process, FALSE, wait, QS_ALLINPUT);
+    if (r == WAIT_OBJECT_0) return true;
+    if (r != WAIT_OBJECT_0 + 1) return false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+}
+
+namespace {
+struct FindData {
+  const wchar_t* className;
+  DWORD pid;
+  HWND found;
+};
+BOOL CALLBACK FindProc(HWND hwnd, LPARAM lp) {
+  auto* d = reinterpret_cast<FindData*>(lp);
+  wchar_t cls[256] = {};
+  GetClassNameW(hwnd, cls, 256);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == d->pid && lstrcmpW(cls, d->className) == 0) {
+    d->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FindWindowOfProcess(const wchar_t* className, DWORD pid) {
+  FindData d{className, pid, nullptr};
+  EnumWindows(&FindProc, reinterpret_cast<LPARAM>(&d));
+  return d.found;
+}
+
+void Terminate(Process& p) {
+  if (p.handle && WaitForSingleObject(p.handle.Get(), 0) == WAIT_TIMEOUT) {
+    TerminateProcess(p.handle.Get(), 1);
+    WaitForSingleObject(p.handle.Get(), 10000);
+  }
+}
+
+}  // namespace gmtest

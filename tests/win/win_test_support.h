@@ -1,0 +1,41 @@
+#pragma once
+// Helpers of the Windows-side tests: starting the programs beside the test executable, waiting
+// for their windows and pumping messages while waiting.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "ui/win_handle.h"
+
+namespace gmtest {
+
+// Folder of the test executable with a trailing backslash (the programs under test sit there).
+std::wstring BinFolder();
+
+// The per-user application-data folder of the Wine prefix (or Windows user) running the tests.
+std::wstring AppDataFolder();
+
+struct Process {
+  gm::win::ScopedHandle handle;
+  DWORD id = 0;
+};
+
+// Starts BinFolder() + exeName; an empty handle when it could not be started.
+Process StartProgram(const std::wstring& exeName);
+
+// Pumps this thread's messages until `done` returns true or the timeout passes; returns `done()`.
+// Waits on the message queue, so it wakes for every message instead of sleeping blindly.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+
+// Pumps messages until the process has ended; returns whether it did within the timeout.
+bool PumpUntilExited(HANDLE process, std::chrono::milliseconds timeout);
+
+// The top-level window of `className` that belongs to process `pid`, or nullptr.
+HWND FindWindowOfProcess(const wchar_t* className, DWORD pid);
+
+// Ends a still-running program (test clean-up).
+void Terminate(Process& p);
+
+}  // namespace gmtest

@@ -1,0 +1,38 @@
+#pragma once
+// Owners of Win32 handles: one owner per handle, no copies, so a handle is never closed twice.
+#include <windows.h>
+
+#include <utility>
+
+namespace gm::win {
+
+// Owner of a kernel handle closed with CloseHandle (events, mutexes, processes, threads, files).
+class ScopedHandle {
+ public:
+  ScopedHandle() = default;
+  explicit ScopedHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+  ~ScopedHandle() { Reset(); }
+  ScopedHandle(const ScopedHandle&) = delete;
+  ScopedHandle& operator=(const ScopedHandle&) = delete;
+  ScopedHandle(ScopedHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+  ScopedHandle& operator=(ScopedHandle&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      h_ = std::exchange(other.h_, nullptr);
+    }
+    return *this;
+  }
+
+  HANDLE Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  HANDLE Release() { return std::exchange(h_, nullptr); }
+  void Reset(HANDLE h = nullptr) {
+    if (h_) CloseHandle(h_);
+    h_ = (h == INVALID_HANDLE_VALUE) ? nullptr : h;
+  }
+
+ private:
+  HANDLE h_ = nullptr;
+};
+
+}  // namespace gm::win
