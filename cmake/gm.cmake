@@ -46,6 +46,7 @@ function(gm_win32_library name)
   if(NOT GM_WINDOWS)
     return()
   endif()
+  set_property(GLOBAL APPEND PROPERTY GM_WIN32_LIBRARIES_P ${name})
   if(A_SOURCES)
     add_library(${name} STATIC ${A_SOURCES})
     target_include_directories(${name} PUBLIC ${GM_ROOT})
@@ -57,3 +58,19 @@ function(gm_win32_library name)
     target_link_libraries(${name} INTERFACE ${A_DEPS})
   endif()
 endfunction()
+
+# gm_use_json(<target>): Debian's header-only nlohmann-json for a target. The Windows build sees
+# only that folder of the host's headers (never /usr/include as a whole).
+function(gm_use_json target)
+  if(GM_WINDOWS)
+    set(dir ${CMAKE_BINARY_DIR}/third_party/include)
+    if(NOT EXISTS ${dir}/nlohmann)
+      file(MAKE_DIRECTORY ${dir})
+      file(CREATE_LINK /usr/include/nlohmann ${dir}/nlohmann SYMBOLIC)
+    endif()
+    target_include_directories(${target} SYSTEM PRIVATE ${dir})
+  endif()
+endfunction()
+
+# Win32 libraries register here so the Windows test executable links every one of them.
+set_property(GLOBAL PROPERTY GM_WIN32_LIBRARIES_P "")
