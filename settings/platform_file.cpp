@@ -1,0 +1,44 @@
+#include "settings/platform_file.h"
+
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+
+namespace gm {
+
+std::FILE* OpenNativeFile(const std::filesystem::path& path, const char* mode) {
+  const wchar_t* wideMode = mode[0] == 'w' ? L"wb" : L"rb";
+  return _wfopen(path.c_str(), wideMode);
+}
+
+bool FlushToDisk(std::FILE* file) {
+  return std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target) {
+  return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+}  // namespace gm
+
+#else
+#include <unistd.h>
+
+namespace gm {
+
+std::FILE* OpenNativeFile(const std::filesystem::path& path, const char* mode) {
+  return std::fopen(path.c_str(), mode);
+}
+
+bool FlushToDisk(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }
+
+bool ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target) {
+  std::error_code ec;
+  std::filesystem::rename(source, target, ec);
+  return !ec;
+}
+
+}  // namespace gm
+#endif

@@ -1,0 +1,196 @@
+#include "settings/text_file.h"
+
+#include <system_error>
+
+#include "settings/platform_file.h"
+#include "settings/paths.h"
+#include "settings/utf.h"
+
+namespace gm {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+void AppendUnit(std::string& out, char32_t unit) {
+  out += static_cast<char>(unit & 0xFF);
+  out += static_cast<char>((unit >> 8) & 0xFF);
+}
+
+bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+char32_t UnitAt(std::string_view bytes, size_t i) {
+  return static_cast<char32_t>(static_cast<unsigned char>(bytes[i])) |
+         (static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8);
+}
+
+bool ReadAll(const std::filesystem::path& path, std::string& out) {
+  std::FILE* f = OpenNativeFile(path, "rb");
+  if (!f) return false;
+  char buffer[16384];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
+  const bool ok = !std::ferror(f);
+  std::fclose(f);
+  return ok;
+}
+
+}  // namespace
+
+std::string EncodeUtf16Le(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (wchar_t c : text) {
+    char32_t cp = static_cast<char32_t>(c);
+    if constexpr (sizeof(wchar_t) == 2) {
+      AppendUnit(out, cp);
+    } else {
+      if (cp > 0x10FFFF) cp = kReplacement;
+      if (cp >= 0x10000) {
+        cp -= 0x10000;
+        AppendUnit(out, 0xD800 + (cp >> 10));
+        AppendUnit(out, 0xDC00 + (cp & 0x3FF));
+      } else {
+        AppendUnit(out, cp);
+      }
+    }
+  }
+  return out;
+}
+
+std::wstring DecodeUtf16Le(std::string_view bytes) {
+  std::wstring out;
+  out.reserve(bytes.size() / 2);
+  const size_t end = bytes.size() & ~size_t{1};
+  for (size_t i = 0; i < end; i += 2) {
+    char32_t unit = UnitAt(bytes, i);
+    if constexpr (sizeof(wchar_t) > 2) {
+      if (IsHighSurrogate(unit) && i + 2 < end && IsLowSurrogate(UnitAt(bytes, i + 2))) {
+        unit = 0x10000 + ((unit - 0xD800) << 10) + (UnitAt(bytes, i + 2) - 0xDC00);
+        i += 2;
+      }
+    }
+    out += static_cast<wchar_t>(unit);
+  }
+  return out;
+}
+
+std::wstring SingleLine(std::wstring_view text) {
+  std::wstring out(text);
+  for (wchar_t& c : out) {
+    if (c == L'\n') c = L' ';
+  }
+  return out;
+}
+
+CStdioFileEx::~CStdioFileEx() { Discard(); }
+
+void CStdioFileEx::Discard() {
+  if (file_) {
+    std::fclose(file_);
+    file_ = nullptr;
+    std::error_code ec;
+    std::filesystem::remove(temporary_, ec);
+  }
+  content_.clear();
+  position_ = 0;
+  open_ = false;
+}
+
+bool CStdioFileEx::Open(std::wstring_view path, unsigned flags) {
+  Discard();
+  const bool writing = (flags & (kFileModeWrite | kFileModeCreate)) != 0;
+  const std::filesystem::path native = NativePath(path);
+  wide_ = (flags & kFileWide) != 0;
+  if (writing) {
+    target_ = native;
+    temporary_ = native;
+    temporary_ += ".gmtmp";
+    file_ = OpenNativeFile(temporary_, "wb");
+    if (!file_) return false;
+    failed_ = false;
+    empty_ = true;
+    open_ = true;
+    return true;
+  }
+  if (!ReadAll(native, content_)) {
+    content_.clear();
+    return false;
+  }
+  // A narrow text-mode reader switches to wide mode when the file starts with a byte-order mark.
+  const bool textRead = (flags & kFileTypeText) != 0;
+  if (!wide_ && textRead && content_.size() >= 2 && content_.compare(0, 2, "\xFF\xFE") == 0) wide_ = true;
+  // The byte-order mark is skipped when present; a file without one is read from its first byte.
+  position_ = 0;
+  if (wide_ && content_.size() >= 2 && content_.compare(0, 2, "\xFF\xFE") == 0) position_ = 2;
+  open_ = true;
+  return true;
+}
+
+bool CStdioFileEx::ReadString(std::wstring& text) {
+  text.clear();
+  if (!open_ || file_) return false;
+  const std::string_view rest = std::string_view(content_).substr(position_);
+  if (wide_) {
+    // The line runs up to and including the next line feed unit (0A 00) or the end of the file.
+    const size_t end = rest.size() & ~size_t{1};
+    size_t i = 0;
+    while (i < end) {
+      const bool lineFeed = rest[i] == '\n' && rest[i + 1] == '\0';
+      i += 2;
+      if (lineFeed) break;
+    }
+    position_ += i;
+    if (position_ + 1 == content_.size()) position_ = content_.size();  // an odd last byte is dropped
+    text = DecodeUtf16Le(rest.substr(0, i));
+    if (text.size() >= 2 && text.back() == L'\n') text.pop_back();
+  } else {
+    size_t lf = rest.find('\n');
+    const size_t taken = lf == std::string_view::npos ? rest.size() : lf + 1;
+    position_ += taken;
+    std::string_view line = rest.substr(0, taken);
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    text = FromUtf8(line);
+  }
+  return !text.empty();
+}
+
+bool CStdioFileEx::WriteString(std::wstring_view text) {
+  if (!file_) return false;
+  std::string bytes;
+  if (wide_) {
+    if (empty_) bytes = "\xFF\xFE";
+    bytes += EncodeUtf16Le(text);
+  } else {
+    bytes = ToUtf8(text);
+  }
+  empty_ = false;
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
+  return !failed_;
+}
+
+bool CStdioFileEx::WriteLine(std::wstring_view text) {
+  std::wstring line = SingleLine(text);
+  line += L'\n';
+  return WriteString(line);
+}
+
+bool CStdioFileEx::Close() {
+  if (!file_) {
+    Discard();
+    return true;
+  }
+  bool ok = !failed_ && FlushToDisk(file_);
+  ok = (std::fclose(file_) == 0) && ok;
+  file_ = nullptr;
+  if (ok) ok = ReplaceFileAtomically(temporary_, target_);
+  if (!ok) {
+    std::error_code ec;
+    std::filesystem::remove(temporary_, ec);
+  }
+  Discard();
+  return ok;
+}
+
+}  // namespace gm
