@@ -1,0 +1,70 @@
+#include "settings/number_text.h"
+
+namespace gm {
+namespace {
+
+int DigitValue(wchar_t c) {
+  if (c >= L'0' && c <= L'9') return c - L'0';
+  if (c >= L'a' && c <= L'z') return c - L'a' + 10;
+  if (c >= L'A' && c <= L'Z') return c - L'A' + 10;
+  return 99;
+}
+
+bool IsSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
+
+struct Parsed {
+  bool negative = false;
+  bool overflow = false;
+  std::uint64_t magnitude = 0;  // saturates just above 2^32
+};
+
+Parsed Scan(std::wstring_view text, int base) {
+  Parsed p;
+  size_t i = 0;
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) p.negative = text[i++] == L'-';
+  if (base == 16 && i + 2 < text.size() && text[i] == L'0' && (text[i + 1] == L'x' || text[i + 1] == L'X') &&
+      DigitValue(text[i + 2]) < 16) {
+    i += 2;
+  }
+  for (; i < text.size(); ++i) {
+    const int d = DigitValue(text[i]);
+    if (d >= base) break;
+    p.magnitude = p.magnitude * static_cast<unsigned>(base) + static_cast<unsigned>(d);
+    if (p.magnitude > 0xFFFFFFFFull) {
+      p.overflow = true;
+      p.magnitude = 0x100000000ull;
+    }
+  }
+  return p;
+}
+
+}  // namespace
+
+std::int32_t ParseLong(std::wstring_view text, int base) {
+  const Parsed p = Scan(text, base);
+  if (p.negative) return p.magnitude > 0x80000000ull ? INT32_MIN : static_cast<std::int32_t>(-static_cast<std::int64_t>(p.magnitude));
+  return p.magnitude > 0x7FFFFFFFull ? INT32_MAX : static_cast<std::int32_t>(p.magnitude);
+}
+
+std::uint32_t ParseUnsignedLong(std::wstring_view text, int base) {
+  const Parsed p = Scan(text, base);
+  if (p.overflow) return 0xFFFFFFFFu;
+  const auto value = static_cast<std::uint32_t>(p.magnitude);
+  return p.negative ? static_cast<std::uint32_t>(0u - value) : value;
+}
+
+std::wstring HexText(std::uint32_t value, int digits) {
+  static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+  std::wstring out;
+  do {
+    out.insert(out.begin(), kDigits[value & 0xF]);
+    value >>= 4;
+  } while (value != 0);
+  if (static_cast<int>(out.size()) < digits) out.insert(0, static_cast<size_t>(digits) - out.size(), L'0');
+  return out;
+}
+
+std::wstring DecimalText(std::int64_t value) { return std::to_wstring(value); }
+
+}  // namespace gm

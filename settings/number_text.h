@@ -1,0 +1,25 @@
+#pragma once
+// Numbers in the settings files: reading them the way the C library's strtol/strtoul read them on
+// the program's platform (32-bit long), and the printf formats the files use.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace gm {
+
+// strtol with a 32-bit long: leading white space, an optional sign, for base 16 an optional "0x",
+// then the digits of the base; stops at the first other character; 0 when there is no digit;
+// saturates at the 32-bit limits.
+std::int32_t ParseLong(std::wstring_view text, int base);
+
+// strtoul with a 32-bit unsigned long: as ParseLong, a minus sign negates modulo 2^32, and an
+// overflow gives 0xFFFFFFFF.
+std::uint32_t ParseUnsignedLong(std::wstring_view text, int base);
+
+// "%.<digits>X": upper-case hexadecimal, zero-filled to at least `digits` digits.
+std::wstring HexText(std::uint32_t value, int digits);
+
+// "%d" and "%u".
+std::wstring DecimalText(std::int64_t value);
+
+}  // namespace gm
