@@ -1,0 +1,205 @@
+#include "macro/library_file.h"
+
+#include <optional>
+
+#include "settings/environment.h"
+#include "settings/number_text.h"
+#include "settings/text_file.h"
+
+namespace gm {
+namespace {
+
+constexpr std::wstring_view kHeader = L"[MacroLibrary]";
+constexpr int kActionDigits = kMacroActionCapacity * 8;
+
+std::wstring LocationText(std::wstring_view prefix, const MacroItemLocation& at) {
+  return std::wstring(prefix) + L"stage=" + DecimalText(at.stage) + L";stage0Index=" +
+         DecimalText(at.stage0Index) + L";stage1Index=" + DecimalText(at.stage1Index) +
+         L";stage2Index=" + DecimalText(at.stage2Index) + L";";
+}
+
+// Calls line(text) for every line of the file, without line feeds.
+template <typename Line>
+void EmitLibrary(const MacroLibrary& library, const MacroItemLocation& location, Line&& line) {
+  line(std::wstring(kHeader));
+  line(L"MacroKeyIndex=" + DecimalText(library.NextMacroKeyIndex));
+  line(LocationText(L"Select Locaton:", location));
+  for (int stage = 0; stage < kMacroLevels; ++stage) {
+    const std::wstring tabs(static_cast<size_t>(stage), L'\t');
+    library.ForEachUsed(stage, [&](const MacroItemLocation& at, const MacroItem& item) {
+      line(tabs + L"++++++++MacroItemName=" + item.MacroItemName);
+      line(tabs + LocationText(L"MacroItemLocation:", at));
+      line(tabs + L"MacroItemIsFolder=" + DecimalText(item.MacroItemIsFolder ? 1 : 0));
+      line(tabs + L"MacroItemFolderIsOpen=" + DecimalText(item.MacroItemFolderIsOpen));
+      if (item.MacroItemIsFolder) return;
+      const MacroKey empty;
+      const MacroKey& m = item.Macro ? *item.Macro : empty;
+      line(tabs + L"MacroKeyIndex=" + DecimalText(m.MacroKeyIndex));
+      line(tabs + L"MacroKeyLoopType=" + DecimalText(m.MacroKeyLoopType));
+      line(tabs + L"MacroKeyLoopNum=" + DecimalText(m.MacroKeyLoopNum));
+      line(tabs + L"MacroActionNum=" + DecimalText(m.MacroActionNum));
+      line(tabs + L"MacroCommandActionNum=" + DecimalText(m.MacroCommandActionNum));
+      std::wstring all = tabs + L"AllAction=";
+      all.reserve(all.size() + kActionDigits);
+      static constexpr wchar_t kHex[] = L"0123456789ABCDEF";  // "%.2X" per byte
+      for (const MacroAction action : m.Actions) {
+        for (int b = 0; b < 4; ++b) {
+          all += kHex[action.Byte(b) >> 4];
+          all += kHex[action.Byte(b) & 0xF];
+        }
+      }
+      line(all);
+    });
+  }
+}
+
+// The text after the first "="; nothing when there is none or it ends the line.
+std::optional<std::wstring_view> ValueOf(std::wstring_view line) {
+  const size_t eq = line.find(L'=');
+  if (eq == std::wstring_view::npos || eq + 1 == line.size()) return std::nullopt;
+  return line.substr(eq + 1);
+}
+
+// Four numbers, each between an "=" and the next ";" (or the end of the line).
+std::optional<MacroItemLocation> ParseLocation(std::wstring_view line) {
+  std::int32_t values[4];
+  size_t from = 0;
+  for (auto& value : values) {
+    const size_t eq = line.find(L'=', from);
+    if (eq == std::wstring_view::npos || eq + 1 == line.size()) return std::nullopt;
+    size_t end = line.find(L';', eq + 1);
+    if (end == std::wstring_view::npos) end = line.size();
+    value = ParseLong(line.substr(eq + 1, end - eq - 1), 10);
+    from = end;
+  }
+  return MacroItemLocation{values[0], values[1], values[2], values[3]};
+}
+
+int HexDigit(wchar_t c) {
+  if (c >= L'0' && c <= L'9') return c - L'0';
+  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+  return -1;
+}
+
+// One action byte from two characters, read with base 16 like any other number of the file.
+std::uint8_t HexPair(std::wstring_view pair) {
+  const int high = HexDigit(pair[0]), low = HexDigit(pair[1]);
+  if (high >= 0 && low >= 0) return static_cast<std::uint8_t>(high * 16 + low);
+  return static_cast<std::uint8_t>(ParseLong(pair, 16));
+}
+
+class LineReader {
+ public:
+  explicit LineReader(const std::function<bool(std::wstring&)>& next) : next_(next) {}
+  // The next line, or nothing at the end of the input.
+  std::optional<std::wstring> Next() {
+    std::wstring text;
+    if (!next_(text)) return std::nullopt;
+    return text;
+  }
+  // The value of the next line, or nothing (end of input, no "=", "=" last).
+  std::optional<std::wstring> NextValue() {
+    const auto line = Next();
+    if (!line) return std::nullopt;
+    const auto value = ValueOf(*line);
+    if (!value) return std::nullopt;
+    return std::wstring(*value);
+  }
+
+ private:
+  const std::function<bool(std::wstring&)>& next_;
+};
+
+// Reads one item block whose first line is `first`; false on a bad line.
+bool ReadItem(LineReader& in, const std::wstring& first, MacroLibrary& library) {
+  const auto name = ValueOf(first);
+  if (!name) return false;
+  const auto locationLine = in.Next();
+  if (!locationLine) return false;
+  const auto location = ParseLocation(*locationLine);
+  const auto isFolder = in.NextValue();
+  const auto isOpen = in.NextValue();
+  if (!location || !isFolder || !isOpen) return false;
+  if (ParseLong(*isFolder, 10) != 0)
+    return library.PlaceFolderAt(*name, *location, ParseLong(*isOpen, 10) != 0);
+
+  MacroKey macro{std::wstring(*name)};
+  std::optional<std::wstring> numbers[5];
+  for (auto& n : numbers)
+    if (!(n = in.NextValue())) return false;
+  macro.MacroKeyIndex = ParseUnsignedLong(*numbers[0], 10);
+  macro.MacroKeyLoopType = static_cast<std::uint8_t>(ParseUnsignedLong(*numbers[1], 10));
+  macro.MacroKeyLoopNum = static_cast<std::uint8_t>(ParseUnsignedLong(*numbers[2], 10));
+  macro.MacroActionNum = ParseUnsignedLong(*numbers[3], 10);
+  macro.MacroCommandActionNum = static_cast<std::uint8_t>(ParseUnsignedLong(*numbers[4], 10));
+  if (macro.MacroActionNum > static_cast<std::uint32_t>(kMacroActionCapacity)) return false;
+
+  const auto actions = in.NextValue();
+  if (!actions || actions->size() != static_cast<size_t>(kActionDigits)) return false;
+  const std::wstring_view digits = *actions;
+  for (int a = 0; a < kMacroActionCapacity; ++a) {
+    std::uint8_t bytes[4];
+    for (int b = 0; b < 4; ++b)
+      bytes[b] = HexPair(digits.substr(a * 8 + b * 2, 2));
+    macro.Actions[a] = MacroAction::FromBytes(bytes[0], bytes[1], bytes[2], bytes[3]);
+  }
+  return library.PlaceMacroAt(*name, *location, macro);
+}
+
+}  // namespace
+
+std::wstring LibraryText(const MacroLibrary& library, const MacroItemLocation& location) {
+  std::wstring text;
+  EmitLibrary(library, location, [&](const std::wstring& line) {
+    text += SingleLine(line);
+    text += L'\n';
+  });
+  return text;
+}
+
+bool WriteLibraryFile(std::wstring_view path, const MacroLibrary& library,
+                      const MacroItemLocation& location) {
+  CStdioFileEx file;
+  if (!file.Open(path, kOpenForWriting)) return false;
+  bool ok = true;
+  // WriteLine keeps a name with a line feed on its one line.
+  EmitLibrary(library, location, [&](const std::wstring& line) { ok = file.WriteLine(line) && ok; });
+  return file.Close() && ok;
+}
+
+bool ReadLibraryLines(const std::function<bool(std::wstring&)>& nextLine, MacroLibrary& library,
+                      MacroItemLocation* fileSelected) {
+  library.Clear();
+  LineReader in(nextLine);
+  const auto header = in.Next();
+  if (!header || *header != kHeader) return false;
+  const auto next = in.NextValue();
+  if (!next) return false;
+  library.NextMacroKeyIndex = ParseLong(*next, 10);
+  const auto selectLine = in.Next();
+  if (!selectLine) return false;
+  const auto selected = ParseLocation(*selectLine);
+  if (!selected) return false;
+  if (fileSelected) *fileSelected = *selected;
+  while (const auto first = in.Next())
+    if (!ReadItem(in, *first, library)) return false;
+  return true;
+}
+
+bool ReadLibraryFile(std::wstring_view path, MacroLibrary& library, MacroItemLocation* fileSelected) {
+  CStdioFileEx file;
+  if (!file.Open(path, kOpenForReading)) return false;
+  return ReadLibraryLines([&](std::wstring& line) { return file.ReadString(line); }, library,
+                          fileSelected);
+}
+
+std::wstring LibraryFilePath() { return DataFolder + L"config\\MacroLibraryFile.mlf"; }
+
+bool LoadLibraryAtStartup() { return ReadLibraryFile(LibraryFilePath(), ProcessMacroLibrary()); }
+
+bool SaveLibraryFile() {
+  return WriteLibraryFile(LibraryFilePath(), ProcessMacroLibrary(), MacroItemLocation::None());
+}
+
+}  // namespace gm
