@@ -1,0 +1,1 @@
+"""Skin generator: draws every picture of the program's skin from code."""
