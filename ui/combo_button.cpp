@@ -1,0 +1,53 @@
+#include "ui/combo_button.h"
+
+namespace gm::win {
+
+CComboButton::CComboButton(HWND owner, UINT id, const RECT& rect, std::wstring caption, UINT popupMessage,
+                           UINT textFlags)
+    : CStateControl(owner, id, rect, {}, textFlags), caption_(std::move(caption)), popupMessage_(popupMessage) {}
+
+void CComboButton::SetCaption(const std::wstring& caption) {
+  caption_ = caption;
+  Invalidate(true);
+}
+
+void CComboButton::Draw(HDC dc, const RECT&) {
+  const bool lit = open_ || state_ != 0;
+  {
+    SkinGraphics g(dc);
+    g.Draw(lit ? hover_ : normal_, rect_);
+  }
+  // A fixed text of the control, not a language text.
+  static const std::wstring kDisabledCaption = L"Disable";
+  DrawControlText(dc, Font(), lit ? kTextWhite : kTextGrey, showDisabled_ ? kDisabledCaption : caption_, rect_,
+                  textFlags_ | kCommonTextFlags);
+}
+
+bool CComboButton::OnMouseMove(UINT, int x, int y) {
+  if (disabled_ || state_ == 2) return false;
+  const bool inside = Contains(x, y);
+  const bool changed = SetState(inside ? 1 : 0);
+  switch (hover_counter_.Move(inside, open_)) {
+    case ui::HoverNotice::kEnter: Notify(popupMessage_, id_, kEventEntered); break;
+    case ui::HoverNotice::kLeave: Notify(popupMessage_, id_, kEventLeft); break;
+    case ui::HoverNotice::kNone: break;
+  }
+  return changed;
+}
+
+bool CComboButton::OnLButtonDown(UINT, int x, int y) {
+  if (disabled_ || !Contains(x, y)) return false;
+  state_ = 2;
+  if (!inert_) Notify(id_, 0, kEventPressed);
+  return true;
+}
+
+bool CComboButton::OnLButtonUp(UINT, int x, int y) {
+  if (disabled_) return false;
+  if (!Contains(x, y)) return SetState(0);
+  state_ = 1;
+  if (!inert_) Notify(popupMessage_, id_, kEventClicked);
+  return true;
+}
+
+}  // namespace gm::win

@@ -1,0 +1,79 @@
+#include "ui/control_base.h"
+
+#include "ui/ui_font.h"
+
+namespace gm::win {
+namespace {
+
+HFONT MakeFont(int height, const std::wstring& face, int charset) {
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<DWORD>(charset), OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, face.c_str());
+}
+
+}  // namespace
+
+CControlBase::CControlBase(HWND owner, UINT id, const RECT& rect, std::wstring text, UINT textFlags)
+    : id_(id), rect_(rect), text_(std::move(text)), owner_(owner), textFlags_(textFlags) {
+  const ui::UiFontSpec spec = ui::CurrentUiFont();
+  font_.Reset(MakeFont(spec.size, spec.name, spec.charset));
+}
+
+void CControlBase::SetText(const std::wstring& text) {
+  if (text == text_) return;
+  text_ = text;
+  Invalidate(true);
+}
+
+void CControlBase::ReleaseImages() {
+  normal_.Reset();
+  hover_.Reset();
+  pressed_.Reset();
+}
+
+void CControlBase::SetFont(int height, const std::wstring& face) {
+  font_.Reset(MakeFont(height, face, ui::CurrentUiFont().charset));
+}
+
+bool CControlBase::Notify(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return owner_ && SendMessageW(owner_, message, wParam, lParam) != 0;
+}
+
+void CControlBase::Invalidate(bool erase) const {
+  if (owner_) InvalidateRect(owner_, &rect_, erase);
+}
+
+bool CControlBase::LoadInto(SkinImage& slot, const std::wstring& path) {
+  if (!slot.LoadFile(ProgramFile(path))) return false;
+  imageWidth_ = slot.Width();
+  imageHeight_ = slot.Height();
+  return true;
+}
+
+bool CStateControl::SetState(int state) {
+  if (state_ == state) return false;
+  state_ = state;
+  return true;
+}
+
+bool CStateControl::OnMouseMove(UINT, int x, int y) {
+  if (disabled_ || state_ == 2) return false;
+  return SetState(Contains(x, y) ? 1 : 0);
+}
+
+bool CStateControl::OnLButtonDown(UINT, int x, int y) {
+  if (disabled_ || !Contains(x, y)) return false;
+  state_ = 2;
+  Notify(id_, 0, kEventPressed);
+  return true;
+}
+
+bool CStateControl::OnLButtonUp(UINT, int x, int y) {
+  if (disabled_) return false;
+  if (!Contains(x, y)) return SetState(0);
+  state_ = 1;
+  OnClick();
+  Notify(id_, ClickParam(), kEventClicked);
+  return true;
+}
+
+}  // namespace gm::win

@@ -1,0 +1,138 @@
+#pragma once
+// The base of every windowless control: a rectangle inside its owning window, visibility flags,
+// a caption, the user-interface font and the notification convention. The owner (CDlgBase)
+// paints controls into its off-screen bitmap and routes mouse events to them; a mouse handler
+// returns whether the control must be repainted.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/gdi_handles.h"
+#include "ui/skin_image.h"
+
+namespace gm::win {
+
+// Event codes sent as lParam with message = control id.
+enum ControlEvent : LPARAM {
+  kEventPressed = 1,
+  kEventClicked = 2,
+  kEventValueChanged = 3,
+  kEventEntered = 4,
+  kEventLeft = 5,
+  kEventDoubleClick = 10,
+  kEventRightClick = 11,
+  kEventHover = 12,
+};
+
+// Text colours (0x00BBGGRR).
+inline constexpr COLORREF kTextGrey = 0xB4B4B4;
+inline constexpr COLORREF kTextWhite = 0xFFFFFF;
+inline constexpr COLORREF kTextYellow = 0x00FFFF;
+
+// Flags added to every caption a control draws.
+inline constexpr UINT kCommonTextFlags = DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
+
+class CControlBase {
+ public:
+  CControlBase(HWND owner, UINT id, const RECT& rect, std::wstring text = {}, UINT textFlags = 0);
+  virtual ~CControlBase() = default;
+  CControlBase(const CControlBase&) = delete;
+  CControlBase& operator=(const CControlBase&) = delete;
+
+  virtual void Draw(HDC dc, const RECT& update) = 0;
+
+  virtual void SetRect(const RECT& rect) { rect_ = rect; }
+  virtual RECT GetRect() const { return rect_; }
+  // Stores a changed text and invalidates the control in its owner.
+  virtual void SetText(const std::wstring& text);
+  virtual const std::wstring& GetText() const { return text_; }
+  virtual void SetShown(bool shown) { shown_ = shown; }
+  virtual void SetVisible(bool visible) { visible_ = visible; }
+
+  virtual bool OnMouseMove(UINT flags, int x, int y) { return false; }
+  virtual bool OnLButtonDown(UINT flags, int x, int y) { return false; }
+  virtual bool OnLButtonUp(UINT flags, int x, int y) { return false; }
+  virtual bool OnRButtonUp(UINT flags, int x, int y) { return false; }
+  virtual bool OnLButtonDblClk(UINT flags, int x, int y) { return false; }
+
+  // Frees the control's GDI+ images (called while GDI+ still runs, before the owner closes).
+  virtual void ReleaseImages();
+
+  // Image slots shared by the family; the path is relative to the program folder. On failure the
+  // slot is left empty (and draws nothing) and false is returned.
+  bool SetNormalImage(const std::wstring& path) { return LoadInto(normal_, path); }
+  bool SetHoverImage(const std::wstring& path) { return LoadInto(hover_, path); }
+  bool SetPressedImage(const std::wstring& path) { return LoadInto(pressed_, path); }
+
+  // Replaces the font (height in pixels, face name).
+  void SetFont(int height, const std::wstring& face);
+  // SendMessageW(owner, message, wParam, lParam) != 0.
+  bool Notify(UINT message, WPARAM wParam, LPARAM lParam) const;
+  // Invalidates the control's rectangle in the owner.
+  void Invalidate(bool erase = false) const;
+
+  UINT Id() const { return id_; }
+  HWND Owner() const { return owner_; }
+  HFONT Font() const { return font_.Get(); }
+  bool Shown() const { return shown_; }
+  bool Visible() const { return visible_; }
+  bool Disabled() const { return disabled_; }
+  bool Interactive() const { return interactive_; }
+  void SetDisabled(bool disabled) { disabled_ = disabled; }
+  void SetInteractive(bool interactive) { interactive_ = interactive; }
+  // Painted when shown and visible; takes the mouse when also interactive.
+  bool IsPainted() const { return shown_ && visible_; }
+  bool TakesMouse() const { return shown_ && visible_ && interactive_; }
+  bool Contains(int x, int y) const { return x >= rect_.left && x < rect_.right && y >= rect_.top && y < rect_.bottom; }
+  int ImageWidth() const { return imageWidth_; }
+  int ImageHeight() const { return imageHeight_; }
+
+ protected:
+  // Loads `path` (relative to the program folder) into `slot`; remembers its size on success.
+  bool LoadInto(SkinImage& slot, const std::wstring& path);
+
+  UINT id_;
+  RECT rect_;
+  bool shown_ = true;
+  bool visible_ = true;
+  bool disabled_ = false;
+  bool interactive_ = true;
+  std::wstring text_;
+  HWND owner_;
+  ScopedFont font_;
+  UINT textFlags_;
+  int imageWidth_ = 0;
+  int imageHeight_ = 0;
+  SkinImage normal_;
+  SkinImage hover_;
+  SkinImage pressed_;
+};
+
+// A control with the visual state 0 normal, 1 hover, 2 pressed and the standard mouse behaviour:
+// a move sets hover by position (not while pressed), a press inside sets pressed and notifies 1,
+// a release inside sets hover, runs the click action and notifies 2; outside it sets normal.
+class CStateControl : public CControlBase {
+ public:
+  using CControlBase::CControlBase;
+
+  int State() const { return state_; }
+
+  bool OnMouseMove(UINT flags, int x, int y) override;
+  bool OnLButtonDown(UINT flags, int x, int y) override;
+  bool OnLButtonUp(UINT flags, int x, int y) override;
+
+ protected:
+  // What a click does before the owner is told (toggle, select...).
+  virtual void OnClick() {}
+  // wParam of the click notice.
+  virtual WPARAM ClickParam() const { return 0; }
+  // Sets the state; true when it changed.
+  bool SetState(int state);
+
+  int state_ = 0;
+};
+
+// The text rectangle: the control's rectangle with its left edge moved right by `margin`.
+inline RECT TextRect(const RECT& r, int margin) { return {r.left + margin, r.top, r.right, r.bottom}; }
+
+}  // namespace gm::win

@@ -1,0 +1,86 @@
+#pragma once
+// The round report-rate dials (one class per highest rate) and the power-saving half-dial. Their
+// sectors are polygon regions; clicking a sector chooses it.
+#include <array>
+
+#include "ui/control_base.h"
+#include "ui/dial_geometry.h"
+
+namespace gm::win {
+
+class CPollingRateDial : public CStateControl {
+ public:
+  static constexpr int kNoSector = 100;
+
+  CPollingRateDial(HWND owner, ui::RateDial dial, const RECT& rect);
+
+  // Loads the base picture and the highlight of every sector from their skin files.
+  bool LoadSkin();
+  bool SetBaseImage(const std::wstring& path) { return LoadInto(normal_, path); }
+  bool SetSectorImage(int sector, const std::wstring& path);
+  // Rebuilds the sector regions from the current rectangle (SetRect alone does not move them).
+  void BuildRegions();
+
+  int SectorCount() const { return ui::DialSectorCount(dial_); }
+  int HoverSector() const { return hoverSector_; }
+  // First sector whose region contains the point, or kNoSector.
+  int SectorAt(int x, int y) const;
+
+  void Draw(HDC dc, const RECT& update) override;
+  bool OnMouseMove(UINT flags, int x, int y) override;
+  bool OnLButtonUp(UINT flags, int x, int y) override;
+  void ReleaseImages() override;
+
+ private:
+  ui::RateDial dial_;
+  int hoverSector_ = kNoSector;
+  std::array<SkinImage, 7> highlights_;
+  std::array<ScopedRegion, 7> regions_;
+};
+
+class CPollingRate250Button : public CPollingRateDial {
+ public:
+  CPollingRate250Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k250, rect) {}
+};
+class CPollingRate1000Button : public CPollingRateDial {
+ public:
+  CPollingRate1000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k1000, rect) {}
+};
+class CPollingRate2000Button : public CPollingRateDial {
+ public:
+  CPollingRate2000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k2000, rect) {}
+};
+class CPollingRate4000Button : public CPollingRateDial {
+ public:
+  CPollingRate4000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k4000, rect) {}
+};
+class CPollingRate8000Button : public CPollingRateDial {
+ public:
+  CPollingRate8000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k8000, rect) {}
+};
+
+// Power-saving delay (id 3500): eight positions, Value 1..8 for 3..10 minutes.
+class CPowerManageButton : public CStateControl {
+ public:
+  static constexpr UINT kId = 3500;
+  CPowerManageButton(HWND owner, const RECT& rect);
+
+  bool LoadSkin();
+  bool SetSectorImage(int sector, const std::wstring& path);
+  // Value = v; the drawn position follows only for v in 1..8.
+  void SetValue(int v);
+  int Value() const { return value_; }
+  int Sector() const { return sector_; }
+
+  void Draw(HDC dc, const RECT& update) override;
+  bool OnLButtonUp(UINT flags, int x, int y) override;
+  void ReleaseImages() override;
+
+ private:
+  int value_ = 6;
+  int sector_ = 0;
+  std::array<SkinImage, ui::kPowerSectorCount> pictures_;
+  std::array<ScopedRegion, ui::kPowerSectorCount> regions_;
+};
+
+}  // namespace gm::win

@@ -1,0 +1,107 @@
+#pragma once
+// Owners of GDI handles: one owner per handle, copying deleted, so a handle is never freed twice.
+// Also the selection scope that puts an object into a device context and restores the old one.
+#include <windows.h>
+
+#include <utility>
+
+namespace gm::win {
+
+// Owner of a GDI object deleted with DeleteObject (fonts, bitmaps, regions, brushes, pens).
+template <typename T>
+class ScopedGdiObject {
+ public:
+  ScopedGdiObject() = default;
+  explicit ScopedGdiObject(T h) : h_(h) {}
+  ~ScopedGdiObject() { Reset(); }
+  ScopedGdiObject(const ScopedGdiObject&) = delete;
+  ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+  ScopedGdiObject(ScopedGdiObject&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+  ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.h_, nullptr));
+    return *this;
+  }
+
+  T Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  void Reset(T h = nullptr) {
+    if (h_ && h_ != h) DeleteObject(h_);
+    h_ = h;
+  }
+
+ private:
+  T h_ = nullptr;
+};
+
+using ScopedFont = ScopedGdiObject<HFONT>;
+using ScopedBitmap = ScopedGdiObject<HBITMAP>;
+using ScopedRegion = ScopedGdiObject<HRGN>;
+using ScopedBrush = ScopedGdiObject<HBRUSH>;
+
+// Owner of a memory device context (DeleteDC).
+class ScopedMemoryDC {
+ public:
+  explicit ScopedMemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+  ~ScopedMemoryDC() {
+    if (dc_) DeleteDC(dc_);
+  }
+  ScopedMemoryDC(const ScopedMemoryDC&) = delete;
+  ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
+  HDC Get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_;
+};
+
+// Borrowed window device context (GetDC / ReleaseDC).
+class ScopedWindowDC {
+ public:
+  explicit ScopedWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~ScopedWindowDC() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  ScopedWindowDC(const ScopedWindowDC&) = delete;
+  ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// Selects an object into a device context for the scope's lifetime.
+class SelectScope {
+ public:
+  SelectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+  ~SelectScope() {
+    if (old_) SelectObject(dc_, old_);
+  }
+  SelectScope(const SelectScope&) = delete;
+  SelectScope& operator=(const SelectScope&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// Double buffering as one scope: a memory DC with a compatible bitmap of the given size; Blit()
+// copies it to the target. The bitmap is deselected before it is deleted.
+class OffscreenBuffer {
+ public:
+  OffscreenBuffer(HDC target, int width, int height)
+      : target_(target), width_(width), height_(height), dc_(target),
+        bitmap_(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)),
+        select_(dc_.Get(), bitmap_.Get()) {}
+  HDC Get() const { return dc_.Get(); }
+  void Blit() const { BitBlt(target_, 0, 0, width_, height_, dc_.Get(), 0, 0, SRCCOPY); }
+
+ private:
+  HDC target_;
+  int width_, height_;
+  ScopedMemoryDC dc_;
+  ScopedBitmap bitmap_;
+  SelectScope select_;
+};
+
+}  // namespace gm::win
