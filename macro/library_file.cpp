@@ -187,11 +187,17 @@ bool ReadLibraryLines(const std::function<bool(std::wstring&)>& nextLine, MacroL
   return true;
 }
 
-bool ReadLibraryFile(std::wstring_view path, MacroLibrary& library, MacroItemLocation* fileSelected) {
+LibraryReadStatus ReadLibraryFileStatus(std::wstring_view path, MacroLibrary& library,
+                                        MacroItemLocation* fileSelected) {
   CStdioFileEx file;
-  if (!file.Open(path, kOpenForReading)) return false;
-  return ReadLibraryLines([&](std::wstring& line) { return file.ReadString(line); }, library,
-                          fileSelected);
+  if (!file.Open(path, kOpenForReading)) return LibraryReadStatus::kNotOpened;
+  const bool read = ReadLibraryLines([&](std::wstring& line) { return file.ReadString(line); },
+                                     library, fileSelected);
+  return read ? LibraryReadStatus::kRead : LibraryReadStatus::kMalformed;
+}
+
+bool ReadLibraryFile(std::wstring_view path, MacroLibrary& library, MacroItemLocation* fileSelected) {
+  return ReadLibraryFileStatus(path, library, fileSelected) == LibraryReadStatus::kRead;
 }
 
 std::wstring LibraryFilePath() { return DataFolder + L"config\\MacroLibraryFile.mlf"; }

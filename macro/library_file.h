@@ -31,6 +31,11 @@ bool WriteLibraryFile(std::wstring_view path, const MacroLibrary& library,
 bool ReadLibraryFile(std::wstring_view path, MacroLibrary& library,
                      MacroItemLocation* fileSelected = nullptr);
 
+// The same read, telling an unopenable file (library untouched) from a malformed one.
+enum class LibraryReadStatus { kRead, kMalformed, kNotOpened };
+LibraryReadStatus ReadLibraryFileStatus(std::wstring_view path, MacroLibrary& library,
+                                        MacroItemLocation* fileSelected = nullptr);
+
 // The same reader over any source of lines; `nextLine` returns false at the end of the input
 // (CStdioFileEx::ReadString semantics: an empty line reads as L"\n").
 bool ReadLibraryLines(const std::function<bool(std::wstring&)>& nextLine, MacroLibrary& library,
