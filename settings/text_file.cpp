@@ -117,6 +117,18 @@ bool CStdioFileEx::Open(std::wstring_view path, unsigned flags) {
     content_.clear();
     return false;
   }
+  return StartReading(flags);
+}
+
+bool CStdioFileEx::OpenBytes(std::string bytes, unsigned flags) {
+  Discard();
+  if ((flags & (kFileModeWrite | kFileModeCreate)) != 0) return false;
+  wide_ = (flags & kFileWide) != 0;
+  content_ = std::move(bytes);
+  return StartReading(flags);
+}
+
+bool CStdioFileEx::StartReading(unsigned flags) {
   // A narrow text-mode reader switches to wide mode when the file starts with a byte-order mark.
   const bool textRead = (flags & kFileTypeText) != 0;
   if (!wide_ && textRead && content_.size() >= 2 && content_.compare(0, 2, "\xFF\xFE") == 0) wide_ = true;

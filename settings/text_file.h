@@ -48,6 +48,10 @@ class CStdioFileEx {
   // be read. Returns whether the file is open. A file already open is closed first.
   bool Open(std::wstring_view path, unsigned flags);
 
+  // Reads from `bytes` as if they were the content of a file opened with `flags` (a reading
+  // combination): for readers fed from memory.
+  bool OpenBytes(std::string bytes, unsigned flags);
+
   // Reads the next line into `text`. Wide mode: the line's trailing line feed is removed unless
   // the line is nothing but that line feed (an empty line reads as L"\n"). At the end of the file
   // `text` is empty. Returns whether `text` is non-empty. A byte-order mark at the start of the
@@ -72,6 +76,7 @@ class CStdioFileEx {
 
  private:
   void Discard();
+  bool StartReading(unsigned flags);
 
   bool open_ = false;
   bool wide_ = false;
