@@ -1,6 +1,8 @@
 """The mouse and its number marks, the link status pictures and the battery gauge."""
 import math
 
+from PIL import ImageChops, ImageFilter
+
 from . import style as S
 from .canvas import Canvas
 
@@ -66,10 +68,12 @@ def mouse():
     cv.gradient(front, [(0, S.with_alpha((255, 255, 255), 18)), (1, S.with_alpha((255, 255, 255), 0))], 0, split_y)
     # Accent light along the front edges and round the rear.
     rim = cv.mask().line(outline[:len(outline) // 2], 1.2).line(outline[len(outline) // 2:], 1.2)
-    rear = cv.mask().rect(0, 300, w, h).intersect(rim)
-    cv.glow(rear, S.ACCENT, 3.0, 0.9)
     cv.fill(rim, S.LINE_HI)
-    cv.fill(rear, S.ACCENT)
+    rear = cv.mask().rect(0, 250, w, h).intersect(rim)
+    lit = cv.mask()
+    lit.img = rear.img.filter(ImageFilter.GaussianBlur(3.0 * S.SS)).point(lambda v: min(255, int(v * 2.2)))
+    lit.img = ImageChops.lighter(lit.img, rear.img)
+    cv.gradient(lit, [(0, S.with_alpha(S.ACCENT, 0)), (0.35, S.ACCENT), (1, S.ACCENT)], 250, h)
     # Scroll wheel in its slot.
     slot = cv.mask().rrect(cx - 10, 66, cx + 10, 118, 6)
     cv.fill(slot, (6, 6, 8))

@@ -1,0 +1,65 @@
+"""Writes the pictures of the catalog, the resource script and the index under a root folder."""
+import os
+
+from .catalog import PICTURES
+
+RESOURCE_NAMES = {364: "IDB_MAIN_BACKGROUND", 287: "IDB_COLOUR_PALETTE", 151: "IDR_POPUP_BACKGROUND",
+                  187: "IDR_SCROLL_DOWN_ARROWS", 188: "IDR_SCROLL_UP_ARROWS"}
+
+
+def save(picture, root):
+    img = picture.draw()
+    if img.size != tuple(picture.size):
+        raise SystemExit(f"{picture.path}: drawn {img.size}, expected {picture.size}")
+    out = os.path.join(root, picture.path)
+    os.makedirs(os.path.dirname(out), exist_ok=True)
+    if out.endswith(".bmp"):
+        img.convert("RGB").save(out, "BMP")
+    else:
+        img.save(out, "PNG", optimize=True)
+    return out
+
+
+def write_resource_script(root):
+    lines = ["// Skin pictures carried in the program file. Written by tools/skin-gen/make_skins.",
+             "// PNG pictures use the resource type \"PNG\", which the toolkit's LoadPngResource asks for.",
+             '#include "app/res/skin_resource_ids.h"', ""]
+    head = ["#pragma once",
+            "// Resource numbers of the skin pictures carried in the program file (app/res/skin_resources.rc).",
+            "// Written by tools/skin-gen/make_skins."]
+    for p in sorted((p for p in PICTURES if p.resource), key=lambda p: p.resource[0]):
+        rid, rtype = p.resource
+        name = RESOURCE_NAMES[rid]
+        head.append(f"#define {name} {rid}")
+        lines.append(f'{name} {rtype} "{os.path.basename(p.path)}"')
+    with open(os.path.join(root, "app/res/skin_resource_ids.h"), "w") as f:
+        f.write("\n".join(head) + "\n")
+    with open(os.path.join(root, "app/res/skin_resources.rc"), "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+def write_index(root):
+    out = ["# Skin pictures", "",
+           "Every picture here is drawn by `tools/skin-gen/make_skins` (palette and shapes in",
+           "`tools/skin-gen/skinlib/style.py`); edit the generator, never the pictures. Sizes are design",
+           "pixels: the program stretches each picture to its control's rectangle at the display scale.",
+           "`tools/skin-gen/contact_sheet` writes `build/skins-contact.png` with all of them at scales 1,",
+           "1.5 and 2; `tools/skin-gen/check_skins` checks names, sizes and the regions the program relies on.",
+           "", "Pictures marked *extra* are not named by the window layouts; they are offered for controls",
+           "whose layout leaves the picture open (a pressed or open state, the DPI level bars, the record",
+           "toggle).", ""]
+    group = None
+    for p in PICTURES:
+        if p.group != group:
+            group = p.group
+            out += ["", f"## {group}", "", "| picture | size | used by |", "|---|---|---|"]
+        name = p.path[len("skins/"):] if p.path.startswith("skins/") else p.path
+        size = f"{p.size[0]} × {p.size[1]}"
+        use = p.uses + (" *(extra)*" if p.extra else "")
+        if p.resource:
+            use += f" — resource {p.resource[0]} ({p.resource[1]})"
+        out.append(f"| `{name}` | {size} | {use} |")
+    out += ["", "## Program icon", "", "| picture | sizes | used by |", "|---|---|---|",
+            "| `app/res/app.ico` | 16, 24, 32, 48, 64, 256 | icon resource 128: window, task bar and notification area (drawn by `tools/skin-gen/app_icon.py`) |", ""]
+    with open(os.path.join(root, "skins/README.md"), "w") as f:
+        f.write("\n".join(out))
