@@ -1,0 +1,152 @@
+#include "device/upload.h"
+
+#include <algorithm>
+
+#include "device/command_report.h"
+#include "device/config_commands.h"
+
+namespace gm {
+
+std::array<std::uint8_t, 34> DpiShadowBytes(const ProfileRecord& record) {
+  std::array<std::uint8_t, 34> bytes{};
+  const auto x = DpiStagesData(record, 0);
+  const auto y = DpiStagesData(record, 1);
+  bytes[0] = x[0];
+  bytes[1] = x[1];
+  std::copy_n(x.begin() + 2, 12, bytes.begin() + 2);
+  std::copy_n(y.begin() + 2, 12, bytes.begin() + 18);
+  return bytes;
+}
+
+ConfigUpload::ConfigUpload(Transport& transport, MappingUploadSteps& mapping)
+    : transport_(transport), mapping_(mapping) {}
+
+bool ConfigUpload::AnyControlHandle() const { return ActiveControlHandle(transport_.Links()) != kNoHandle; }
+
+bool ConfigUpload::BuildAndCompare(const ShadowPair& slots, std::span<const std::uint8_t> bytes) {
+  auto& all = transport_.Slots();
+  auto& build = all[slots.build];
+  auto& shadow = all[slots.shadow];
+  std::copy(bytes.begin(), bytes.end(), build.begin());
+  const bool differs = !std::equal(build.begin(), build.begin() + slots.compared, shadow.begin());
+  std::copy_n(build.begin(), slots.compared, shadow.begin());
+  return differs;
+}
+
+void ConfigUpload::WriteShadow(const ShadowPair& slots, std::span<const std::uint8_t> bytes) {
+  std::copy(bytes.begin(), bytes.end(), transport_.Slots()[slots.shadow].begin());
+}
+
+void ConfigUpload::BuildConfigCommands(const ProfileRecord& record) {
+  auto lock = transport_.Lock();
+  if (!AnyControlHandle()) return;
+
+  const auto rate = ReportRateData(record);
+  const auto lift = LiftOffData(record);
+  const auto debounce = DebounceData(record);
+  const auto dpiX = DpiStagesData(record, 0);
+  const auto dpiY = DpiStagesData(record, 1);
+  const auto colours = StageColoursData(record);
+  const auto lighting = LightingData(record);
+
+  const bool rateChanged = BuildAndCompare(kRateSlots, rate);
+  const bool liftChanged = BuildAndCompare(kLiftSlots, lift);
+  const bool debounceChanged = BuildAndCompare(kDebounceSlots, debounce);
+  const bool dpiChanged = BuildAndCompare(kDpiSlots, DpiShadowBytes(record));
+  const bool coloursChanged = BuildAndCompare(kColourSlots, colours);
+  const bool lightingChanged = BuildAndCompare(kLightingSlots, std::span(lighting).first(kLightingSlots.compared));
+
+  auto send = [&](std::uint8_t code, std::uint8_t packet, std::span<const std::uint8_t> data,
+                  std::size_t length, bool changed) {
+    transport_.SendCommand(code, packet, data, length, changed);
+    if (changed) somethingSent_ = true;
+  };
+  send(kCmdDpiStages, PacketByte(0, 2), dpiX, kCommandReportLength, dpiChanged);
+  send(kCmdDpiStages, PacketByte(1, 2), dpiY, kCommandReportLength, dpiChanged);
+  send(kCmdStageColours, PacketByte(0, 1), colours, kCommandReportLength, coloursChanged);
+  send(kCmdReportRate, PacketByte(0, 1), rate, kCommandReportLength, rateChanged);
+  send(kCmdLiftOff, PacketByte(0, 1), lift, kCommandReportLength, liftChanged);
+  send(kCmdDebounce, PacketByte(0, 1), debounce, kCommandReportLength, debounceChanged);
+  send(kCmdLighting, PacketByte(0, 1), lighting, kLongCommandReportLength, lightingChanged);
+}
+
+void ConfigUpload::BuildPowerCommand(const ProfileRecord& record) {
+  auto lock = transport_.Lock();
+  if (!AnyControlHandle()) return;
+  const auto power = PowerData(record);
+  const bool changed = BuildAndCompare(kPowerSlots, power);
+  transport_.SendCommand(kCmdPower, PacketByte(0, 1), power, kCommandReportLength, changed);
+  if (changed) somethingSent_ = true;
+}
+
+void ConfigUpload::BuildSensorOptionsCommand(const ProfileRecord& record) {
+  auto lock = transport_.Lock();
+  if (!AnyControlHandle()) return;
+  const auto options = SensorOptionsData(record);
+  const bool changed = BuildAndCompare(kSensorSlots, options);
+  transport_.SendCommand(kCmdSensorOptions, PacketByte(0, 1), options, kCommandReportLength, changed);
+  if (changed) somethingSent_ = true;
+}
+
+void ConfigUpload::WriteAllShadows(const ProfileRecord& record, bool invert) {
+  auto write = [&](const ShadowPair& slots, auto bytes) {
+    if (invert)
+      for (auto& b : bytes) b = static_cast<std::uint8_t>(~b);
+    WriteShadow(slots, std::span<const std::uint8_t>(bytes.data(), slots.compared));
+  };
+  write(kRateSlots, ReportRateData(record));
+  write(kLiftSlots, LiftOffData(record));
+  write(kDebounceSlots, DebounceData(record));
+  write(kDpiSlots, DpiShadowBytes(record));
+  write(kColourSlots, StageColoursData(record));
+  write(kPowerSlots, PowerData(record));
+  write(kSensorSlots, SensorOptionsData(record));
+  // Data byte 0 of every lighting build is 0: a shadow starting with 0xFF never equals one.
+  std::fill_n(transport_.Slots()[kLightingSlots.shadow].begin(), kLightingSlots.compared, std::uint8_t{0xFF});
+}
+
+void ConfigUpload::PrimeShadows(const ProfileRecord& record) {
+  auto lock = transport_.Lock();
+  mapping_.PrimeMappingShadow(record, transport_);
+  WriteAllShadows(record, false);
+  mapping_.ResolveMacroSlots(record);
+  mapping_.UploadMacros(record, transport_, false, somethingSent_);
+}
+
+void ConfigUpload::ForgetShadows(const ProfileRecord& record) {
+  auto lock = transport_.Lock();
+  WriteAllShadows(record, true);
+}
+
+UploadResult ConfigUpload::UploadPendingChanges(const ProfileRecord& record, bool mouseOnline, UploadHost& host) {
+  somethingSent_ = false;
+  if (!host.WindowShown()) return UploadResult::kNotShown;
+
+  const auto& links = transport_.Links();
+  const bool wiredOrBle =
+      links.ControlHandle(LinkKind::Wired) != kNoHandle || links.ControlHandle(LinkKind::Ble) != kNoHandle;
+  // Without any open control handle nothing can be built either: keep the edits pending rather
+  // than clearing the dirty flags over an upload that could not happen.
+  if ((!wiredOrBle && !mouseOnline) || !AnyControlHandle()) {
+    host.ShowNoLinkNotice();
+    return UploadResult::kNoLink;
+  }
+
+  {
+    auto lock = transport_.Lock();
+    mapping_.ResolveMacroSlots(record);
+    if (dirty_.KeyMapDirty) mapping_.BuildMappingCommand(record, transport_, somethingSent_);
+    if (dirty_.DeviceSettingsDirty) BuildConfigCommands(record);
+    if (dirty_.PowerDirty) BuildPowerCommand(record);
+    if (dirty_.SensorDirty) BuildSensorOptionsCommand(record);
+    dirty_ = DirtyFlags{};
+    mapping_.UploadMacros(record, transport_, true, somethingSent_);
+  }
+
+  if (somethingSent_) host.ShowSendProgress();
+  host.RestartSaveTimer();
+  host.Refresh();
+  return UploadResult::kDone;
+}
+
+}  // namespace gm

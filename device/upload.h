@@ -1,0 +1,113 @@
+#pragma once
+// The configuration upload: rebuilds the command reports of the dirty groups from the current
+// profile record, compares each with its shadow (what the mouse is known to hold) and sends only
+// those that differ. PrimeShadows makes the shadows equal to a record without sending anything.
+#include <cstdint>
+
+#include "device/transport.h"
+#include "settings/profile_record.h"
+
+namespace gm {
+
+// Which groups of commands the next upload rebuilds. Set by the main window's handlers, cleared
+// together by the upload.
+struct DirtyFlags {
+  bool KeyMapDirty = false;          // button mapping
+  bool DeviceSettingsDirty = false;  // DPI stages, colours, rate, lift-off, debounce, lighting
+  bool PowerDirty = false;           // power options
+  bool SensorDirty = false;          // sensor options
+  bool Any() const { return KeyMapDirty || DeviceSettingsDirty || PowerDirty || SensorDirty; }
+};
+
+// Build slot and shadow slot of each configuration command in the report slots, and how many
+// bytes of them are compared.
+struct ShadowPair {
+  std::uint8_t build;
+  std::uint8_t shadow;
+  std::uint8_t compared;
+};
+inline constexpr ShadowPair kLightingSlots{2, 3, 4};
+inline constexpr ShadowPair kDpiSlots{4, 5, 34};  // stage, mask, X codes 0..7, Y codes 0..7
+inline constexpr ShadowPair kColourSlots{6, 7, 24};
+inline constexpr ShadowPair kRateSlots{8, 9, 1};
+inline constexpr ShadowPair kLiftSlots{10, 11, 1};
+inline constexpr ShadowPair kDebounceSlots{12, 13, 1};
+inline constexpr ShadowPair kPowerSlots{14, 15, 3};
+inline constexpr ShadowPair kSensorSlots{18, 19, 3};
+
+// The button-mapping and macro steps of an upload. Their commands are built elsewhere; until then
+// every step does nothing.
+class MappingUploadSteps {
+ public:
+  virtual ~MappingUploadSteps() = default;
+  virtual void ResolveMacroSlots(const ProfileRecord&) {}
+  virtual void BuildMappingCommand(const ProfileRecord&, Transport&, bool& somethingSent) {}
+  virtual void UploadMacros(const ProfileRecord&, Transport&, bool send, bool& somethingSent) {}
+  virtual void PrimeMappingShadow(const ProfileRecord&, Transport&) {}
+};
+
+// What the upload asks of the main window.
+class UploadHost {
+ public:
+  virtual ~UploadHost() = default;
+  virtual bool WindowShown() const = 0;
+  // No usable link: the modeless, topmost notice (texts 156 and 150).
+  virtual void ShowNoLinkNotice() = 0;
+  // Something was sent: the short modal progress dialog (text 146).
+  virtual void ShowSendProgress() = 0;
+  // Stop and restart the 10 s save timer and set the pending-save flag.
+  virtual void RestartSaveTimer() = 0;
+  virtual void Refresh() = 0;
+};
+
+enum class UploadResult {
+  kNotShown,  // the window is hidden: nothing done
+  kNoLink,    // no usable link: notice shown, nothing sent, dirty flags kept
+  kDone,      // the dirty groups were rebuilt and their differences sent
+};
+
+class ConfigUpload {
+ public:
+  ConfigUpload(Transport& transport, MappingUploadSteps& mapping);
+
+  DirtyFlags& Dirty() { return dirty_; }
+  const DirtyFlags& Dirty() const { return dirty_; }
+  bool SomethingSent() const { return somethingSent_; }
+
+  // The driver (timer 30). `mouseOnline` is the controller's online flag.
+  UploadResult UploadPendingChanges(const ProfileRecord& record, bool mouseOnline, UploadHost& host);
+
+  // Builders: build, compare with the shadow, copy into the shadow, send what differs. Each
+  // returns at once, building nothing, when no control handle is open.
+  void BuildConfigCommands(const ProfileRecord& record);
+  void BuildPowerCommand(const ProfileRecord& record);
+  void BuildSensorOptionsCommand(const ProfileRecord& record);
+
+  // Shadows = what the builders would produce from `record` (the lighting shadow excepted: it never
+  // equals a build, so the next upload always sends the lighting command). Sends nothing and
+  // leaves the dirty flags alone.
+  void PrimeShadows(const ProfileRecord& record);
+
+  // Shadows that equal no build at all: the next upload of each group sends all of its commands
+  // (bringing a mouse of unknown state in line with a record).
+  void ForgetShadows(const ProfileRecord& record);
+
+ private:
+  bool AnyControlHandle() const;
+  // Writes `bytes` into the build slot, compares them with the shadow, updates the shadow;
+  // returns whether they differed.
+  bool BuildAndCompare(const ShadowPair& slots, std::span<const std::uint8_t> bytes);
+  void WriteShadow(const ShadowPair& slots, std::span<const std::uint8_t> bytes);
+  void WriteAllShadows(const ProfileRecord& record, bool invert);
+
+  Transport& transport_;
+  MappingUploadSteps& mapping_;
+  DirtyFlags dirty_;
+  bool somethingSent_ = false;
+};
+
+// The 34 compared bytes of the DPI command: stage, mask, X codes of stages 0..7, Y codes of stages
+// 0..7 (stages 6 and 7 are not sent and are kept 0 so they never cause a send).
+std::array<std::uint8_t, 34> DpiShadowBytes(const ProfileRecord& record);
+
+}  // namespace gm
