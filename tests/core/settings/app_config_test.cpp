@@ -1,0 +1,149 @@
+#include "settings/app_config.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/sensor_table.h"
+#include "settings/temp_folder.h"
+#include "settings/text_file.h"
+
+using gm::test::kBom;
+using gm::test::Le;
+
+namespace {
+
+const char kDefaultsForCD[] =
+    "[Setting]\n"
+    "NeedPassword=1\n"
+    "Sensor=0x3950\n"
+    "PreST=0xC6AF\n"
+    "Mac_ID=0xFFFFFFFF\n"
+    "DataChange=0x1234\n"
+    "CurrentProfile=0\n"
+    "ProfileShowCount=3\n"
+    "ProfileShowList0=0\n"
+    "ProfileShowList1=1\n"
+    "ProfileShowList2=2\n"
+    "ProfileShowList3=3\n"
+    "ProfileShowList4=4\n"
+    "ProfileSlot0URL=C:\\D\\config\\default0.psf\n"
+    "ProfileSlot1URL=C:\\D\\config\\default1.psf\n"
+    "ProfileSlot2URL=C:\\D\\config\\default2.psf\n"
+    "ProfileSlot3URL=C:\\D\\config\\default3.psf\n"
+    "ProfileSlot4URL=C:\\D\\config\\default4.psf\n";
+
+int ReadLines(const std::string& text, gm::AppConfigTable& table) {
+  gm::CStdioFileEx file;
+  EXPECT_TRUE(file.OpenBytes(kBom + Le(text), gm::kOpenForReading));
+  return gm::ReadAppConfigLines(file, table);
+}
+
+class AppConfigTest : public ::testing::Test {
+ protected:
+  void SetUp() override { gm::FillAppConfigDefaults(L"C:\\D\\"); }
+  void TearDown() override {
+    gm::AppConfig = {};
+    gm::SensorId = 0x3950;
+  }
+};
+
+}  // namespace
+
+TEST_F(AppConfigTest, DefaultsForAFolderAreWrittenAsTheHandWorkedFile) {
+  gm::test::TempFolder folder;
+  ASSERT_TRUE(gm::WriteAppConfigFile(gm::AppConfig, folder.Program(L"config.ini")));
+  EXPECT_EQ(folder.ReadBytes("config.ini"), kBom + Le(kDefaultsForCD));
+  EXPECT_EQ(gm::AppConfigPath(L"C:\\D\\"), L"C:\\D\\config\\config.ini");
+  EXPECT_FALSE(gm::WriteAppConfigFile(gm::AppConfig, folder.Program(L"missing\\config.ini")));
+}
+
+TEST_F(AppConfigTest, ReaderAcceptsOnlyWellFormedLines) {
+  const std::string good(kDefaultsForCD);
+  const struct {
+    const char* name;
+    std::string text;
+    int result;
+  } cases[] = {
+      {"the defaults", good, 17},
+      {"section in lower case", "[setting]\nNeedPassword=1\n", -1},
+      {"no section line", "NeedPassword=1\n", -1},
+      {"empty file", "", -1},
+      {"empty value", "[Setting]\nNeedPassword=1\nCurrentProfile=\n", -1},
+      {"= first", "[Setting]\n=1\n", -1},
+      {"no =", "[Setting]\nNeedPassword\n", -1},
+      {"empty line", "[Setting]\nNeedPassword=1\n\nSensor=0x3950\n", -1},
+      {"an 18th line", good + "Extra=1\n", -1},
+      {"fewer lines", "[Setting]\nNeedPassword=0\nSensor=0x3395\n", 2},
+      {"only the section", "[Setting]\n", 0},
+  };
+  for (const auto& c : cases) {
+    gm::AppConfigTable table;
+    EXPECT_EQ(ReadLines(c.text, table), c.result) << c.name;
+  }
+  gm::AppConfigTable table;
+  std::string renamed = good;
+  renamed.replace(renamed.find("CurrentProfile=0"), 16, "Current=2");
+  ASSERT_EQ(ReadLines(renamed, table), 17);
+  EXPECT_EQ(table[gm::kCurrentProfile], (gm::TextPair{L"Current", L"2"}));
+  gm::AppConfig = table;
+  EXPECT_EQ(gm::GetCurrentProfile(), 2);
+}
+
+TEST_F(AppConfigTest, SettersWriteTheirFormats) {
+  gm::SetPreST(0x0FFF);
+  EXPECT_EQ(gm::AppConfigValue(gm::kPreST), L"0x FFF");
+  EXPECT_EQ(gm::GetPreST(), 0);
+  gm::SetPreST(0xCC6A);
+  EXPECT_EQ(gm::AppConfigValue(gm::kPreST), L"0xCC6A");
+  EXPECT_EQ(gm::GetPreST(), 0xCC6A);
+  gm::SetPreST(0x000A);
+  EXPECT_EQ(gm::AppConfigValue(gm::kPreST), L"0x   A");
+
+  gm::SensorId = 0x0070;
+  gm::SetSensorText();
+  EXPECT_EQ(gm::AppConfigValue(gm::kSensor), L"0x0070");
+  EXPECT_EQ(gm::ConfigSensor(), 0x0070);
+  gm::AppConfig[gm::kSensor].Value = L"0x123456";
+  EXPECT_EQ(gm::ConfigSensor(), 0x3456) << "low 16 bits";
+
+  gm::SetCurrentProfile(4);
+  gm::SetProfileShowCount(5);
+  gm::SetProfileShowList(2, 0);
+  EXPECT_EQ(gm::AppConfigValue(gm::kCurrentProfile), L"4");
+  EXPECT_EQ(gm::GetProfileShowCount(), 5);
+  EXPECT_EQ(gm::GetProfileShowList(2), 0);
+  gm::SetProfileShowList(5, 1);  // ignored
+  EXPECT_EQ(gm::AppConfigKey(17), L"");
+  EXPECT_EQ(gm::AppConfigValue(-1), L"");
+  EXPECT_EQ(gm::AppConfigKey(16), L"ProfileSlot4URL");
+  EXPECT_EQ(gm::ProfileSlotPath(3), L"C:\\D\\config\\default3.psf");
+  EXPECT_EQ(gm::ProfileSlotPath(5), L"");
+}
+
+TEST_F(AppConfigTest, OutOfRangeSlotsReadAsTheEntrysDefault) {
+  const struct {
+    int entry;
+    const wchar_t* value;
+    int (*get)();
+    int expected;
+  } cases[] = {
+      {gm::kCurrentProfile, L"3", gm::GetCurrentProfile, 3},
+      {gm::kCurrentProfile, L"5", gm::GetCurrentProfile, 0},
+      {gm::kCurrentProfile, L"-1", gm::GetCurrentProfile, 0},
+      {gm::kCurrentProfile, L"", gm::GetCurrentProfile, 0},
+      {gm::kCurrentProfile, L"2abc", gm::GetCurrentProfile, 2},
+      {gm::kProfileShowCount, L"0", gm::GetProfileShowCount, 3},
+      {gm::kProfileShowCount, L"6", gm::GetProfileShowCount, 3},
+      {gm::kProfileShowCount, L"1", gm::GetProfileShowCount, 1},
+      {gm::kProfileShowList0 + 4, L"9", [] { return gm::GetProfileShowList(4); }, 4},
+      {gm::kProfileShowList0 + 4, L"99999999999", [] { return gm::GetProfileShowList(4); }, 4},
+      {gm::kProfileShowList0 + 1, L"4", [] { return gm::GetProfileShowList(1); }, 4},
+  };
+  for (const auto& c : cases) {
+    gm::FillAppConfigDefaults(L"C:\\D\\");
+    gm::AppConfig[c.entry].Value = c.value;
+    EXPECT_EQ(c.get(), c.expected) << c.entry;
+  }
+  EXPECT_EQ(gm::GetProfileShowList(7), 0);
+}
