@@ -157,10 +157,13 @@ def power_dial(step):
     glyph.line([(cx, gy - 11), (cx, gy - 2)], 2.0)
     cv.glow(glyph, S.ACCENT, 1.5, 0.6)
     cv.fill(glyph, S.ACCENT_LIGHT)
-    # Needle from the hub towards the chosen step.
-    a0, a1 = spans[step]
-    mid = math.radians((a0 + a1) / 2.0)
-    needle = cv.mask().line([(cx + math.cos(mid) * (POWER_RING_IN - 12), cy - math.sin(mid) * (POWER_RING_IN - 12)),
-                             (cx + math.cos(mid) * (POWER_RING_IN - 5), cy - math.sin(mid) * (POWER_RING_IN - 5))], 2.0)
-    cv.fill(needle, S.ACCENT_LIGHT)
+    # Ticks round the hub, one per step; the chosen one is lit.
+    for k, (a0, a1) in enumerate(spans):
+        mid = math.radians((a0 + a1) / 2.0)
+        r0, r1 = POWER_RING_IN - 10, POWER_RING_IN - 7
+        tick = cv.mask().line([(cx + math.cos(mid) * r0, cy - math.sin(mid) * r0),
+                               (cx + math.cos(mid) * r1, cy - math.sin(mid) * r1)], 1.3)
+        if k == step:
+            cv.glow(tick, S.ACCENT, 1.2, 0.8)
+        cv.fill(tick, S.ACCENT_LIGHT if k == step else S.LINE_HI)
     return cv.image()

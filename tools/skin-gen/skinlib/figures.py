@@ -141,31 +141,32 @@ def link_status(kind, w=230, h=50):
     cv.gradient(rails, [(0, S.with_alpha(S.ACCENT, 0)), (1, S.with_alpha(S.ACCENT, 150))], 4, 72, horizontal=True)
     rails = cv.mask().rect(w - 72, int(cy), w - 4, int(cy) + 1)
     cv.gradient(rails, [(0, S.with_alpha(S.ACCENT, 150)), (1, S.with_alpha(S.ACCENT, 0))], w - 72, w - 4, horizontal=True)
-    cap = cv.mask().rrect(cx - 43, 9, cx + 43, h - 9, 16)
-    cv.gradient(cap, [(0, S.FACE), (1, S.PANEL_DEEP)], 9, h - 9)
-    cv.fill(cv.mask().rframe(cx - 43, 9, cx + 43, h - 9, 16), S.LINE)
+    half = 52
+    cap = cv.mask().rrect(cx - half, 7, cx + half, h - 7, 18)
+    cv.gradient(cap, [(0, S.FACE), (1, S.PANEL_DEEP)], 7, h - 7)
+    cv.fill(cv.mask().rframe(cx - half, 7, cx + half, h - 7, 18), S.LINE)
     # Three dots each side: the link is live.
     dots = cv.mask()
     for i in range(3):
-        dots.circle(cx - 30 + i * 5, cy, 1.1, 255 - i * 60)
-        dots.circle(cx + 30 - i * 5, cy, 1.1, 255 - i * 60)
+        dots.circle(cx - 38 + i * 6, cy, 1.3, 255 - i * 60)
+        dots.circle(cx + 38 - i * 6, cy, 1.3, 255 - i * 60)
     cv.fill(dots, S.ACCENT)
     icon = cv.mask()
     if kind == "wired":
-        icon.line([(cx - 14, cy), (cx - 6, cy)], 2.0)
-        icon.rrect(cx - 7, cy - 6, cx + 4, cy + 6, 2)
-        icon.rect(int(cx + 4), int(cy - 4), int(cx + 12), int(cy + 4))
-        inner = cv.mask().rect(int(cx + 6), int(cy - 2), int(cx + 8), int(cy)).rect(int(cx + 9), int(cy - 2), int(cx + 11), int(cy))
+        icon.line([(cx - 19, cy), (cx - 9, cy)], 2.4)
+        icon.rrect(cx - 10, cy - 8, cx + 5, cy + 8, 2.5)
+        icon.rect(int(cx + 5), int(cy - 5), int(cx + 16), int(cy + 5))
+        inner = cv.mask().rect(int(cx + 8), int(cy - 3), int(cx + 11), int(cy)).rect(int(cx + 12), int(cy - 3), int(cx + 15), int(cy))
         icon.subtract(inner)
     elif kind == "wireless":
-        base = cy + 8
-        icon.circle(cx, base - 1, 2)
-        for r in (6, 11, 16):
-            icon.annulus(cx, base, r - 1.8, r, 48, 132)
+        base = cy + 10
+        icon.circle(cx, base - 1.5, 2.6)
+        for r in (8, 14, 20):
+            icon.annulus(cx, base, r - 2.3, r, 47, 133)
     else:  # BLE rune
-        k = 1.15
+        k = 1.5
         pts = [(-5, -5), (5, 5), (0, 10), (0, -10), (5, -5), (-5, 5)]
-        icon.line([(cx + x * k, cy + y * k) for x, y in pts], 1.9, joint="curve")
+        icon.line([(cx + x * k, cy + y * k) for x, y in pts], 2.3, joint="curve")
     cv.glow(icon, S.ACCENT, 2.0, 0.8)
     cv.fill(icon, S.ACCENT_LIGHT)
     return cv.image()

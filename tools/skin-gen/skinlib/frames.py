@@ -189,8 +189,13 @@ def colour_palette():
     m.frame(PICK_AREAS[1][0] - 3, PICK_AREAS[1][1] - 3, PICK_AREAS[1][2] + 3, PICK_AREAS[1][3] + 3)
     m.frame(PREVIEW[0] - 3, PREVIEW[1] - 3, PREVIEW[2] + 3, PREVIEW[3] + 3)
     cv.fill(m, S.LINE)
-    band = cv.mask().rect(PICK_AREAS[1][0] - 3, 0, PICK_AREAS[1][2] + 3, 1)
-    cv.gradient(band, [(0, S.ACCENT), (1, S.with_alpha(S.ACCENT, 0))], PICK_AREAS[1][0], PICK_AREAS[1][2], horizontal=True)
+    # Title band and edge like the other dialogs, clear of the pick areas (they start at row 26).
+    band = cv.mask().rect(0, 0, w, PALETTE_BAND)
+    cv.gradient(band, [(0, S.FACE), (1, S.PANEL)], 0, PALETTE_BAND)
+    line = cv.mask().rect(0, PALETTE_BAND, w, PALETTE_BAND + 1)
+    cv.gradient(line, [(0, S.ACCENT), (0.4, S.ACCENT_DIM), (1, S.with_alpha(S.LINE, 60))], 0, w, horizontal=True)
+    cv.fill(cv.mask().frame(0, 0, w, h), S.LINE)
+    _corner_brackets(cv, 0, 0, w, h, 10)
     # Wells for the red, green and blue value texts, each with its channel's dot.
     for i, colour in enumerate(((228, 64, 64), (72, 200, 112), (53, 120, 232))):
         top = PALETTE_VALUE_ROWS[i]
@@ -204,3 +209,4 @@ def colour_palette():
 
 
 PALETTE_VALUE_ROWS = (212, 232, 252)
+PALETTE_BAND = 20
