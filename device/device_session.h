@@ -1,0 +1,56 @@
+#pragma once
+// Everything of the device link in one owner, for the main window, the demo and gmctl: discovery,
+// the per-link workers, the transport, the configuration upload and the device fields the input
+// reports write. The owner supplies the HID backend, the clock and the host.
+//
+// Threads: every member function runs on the UI thread; the workers call only
+// DeviceHost::PostInputReport, and the host hands each report back through HandleInputReport.
+#include <memory>
+
+#include "device/clock.h"
+#include "device/device_host.h"
+#include "device/discovery.h"
+#include "device/hid_api.h"
+#include "device/input_effects.h"
+#include "device/input_report.h"
+#include "device/transport.h"
+#include "device/upload.h"
+#include "device/worker.h"
+
+namespace gm {
+
+class DeviceSession {
+ public:
+  // `mapping` supplies the button-mapping and macro steps of an upload (none: they do nothing).
+  DeviceSession(HidApi& hid, Clock& clock, DeviceHost& host, MappingUploadSteps* mapping = nullptr);
+  ~DeviceSession();
+  DeviceSession(const DeviceSession&) = delete;
+  DeviceSession& operator=(const DeviceSession&) = delete;
+
+  DeviceLinks& Links() { return links_; }
+  DeviceWorkers& Workers() { return workers_; }
+  Transport& GetTransport() { return transport_; }
+  ConfigUpload& Upload() { return upload_; }
+  DeviceStatus& Status() { return status_; }
+
+  // Folds one posted report into `profiles[currentProfile]` and the device fields, then carries
+  // out its effects through `host`.
+  InputEffects HandleInputReport(LinkKind link, const InputReportBytes& report, ProfileTable& profiles,
+                                 int currentProfile, bool indicatorShowsOffline, InputEffectsHost& host);
+
+  // Reads the status report; a valid answer sets MouseOnline.
+  StatusAnswer ReadStatusReport();
+
+  // Cancels the workers' reads, joins them and closes the control handles.
+  void Shutdown();
+
+ private:
+  MappingUploadSteps noMapping_;
+  DeviceWorkers workers_;
+  DeviceLinks links_;
+  Transport transport_;
+  ConfigUpload upload_;
+  DeviceStatus status_;
+};
+
+}  // namespace gm

@@ -1,0 +1,25 @@
+#include "device/input_effects.h"
+
+#include "settings/app_config.h"
+
+namespace gm {
+
+void ApplyInputEffects(const InputEffects& effects, const ProfileRecord& current, ConfigUpload& upload,
+                       InputEffectsHost& host) {
+  if (effects.startOnlineTimer) host.StartOnlineIndicatorTimer();
+  if (effects.launchUrl) host.OpenUrl(*effects.launchUrl);
+  if (effects.rateCapabilityChanged) host.Refresh();
+  if (effects.adoptedSensor) {
+    SetSensorText();
+    SetPreST(static_cast<std::uint16_t>(~*effects.adoptedSensor));
+    host.SensorAdopted(*effects.adoptedSensor);
+  }
+  if (effects.changed) {
+    host.MarkSavePending();
+    host.ShowStageDisplay();
+    host.Refresh();
+    upload.PrimeShadows(current);
+  }
+}
+
+}  // namespace gm
