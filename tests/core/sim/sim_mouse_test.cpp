@@ -1,0 +1,144 @@
+#include "sim/sim_mouse.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "device/command_report.h"
+
+namespace gm::sim {
+namespace {
+
+class SimMouseTest : public ::testing::Test {
+ protected:
+  SimMouseTest() : mouse(StandardMouse(true, true, false)) {
+    wiredControl = mouse.Open(*mouse.InterfacePath(1), HidOpenMode::kControl);
+    wiredInput = mouse.Open(*mouse.InterfacePath(2), HidOpenMode::kInput);
+  }
+  std::vector<std::uint8_t> Command(std::uint8_t code, std::uint8_t seq, std::vector<std::uint8_t> data,
+                                    std::size_t length = 32) {
+    std::vector<std::uint8_t> r(length);
+    BuildCommandReport(r, code, seq, 0x01, data);
+    return r;
+  }
+  std::uint8_t Ack() {
+    std::vector<std::uint8_t> r(32, 0);
+    r[0] = 6;
+    EXPECT_TRUE(mouse.GetFeature(wiredControl, r));
+    return r[1];
+  }
+
+  SimMouse mouse;
+  HidHandle wiredControl = kNoHandle;
+  HidHandle wiredInput = kNoHandle;
+};
+
+TEST_F(SimMouseTest, CollectionsPathsAndIdentities) {
+  // wired pointer, control, input; wireless pointer, control, input.
+  ASSERT_TRUE(mouse.InterfacePath(5));
+  EXPECT_FALSE(mouse.InterfacePath(6));
+  EXPECT_NE(mouse.InterfacePath(4)->find(L"vid_04f3&pid_026f"), std::wstring::npos);
+  HidAttributes a;
+  HidCaps c;
+  ASSERT_TRUE(mouse.GetAttributes(wiredControl, a));
+  ASSERT_TRUE(mouse.GetCaps(wiredControl, c));
+  EXPECT_EQ(a.vendorId, 0x04F3);
+  EXPECT_EQ(a.productId, 0x026E);
+  EXPECT_EQ(c.usagePage, 0x000A);
+  ASSERT_TRUE(mouse.GetCaps(wiredInput, c));
+  EXPECT_EQ(c.inputReportByteLength, 32);
+  EXPECT_EQ(mouse.Open(L"\\\\?\\hid#nothing", HidOpenMode::kControl), kNoHandle);
+}
+
+TEST_F(SimMouseTest, AcknowledgesOnlyWellFormedFreshCommands) {
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> report;
+    std::uint8_t ack;
+  } cases[] = {
+      {"valid", Command(kCmdReportRate, 1, {0x01}), 1},
+      {"same sequence again", Command(kCmdReportRate, 1, {0x01}), 0},
+      {"next sequence", Command(kCmdReportRate, 2, {0x01}), 1},
+      {"bad checksum", [&] { auto r = Command(kCmdReportRate, 3, {0x01}); r[4] ^= 1; return r; }(), 0},
+      {"33 bytes for a command other than lighting", Command(kCmdReportRate, 4, {0x01}, 33), 0},
+      {"33-byte lighting", Command(kCmdLighting, 5, {0, 2, 0x42, 1}, 33), 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(mouse.SetFeature(wiredControl, c.report));
+    EXPECT_EQ(Ack(), c.ack);
+    EXPECT_EQ(Ack(), 0);  // an acknowledge is read once
+  }
+  EXPECT_EQ(mouse.State().acceptedByCode[kCmdReportRate], 2);
+  EXPECT_EQ(mouse.State().lightingEffect, 2);
+}
+
+TEST_F(SimMouseTest, FactoryResetRestoresTheDefaults) {
+  mouse.SetFeature(wiredControl, Command(kCmdDebounce, 1, {9}));
+  mouse.SetFeature(wiredControl, Command(kCmdFactoryReset, 2, {0xFF}));
+  EXPECT_EQ(mouse.State().debounce, 2);
+  EXPECT_EQ(mouse.State().factoryResets, 1);
+}
+
+TEST_F(SimMouseTest, DpiButtonCyclesThroughTheEnabledStages) {
+  // Mask 0x25: stages 0, 2, 5. From stage 2: 5, 0, 2.
+  std::vector<std::uint8_t> data = {2, 0x25};
+  data.resize(18);
+  mouse.SetFeature(wiredControl, Command(kCmdDpiStages, 1, data));
+  std::vector<int> stages;
+  for (int i = 0; i < 3; ++i) {
+    mouse.PressDpiButton();
+    std::vector<std::uint8_t> r(32);
+    ASSERT_TRUE(mouse.Read(wiredInput, r));
+    stages.push_back(r[2]);
+  }
+  EXPECT_EQ(stages, (std::vector<int>{5, 0, 2}));
+}
+
+TEST_F(SimMouseTest, InputReportCarriesTheMouseState) {
+  mouse.SetBattery(55, 1);
+  std::vector<std::uint8_t> r(32);
+  ASSERT_TRUE(mouse.Read(wiredInput, r));
+  const std::vector<std::uint8_t> head(r.begin(), r.begin() + 10);
+  EXPECT_EQ(head, (std::vector<std::uint8_t>{4, 1, 2, 0x02, 55, 1, 0, 0, 8, 0x50}));
+  EXPECT_EQ(mouse.Log().back(), "in  wired 04 01 02 02 37 01 00 00 08 50 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+                                "00 00 00 00 00 00 00 00");
+}
+
+TEST_F(SimMouseTest, AsleepMouseReportsOfflineOnTheWirelessLink) {
+  HidHandle wirelessInput = mouse.Open(*mouse.InterfacePath(5), HidOpenMode::kInput);
+  mouse.SetAwake(false);
+  std::vector<std::uint8_t> r(32);
+  ASSERT_TRUE(mouse.Read(wirelessInput, r));
+  EXPECT_EQ(r[1], 0);
+}
+
+TEST_F(SimMouseTest, UnplugAndCancelReleaseABlockedRead) {
+  std::thread reader([&] {
+    std::vector<std::uint8_t> r(32);
+    EXPECT_FALSE(mouse.Read(wiredInput, r));
+  });
+  mouse.Unplug(LinkKind::Wired);
+  reader.join();
+  EXPECT_FALSE(mouse.SetFeature(wiredControl, Command(kCmdDebounce, 1, {9})));
+
+  HidHandle wirelessInput = mouse.Open(*mouse.InterfacePath(2), HidOpenMode::kInput);  // wireless now
+  std::thread second([&] {
+    std::vector<std::uint8_t> r(32);
+    EXPECT_FALSE(mouse.Read(wirelessInput, r));
+  });
+  mouse.CancelRead(wirelessInput);
+  second.join();
+}
+
+TEST_F(SimMouseTest, LogsEveryFeatureReportAsHex) {
+  mouse.SetFeature(wiredControl, Command(kCmdFactoryReset, 1, {0xFF}));
+  Ack();
+  const auto log = mouse.Log();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0].substr(0, 30), "set wired 06 0F 01 01 16 FF 00");
+  EXPECT_EQ(log[1].substr(0, 24), "get wired 06 01 01 00 00");
+}
+
+}  // namespace
+}  // namespace gm::sim
