@@ -13,26 +13,34 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 
 
 def draw(size):
+    """One icon image; small sizes get a fuller body and thicker lines so they stay readable."""
     s = size * 4  # draw large, scale down for smooth edges
+    small = size <= 32
+    px = 4.0  # one target pixel at the drawing scale
     img = Image.new("RGBA", (s, s), (0, 0, 0, 0))
     d = ImageDraw.Draw(img)
     d.rounded_rectangle([0, 0, s - 1, s - 1], radius=s // 5, fill=S.PANEL + (255,),
-                        outline=S.LINE + (255,), width=max(2, s // 64))
+                        outline=S.LINE + (255,), width=max(int(px), s // 64))
     # Mouse body with the accent rim, wheel and emblem.
-    body = [s * 0.28, s * 0.12, s * 0.72, s * 0.88]
+    body = [s * 0.24, s * 0.08, s * 0.76, s * 0.92] if small else [s * 0.28, s * 0.12, s * 0.72, s * 0.88]
+    rim = max(int(px * (1.6 if small else 1)), s // 26)
     glow = Image.new("RGBA", (s, s), (0, 0, 0, 0))
-    ImageDraw.Draw(glow).rounded_rectangle(body, radius=int(s * 0.21), outline=S.ACCENT + (255,),
-                                           width=max(3, s // 16))
+    ImageDraw.Draw(glow).rounded_rectangle(body, radius=int(s * 0.22), outline=S.ACCENT + (255,),
+                                           width=rim * 2)
     img.alpha_composite(glow.filter(ImageFilter.GaussianBlur(s / 40)))
-    d.rounded_rectangle(body, radius=int(s * 0.21), fill=S.FACE + (255,), outline=S.ACCENT + (255,),
-                        width=max(2, s // 26))
-    d.line([s * 0.5, s * 0.14, s * 0.5, s * 0.44], fill=S.PANEL_DEEP + (255,), width=max(2, s // 40))
-    d.rounded_rectangle([s * 0.465, s * 0.22, s * 0.535, s * 0.36], radius=s // 40, fill=S.ACCENT_LIGHT + (255,))
+    d.rounded_rectangle(body, radius=int(s * 0.22), fill=S.FACE + (255,), outline=S.ACCENT + (255,),
+                        width=rim)
     cx, k = s * 0.5, s / 100.0
-    for top in (58, 67):
-        y = top * k
-        d.polygon([(cx, y), (cx + 10 * k, y + 7 * k), (cx + 5.5 * k, y + 7 * k), (cx, y + 3.2 * k),
-                   (cx - 5.5 * k, y + 7 * k), (cx - 10 * k, y + 7 * k)], fill=S.ACCENT + (255,))
+    if not small:
+        d.line([cx, s * 0.14, cx, s * 0.44], fill=S.PANEL_DEEP + (255,), width=max(2, s // 40))
+    wheel_w = max(px * (1.5 if small else 1), s * 0.035)
+    d.rounded_rectangle([cx - wheel_w, s * (0.2 if small else 0.22), cx + wheel_w, s * (0.4 if small else 0.36)],
+                        radius=int(wheel_w), fill=S.ACCENT_LIGHT + (255,))
+    if size >= 24:
+        for top in ((56, 67) if not small else (58, 70)):
+            y = top * k
+            d.polygon([(cx, y), (cx + 11 * k, y + 8 * k), (cx + 5.5 * k, y + 8 * k), (cx, y + 3.6 * k),
+                       (cx - 5.5 * k, y + 8 * k), (cx - 11 * k, y + 8 * k)], fill=S.ACCENT + (255,))
     return img.resize((size, size), Image.LANCZOS)
 
 
@@ -40,8 +48,8 @@ def main(argv=None):
     argv = sys.argv[1:] if argv is None else argv
     out = argv[0] if argv else os.path.join(ROOT, "app", "res", "app.ico")
     sizes = [16, 24, 32, 48, 64, 256]
-    big = draw(256)
-    big.save(out, sizes=[(n, n) for n in sizes])
+    images = [draw(n) for n in sizes]
+    images[-1].save(out, sizes=[(n, n) for n in sizes], append_images=images[:-1])
 
 
 if __name__ == "__main__":

@@ -58,7 +58,7 @@ for state in ("nr", "ov"):
         "macro manager button 2062", G)
     add(f"skins/button2_{state}.png", (69, 20), partial(C.button_face, 69, 20, state),
         "profiles 3502, factory reset 2045, OK / cancel / start buttons of the dialogs", G)
-    add(f"skins/button4_{state}.png", (215, 45), partial(C.button_face, 215, 45, state),
+    add(f"skins/button4_{state}.png", (215, 45), partial(C.pointer_button, 215, 45, state),
         "desktop-mouse button 3330", G, extra=(state == "ov"))
     add(f"skins/combo2_{state}.png", (162, 21), partial(C.combo, 162, 21, state),
         "button assignment fields 2013..2018", G)

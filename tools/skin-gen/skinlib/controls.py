@@ -4,6 +4,8 @@ Captions are never drawn here: the program writes them over these faces from the
 States: "nr" at rest, "ov" under the pointer, "dn" pressed, checked or selected.
 """
 from . import style as S
+from PIL import Image
+
 from .canvas import Canvas
 
 
@@ -35,6 +37,20 @@ def button_face(w, h, state, radius=S.RADIUS):
         _inner_glow(cv, body, 0.45 if state == "ov" else 0.7)
         cv.fill(cv.mask().rframe(0, 0, w, h, radius), S.ACCENT)
         cv.fill(cv.mask().rect(radius, 1, w - radius, 2), (255, 255, 255, 40))
+    return cv.image()
+
+
+def pointer_button(w, h, state):
+    """The desktop-mouse button: a button face with a pointer glyph at its left end (it opens the
+    system's own mouse settings)."""
+    cv = Canvas(w, h)
+    cv.img = button_face(w, h, state).resize((w * S.SS, h * S.SS), Image.NEAREST)
+    x, y = 16, h / 2.0 - 8
+    arrow = cv.mask().polygon([(x, y), (x, y + 14), (x + 3.5, y + 10.8), (x + 6, y + 16), (x + 8.2, y + 15),
+                               (x + 5.8, y + 9.9), (x + 10.2, y + 9.9)])
+    if state != "nr":
+        cv.glow(arrow, S.ACCENT, 1.5, 0.6)
+    cv.fill(arrow, S.ACCENT_LIGHT if state != "nr" else S.ICON)
     return cv.image()
 
 
