@@ -120,6 +120,7 @@ class FieldReader {
  public:
   explicit FieldReader(CStdioFileEx& file) : file_(file) {}
   bool Ok() const { return ok_; }
+  int LineNumber() const { return lineNumber_; }
 
   void Hex(const std::wstring&, std::uint8_t& value) {
     if (Next(Key::Required)) value = static_cast<std::uint8_t>(HexAt(1, 2));
@@ -178,6 +179,7 @@ class FieldReader {
   // The next line, which must exist and hold "=" (at position 1 or later unless `key` allows 0).
   bool Next(Key key) {
     if (!ok_) return false;
+    ++lineNumber_;
     if (!file_.ReadString(line_)) return ok_ = false;
     equals_ = line_.find(L'=');
     if (equals_ == std::wstring::npos || (equals_ == 0 && key == Key::Required)) return ok_ = false;
@@ -200,6 +202,7 @@ class FieldReader {
 
   CStdioFileEx& file_;
   bool ok_ = true;
+  int lineNumber_ = 1;  // the section line is read before the fields
   std::wstring line_;
   size_t equals_ = 0;
 };
@@ -225,17 +228,25 @@ bool WriteProfileRecord(const ProfileRecord& record, std::wstring_view path) {
   return file.Close();
 }
 
-bool ReadProfileLines(CStdioFileEx& file, ProfileRecord& record) {
+bool ReadProfileLines(CStdioFileEx& file, ProfileRecord& record, int* rejectedLine) {
+  int ignored = 0;
+  int& rejected = rejectedLine ? *rejectedLine : ignored;
   std::wstring line;
-  if (!file.ReadString(line) || line != kSection) return false;
+  if (!file.ReadString(line) || line != kSection) {
+    rejected = 1;
+    return false;
+  }
   FieldReader reader(file);
   for (TextPair& entry : record.SettingEntries) {
-    if (!reader.Next(Key::Required)) return false;
+    if (!reader.Next(Key::Required)) break;
     entry.Key = reader.Line().substr(0, reader.Equals());
     entry.Value = reader.Line().substr(reader.Equals() + 1);
   }
   VisitFields(record, reader);
-  if (!reader.Ok()) return false;
+  if (!reader.Ok()) {
+    rejected = reader.LineNumber();
+    return false;
+  }
   LimitIndexes(record);
   return true;
 }

@@ -25,8 +25,9 @@ bool WriteProfileRecord(const ProfileRecord& record, std::wstring_view path);
 // failure leaves the record partly overwritten: read into a scratch record). Returns whether the
 // whole file was accepted. Values other parts index with are limited: MacroActionNum to 250,
 // CurrentDPILevelValue to 7 and the effect number Lighting1ModeValue[0] to 9; a file written by
-// WriteProfileRecord reads back unchanged.
-bool ReadProfileLines(CStdioFileEx& file, ProfileRecord& record);
+// WriteProfileRecord reads back unchanged. On failure `rejectedLine`, when given, receives the
+// number (from 1) of the line that was missing or broke the rules.
+bool ReadProfileLines(CStdioFileEx& file, ProfileRecord& record, int* rejectedLine = nullptr);
 
 // Reads the file at `path` into `record` only when the whole file is accepted; on failure the
 // record is left exactly as it was. Fields the file does not carry (the macros' loop options)

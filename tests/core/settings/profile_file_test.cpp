@@ -33,10 +33,10 @@ std::string FileBytes(const Lines& lines, bool mark = true) {
   return (mark ? gm::test::kBom : "") + gm::EncodeUtf16Le(gm::FromUtf8(text));
 }
 
-bool ReadBytes(const std::string& bytes, gm::ProfileRecord& record) {
+bool ReadBytes(const std::string& bytes, gm::ProfileRecord& record, int* rejectedLine = nullptr) {
   gm::CStdioFileEx file;
   EXPECT_TRUE(file.OpenBytes(bytes, gm::kOpenForReading));
-  return gm::ReadProfileLines(file, record);
+  return gm::ReadProfileLines(file, record, rejectedLine);
 }
 
 class ProfileFile : public ::testing::Test {
@@ -188,12 +188,16 @@ TEST_F(ProfileFile, RejectsFilesThatBreakTheLineRules) {
   };
   for (const auto& c : cases) {
     gm::ProfileRecord r;
-    EXPECT_FALSE(ReadBytes(FileBytes(Edited(good, {{c.line, c.text}})), r)) << c.name;
+    int rejected = 0;
+    EXPECT_FALSE(ReadBytes(FileBytes(Edited(good, {{c.line, c.text}})), r, &rejected)) << c.name;
+    EXPECT_EQ(rejected, c.line) << c.name;
   }
   gm::ProfileRecord r;
   Lines shorter = good;
   shorter.pop_back();
-  EXPECT_FALSE(ReadBytes(FileBytes(shorter), r)) << "missing last line";
+  int rejected = 0;
+  EXPECT_FALSE(ReadBytes(FileBytes(shorter), r, &rejected)) << "missing last line";
+  EXPECT_EQ(rejected, 110);
   EXPECT_FALSE(ReadBytes("", r)) << "empty file";
   EXPECT_FALSE(ReadBytes(gm::test::kBom, r)) << "only a byte-order mark";
 }

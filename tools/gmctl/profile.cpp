@@ -1,0 +1,146 @@
+// `gmctl profile show FILE` and `gmctl profile new --slot N [--sensor 0xHHHH] -o FILE`: a profile
+// file (.psf) as JSON, and the file of a freshly reset profile slot.
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+#include "command.h"
+#include "settings/number_text.h"
+#include "settings/profile_file.h"
+#include "settings/profile_record.h"
+#include "settings/sensor_table.h"
+#include "settings/text_file.h"
+#include "settings/utf.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const char kUsage[] = "profile show FILE | profile new --slot N [--sensor 0xHHHH] -o FILE";
+
+Json Rgb(gm::Colour c) { return Json::array({gm::RedOf(c), gm::GreenOf(c), gm::BlueOf(c)}); }
+
+template <typename Array>
+Json Numbers(const Array& values) {
+  Json out = Json::array();
+  for (auto v : values) out.push_back(v);
+  return out;
+}
+
+// The record's fields in the order of the file.
+Json ProfileJson(const gm::ProfileRecord& r) {
+  Json j;
+  Json entries = Json::array();
+  for (const gm::TextPair& e : r.SettingEntries) {
+    entries.push_back({{"Key", gm::ToUtf8(e.Key)}, {"Value", gm::ToUtf8(e.Value)}});
+  }
+  j["SettingEntries"] = entries;
+  j["DPIOffOnFlagValue"] = r.DPIOffOnFlagValue;
+  j["XYSettingValueX"] = Numbers(r.XYSettingValueX);
+  j["XYSettingValueY"] = Numbers(r.XYSettingValueY);
+  j["CurrentDPILevelValue"] = r.CurrentDPILevelValue;
+  Json stages = Json::array();
+  for (gm::Colour c : r.DPILevelIndication) stages.push_back(Rgb(c));
+  j["DPILevelIndication"] = stages;
+  j["AngleSnapValue"] = r.AngleSnapValue;
+  j["LiftDetectionValue"] = r.LiftDetectionValue;
+  j["PollingRateName"] = gm::ToUtf8(r.PollingRateName);
+  j["PollingRateValue"] = Numbers(r.PollingRateValue);
+  j["Lighting1Name"] = gm::ToUtf8(r.Lighting1Name);
+  j["Lighting1ModeValue"] = Numbers(r.Lighting1ModeValue);
+  j["Lighting1OffOn"] = r.Lighting1OffOn;
+  j["Lighting1Speed"] = Numbers(r.Lighting1Speed);
+  j["Lighting1Brightness"] = Numbers(r.Lighting1Brightness);
+  Json selected = Json::array();
+  for (const auto& group : r.Lighting1ColorSelected) selected.push_back(Numbers(group));
+  j["Lighting1ColorSelected"] = selected;
+  Json fixed = Json::array();
+  for (const auto& group : r.Lighting1FixedColor) {
+    Json colours = Json::array();
+    for (gm::Colour c : group) colours.push_back(Rgb(c));
+    fixed.push_back(colours);
+  }
+  j["Lighting1FixedColor"] = fixed;
+  j["Lighting1Direction"] = Numbers(r.Lighting1Direction);
+  j["Lighting2Name"] = gm::ToUtf8(r.Lighting2Name);
+  j["Lighting2ModeValue"] = Numbers(r.Lighting2ModeValue);
+  j["Lighting2OffOn"] = r.Lighting2OffOn;
+  j["Lighting2Speed"] = r.Lighting2Speed;
+  j["Lighting2Brightness"] = r.Lighting2Brightness;
+  j["Lighting2FixedColor"] = Rgb(r.Lighting2FixedColor);
+  Json keys = Json::array();
+  for (const gm::KeyAssignment& k : r.KeyAssignments) {
+    Json actions = Json::array();
+    for (const gm::MacroAction& a : k.Macro.Actions) actions.push_back(a.word);
+    Json key;
+    key["KeyName"] = gm::ToUtf8(k.KeyName);
+    key["KeyURL"] = gm::ToUtf8(k.KeyURL);
+    key["KeyValue"] = Numbers(k.KeyValue);
+    key["MacroKeyIndex"] = k.MacroKeyIndex;
+    key["MacroKeyName"] = gm::ToUtf8(k.Macro.Name);
+    key["MacroActionNum"] = k.Macro.MacroActionNum;
+    key["AllAction"] = actions;
+    keys.push_back(key);
+  }
+  j["KeyAssignments"] = keys;
+  return j;
+}
+
+int Show(gmctl::Args args) {
+  if (args.size() != 2) return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
+  const std::string& path = args[1];
+  gm::CStdioFileEx file;
+  if (!file.Open(gm::FromUtf8(path), gm::kOpenForReading)) return gmctl::Fail(1, path + ": cannot be opened");
+  gm::ProfileRecord record;
+  int line = 0;
+  if (!gm::ReadProfileLines(file, record, &line)) {
+    return gmctl::Fail(1, path + ": not a profile file (line " + std::to_string(line) + " is missing or malformed)");
+  }
+  gmctl::Print(ProfileJson(record).dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
+  return 0;
+}
+
+int New(gmctl::Args args) {
+  long long slot = -1;
+  std::string sensor = "0x3950";
+  std::string out;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--slot" && hasValue) {
+      const std::wstring text = gm::FromUtf8(args[++i]);
+      if (text.empty() || text.find_first_not_of(L"0123456789") != std::wstring::npos || text.size() > 9) {
+        return gmctl::Fail(2, "--slot needs a number 0 or more");
+      }
+      slot = gm::ParseLong(text, 10);
+    } else if (a == "--sensor" && hasValue) {
+      sensor = args[++i];
+    } else if (a == "-o" && hasValue) {
+      out = args[++i];
+    } else if (a == "--lang") {
+      return gmctl::Fail(2, "--lang is not available yet");
+    } else {
+      return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
+    }
+  }
+  if (slot < 0 || out.empty()) return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
+  const std::wstring sensorText = gm::FromUtf8(sensor);
+  const bool hexSensor = sensorText.size() > 2 && sensorText.size() <= 6 && sensorText.substr(0, 2) == L"0x" &&
+                         sensorText.find_first_not_of(L"0123456789abcdefABCDEF", 2) == std::wstring::npos;
+  if (!hexSensor) return gmctl::Fail(2, "--sensor needs a hexadecimal id such as 0x3950");
+  gm::SensorId = static_cast<std::uint16_t>(gm::ParseLong(sensorText, 16));
+  gm::ProfileRecord record;
+  gm::ResetProfile(record, static_cast<int>(slot));
+  if (!gm::WriteProfileRecord(record, gm::FromUtf8(out))) return gmctl::Fail(1, out + ": cannot be written");
+  return 0;
+}
+
+int RunProfile(gmctl::Args args) {
+  if (!args.empty() && args[0] == "show") return Show(args);
+  if (!args.empty() && args[0] == "new") return New(args);
+  return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
+}
+
+}  // namespace
+
+GMCTL_COMMAND(profile, kUsage, RunProfile);
