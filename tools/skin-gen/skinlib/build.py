@@ -59,6 +59,27 @@ def write_index(root):
         if p.resource:
             use += f" — resource {p.resource[0]} ({p.resource[1]})"
         out.append(f"| `{name}` | {size} | {use} |")
+    out += ["", "## Sizes and places chosen here", "",
+            "The layouts name these pictures without fixing their size or inner layout; controls that",
+            "use them should take these values:", "",
+            "- battery legend marks: 8 × 14, at 165, 441 / 462 / 484 they centre on their 18-high texts;",
+            "- number marks over the mouse: 22 × 22, drawn at their natural size;",
+            "- folder icons 16 × 16 (tree rows are 20 high), action icons 14 × 14 (drawn at row left − 15);",
+            "- scroll bar arrows: cells of 15 × 15, so the scroll bars are 15 wide;",
+            "- popup background: 300 × 300, a plain panel with a 1-px edge, stretched to any popup;",
+            "- DPI value dialogs: slider bar 340 × 18 with its groove on rows 7..10, knob 18 × 18 on the same rows;",
+            "- DPI level bars: `dpi_bar_bg.png` and `dpi_bar_fill.png`, 7 × 132 as the stage controls;",
+            "- colour swatch frames: 24 × 24, the swatch is the inside inset by 3;",
+            "- record toggle: `record_nr/ov/dn.png`, 69 × 20 like the small buttons, the dot at its left end",
+            "  (caption needs a left margin of about 20);",
+            "- colour palette (500 × 291): hue field 20, 28 .. 220, 268; swatch grid of 8 × 6 cells of 24 × 22",
+            "  from 248, 32 (gap 4); preview swatch 245, 212 .. 303, 270 framed; wells for the red, green and",
+            "  blue value texts at 330 .. 396, tops 212, 232, 252, 17 high; a free place for the OK button at",
+            "  404, 250 .. 473, 270 and for the close button at 480, 3 .. 495, 18;",
+            "- the progress frames carry the bar track at 20, 66 .. 409, 78: the bar picture differs from the",
+            "  frame only in those rows.", "",
+            "Dialogs without a named background (firmware update and pairing, 429 × 200; download, 319 × 102)",
+            "can use `Frame_common.bmp` and `Frame_warning.bmp` stretched.", ""]
     out += ["", "## Program icon", "", "| picture | sizes | used by |", "|---|---|---|",
             "| `app/res/app.ico` | 16, 24, 32, 48, 64, 256 | icon resource 128: window, task bar and notification area (drawn by `tools/skin-gen/app_icon.py`) |", ""]
     with open(os.path.join(root, "skins/README.md"), "w") as f:

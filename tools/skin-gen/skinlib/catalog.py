@@ -33,7 +33,7 @@ def add(path, size, draw, uses, group, resource=None, extra=False):
 # --- Main window -----------------------------------------------------------------------------
 G = "Main window"
 add("app/res/main_background.bmp", R.MAIN_SIZE, R.main_background,
-    "main window background, bitmap resource 364, stretched to the scaled window", G, (364, "BITMAP"))
+    "main window background, stretched to the scaled window", G, (364, "BITMAP"))
 add("skins/Frame_Lighting_Setting.bmp", (230, 82), R.section_frame,
     "frame behind the left boxes and the open right-hand sections (stretched to each box)", G)
 add("skins/mouse/mouse_nr.png", F.MOUSE_SIZE, F.mouse, "mouse picture 3400 at 457, 171", G)
@@ -123,7 +123,7 @@ add("skins/menu_ov.png", (162, 22), partial(C.menu_row, 162, 22, "ov", False), "
 add("skins/menusub_nr.png", (162, 22), partial(C.menu_row, 162, 22, "nr", True), "menu entry with submenu", G)
 add("skins/menusub_ov.png", (162, 22), partial(C.menu_row, 162, 22, "ov", True), "menu entry with submenu, hovered", G)
 add("app/res/popup_background.png", (300, 300), partial(C.popup_background, 300, 300),
-    "popup background, PNG resource 151", G, (151, "PNG"))
+    "background of every popup, stretched to it", G, (151, "PNG"))
 
 G = "Macro manager"
 add("skins/foldr_open.png", (16, 16), partial(I.folder, True), "open folder in the macro tree 2015", G)
@@ -132,9 +132,9 @@ add("skins/macro_down.png", (14, 14), partial(I.arrow, "down"), "press action in
 add("skins/macro_up.png", (14, 14), partial(I.arrow, "up"), "release action in the action list 2020", G)
 add("skins/macro_time.png", (14, 14), I.clock, "delay action in the action list 2020", G)
 add("app/res/scroll_up.png", (45, 15), partial(C.scroll_arrows, 15, "up"),
-    "scroll bar up arrow, PNG resource 188 (three 15 x 15 cells: rest, hover, pressed)", G, (188, "PNG"))
+    "scroll bar up arrow (three 15 × 15 cells: rest, hover, pressed)", G, (188, "PNG"))
 add("app/res/scroll_down.png", (45, 15), partial(C.scroll_arrows, 15, "down"),
-    "scroll bar down arrow, PNG resource 187 (three cells)", G, (187, "PNG"))
+    "scroll bar down arrow (three cells)", G, (187, "PNG"))
 
 G = "Dialogs"
 add("skins/Frame_warning.bmp", (319, 102), partial(R.dialog_frame, 319, 102, "warning"), "notice dialog", G)
@@ -149,4 +149,4 @@ add("skins/Frame_Macro_Manager.bmp", (528, 365),
     partial(R.dialog_frame, 528, 365, None, ((24, 53, 169, 324), (189, 53, 334, 324))),
     "macro manager and macro selection dialogs (list wells at 24, 53-169, 324 and 189, 53-334, 324)", G)
 add("app/res/colour_palette.bmp", R.PALETTE_SIZE, R.colour_palette,
-    "colour palette dialog, bitmap resource 287 (fields on 15, 15, 15)", G, (287, "BITMAP"))
+    "colour palette dialog (fields on 15, 15, 15)", G, (287, "BITMAP"))
