@@ -1,0 +1,367 @@
+#include "ui/dlg_base.h"
+
+#include <windowsx.h>
+
+#include "settings/environment.h"
+#include "ui/dialog_table.h"
+#include "ui/skin_image.h"
+#include "ui/ui_font.h"
+#include "ui/ui_resource_ids.h"
+#include "ui/wnd_popup.h"
+
+namespace gm::win {
+namespace {
+
+constexpr int kApplicationIcon = 128;
+constexpr int kDesignWidth = 1127;
+constexpr int kDesignHeight = 740;
+
+// Ids whose click changes what else the window shows: the whole window is repainted.
+bool RepaintsWholeWindow(UINT id) {
+  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) || (id >= 3007 && id <= 3009);
+}
+
+bool Intersects(const RECT& a, const RECT& b) {
+  RECT out;
+  return IntersectRect(&out, &a, &b) != FALSE;
+}
+
+}  // namespace
+
+CDlgBase::CDlgBase(HWND parent) : parent_(parent) {}
+
+CDlgBase::~CDlgBase() {
+  // A modeless dialog still open goes now, while this object's handlers can still run.
+  if (Hwnd() && IsWindow(Hwnd())) DestroyWindow(Hwnd());
+  for (auto& p : popups_) p.reset();
+  if (backgroundDC_) {
+    SelectObject(backgroundDC_, backgroundOld_);
+    DeleteDC(backgroundDC_);
+  }
+}
+
+INT_PTR CDlgBase::DoModal() { return RunModal(GetModuleHandleW(nullptr), IDD_SKINNED_DIALOG, parent_); }
+
+HWND CDlgBase::CreateModelessDialog() { return CreateModeless(GetModuleHandleW(nullptr), IDD_SKINNED_DIALOG, parent_); }
+
+CControlBase* CDlgBase::GetControl(UINT id) const {
+  for (const auto& layer : layers_)
+    for (const auto& c : layer)
+      if (c->Id() == id) return c.get();
+  return nullptr;
+}
+
+CControlBase* CDlgBase::ControlAt(int x, int y) const {
+  CControlBase* found = nullptr;
+  ForEachControl([&](CControlBase* c) {
+    if (c->TakesMouse() && c->Contains(x, y)) found = c;
+  });
+  return found;
+}
+
+void CDlgBase::ReleaseControlImages() {
+  ForEachControl([](CControlBase* c) { c->ReleaseImages(); });
+}
+
+bool CDlgBase::SetBackgroundBitmap(int id) {
+  ScopedBitmap loaded(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (!loaded) return false;
+  BITMAP info{};
+  GetObjectW(loaded.Get(), sizeof(info), &info);
+  backgroundSize_ = {info.bmWidth, info.bmHeight};
+  background_ = std::move(loaded);
+  ScopedWindowDC screen(Hwnd());
+  backgroundColour_ = AverageColour(screen.Get(), background_.Get(), backgroundSize_).value_or(0);
+
+  const int w = static_cast<int>(kDesignWidth * DisplayScale), h = static_cast<int>(kDesignHeight * DisplayScale);
+  if (backgroundDC_) {
+    SelectObject(backgroundDC_, backgroundOld_);
+    DeleteDC(backgroundDC_);
+  }
+  backgroundDC_ = CreateCompatibleDC(screen.Get());
+  backgroundCopy_.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
+  backgroundOld_ = SelectObject(backgroundDC_, backgroundCopy_.Get());
+  ScopedMemoryDC source(screen.Get());
+  SelectScope select(source.Get(), background_.Get());
+  SetStretchBltMode(backgroundDC_, HALFTONE);
+  StretchBlt(backgroundDC_, 0, 0, w, h, source.Get(), 0, 0, backgroundSize_.cx, backgroundSize_.cy, SRCCOPY);
+  return true;
+}
+
+bool CDlgBase::OpenPopup(int slot, std::unique_ptr<CWndPopup> popup, const RECT& rect, UINT message, UINT_PTR tag) {
+  if (slot < 0 || slot >= kPopupSlots || !popup) return false;
+  ClosePopup(slot);
+  if (popups_[slot] && popups_[slot]->Hwnd()) DestroyWindow(popups_[slot]->Hwnd());
+  popups_[slot] = std::move(popup);
+  return popups_[slot]->Create(Hwnd(), rect, message, tag);
+}
+
+void CDlgBase::ClosePopup(int slot) {
+  if (slot < 0 || slot >= kPopupSlots) return;
+  if (pressed_ && pressed_ != hot_) CancelPressed();
+  if (popups_[slot] && popups_[slot]->Hwnd() && IsWindow(popups_[slot]->Hwnd())) {
+    PostMessageW(popups_[slot]->Hwnd(), WM_CLOSE, 0, 0);
+  }
+}
+
+CWndPopup* CDlgBase::Popup(int slot) const {
+  return slot >= 0 && slot < kPopupSlots ? popups_[slot].get() : nullptr;
+}
+
+void CDlgBase::CancelPressed() {
+  pressed_ = nullptr;
+  pressedRect_ = {-1, -1, -1, -1};
+}
+
+BOOL CDlgBase::OnInitDialog() {
+  HWND hwnd = Hwnd();
+  if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kApplicationIcon))) {
+    SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+  SetWindowTextW(hwnd, L"Gaming Mouse");
+  {
+    ScopedWindowDC dc(hwnd);
+    const int height = -(10 * GetDeviceCaps(dc.Get(), LOGPIXELSY) / 72);
+    titleFont_.Reset(CreateFontW(height, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, ui::CurrentUiFont().name.c_str()));
+  }
+  SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, windowSize_.cx, windowSize_.cy, SWP_SHOWWINDOW | SWP_NOMOVE);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  CreateControls(client);
+  // Centre on the owner (or on the screen without one).
+  RECT around{};
+  if (parent_ && IsWindow(parent_)) {
+    GetWindowRect(parent_, &around);
+  } else {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+  }
+  RECT mine{};
+  GetWindowRect(hwnd, &mine);
+  const int x = around.left + ((around.right - around.left) - (mine.right - mine.left)) / 2;
+  const int y = around.top + ((around.bottom - around.top) - (mine.bottom - mine.top)) / 2;
+  SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (registerOpen_) OpenDialogTable.Add(hwnd);
+  return TRUE;
+}
+
+void CDlgBase::OnOK() { Close(IDOK); }
+void CDlgBase::OnCancel() { Close(IDCANCEL); }
+
+void CDlgBase::Close(INT_PTR result) {
+  ReleaseControlImages();
+  EndDialog(result);
+}
+
+void CDlgBase::RepaintControl(const CControlBase* control, bool afterClick) {
+  if (!control || !Hwnd()) return;
+  if (afterClick && RepaintsWholeWindow(control->Id())) {
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+  } else {
+    const RECT r = control->GetRect();
+    InvalidateRect(Hwnd(), &r, FALSE);
+  }
+}
+
+void CDlgBase::Render(HDC dc) {
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  DrawWindow(dc, client);
+}
+
+void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
+  FillSolid(dc, client, backgroundColour_);
+  if (backgroundDC_) {
+    BitBlt(dc, 0, 0, static_cast<int>(kDesignWidth * DisplayScale), static_cast<int>(kDesignHeight * DisplayScale),
+           backgroundDC_, 0, 0, SRCCOPY);
+  }
+  DrawControls(dc, client);
+}
+
+void CDlgBase::DrawControls(HDC dc, const RECT& update) {
+  ForEachControl([&](CControlBase* c) {
+    if (c->IsPainted() && Intersects(c->GetRect(), update)) c->Draw(dc, update);
+  });
+}
+
+void CDlgBase::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Hwnd(), &ps);
+  if (IsIconic(Hwnd())) {
+    SetPixel(dc, 10, 10, RGB(255, 255, 255));
+  } else {
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    OffscreenBuffer buffer(dc, client.right, client.bottom);
+    DrawWindow(buffer.Get(), client);
+    buffer.Blit();
+  }
+  EndPaint(Hwnd(), &ps);
+}
+
+bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (OnDialogMessage(message, wParam, lParam, result)) return true;
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;  // everything is painted in WM_PAINT
+      return true;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        OnOK();
+        return true;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        OnCancel();
+        return true;
+      }
+      return false;
+    case WM_DESTROY:
+      if (registerOpen_) OpenDialogTable.Remove(Hwnd());
+      for (auto& p : popups_) {
+        if (p && p->Hwnd()) DestroyWindow(p->Hwnd());
+      }
+      return false;
+    default:
+      break;
+  }
+  if (RouteMouse(message, wParam, lParam)) {
+    result = 0;
+    return true;
+  }
+  return false;
+}
+
+bool CDlgBase::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  const UINT flags = static_cast<UINT>(wParam);
+  switch (message) {
+    case WM_MOUSEMOVE:
+      OnMouseMove(flags, x, y);
+      return true;
+    case WM_LBUTTONDOWN:
+      OnLButtonDown(flags, x, y);
+      return true;
+    case WM_LBUTTONUP:
+      OnLButtonUp(flags, x, y);
+      return true;
+    case WM_LBUTTONDBLCLK:
+      if (CControlBase* c = ControlAt(x, y)) {
+        if (c->OnLButtonDblClk(flags, x, y)) RepaintControl(c, false);
+      }
+      return true;
+    case WM_RBUTTONUP: {
+      bool inLayer0 = false;
+      for (const auto& c : layers_[0]) inLayer0 = inLayer0 || c->Contains(x, y);
+      if (inLayer0 && hot_ && hot_->OnRButtonUp(flags, x, y)) RepaintControl(hot_, false);
+      return true;
+    }
+    case WM_MOUSELEAVE:
+      OnMouseLeave();
+      return true;
+    case WM_MOUSEHOVER:
+      if (hot_ && hot_->Contains(x, y)) {
+        lastPoint_ = {x, y};
+        RepaintControl(hot_, false);
+      }
+      return true;
+    case WM_CAPTURECHANGED:
+      captured_ = false;
+      return false;
+    default:
+      return false;
+  }
+}
+
+void CDlgBase::FindHot(UINT flags, int x, int y) {
+  CControlBase* found = nullptr;
+  ForEachControl([&](CControlBase* c) {
+    if (!c->TakesMouse()) return;
+    if (c->OnMouseMove(flags, x, y)) RepaintControl(c, false);
+    if (c->Contains(x, y)) found = c;
+  });
+  if (found != hot_) {
+    RepaintControl(hot_, false);
+    RepaintControl(found, false);
+    hot_ = found;
+  }
+  if (hot_) lastPoint_ = {x, y};
+}
+
+void CDlgBase::OnMouseMove(UINT flags, int x, int y) {
+  if (!tracking_) {
+    TRACKMOUSEEVENT tme{sizeof(tme), TME_HOVER | TME_LEAVE, Hwnd(), 1};
+    tracking_ = TrackMouseEvent(&tme) != FALSE;
+  }
+  if (hot_ && hot_->Contains(x, y)) {
+    lastPoint_ = {x, y};
+    if (hot_->OnMouseMove(flags, x, y)) RepaintControl(hot_, false);
+    return;
+  }
+  if (buttonDown_) {
+    // While the button is held over no control of its own, the pressed control follows the
+    // pointer (thumbs and knobs keep dragging outside their rectangle).
+    if (pressed_ && pressed_->OnMouseMove(flags, x, y)) RepaintControl(pressed_, false);
+    return;
+  }
+  FindHot(flags, x, y);
+}
+
+void CDlgBase::OnLButtonDown(UINT flags, int x, int y) {
+  if (pressed_ && pressed_ != hot_) CancelPressed();
+  // A press without a move before it (the first event after the window appeared) finds its
+  // control first.
+  if (!hot_ || !hot_->Contains(x, y)) FindHot(flags, x, y);
+  if (hot_ && hot_->Contains(x, y)) {
+    buttonDown_ = true;
+    pressed_ = hot_;
+    pressedRect_ = hot_->GetRect();
+    if (hot_->OnLButtonDown(flags, x, y)) RepaintControl(hot_, false);
+    SetCapture(Hwnd());
+    captured_ = true;
+    return;
+  }
+  pressedRect_ = {-1, -1, -1, -1};
+  // Pressing on a free area drags the window.
+  POINT screen{x, y};
+  ClientToScreen(Hwnd(), &screen);
+  PostMessageW(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+}
+
+void CDlgBase::OnLButtonUp(UINT flags, int x, int y) {
+  if (captured_) ReleaseCapture();
+  captured_ = false;
+  buttonDown_ = false;
+  CControlBase* hot = hot_;
+  if (hot && hot->OnLButtonUp(flags, x, y)) RepaintControl(hot, true);
+  // The owner's handling of the click may have changed the controls; look again.
+  const bool inPressed = x >= pressedRect_.left && x < pressedRect_.right && y >= pressedRect_.top && y < pressedRect_.bottom;
+  if (!inPressed && !(hot_ && hot_->Contains(x, y))) {
+    lastPoint_ = {-1, -1};
+    hot_ = nullptr;
+  }
+}
+
+void CDlgBase::OnMouseLeave() {
+  tracking_ = false;
+  if (buttonDown_ || !hot_) return;
+  POINT p{-1, -1};
+  if (IsZoomed(Hwnd())) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    ScreenToClient(Hwnd(), &cursor);
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    if (PtInRect(&client, cursor)) p = cursor;
+  }
+  hot_->OnMouseMove(0, p.x, p.y);
+  RepaintControl(hot_, false);
+  hot_ = nullptr;
+}
+
+}  // namespace gm::win

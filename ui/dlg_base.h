@@ -1,0 +1,128 @@
+#pragma once
+// The base of every skinned dialog: a borderless dialog (template 152) whose client area is painted
+// through an off-screen bitmap, holding windowless controls in 10 drawing layers. It is the one
+// root of its window's mouse state (hot, pressed, captured control) and routes the mouse messages
+// to the controls; pressing on a free area drags the window. It owns its controls and the popups
+// it opened.
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "ui/control_base.h"
+#include "ui/dialog_window.h"
+#include "ui/gdi_handles.h"
+
+namespace gm::win {
+
+class CWndPopup;
+
+class CDlgBase : public CDialogWindow {
+ public:
+  static constexpr int kLayerCount = 10;
+  static constexpr int kPopupSlots = 13;
+
+  explicit CDlgBase(HWND parent = nullptr);
+  ~CDlgBase() override;
+
+  // Runs the dialog modally on template 152 of the program; returns the EndDialog value.
+  INT_PTR DoModal();
+  // Creates it modeless (shown by OnInitDialog); returns the window or nullptr.
+  HWND CreateModelessDialog();
+
+  // Adds a control to a layer (0..9; others go to layer 9); the dialog owns it from now on.
+  template <typename T>
+  T* AddControl(int layer, std::unique_ptr<T> control) {
+    T* raw = control.get();
+    layers_[LayerIndex(layer)].push_back(std::move(control));
+    return raw;
+  }
+  // The first control with that id, searched through the layers in order.
+  CControlBase* GetControl(UINT id) const;
+  // The control mouse events at (x, y) go to: the last one in layer order that takes the mouse.
+  CControlBase* ControlAt(int x, int y) const;
+  CControlBase* HotControl() const { return hot_; }
+  CControlBase* PressedControl() const { return pressed_; }
+  // Frees every control's images (before the dialog ends, while GDI+ runs).
+  void ReleaseControlImages();
+
+  // Window size in pixels (set before the dialog is created).
+  void SetWindowSize(int width, int height) { windowSize_ = {width, height}; }
+  SIZE WindowSize() const { return windowSize_; }
+
+  // Loads bitmap resource `id` of the program, computes its average colour and stretches it
+  // (1127 × 740 design units) into a memory context at the display scale.
+  bool SetBackgroundBitmap(int id);
+  COLORREF BackgroundColour() const { return backgroundColour_; }
+
+  // Opens `popup` in `slot` (closing what the slot held) at `rect` (screen), reporting with
+  // `message` and `tag`.
+  bool OpenPopup(int slot, std::unique_ptr<CWndPopup> popup, const RECT& rect, UINT message, UINT_PTR tag);
+  void ClosePopup(int slot);
+  CWndPopup* Popup(int slot) const;
+
+  // Paints the whole client area into `dc` (what WM_PAINT copies to the screen).
+  void Render(HDC dc);
+
+  // Whether the dialog enters itself in OpenDialogTable while open (secondary dialogs do).
+  void SetRegisterAsOpenDialog(bool on) { registerOpen_ = on; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
+
+  // Paints the client area (background, then controls). Subclasses draw their frame and texts.
+  virtual void DrawWindow(HDC dc, const RECT& client);
+  // Paints the painted controls of layers 0..9 that meet `update`.
+  virtual void DrawControls(HDC dc, const RECT& update);
+  // Creates the subclass's controls inside the client rectangle.
+  virtual void CreateControls(const RECT& client) {}
+  // Messages of the subclass (control notices among them); true when handled.
+  virtual bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
+  // Enter (IDOK) and Escape (IDCANCEL): by default release the images and end the dialog.
+  virtual void OnOK();
+  virtual void OnCancel();
+  // Ends the dialog with `result` after releasing the control images.
+  void Close(INT_PTR result);
+  // Repaints one control, or the whole window for the ids that change the layout.
+  void RepaintControl(const CControlBase* control, bool afterClick);
+
+  HWND parent_;
+  HFONT TitleFont() const { return titleFont_.Get(); }
+
+ private:
+  static size_t LayerIndex(int layer) { return layer < 0 || layer >= kLayerCount ? kLayerCount - 1 : static_cast<size_t>(layer); }
+  bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnMouseMove(UINT flags, int x, int y);
+  void FindHot(UINT flags, int x, int y);
+  void OnLButtonDown(UINT flags, int x, int y);
+  void OnLButtonUp(UINT flags, int x, int y);
+  void OnMouseLeave();
+  void OnPaint();
+  void CancelPressed();
+  template <typename F>
+  void ForEachControl(F f) const {
+    for (const auto& layer : layers_)
+      for (const auto& c : layer) f(c.get());
+  }
+
+  std::array<std::vector<std::unique_ptr<CControlBase>>, kLayerCount> layers_;
+  SIZE windowSize_{2254, 1480};
+  ScopedFont titleFont_;
+  CControlBase* hot_ = nullptr;
+  CControlBase* pressed_ = nullptr;
+  RECT pressedRect_{-1, -1, -1, -1};
+  bool tracking_ = false;
+  bool buttonDown_ = false;
+  bool captured_ = false;
+  POINT lastPoint_{-1, -1};
+  ScopedBitmap background_;
+  SIZE backgroundSize_{};
+  ScopedBitmap backgroundCopy_;
+  HDC backgroundDC_ = nullptr;
+  HGDIOBJ backgroundOld_ = nullptr;
+  COLORREF backgroundColour_ = 0;
+  std::array<std::unique_ptr<CWndPopup>, kPopupSlots> popups_;
+  bool registerOpen_ = true;
+};
+
+}  // namespace gm::win

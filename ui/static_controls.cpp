@@ -1,0 +1,40 @@
+#include "ui/static_controls.h"
+
+#include "settings/environment.h"
+#include "ui/gauge_geometry.h"
+
+namespace gm::win {
+
+CStaticImage::CStaticImage(HWND owner, UINT id, const RECT& rect) : CControlBase(owner, id, rect) {
+  disabled_ = true;
+  interactive_ = false;
+}
+
+void CStaticImage::Draw(HDC dc, const RECT&) {
+  SkinGraphics g(dc);
+  g.Draw(normal_, rect_);
+}
+
+CStaticText::CStaticText(HWND owner, UINT id, const RECT& rect, COLORREF colour, UINT textFlags)
+    : CControlBase(owner, id, rect, {}, textFlags), colour_(colour) {
+  disabled_ = true;
+  interactive_ = false;
+}
+
+void CStaticText::Draw(HDC dc, const RECT&) {
+  DrawControlText(dc, Font(), colour_, label_, rect_, textFlags_ | DT_WORD_ELLIPSIS | DT_VCENTER);
+}
+
+CStaticProgressBar::CStaticProgressBar(HWND owner, const RECT& rect) : CControlBase(owner, kId, rect) {
+  disabled_ = true;
+}
+
+void CStaticProgressBar::Draw(HDC dc, const RECT&) {
+  SkinGraphics g(dc);
+  g.Draw(normal_, rect_);
+  const int columns = ui::ProgressColumns(value_, maximum_, pressed_.Width());
+  g.DrawPart(pressed_, 0, 0, columns, pressed_.Height(),
+             {rect_.left, rect_.top, rect_.left + static_cast<int>(columns * DisplayScale), rect_.bottom});
+}
+
+}  // namespace gm::win

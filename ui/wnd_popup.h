@@ -1,0 +1,57 @@
+#pragma once
+// The base of the drop-down lists and menus: an owned, borderless, topmost tool window painted as
+// one layered picture. It reports to its owner with the message of its kind when it loses
+// activation (see popup_notices.h) and with message 1025 when it closes.
+#include <windows.h>
+
+#include "ui/gdi_handles.h"
+#include "ui/skin_image.h"
+
+namespace gm::win {
+
+class CWndPopup {
+ public:
+  explicit CWndPopup(int kind);
+  virtual ~CWndPopup();
+  CWndPopup(const CWndPopup&) = delete;
+  CWndPopup& operator=(const CWndPopup&) = delete;
+
+  // Creates and shows the popup at `rect` (screen), owned by `owner`.
+  bool Create(HWND owner, const RECT& rect, UINT message, UINT_PTR tag);
+  HWND Hwnd() const { return hwnd_; }
+  int Kind() const { return kind_; }
+  UINT Message() const { return message_; }
+  UINT_PTR Tag() const { return tag_; }
+  // Paints the popup again (after its items changed).
+  void Render();
+
+ protected:
+  virtual void CreateItems() {}
+  virtual void DrawItems(HDC dc, const RECT& rect) {}
+  // Pointer at (x, y); true to render again.
+  virtual bool HitTest(int x, int y) { return false; }
+  virtual bool OnPress(int x, int y) { return false; }
+  virtual bool OnRelease(int x, int y) { return false; }
+  virtual void OnRightRelease(int x, int y) {}
+
+  HWND owner_ = nullptr;
+  RECT rect_{};
+  HFONT Font() const { return font_.Get(); }
+  const SkinImage& Background() const { return background_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND hwnd_ = nullptr;
+  int kind_;
+  UINT message_ = 0;
+  UINT_PTR tag_ = 0;
+  ScopedFont font_;
+  SkinImage background_;
+  bool tracking_ = false;
+  bool buttonDown_ = false;
+  bool captured_ = false;
+};
+
+}  // namespace gm::win
