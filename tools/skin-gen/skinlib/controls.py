@@ -104,17 +104,23 @@ def combo(w, h, state):
     return cv.image()
 
 
+MENU = (23, 24, 29)   # popups sit a step lighter than the window behind them
+
+
 def menu_row(w, h, state, submenu):
     """One entry of a popup menu; rows are stacked, so only a faint divider closes each one."""
     cv = Canvas(w, h)
     hot = state != "nr"
-    cv.fill(cv.mask().rect(0, 0, w, h), S.PANEL)
+    cv.fill(cv.mask().rect(0, 0, w, h), MENU)
     if hot:
-        cv.gradient(cv.mask().rect(0, 0, w, h), [(0, S.mix(S.PANEL, S.ACCENT, 0.38)),
-                                                 (1, S.mix(S.PANEL, S.ACCENT, 0.12))], 0, w,
+        cv.gradient(cv.mask().rect(0, 0, w, h), [(0, S.mix(MENU, S.ACCENT, 0.38)),
+                                                 (1, S.mix(MENU, S.ACCENT, 0.12))], 0, w,
                     horizontal=True)
-        cv.fill(cv.mask().rect(0, 0, 2, h), S.ACCENT)
     cv.fill(cv.mask().rect(6, h - 1, w - 6, h), S.LINE_SOFT)
+    # Side edges: stacked rows cover the popup, so they carry its left and right edge themselves.
+    cv.fill(cv.mask().rect(0, 0, 1, h).rect(w - 1, 0, w, h), S.LINE)
+    if hot:
+        cv.fill(cv.mask().rect(0, 0, 2, h), S.ACCENT)
     if submenu:
         cv.fill(_chevron(cv.mask(), w - 11, h / 2, 7, "right"), S.ICON_HI if hot else S.ICON)
     return cv.image()
@@ -122,7 +128,7 @@ def menu_row(w, h, state, submenu):
 
 def popup_background(w, h):
     cv = Canvas(w, h)
-    cv.fill(cv.mask().rect(0, 0, w, h), S.PANEL)
+    cv.fill(cv.mask().rect(0, 0, w, h), MENU)
     cv.fill(cv.mask().frame(0, 0, w, h), S.LINE)
     return cv.image()
 
