@@ -91,10 +91,13 @@ def dial_base(top_rate):
         cv.fill(edge, S.LINE)
         _dial_label(cv, _rate_text(RATES[k]), a0, a1, S.ICON)
     # The hub: a dark well for the rate text the program writes in the middle.
-    hub = cv.mask().circle(cx, cy, RING_IN - 3)
-    cv.radial(hub, cx, cy, RING_IN - 3, S.PANEL, S.PANEL_DEEP)
-    cv.fill(cv.mask().ring(cx - RING_IN + 3, cy - RING_IN + 3, cx + RING_IN - 3, cy + RING_IN - 3, 1), S.LINE)
-    cv.fill(cv.mask().ring(cx - 30, cy - 30, cx + 30, cy + 30, 1), S.with_alpha(S.ACCENT, 60))
+    hub_r = RING_IN - 1.5   # the hub's edge stays just outside the text band
+    hub = cv.mask().circle(cx, cy, hub_r)
+    cv.radial(hub, cx, cy, hub_r, S.PANEL, S.PANEL_DEEP)
+    cv.fill(cv.mask().annulus(cx, cy, hub_r - 1, hub_r, 0, 360), S.LINE)
+    # Two accent arcs above and below the band where the program writes the rate text.
+    arcs = cv.mask().annulus(cx, cy, 37, 38.2, 35, 145).annulus(cx, cy, 37, 38.2, 215, 325)
+    cv.fill(arcs, S.with_alpha(S.ACCENT, 110))
     return cv.image()
 
 
