@@ -1,16 +1,81 @@
 #pragma once
 // The user-interface texts and font chosen by the language file.
+//
+// config\LanSetting.ini picks the language: line 1 "[ChangeLanguage]", line 2 "<key>=<code>"; the
+// code "EN" (exactly) selects config\Lan_En.txt, anything else config\Lan_Tu.txt. A language file
+// is "[Setting]" followed by "<index>=<text>" lines in any order (a later line for the same index
+// wins); the first line that is not of that form ends the reading. All three files are UTF-16LE
+// with a byte-order mark and are read through CStdioFileEx. Named indexes: settings/language_indexes.h.
 #include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace gm {
 
+class CStdioFileEx;
+
+inline constexpr std::size_t kLanguageTextCount = 500;
+using LanguageTable = std::array<std::wstring, kLanguageTextCount>;
+
 // Every caption and message of the program by index; empty until the language file is loaded.
-inline std::array<std::wstring, 500> LanguageTexts;
+inline LanguageTable LanguageTexts;
 
 // The font every skinned control uses, set by the language load.
 inline std::wstring UiFontName;
 inline int UiFontSize = 0;
 inline int UiFontCharset = 0;
+
+// Files below DataFolder.
+inline constexpr std::wstring_view kLanguageSettingFile = L"config\\LanSetting.ini";
+inline constexpr std::wstring_view kEnglishLanguageFile = L"config\\Lan_En.txt";
+inline constexpr std::wstring_view kSecondLanguageFile = L"config\\Lan_Tu.txt";
+
+// What reading a language file found.
+struct LanguageReadResult {
+  bool opened = false;     // the file could be opened
+  bool header = false;     // line 1 was "[Setting]"
+  bool complete = false;   // read to its end (the load succeeded)
+  int linesRead = 0;       // lines read, the header included
+  int stopLine = 0;        // 1-based number of the line that ended the reading early, else 0
+  int textsSet = 0;        // valid lines stored into the table
+  int outOfRange = 0;      // valid lines ignored because their index is not 0..499
+};
+
+// Reads language lines from an open file into `texts` (only the indexes the file names change).
+// The first line must be "[Setting]". Each further line "<index>=<text>" with at least one
+// character after the first "=" stores the text; the index is read like strtol (0 when there is
+// no number) and lines whose index is outside 0..499 are ignored. The first other line stops the
+// reading; the texts read before it stay.
+LanguageReadResult ReadLanguageLines(CStdioFileEx& file, LanguageTable& texts);
+
+// The same for a file given by its program path, and for the bytes of a file held in memory.
+LanguageReadResult ReadLanguageFile(std::wstring_view path, LanguageTable& texts);
+LanguageReadResult ReadLanguageBytes(std::string bytes, LanguageTable& texts);
+
+// The language code written in LanSetting.ini at `path`: at most two characters, empty when the
+// file cannot be opened. With the "[ChangeLanguage]" section line the code comes from line 2 (the
+// text after its first "=" when one follows, else the whole line); without it, from line 1.
+std::wstring ReadLanguageCode(std::wstring_view path);
+
+// The language file (relative to DataFolder) for a code: English for exactly L"EN".
+std::wstring_view LanguageFileForCode(std::wstring_view code);
+
+struct UiFont {
+  std::wstring name;
+  int size = 0;
+  int charset = 0;
+  friend bool operator==(const UiFont&, const UiFont&) = default;
+};
+
+// The interface font for a loaded table: "宋体", trunc(12 × scale), character set 134 when text 0
+// is "中文"; otherwise "Tahoma", trunc(16 × scale), character set 1.
+UiFont UiFontFor(const LanguageTable& texts, float displayScale);
+
+// The start-up load: picks the language from DataFolder + LanSetting.ini, reads its file into
+// LanguageTexts and, when the file was read to its end, sets UiFontName/Size/Charset for
+// DisplayScale. Returns whether the language file was read to its end; otherwise the texts read so
+// far stay and the font is left as it was.
+bool LoadLanguage();
 
 }  // namespace gm
