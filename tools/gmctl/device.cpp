@@ -1,0 +1,231 @@
+// `gmctl device`: find the mouse's links, read its status, and bring it in line with a profile
+// file the way an upload does. `--sim` talks to the built-in simulated mouse instead of hardware;
+// `apply --dry-run` touches no device and prints the reports an upload would send.
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "command.h"
+#include "device/command_report.h"
+#include "device/device_session.h"
+#include "settings/number_text.h"
+#include "settings/profile_file.h"
+#include "settings/sensor_table.h"
+#include "settings/utf.h"
+#include "sim/sim_mouse.h"
+
+#ifdef _WIN32
+#include "device/win32/win32_hid.h"
+#endif
+
+namespace {
+
+constexpr const char* kUsage =
+    "device list|status [--sim] | device apply PROFILE [--dry-run] [--sim] [--sensor 0xID]";
+
+// The device link needs a window host; a command-line run has no window.
+class ConsoleHost : public gm::DeviceHost, public gm::UploadHost {
+ public:
+  void RunScanWindowSteps() override {}
+  void PostInputReport(gm::LinkKind, const gm::InputReportBytes&) override {}
+  bool WindowShown() const override { return true; }
+  void ShowNoLinkNotice() override { noLink = true; }
+  void ShowSendProgress() override {}
+  void RestartSaveTimer() override {}
+  void Refresh() override {}
+  bool noLink = false;
+};
+
+// A device that accepts every report and remembers what was set: the dry run's backend.
+class RecordingHid final : public gm::HidApi, public gm::ControlHandleSource {
+ public:
+  std::optional<std::wstring> InterfacePath(std::uint32_t) override { return std::nullopt; }
+  gm::HidHandle Open(const std::wstring&, gm::HidOpenMode) override { return gm::kNoHandle; }
+  void Close(gm::HidHandle) override {}
+  bool GetAttributes(gm::HidHandle, gm::HidAttributes&) override { return false; }
+  bool GetCaps(gm::HidHandle, gm::HidCaps&) override { return false; }
+  bool SetFeature(gm::HidHandle, std::span<const std::uint8_t> report) override {
+    sent.emplace_back(report.begin(), report.end());
+    return true;
+  }
+  bool GetFeature(gm::HidHandle, std::span<std::uint8_t> report) override {
+    if (report.size() > 1) report[1] = 1;  // acknowledged
+    return true;
+  }
+  bool Read(gm::HidHandle, std::span<std::uint8_t>) override { return false; }
+  void CancelRead(gm::HidHandle) override {}
+  gm::HidHandle ControlHandle(gm::LinkKind link) const override {
+    return link == gm::LinkKind::Wired ? 1 : gm::kNoHandle;
+  }
+  std::vector<std::vector<std::uint8_t>> sent;
+};
+
+struct Options {
+  bool sim = false;
+  bool dryRun = false;
+  std::string sensor;
+  std::vector<std::string> positional;
+};
+
+bool ParseOptions(gmctl::Args args, Options& o) {
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--sim") {
+      o.sim = true;
+    } else if (args[i] == "--dry-run") {
+      o.dryRun = true;
+    } else if (args[i] == "--sensor" && i + 1 < args.size()) {
+      o.sensor = args[++i];
+    } else if (args[i].rfind("--", 0) == 0) {
+      return false;
+    } else {
+      o.positional.push_back(args[i]);
+    }
+  }
+  return true;
+}
+
+std::string Hex4(std::uint32_t v) { return "0x" + gm::ToUtf8(gm::HexText(v, 4)); }
+
+// The backend a command talks to: the simulated mouse (wired and wireless links) or the
+// platform's HID; null when this platform has none.
+std::unique_ptr<gm::HidApi> MakeBackend(bool sim) {
+  if (sim) return std::make_unique<gm::sim::SimMouse>(gm::sim::StandardMouse(true, true, false));
+#ifdef _WIN32
+  return std::make_unique<gm::win::Win32Hid>();
+#else
+  return nullptr;
+#endif
+}
+
+std::unique_ptr<gm::Clock> MakeClock(bool sim) {
+  if (sim) return std::make_unique<gm::VirtualClock>();
+  return std::make_unique<gm::SystemClock>();
+}
+
+int List(const Options& o) {
+  auto hid = MakeBackend(o.sim);
+  if (!hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim)");
+  auto clock = MakeClock(o.sim);
+  ConsoleHost host;
+  gm::DeviceSession session(*hid, *clock, host);
+  session.Links().ScanDevices();
+  const auto active = session.Links().ActiveLink();
+  nlohmann::json out;
+  out["links"] = nlohmann::json::array();
+  for (gm::LinkKind link : gm::kAllLinks) {
+    const gm::LinkState& s = session.Links().State(link);
+    nlohmann::json j;
+    j["link"] = gm::LinkName(link);
+    j["productId"] = Hex4(gm::ProductIdOf(link));
+    j["present"] = s.present;
+    if (s.present) {
+      j["controlIndex"] = s.controlIndex;
+      j["inputIndex"] = s.inputIndex;
+      j["controlOpen"] = s.controlHandle != gm::kNoHandle;
+    }
+    j["active"] = active && *active == link;
+    out["links"].push_back(j);
+  }
+  out["active"] = active ? nlohmann::json(gm::LinkName(*active)) : nlohmann::json(nullptr);
+  if (session.Links().State(gm::LinkKind::Wired).present)
+    out["wiredVersion"] = Hex4(session.Links().WiredVersionNumber());
+  session.Shutdown();
+  gmctl::Print(out.dump(2) + "\n");
+  return 0;
+}
+
+int Status(const Options& o) {
+  auto hid = MakeBackend(o.sim);
+  if (!hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim)");
+  auto clock = MakeClock(o.sim);
+  ConsoleHost host;
+  gm::DeviceSession session(*hid, *clock, host);
+  session.Links().ScanDevices();
+  if (!session.Links().AnyLinkPresent()) {
+    session.Shutdown();
+    return gmctl::Fail(1, "no mouse found");
+  }
+  const gm::StatusAnswer a = session.ReadStatusReport();
+  session.Shutdown();
+  if (!a.valid) return gmctl::Fail(1, "the mouse gave no valid status report");
+  nlohmann::json out;
+  out["link"] = gm::LinkName(a.link);
+  out["online"] = a.online;
+  if (a.link == gm::LinkKind::Wired) {
+    out["firmwareSkipA"] = a.firmwareSkipA;
+    out["firmwareSkipB"] = a.firmwareSkipB;
+  }
+  gmctl::Print(out.dump(2) + "\n");
+  return 0;
+}
+
+int Apply(const Options& o) {
+  if (o.positional.size() != 1) return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
+  if (!o.sensor.empty()) {
+    const std::wstring text = gm::FromUtf8(o.sensor);
+    const bool hex = text.size() > 2 && text.size() <= 6 && text.substr(0, 2) == L"0x" &&
+                     text.find_first_not_of(L"0123456789abcdefABCDEF", 2) == std::wstring::npos;
+    if (!hex) return gmctl::Fail(2, "--sensor needs a hexadecimal id such as 0x3950");
+    gm::SensorId = static_cast<std::uint16_t>(gm::ParseLong(text, 16));
+  }
+  if (!gm::IsKnownSensor(gm::SensorId)) return gmctl::Fail(1, "unknown sensor " + Hex4(gm::SensorId));
+  gm::BuildSensorDpiTables();
+
+  const std::string& path = o.positional[0];
+  gm::ProfileRecord record;
+  if (!gm::ReadProfileRecord(gm::FromUtf8(path), record))
+    return gmctl::Fail(1, path + ": not a readable profile file");
+
+  ConsoleHost host;
+  if (o.dryRun) {
+    RecordingHid hid;
+    gm::VirtualClock clock;
+    gm::Transport transport(hid, clock, hid);
+    gm::MappingUploadSteps noMapping;
+    gm::ConfigUpload upload(transport, noMapping);
+    upload.ForgetShadows(record);
+    upload.Dirty() = {true, true, true, true};
+    upload.UploadPendingChanges(record, true, host);
+    std::string text;
+    for (const auto& r : hid.sent) text += gm::sim::HexBytes(r) + "\n";
+    gmctl::Print(text);
+    return 0;
+  }
+
+  auto hid = MakeBackend(o.sim);
+  if (!hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim or --dry-run)");
+  auto clock = MakeClock(o.sim);
+  gm::DeviceSession session(*hid, *clock, host);
+  session.Links().ScanDevices();
+  if (!session.Links().AnyLinkPresent()) {
+    session.Shutdown();
+    return gmctl::Fail(1, "no mouse found");
+  }
+  const gm::StatusAnswer status = session.ReadStatusReport();
+  session.Upload().ForgetShadows(record);
+  session.Upload().Dirty() = {true, true, true, true};
+  const gm::UploadResult result =
+      session.Upload().UploadPendingChanges(record, status.valid && status.online, host);
+  session.Shutdown();
+  if (result != gm::UploadResult::kDone) return gmctl::Fail(1, "the mouse is not reachable (offline or no link)");
+  if (o.sim) {
+    std::string text;
+    for (const std::string& line : static_cast<gm::sim::SimMouse&>(*hid).Log()) text += line + "\n";
+    gmctl::Print(text);
+  }
+  return 0;
+}
+
+int RunDevice(gmctl::Args args) {
+  Options o;
+  if (args.empty() || !ParseOptions(args, o)) return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
+  if (args[0] == "list" && o.positional.empty() && !o.dryRun) return List(o);
+  if (args[0] == "status" && o.positional.empty() && !o.dryRun) return Status(o);
+  if (args[0] == "apply") return Apply(o);
+  return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
+}
+
+}  // namespace
+
+GMCTL_COMMAND(device, kUsage, RunDevice);
