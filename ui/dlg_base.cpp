@@ -28,6 +28,12 @@ bool Intersects(const RECT& a, const RECT& b) {
 
 }  // namespace
 
+RECT DesignRect(int left, int top, int right, int bottom) {
+  const double s = DisplayScale;
+  return {static_cast<LONG>(left * s), static_cast<LONG>(top * s), static_cast<LONG>(right * s),
+          static_cast<LONG>(bottom * s)};
+}
+
 CDlgBase::CDlgBase(HWND parent) : parent_(parent) {}
 
 CDlgBase::~CDlgBase() {

@@ -16,6 +16,9 @@ namespace gm::win {
 
 class CWndPopup;
 
+// A rectangle given in design units, multiplied by the display scale and truncated.
+RECT DesignRect(int left, int top, int right, int bottom);
+
 class CDlgBase : public CDialogWindow {
  public:
   static constexpr int kLayerCount = 10;

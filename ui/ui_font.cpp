@@ -1,12 +1,14 @@
 #include "ui/ui_font.h"
 
 #include "settings/environment.h"
+#include "settings/language.h"
 
 namespace gm::ui {
 
 UiFontSpec CurrentUiFont() {
-  // The language load chooses between Tahoma and a CJK face; until a language is loaded the
-  // Latin choice applies.
+  if (!UiFontName.empty()) return {UiFontName, UiFontSize, UiFontCharset};
+  // No language loaded (missing or broken language file): the Latin choice of the language load,
+  // so texts still get a readable font.
   return {L"Tahoma", static_cast<int>(DisplayScale * 16.0), 1};
 }
 

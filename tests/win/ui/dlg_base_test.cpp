@@ -1,0 +1,277 @@
+// The skinned dialog base with real windows: layers, hit testing, mouse routing, window dragging,
+// repaint areas, off-screen painting, popups and the open-dialog table.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ui/buttons.h"
+#include "ui/dialog_table.h"
+#include "ui/dlg_base.h"
+#include "ui/popup_notices.h"
+#include "ui/static_controls.h"
+#include "ui/wnd_popup.h"
+#include "ui_test_support.h"
+#include "win_test_support.h"
+
+using uitest::Notice;
+
+namespace {
+
+constexpr COLORREF kLower = RGB(200, 0, 0);
+constexpr COLORREF kUpper = RGB(0, 0, 200);
+
+// A dialog that records the notices its controls send and the window-drag requests it gets.
+class TestDlg : public gm::win::CDlgBase {
+ public:
+  TestDlg() { SetWindowSize(300, 200); }
+  std::vector<Notice> notices;
+  int dragRequests = 0;
+  std::function<void(TestDlg&, const RECT&)> create;
+
+ protected:
+  void CreateControls(const RECT& client) override {
+    if (create) create(*this, client);
+  }
+  bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (message == WM_NCLBUTTONDOWN && wParam == HTCAPTION) {
+      ++dragRequests;  // recorded instead of entering the system's move loop
+      return true;
+    }
+    if (message >= WM_USER && message < 0xC000) {
+      notices.push_back({message, wParam, lParam});
+      result = 1;
+      return true;
+    }
+    return false;
+  }
+};
+
+template <typename T>
+T* Add(TestDlg& d, int layer, UINT id, RECT r) {
+  return d.AddControl(layer, std::make_unique<T>(d.Hwnd(), id, r));
+}
+
+void Pump() {
+  gmtest::PumpUntil([] { return false; }, std::chrono::milliseconds(30));
+}
+
+void Send(HWND hwnd, UINT message, int x, int y, WPARAM flags = 0) {
+  SendMessageW(hwnd, message, flags, MAKELPARAM(x, y));
+}
+
+void Click(HWND hwnd, int x, int y) {
+  Send(hwnd, WM_MOUSEMOVE, x, y);
+  Send(hwnd, WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+  Send(hwnd, WM_LBUTTONUP, x, y);
+}
+
+class DlgBaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    skins_.Solid(L"skins\\lower.png", 10, 10, kLower);
+    skins_.Solid(L"skins\\upper.png", 10, 10, kUpper);
+  }
+  HWND Open() {
+    HWND h = dlg_.CreateModelessDialog();
+    EXPECT_NE(h, nullptr);
+    return h;
+  }
+  uitest::SkinFolder skins_;
+  TestDlg dlg_;
+};
+
+}  // namespace
+
+TEST_F(DlgBaseTest, LaterLayerAndLaterControlReceiveThePointer) {
+  gm::win::CImageButton *a = nullptr, *b = nullptr, *c = nullptr;
+  dlg_.create = [&](TestDlg& d, const RECT&) {
+    b = Add<gm::win::CImageButton>(d, 2, 2102, {10, 10, 60, 60});
+    a = Add<gm::win::CImageButton>(d, 1, 2101, {10, 10, 60, 60});  // added later, lower layer
+    c = Add<gm::win::CImageButton>(d, 1, 2103, {100, 10, 150, 60});
+    Add<gm::win::CImageButton>(d, 1, 2104, {100, 10, 150, 60});  // same layer, later
+  };
+  HWND h = Open();
+  Send(h, WM_MOUSEMOVE, 30, 30);
+  EXPECT_EQ(dlg_.HotControl(), b);
+  Send(h, WM_MOUSEMOVE, 120, 30);
+  EXPECT_EQ(dlg_.HotControl()->Id(), 2104u);
+  EXPECT_NE(dlg_.HotControl(), c);
+  Click(h, 30, 30);
+  EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{2102, 0, 1}, {2102, 2102, 2}}));
+  EXPECT_EQ(dlg_.GetControl(2101), a);
+  EXPECT_EQ(dlg_.GetControl(9999), nullptr);
+}
+
+TEST_F(DlgBaseTest, HiddenControlsAreNotHitAndStaticOnesOnlyPainted) {
+  gm::win::CImageButton* hidden = nullptr;
+  dlg_.create = [&](TestDlg& d, const RECT&) {
+    auto* picture = Add<gm::win::CStaticImage>(d, 0, 3400, {10, 10, 60, 60});
+    picture->SetNormalImage(L"skins\\lower.png");
+    hidden = Add<gm::win::CImageButton>(d, 1, 2105, {10, 10, 60, 60});
+    hidden->SetNormalImage(L"skins\\upper.png");
+    hidden->SetVisible(false);
+  };
+  HWND h = Open();
+  Click(h, 30, 30);
+  Pump();
+  EXPECT_EQ(dlg_.HotControl(), nullptr);
+  EXPECT_TRUE(dlg_.notices.empty());
+  EXPECT_EQ(dlg_.dragRequests, 1);  // nothing there to take the press: the window is dragged
+  uitest::Surface s(300, 200);
+  dlg_.Render(s.Dc());
+  EXPECT_EQ(s.Pixel(30, 30), kLower);  // the picture is painted, the hidden button is not
+  hidden->SetVisible(true);
+  uitest::Surface t(300, 200);
+  dlg_.Render(t.Dc());
+  EXPECT_EQ(t.Pixel(30, 30), kUpper);  // later layer paints over the earlier one
+}
+
+TEST_F(DlgBaseTest, PressOnAFreeAreaDragsTheWindowButNotOnAControl) {
+  dlg_.create = [&](TestDlg& d, const RECT&) { Add<gm::win::CImageButton>(d, 1, 2106, {10, 10, 60, 60}); };
+  HWND h = Open();
+  Send(h, WM_MOUSEMOVE, 30, 30);
+  Send(h, WM_LBUTTONDOWN, 30, 30, MK_LBUTTON);
+  Send(h, WM_LBUTTONUP, 30, 30);
+  Pump();
+  EXPECT_EQ(dlg_.dragRequests, 0);
+  Send(h, WM_MOUSEMOVE, 200, 150);
+  Send(h, WM_LBUTTONDOWN, 200, 150, MK_LBUTTON);
+  Pump();
+  EXPECT_EQ(dlg_.dragRequests, 1);
+}
+
+TEST_F(DlgBaseTest, LayoutIdsRepaintTheWholeWindowOthersOnlyThemselves) {
+  dlg_.create = [&](TestDlg& d, const RECT&) {
+    Add<gm::win::CCheckButton>(d, 1, 3001, {10, 10, 40, 40});
+    Add<gm::win::CImageButton>(d, 1, 2010, {100, 10, 130, 40});
+  };
+  HWND h = Open();
+  const struct {
+    int x;
+    RECT expected;
+  } cases[] = {{20, {0, 0, 300, 200}}, {110, {100, 10, 130, 40}}};
+  for (const auto& c : cases) {
+    Send(h, WM_MOUSEMOVE, c.x, 20);
+    Send(h, WM_LBUTTONDOWN, c.x, 20, MK_LBUTTON);
+    ValidateRect(h, nullptr);
+    Send(h, WM_LBUTTONUP, c.x, 20);
+    RECT update{};
+    GetUpdateRect(h, &update, FALSE);
+    EXPECT_TRUE(EqualRect(&update, &c.expected)) << c.x << ": " << update.left << "," << update.top << ","
+                                                 << update.right << "," << update.bottom;
+  }
+}
+
+TEST_F(DlgBaseTest, ReleaseOutsideTheHotControlForgetsIt) {
+  gm::win::CCheckButton* box = nullptr;
+  dlg_.create = [&](TestDlg& d, const RECT&) { box = Add<gm::win::CCheckButton>(d, 1, 3540, {10, 10, 40, 40}); };
+  HWND h = Open();
+  Send(h, WM_MOUSEMOVE, 20, 20);
+  Send(h, WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+  Send(h, WM_MOUSEMOVE, 200, 150, MK_LBUTTON);
+  EXPECT_EQ(dlg_.HotControl(), box);  // held: the hot control stays
+  Send(h, WM_LBUTTONUP, 200, 150);
+  EXPECT_EQ(dlg_.HotControl(), nullptr);
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(box->State(), 0);
+  EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{3540, 0, 1}}));
+}
+
+TEST_F(DlgBaseTest, MouseLeaveClearsTheHoverLook) {
+  gm::win::CImageButton* button = nullptr;
+  dlg_.create = [&](TestDlg& d, const RECT&) { button = Add<gm::win::CImageButton>(d, 1, 2001, {10, 10, 40, 40}); };
+  HWND h = Open();
+  Send(h, WM_MOUSEMOVE, 20, 20);
+  EXPECT_EQ(button->State(), 1);
+  SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(button->State(), 0);
+  EXPECT_EQ(dlg_.HotControl(), nullptr);
+}
+
+TEST_F(DlgBaseTest, PaintingGoesThroughTheOffscreenBitmap) {
+  dlg_.create = [&](TestDlg& d, const RECT&) {
+    Add<gm::win::CStaticImage>(d, 0, 3400, {0, 0, 300, 200})->SetNormalImage(L"skins\\upper.png");
+  };
+  HWND h = Open();
+  ShowWindow(h, SW_SHOW);
+  InvalidateRect(h, nullptr, TRUE);
+  UpdateWindow(h);
+  HDC screen = GetDC(h);
+  const COLORREF painted = GetPixel(screen, 150, 100);
+  ReleaseDC(h, screen);
+  EXPECT_EQ(painted, kUpper);
+}
+
+TEST_F(DlgBaseTest, DialogsEnterAndLeaveTheOpenDialogTable) {
+  gm::DialogTable saved = gm::OpenDialogTable;
+  gm::OpenDialogTable = {};
+  gm::OpenDialogTable.Add(reinterpret_cast<void*>(0x10));
+  HWND h = Open();
+  EXPECT_EQ(gm::OpenDialogTable.At(1), h);
+  TestDlg second;
+  HWND h2 = second.CreateModelessDialog();
+  EXPECT_EQ(gm::OpenDialogTable.At(2), h2);
+  DestroyWindow(h);
+  EXPECT_EQ(gm::OpenDialogTable.At(1), h2);  // later entries move down
+  EXPECT_EQ(gm::OpenDialogTable.At(2), nullptr);
+  DestroyWindow(h2);
+  // A full table leaves a new dialog unregistered, and its closing removes nothing.
+  for (uintptr_t i = 2; i <= 10; ++i) gm::OpenDialogTable.Add(reinterpret_cast<void*>(0x10 * i));
+  TestDlg third;
+  HWND h3 = third.CreateModelessDialog();
+  ASSERT_NE(h3, nullptr);
+  EXPECT_EQ(gm::OpenDialogTable.Count(), 10u);
+  DestroyWindow(h3);
+  EXPECT_EQ(gm::OpenDialogTable.Count(), 10u);
+  EXPECT_EQ(gm::OpenDialogTable.At(9), reinterpret_cast<void*>(0xA0));
+  gm::OpenDialogTable = saved;
+}
+
+namespace {
+
+class ListPopup : public gm::win::CWndPopup {
+ public:
+  using CWndPopup::CWndPopup;
+  int created = 0;
+  int presses = 0;
+
+ protected:
+  void CreateItems() override { ++created; }
+  void DrawItems(HDC dc, const RECT& r) override { gm::win::FillSolid(dc, {2, 2, 20, 20}, RGB(0, 255, 0)); }
+  bool OnPress(int, int) override {
+    ++presses;
+    return true;
+  }
+};
+
+}  // namespace
+
+TEST_F(DlgBaseTest, PopupReportsItsKindAndTagWhenDeactivatedAndClosed) {
+  HWND h = Open();
+  ShowWindow(h, SW_SHOW);
+  auto popup = std::make_unique<ListPopup>(2);
+  ListPopup* raw = popup.get();
+  ASSERT_TRUE(dlg_.OpenPopup(3, std::move(popup), {100, 100, 200, 160}, 1041, 2013));
+  HWND p = raw->Hwnd();
+  ASSERT_TRUE(IsWindow(p));
+  EXPECT_EQ(raw->created, 1);
+  EXPECT_TRUE(GetWindowLongPtrW(p, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongPtrW(p, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(GetWindowLongPtrW(p, GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_EQ(GetWindow(p, GW_OWNER), h);
+  SendMessageW(p, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(p, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(raw->presses, 1);
+  // Clicking elsewhere takes the activation away from the popup.
+  SetActiveWindow(p);
+  SetActiveWindow(h);
+  Pump();
+  const Notice kindNotice{1042, 2013, 2};
+  ASSERT_FALSE(dlg_.notices.empty());
+  EXPECT_EQ(dlg_.notices[0], kindNotice);
+  dlg_.notices.clear();
+  dlg_.ClosePopup(3);
+  gmtest::PumpUntil([&] { return !IsWindow(p); }, std::chrono::seconds(2));
+  EXPECT_FALSE(IsWindow(p));
+  EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{gm::ui::kPopupClosedMessage, 0, 0}}));
+}
