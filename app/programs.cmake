@@ -17,6 +17,7 @@ foreach(prog GamingMouse GamingMouseDemo)
   target_link_options(${prog} PRIVATE -municode)
 endforeach()
 target_compile_definitions(GamingMouseDemo PRIVATE GM_DEMO_PROGRAM=1)
+include(${GM_ROOT}/app/res/skin_resources.cmake)
 
 # The pictures the programs load from <program folder>\skins\ .
 add_custom_target(skins_copy ALL

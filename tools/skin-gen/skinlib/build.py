@@ -32,6 +32,16 @@ def write_resource_script(root):
         name = RESOURCE_NAMES[rid]
         head.append(f"#define {name} {rid}")
         lines.append(f'{name} {rtype} "{os.path.basename(p.path)}"')
+    # windres does not report the files a script pulls in, so the build is told here which pictures
+    # the resource object depends on; a regenerated picture then reaches the program.
+    deps = ["# Pictures carried in the program file. Written by tools/skin-gen/make_skins; included by",
+            "# app/programs.cmake so that the resource object is rebuilt when one of them changes.",
+            "set_property(SOURCE ${GM_ROOT}/app/res/app.rc APPEND PROPERTY OBJECT_DEPENDS"]
+    deps += [f"  ${{GM_ROOT}}/{p.path}" for p in sorted((p for p in PICTURES if p.resource), key=lambda p: p.path)]
+    deps += ["  ${GM_ROOT}/app/res/app.ico", "  ${GM_ROOT}/app/res/skin_resources.rc",
+             "  ${GM_ROOT}/app/res/skin_resource_ids.h)"]
+    with open(os.path.join(root, "app/res/skin_resources.cmake"), "w") as f:
+        f.write("\n".join(deps) + "\n")
     with open(os.path.join(root, "app/res/skin_resource_ids.h"), "w") as f:
         f.write("\n".join(head) + "\n")
     with open(os.path.join(root, "app/res/skin_resources.rc"), "w") as f:
