@@ -1,0 +1,103 @@
+// Cost of building a full upload's reports: every configuration command rebuilt from a record,
+// compared with its shadow and framed (checksum included). The data building and the framing of
+// the ten reports are measured on their own, then a whole upload in virtual time (no real waits).
+#include <benchmark/benchmark.h>
+
+#include "device/command_report.h"
+#include "device/config_commands.h"
+#include "device/upload.h"
+#include "settings/sensor_table.h"
+
+namespace {
+
+gm::ProfileRecord MakeRecord() {
+  gm::SensorId = 0x3950;
+  gm::BuildSensorDpiTables();
+  gm::ProfileRecord r;
+  gm::ResetProfile(r, 0);
+  return r;
+}
+
+// All data blocks of one upload.
+void BM_BuildAllCommandData(benchmark::State& state) {
+  const gm::ProfileRecord record = MakeRecord();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(gm::DpiStagesData(record, 0));
+    benchmark::DoNotOptimize(gm::DpiStagesData(record, 1));
+    benchmark::DoNotOptimize(gm::StageColoursData(record));
+    benchmark::DoNotOptimize(gm::ReportRateData(record));
+    benchmark::DoNotOptimize(gm::LiftOffData(record));
+    benchmark::DoNotOptimize(gm::DebounceData(record));
+    benchmark::DoNotOptimize(gm::LightingData(record));
+    benchmark::DoNotOptimize(gm::PowerData(record));
+    benchmark::DoNotOptimize(gm::SensorOptionsData(record));
+  }
+}
+BENCHMARK(BM_BuildAllCommandData);
+
+// Framing the ten reports of a full upload.
+void BM_FrameAllReports(benchmark::State& state) {
+  const gm::ProfileRecord record = MakeRecord();
+  const auto x = gm::DpiStagesData(record, 0), y = gm::DpiStagesData(record, 1);
+  const auto colours = gm::StageColoursData(record);
+  const auto lighting = gm::LightingData(record);
+  const auto power = gm::PowerData(record);
+  std::array<std::uint8_t, 33> report{};
+  std::uint8_t seq = 1;
+  for (auto _ : state) {
+    gm::BuildCommandReport(report, gm::kCmdDpiStages, seq++, 0x02, x);
+    gm::BuildCommandReport(report, gm::kCmdDpiStages, seq++, 0x12, y);
+    gm::BuildCommandReport(report, gm::kCmdStageColours, seq++, 0x01, colours);
+    for (std::uint8_t code : {gm::kCmdReportRate, gm::kCmdLiftOff, gm::kCmdDebounce})
+      gm::BuildCommandReport(report, code, seq++, 0x01, std::span(power).first(1));
+    gm::BuildCommandReport(report, gm::kCmdLighting, seq++, 0x01, lighting);
+    gm::BuildCommandReport(report, gm::kCmdPower, seq++, 0x01, power);
+    gm::BuildCommandReport(report, gm::kCmdSensorOptions, seq++, 0x01, power);
+    benchmark::DoNotOptimize(report);
+  }
+}
+BENCHMARK(BM_FrameAllReports);
+
+// A device that takes every report and acknowledges it at once.
+class NoDevice final : public gm::HidApi, public gm::ControlHandleSource {
+ public:
+  std::optional<std::wstring> InterfacePath(std::uint32_t) override { return std::nullopt; }
+  gm::HidHandle Open(const std::wstring&, gm::HidOpenMode) override { return gm::kNoHandle; }
+  void Close(gm::HidHandle) override {}
+  bool GetAttributes(gm::HidHandle, gm::HidAttributes&) override { return false; }
+  bool GetCaps(gm::HidHandle, gm::HidCaps&) override { return false; }
+  bool SetFeature(gm::HidHandle, std::span<const std::uint8_t>) override { return true; }
+  bool GetFeature(gm::HidHandle, std::span<std::uint8_t> r) override {
+    r[1] = 1;
+    return true;
+  }
+  bool Read(gm::HidHandle, std::span<std::uint8_t>) override { return false; }
+  void CancelRead(gm::HidHandle) override {}
+  gm::HidHandle ControlHandle(gm::LinkKind l) const override { return l == gm::LinkKind::Wired ? 1 : 0; }
+};
+
+// A whole upload of every group, every command changed (shadows forgotten), in virtual time:
+// building, comparing, framing and the exchange logic with an always-acknowledging device.
+void BM_FullUploadVirtualTime(benchmark::State& state) {
+  const gm::ProfileRecord record = MakeRecord();
+  NoDevice device;
+  gm::VirtualClock clock;
+  gm::Transport transport(device, clock, device);
+  gm::MappingUploadSteps noMapping;
+  gm::ConfigUpload upload(transport, noMapping);
+  struct Host : gm::UploadHost {
+    bool WindowShown() const override { return true; }
+    void ShowNoLinkNotice() override {}
+    void ShowSendProgress() override {}
+    void RestartSaveTimer() override {}
+    void Refresh() override {}
+  } host;
+  for (auto _ : state) {
+    upload.ForgetShadows(record);
+    upload.Dirty() = {true, true, true, true};
+    upload.UploadPendingChanges(record, true, host);
+  }
+}
+BENCHMARK(BM_FullUploadVirtualTime);
+
+}  // namespace
