@@ -104,17 +104,14 @@ def combo(w, h, state):
     return cv.image()
 
 
-MENU = (23, 24, 29)   # popups sit a step lighter than the window behind them
-
-
 def menu_row(w, h, state, submenu):
     """One entry of a popup menu; rows are stacked, so only a faint divider closes each one."""
     cv = Canvas(w, h)
     hot = state != "nr"
-    cv.fill(cv.mask().rect(0, 0, w, h), MENU)
+    cv.fill(cv.mask().rect(0, 0, w, h), S.MENU)
     if hot:
-        cv.gradient(cv.mask().rect(0, 0, w, h), [(0, S.mix(MENU, S.ACCENT, 0.38)),
-                                                 (1, S.mix(MENU, S.ACCENT, 0.12))], 0, w,
+        cv.gradient(cv.mask().rect(0, 0, w, h), [(0, S.mix(S.MENU, S.ACCENT, 0.38)),
+                                                 (1, S.mix(S.MENU, S.ACCENT, 0.12))], 0, w,
                     horizontal=True)
     cv.fill(cv.mask().rect(6, h - 1, w - 6, h), S.LINE_SOFT)
     # Side edges: stacked rows cover the popup, so they carry its left and right edge themselves.
@@ -128,7 +125,7 @@ def menu_row(w, h, state, submenu):
 
 def popup_background(w, h):
     cv = Canvas(w, h)
-    cv.fill(cv.mask().rect(0, 0, w, h), MENU)
+    cv.fill(cv.mask().rect(0, 0, w, h), S.MENU)
     cv.fill(cv.mask().frame(0, 0, w, h), S.LINE)
     return cv.image()
 
@@ -276,8 +273,8 @@ def scroll_arrows(cell, direction):
     for i, state in enumerate(("nr", "ov", "dn")):
         cv = Canvas(cell, cell, S.SCROLL_FIELD)
         box = cv.mask().rect(1, 1, cell - 1, cell - 1)
-        cv.fill(box, {"nr": (28, 28, 30), "ov": (36, 38, 44), "dn": S.ACCENT_DEEP}[state])
-        cv.fill(cv.mask().frame(1, 1, cell - 1, cell - 1), {"nr": (40, 40, 44), "ov": S.ACCENT, "dn": S.ACCENT}[state])
+        cv.fill(box, {"nr": S.SCROLL_CELL, "ov": S.SCROLL_CELL_HI, "dn": S.ACCENT_DEEP}[state])
+        cv.fill(cv.mask().frame(1, 1, cell - 1, cell - 1), {"nr": S.SCROLL_EDGE, "ov": S.ACCENT, "dn": S.ACCENT}[state])
         chev = _chevron(cv.mask(), cell / 2, cell / 2 + (0.5 if direction == "down" else -0.5) * 0,
                         cell * 0.46, direction, 1.5)
         cv.fill(chev, {"nr": S.ICON, "ov": S.ICON_HI, "dn": S.ACCENT_LIGHT}[state])

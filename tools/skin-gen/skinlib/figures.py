@@ -76,7 +76,7 @@ def mouse():
     cv.gradient(lit, [(0, S.with_alpha(S.ACCENT, 0)), (0.35, S.ACCENT), (1, S.ACCENT)], 250, h)
     # Scroll wheel in its slot.
     slot = cv.mask().rrect(cx - 10, 66, cx + 10, 118, 6)
-    cv.fill(slot, (6, 6, 8))
+    cv.fill(slot, S.SLOT)
     wheel = cv.mask().rrect(cx - 6, 70, cx + 6, 114, 5)
     cv.gradient(wheel, [(0, S.LINE), (0.5, S.LINE_HI), (1, S.LINE)], 70, 114)
     ridges = cv.mask()

@@ -34,7 +34,7 @@ def main_background():
     w, h = MAIN_SIZE
     cv = Canvas(w, h, S.WINDOW)
     whole = cv.mask().rect(0, 0, w, h)
-    cv.radial(whole, w / 2, h / 2, w * 0.62, (17, 18, 22), S.WINDOW_EDGE, ry=h * 0.75)
+    cv.radial(whole, w / 2, h / 2, w * 0.62, S.WINDOW_GLOW, S.WINDOW_EDGE, ry=h * 0.75)
     # Fine dot grid in the middle stage, fading out towards the columns.
     dots = cv.mask()
     for y in range(84, 680, 14):
@@ -43,7 +43,7 @@ def main_background():
     fade = cv.mask().rect(300, 70, 830, 690)
     stage = cv.mask()
     stage.img = dots.img
-    cv.radial(stage.intersect(fade), 564, 380, 260, (40, 44, 52), (40, 44, 52, 0), ry=320)
+    cv.radial(stage.intersect(fade), 564, 380, 260, S.GRID_DOT, S.with_alpha(S.GRID_DOT, 0), ry=320)
     # Glow and pedestal under the mouse.
     halo = cv.mask().rect(0, 0, w, h)
     cv.radial(halo, 564, 360, 190, S.with_alpha(S.ACCENT, 34), S.with_alpha(S.ACCENT, 0), ry=240)
@@ -78,7 +78,7 @@ def section_frame(w=230, h=82):
     edges that survive the stretch."""
     cv = Canvas(w, h, S.PANEL)
     body = cv.mask().rect(0, 0, w, h)
-    cv.gradient(body, [(0, (22, 23, 28)), (1, (17, 18, 22))], 0, h)
+    cv.gradient(body, [(0, S.PANEL_TOP), (1, S.PANEL_BOTTOM)], 0, h)
     cv.fill(cv.mask().frame(0, 0, w, h), S.LINE_SOFT)
     cv.fill(cv.mask().rect(0, h - 1, w, h), S.LINE)
     glint = cv.mask().rect(1, h - 1, w - 1, h)
@@ -91,7 +91,7 @@ def dialog_frame(w, h, glyph=None, wells=()):
     """Frame of a skinned dialog: title band, body, hairline edge with accent corners."""
     cv = Canvas(w, h, S.PANEL)
     body = cv.mask().rect(0, 0, w, h)
-    cv.radial(body, w / 2, h * 0.45, w * 0.7, (22, 23, 28), (14, 15, 18), ry=h * 0.9)
+    cv.radial(body, w / 2, h * 0.45, w * 0.7, S.PANEL_TOP, S.PANEL_EDGE, ry=h * 0.9)
     band = cv.mask().rect(0, 0, w, 26)
     cv.gradient(band, [(0, S.FACE), (1, S.PANEL)], 0, 26)
     line = cv.mask().rect(0, 26, w, 27)

@@ -18,15 +18,27 @@ FACE_HI = (40, 43, 50)         # raised control face under the pointer
 LINE = (50, 53, 61)            # 1-px outlines
 LINE_SOFT = (36, 38, 44)       # dividers
 LINE_HI = (78, 82, 94)         # outlines of controls under the pointer (before the accent)
+WINDOW_GLOW = (17, 18, 22)     # the window field's lighter middle
+GRID_DOT = (40, 44, 52)        # dot grid of the middle stage
+PANEL_TOP = (22, 23, 28)       # frames: lighter top of their gradient...
+PANEL_BOTTOM = (17, 18, 22)    # ...and darker bottom
+PANEL_EDGE = (14, 15, 18)      # dialog body towards its edges
+MENU = (23, 24, 29)            # popups sit a step lighter than the window behind them
+SLOT = (6, 6, 8)               # the mouse's wheel slot
+SCROLL_CELL = (28, 28, 30)     # scroll arrow cells on the scroll bar's own field
+SCROLL_CELL_HI = (36, 38, 44)
+SCROLL_EDGE = (40, 40, 44)
 ICON = (150, 154, 164)         # glyphs at rest
 ICON_HI = (236, 238, 242)      # glyphs under the pointer
 
 # The one accent colour. It matches the selection colour the toolkit paints into lists and the
 # hovered scroll thumb, so pictures and painted parts read as one product.
 ACCENT = (53, 160, 222)
-ACCENT_DIM = (24, 74, 104)
-ACCENT_DEEP = (15, 42, 60)
-ACCENT_LIGHT = (150, 214, 250)
+# Its shades follow from it, so changing ACCENT restyles every picture.
+_INK = (8, 10, 14)
+ACCENT_DIM = tuple(int(round(a + (b - a) * 0.58)) for a, b in zip(ACCENT, _INK))
+ACCENT_DEEP = tuple(int(round(a + (b - a) * 0.78)) for a, b in zip(ACCENT, _INK))
+ACCENT_LIGHT = tuple(int(round(a + (255 - a) * 0.48)) for a in ACCENT)
 
 # Signal colours, used only where a picture carries a meaning (battery level, recording).
 GOOD = (72, 200, 112)
