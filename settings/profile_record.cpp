@@ -1,6 +1,7 @@
 #include "settings/profile_record.h"
 
 #include "settings/language.h"
+#include "settings/language_indexes.h"
 #include "settings/number_text.h"
 #include "settings/sensor_table.h"
 
@@ -40,8 +41,9 @@ struct ButtonDefault {
 };
 
 const ButtonDefault kButtonDefaults[kButtonCount] = {
-    {20, {0x10, 0x01, 0x00}}, {21, {0x10, 0x02, 0x00}}, {22, {0x10, 0x04, 0x00}},
-    {23, {0x10, 0x10, 0x00}}, {24, {0x10, 0x08, 0x00}}, {42, {0x40, 0x01, 0x00}},
+    {kTextLeftClick, {0x10, 0x01, 0x00}}, {kTextRightClick, {0x10, 0x02, 0x00}},
+    {kTextMiddleClick, {0x10, 0x04, 0x00}}, {kTextForward, {0x10, 0x10, 0x00}},
+    {kTextBack, {0x10, 0x08, 0x00}},      {kTextDpiCycle, {0x40, 0x01, 0x00}},
 };
 
 // The lighting effects that come with colours: effect number and its colours in slot order.
@@ -78,7 +80,7 @@ void StoreNumber(ProfileRecord& record, int n, int value) { record.SettingEntrie
 void ResetProfile(ProfileRecord& record, int slot) {
   record.SettingEntries[kProfileName].Key = L"ProfileName";
   record.SettingEntries[kProfileName].Value =
-      slot >= 0 && slot < kProfileCount ? LanguageTexts[85 + slot]
+      slot >= 0 && slot < kProfileCount ? LanguageTexts[kTextDefaultProfile1 + slot]
                                         : L"Profile" + DecimalText(static_cast<std::uint32_t>(slot) + 1u);
   for (int n = 1; n < kSettingEntryCount; ++n) record.SettingEntries[n] = kSettingDefaults[n];
 
@@ -102,7 +104,7 @@ void ResetProfile(ProfileRecord& record, int slot) {
   record.PollingRateValue = {2, 0, 0};
 
   record.Lighting1OffOn = 1;
-  record.Lighting1Name = LanguageTexts[109];
+  record.Lighting1Name = LanguageTexts[kTextLightingOtherEffect];
   record.Lighting1ModeValue = {0, 0, 0};
   record.Lighting1Speed.fill(1);
   record.Lighting1Brightness.fill(3);
@@ -116,7 +118,7 @@ void ResetProfile(ProfileRecord& record, int slot) {
   }
 
   record.Lighting2OffOn = 0;
-  record.Lighting2Name = LanguageTexts[100];
+  record.Lighting2Name = LanguageTexts[kTextLightingZone2Default];
   record.Lighting2ModeValue = {1, 0, 0};
   record.Lighting2Speed = 0;
   record.Lighting2Brightness = 0;

@@ -1,10 +1,12 @@
-// `gmctl profile show FILE` and `gmctl profile new --slot N [--sensor 0xHHHH] -o FILE`: a profile
-// file (.psf) as JSON, and the file of a freshly reset profile slot.
+// `gmctl profile show FILE` and `gmctl profile new --slot N [--sensor 0xHHHH] [--lang LANGFILE] -o FILE`:
+// a profile file (.psf) as JSON, and the file of a freshly reset profile slot (names from the
+// language file, empty without one).
 #include <nlohmann/json.hpp>
 
 #include <string>
 
 #include "command.h"
+#include "settings/language.h"
 #include "settings/number_text.h"
 #include "settings/profile_file.h"
 #include "settings/profile_record.h"
@@ -16,7 +18,7 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-const char kUsage[] = "profile show FILE | profile new --slot N [--sensor 0xHHHH] -o FILE";
+const char kUsage[] = "profile show FILE | profile new --slot N [--sensor 0xHHHH] [--lang LANGFILE] -o FILE";
 
 Json Rgb(gm::Colour c) { return Json::array({gm::RedOf(c), gm::GreenOf(c), gm::BlueOf(c)}); }
 
@@ -104,6 +106,7 @@ int New(gmctl::Args args) {
   long long slot = -1;
   std::string sensor = "0x3950";
   std::string out;
+  std::string lang;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool hasValue = i + 1 < args.size();
@@ -117,8 +120,8 @@ int New(gmctl::Args args) {
       sensor = args[++i];
     } else if (a == "-o" && hasValue) {
       out = args[++i];
-    } else if (a == "--lang") {
-      return gmctl::Fail(2, "--lang is not available yet");
+    } else if (a == "--lang" && hasValue) {
+      lang = args[++i];
     } else {
       return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
     }
@@ -129,6 +132,12 @@ int New(gmctl::Args args) {
                          sensorText.find_first_not_of(L"0123456789abcdefABCDEF", 2) == std::wstring::npos;
   if (!hexSensor) return gmctl::Fail(2, "--sensor needs a hexadecimal id such as 0x3950");
   gm::SensorId = static_cast<std::uint16_t>(gm::ParseLong(sensorText, 16));
+  if (!lang.empty()) {
+    // As at start-up: the texts read before a malformed line are used.
+    const gm::LanguageReadResult read = gm::ReadLanguageFile(gm::FromUtf8(lang), gm::LanguageTexts);
+    if (!read.opened) return gmctl::Fail(1, lang + ": cannot be opened");
+    if (!read.header) return gmctl::Fail(1, lang + ": not a language file (line 1 is not [Setting])");
+  }
   gm::ProfileRecord record;
   gm::ResetProfile(record, static_cast<int>(slot));
   if (!gm::WriteProfileRecord(record, gm::FromUtf8(out))) return gmctl::Fail(1, out + ": cannot be written");
