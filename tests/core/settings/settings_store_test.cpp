@@ -208,3 +208,19 @@ TEST_F(SettingsStore, ASensorReportedDuringTheRunIsAdopted) {
   EXPECT_EQ(gm::SensorId, 0x8993);
   EXPECT_EQ(gm::Profiles[0].XYSettingValueY[5], 0x513);
 }
+
+TEST_F(SettingsStore, AStartUpReadFailureRewritesTheSlotsOwnFileNotTheOneRead) {
+  gm::LoadAppConfig();
+  gm::SetTiltSpeed(gm::Profiles[1], 9);
+  gm::SaveAllProfiles();
+  const std::string bad = gm::test::kBom + gm::test::Le("[Setting]\n");
+  folder_.WriteBytes("other.psf", bad);
+  EXPECT_FALSE(gm::ReadProfileFile(1, folder_.Program(L"other.psf")));
+  EXPECT_TRUE(gm::Profiles[1] == ResetRecord(1));
+  EXPECT_EQ(folder_.ReadBytes("other.psf"), bad);
+  gm::ProfileRecord onDisk;
+  ASSERT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(1), onDisk));
+  EXPECT_TRUE(onDisk == ResetRecord(1));
+  EXPECT_FALSE(gm::ReadProfileFile(5, gm::ProfileSlotPath(1)));
+  EXPECT_FALSE(gm::WriteProfileFile(-1, folder_.Program(L"x.psf")));
+}

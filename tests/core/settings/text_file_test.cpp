@@ -138,3 +138,15 @@ TEST(TextFile, TheOldFileStaysUntilTheNewOneIsComplete) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
   EXPECT_FALSE(file.WriteString(L"after close"));
 }
+
+TEST(TextFile, AFailedReplaceReportsFailureAndLeavesNoTemporaryFile) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.Path() / "taken");
+  std::filesystem::create_directory(folder.Path() / "taken" / "inside");  // a non-empty directory
+  CStdioFileEx file;
+  ASSERT_TRUE(file.Open(folder.Program(L"taken"), gm::kOpenForWriting));
+  file.WriteString(L"x\n");
+  EXPECT_FALSE(file.Close());
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "taken" / "inside"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
