@@ -3,6 +3,9 @@
 // the per-link workers, the transport, the configuration upload and the device fields the input
 // reports write. The owner supplies the HID backend, the clock and the host.
 //
+// The backend, the clock and the host must outlive the session (its destructor joins the workers,
+// which call the host until then).
+//
 // Threads: every member function runs on the UI thread; the workers call only
 // DeviceHost::PostInputReport, and the host hands each report back through HandleInputReport.
 #include <memory>
