@@ -25,6 +25,8 @@ bool SaveAllProfiles();
 // stored DPI positions were made for another sensor ("PreST"), the DPI stages of all five profiles
 // are reset for the current sensor and everything is saved. Returns whether config.ini was read.
 // A valid config.ini with fewer than 17 entries keeps the defaults for the entries it lacks.
+// The caller then takes CurrentProfileIndex from GetCurrentProfile() and builds the sensor tables
+// (BuildSensorDpiTables); a sensor change found here has already rewritten "CurrentProfile" as 0.
 bool LoadAppConfig();
 
 // The mouse reported sensor `sensorId`, different from SensorId: records it, writes config.ini,
