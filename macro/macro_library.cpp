@@ -142,10 +142,11 @@ int MacroLibrary::RenameItem(const MacroItemLocation& location, std::wstring_vie
 }
 
 bool MacroLibrary::DeleteItem(const MacroItemLocation& location) {
-  if (!location.IsValid()) return false;
+  const int index = location.Index();
+  if (!location.IsValid() || index < 0 || index >= kMacroSlotsPerLevel) return false;
   Block* block = ChildrenOf(location.Parent(), false);
-  if (!block || !(*block)[location.Index()].item.IsUsed()) return false;
-  auto at = block->begin() + location.Index();
+  if (!block || !(*block)[index].item.IsUsed()) return false;
+  auto at = block->begin() + index;
   std::move(at + 1, block->end(), at);  // later siblings move up with their subtrees
   block->back() = Slot{};
   return true;
