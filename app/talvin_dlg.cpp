@@ -7,8 +7,15 @@
 #include "app/resource_ids.h"
 #include "app/screen_layout.h"
 #include "app/single_instance.h"
+#include "macro/library_file.h"
+#include "settings/app_config.h"
 #include "settings/environment.h"
+#include "settings/language.h"
+#include "settings/number_text.h"
 #include "settings/paths.h"
+#include "settings/profile_record.h"
+#include "settings/sensor_table.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -65,15 +72,18 @@ void CTalvinDlg::EstablishDisplayScale() {
 }
 
 // The language texts come first: profile defaults take their names from them.
-void CTalvinDlg::LoadLanguage() {}
+void CTalvinDlg::LoadLanguage() { gm::LoadLanguage(); }
 
-void CTalvinDlg::LoadMacroLibrary() {}
+void CTalvinDlg::LoadMacroLibrary() { gm::LoadLibraryAtStartup(); }
 
 // config.ini and the five profile files; missing or invalid ones are rewritten with defaults.
-void CTalvinDlg::LoadConfigurationAndProfiles() {}
+void CTalvinDlg::LoadConfigurationAndProfiles() {
+  gm::LoadAppConfig();
+  gm::CurrentProfileIndex = gm::GetCurrentProfile();
+}
 
 // The DPI list of the sensor named in the configuration.
-void CTalvinDlg::BuildSensorTables() {}
+void CTalvinDlg::BuildSensorTables() { gm::BuildSensorDpiTables(); }
 
 void CTalvinDlg::LayOutPages() {}
 

@@ -97,7 +97,14 @@ TEST(StartUp, FirstRunCreatesTheDataFolderPlacesTheWindowAndRefusesASecondCopy) 
   if (!appeared) gmtest::Terminate(first);
   ASSERT_TRUE(appeared) << "no main window";
 
+  // The first run writes the configuration and the five profiles with their defaults; the window
+  // exists only after the start-up loads have run.
   EXPECT_TRUE(std::filesystem::is_directory(dataRoot + L"\\config"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(dataRoot + L"\\config\\config.ini"));
+  for (int slot = 0; slot < 5; ++slot) {
+    const std::wstring profile = dataRoot + L"\\config\\default" + std::to_wstring(slot) + L".psf";
+    EXPECT_TRUE(std::filesystem::is_regular_file(profile)) << "profile " << slot;
+  }
 
   // Placed centred for the screen it runs on.
   const int sw = GetSystemMetrics(SM_CXFULLSCREEN);
