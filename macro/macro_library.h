@@ -128,7 +128,8 @@ class MacroLibrary {
   bool PlaceFolderAt(std::wstring_view name, const MacroItemLocation& location, bool isOpen);
 
   // Calls fn(location, item) for every used slot of level `stage` (0..2), parent by parent in
-  // slot order, free slots skipped wherever they are.
+  // slot order, free slots skipped wherever they are. Only the children of used folders are
+  // visited, so what is written can always be read back.
   template <typename Fn>
   void ForEachUsed(int stage, Fn&& fn) const;
 
@@ -179,14 +180,14 @@ void MacroLibrary::ForEachUsed(int stage, Fn&& fn) const {
       if (s0.item.IsUsed()) fn(MacroItemLocation::Level0(i0), s0.item);
       continue;
     }
-    if (!s0.children) continue;
+    if (!s0.children || !s0.item.IsFolder()) continue;  // children only count under folders
     for (int i1 = 0; i1 < kMacroSlotsPerLevel; ++i1) {
       const Slot& s1 = (*s0.children)[i1];
       if (stage == 1) {
         if (s1.item.IsUsed()) fn(MacroItemLocation::Level1(i0, i1), s1.item);
         continue;
       }
-      if (!s1.children) continue;
+      if (!s1.children || !s1.item.IsFolder()) continue;
       for (int i2 = 0; i2 < kMacroSlotsPerLevel; ++i2) {
         const Slot& s2 = (*s1.children)[i2];
         if (s2.item.IsUsed()) fn(MacroItemLocation::Level2(i0, i1, i2), s2.item);

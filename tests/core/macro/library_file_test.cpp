@@ -117,6 +117,8 @@ TEST_F(LibraryFileTest, FreeSlotsProduceNothingWhereverTheyAre) {
   MacroLibrary lib;
   ASSERT_TRUE(lib.PlaceFolderAt(L"F", Loc::Level0(2), false));
   ASSERT_TRUE(lib.PlaceFolderAt(L"G", Loc::Level1(2, 59), false));
+  // A name set by hand under a free slot is no item of the tree and is not written.
+  lib.ItemAt(Loc::Level1(5, 0))->MacroItemName = L"orphan";
   ASSERT_TRUE(WriteLibraryFile(Path(), lib, Loc::None()));
   EXPECT_EQ(Bytes(), kBom + Le(kHead + FolderBlock("", "F", "stage=0;stage0Index=2;stage1Index=0;stage2Index=0;", 0) +
                                FolderBlock("\t", "G", "stage=1;stage0Index=2;stage1Index=59;stage2Index=0;", 0)));

@@ -59,6 +59,30 @@ TEST_F(ExchangeTest, DefaultExportNames) {
   EXPECT_EQ(DefaultBundleExportName(source, Loc::Level0(30)), L"AllMacroKey.mbf");
 }
 
+TEST_F(ExchangeTest, ExportWritesTheWholeLibraryWithTheSelectionInLineThree) {
+  MacroLibrary one;
+  Loc at = Loc::None();
+  one.CreateMacro(L"Fire", at);
+  one.ItemAt(at)->Macro->InsertAction(0, MacroAction::FromBytes(0xE0, 0x00, 0x00, 0x00));
+  one.ItemAt(at)->Macro->MacroCommandActionNum = 1;
+  ASSERT_TRUE(ExportMacroFile(dir.Program(L"Fire.mkf"), one, at));
+  const std::string text =
+      "[MacroLibrary]\n"
+      "MacroKeyIndex=2\n"
+      "Select Locaton:stage=0;stage0Index=0;stage1Index=0;stage2Index=0;\n"
+      "++++++++MacroItemName=Fire\n"
+      "MacroItemLocation:stage=0;stage0Index=0;stage1Index=0;stage2Index=0;\n"
+      "MacroItemIsFolder=0\n"
+      "MacroItemFolderIsOpen=0\n"
+      "MacroKeyIndex=1\n"
+      "MacroKeyLoopType=2\n"
+      "MacroKeyLoopNum=1\n"
+      "MacroActionNum=1\n"
+      "MacroCommandActionNum=1\n"
+      "AllAction=E0000000" + std::string(249 * 8, '0') + "\n";
+  EXPECT_EQ(dir.ReadBytes("Fire.mkf"), test::kBom + test::Le(text));
+}
+
 TEST_F(ExchangeTest, MacroImportCopiesContentUnderANewNumber) {
   const std::wstring path = Export(Loc::Level0(0));
   Create(target, L"existing", Loc::None());
