@@ -5,7 +5,7 @@
 
 #include "device/command_report.h"
 #include "device/config_commands.h"
-#include "device/upload.h"
+#include "device/upload_preview.h"
 #include "settings/sensor_table.h"
 
 namespace {
@@ -58,45 +58,11 @@ void BM_FrameAllReports(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameAllReports);
 
-// A device that takes every report and acknowledges it at once.
-class NoDevice final : public gm::HidApi, public gm::ControlHandleSource {
- public:
-  std::optional<std::wstring> InterfacePath(std::uint32_t) override { return std::nullopt; }
-  gm::HidHandle Open(const std::wstring&, gm::HidOpenMode) override { return gm::kNoHandle; }
-  void Close(gm::HidHandle) override {}
-  bool GetAttributes(gm::HidHandle, gm::HidAttributes&) override { return false; }
-  bool GetCaps(gm::HidHandle, gm::HidCaps&) override { return false; }
-  bool SetFeature(gm::HidHandle, std::span<const std::uint8_t>) override { return true; }
-  bool GetFeature(gm::HidHandle, std::span<std::uint8_t> r) override {
-    r[1] = 1;
-    return true;
-  }
-  bool Read(gm::HidHandle, std::span<std::uint8_t>) override { return false; }
-  void CancelRead(gm::HidHandle) override {}
-  gm::HidHandle ControlHandle(gm::LinkKind l) const override { return l == gm::LinkKind::Wired ? 1 : 0; }
-};
-
-// A whole upload of every group, every command changed (shadows forgotten), in virtual time:
-// building, comparing, framing and the exchange logic with an always-acknowledging device.
+// A whole upload of every group with every command changed, in virtual time: building,
+// comparing, framing and the exchange logic against a device that acknowledges everything.
 void BM_FullUploadVirtualTime(benchmark::State& state) {
   const gm::ProfileRecord record = MakeRecord();
-  NoDevice device;
-  gm::VirtualClock clock;
-  gm::Transport transport(device, clock, device);
-  gm::MappingUploadSteps noMapping;
-  gm::ConfigUpload upload(transport, noMapping);
-  struct Host : gm::UploadHost {
-    bool WindowShown() const override { return true; }
-    void ShowNoLinkNotice() override {}
-    void ShowSendProgress() override {}
-    void RestartSaveTimer() override {}
-    void Refresh() override {}
-  } host;
-  for (auto _ : state) {
-    upload.ForgetShadows(record);
-    upload.Dirty() = {true, true, true, true};
-    upload.UploadPendingChanges(record, true, host);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(gm::PreviewFullUpload(record));
 }
 BENCHMARK(BM_FullUploadVirtualTime);
 

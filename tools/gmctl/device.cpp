@@ -9,6 +9,7 @@
 #include "command.h"
 #include "device/command_report.h"
 #include "device/device_session.h"
+#include "device/upload_preview.h"
 #include "settings/number_text.h"
 #include "settings/profile_file.h"
 #include "settings/sensor_table.h"
@@ -35,30 +36,6 @@ class ConsoleHost : public gm::DeviceHost, public gm::UploadHost {
   void RestartSaveTimer() override {}
   void Refresh() override {}
   bool noLink = false;
-};
-
-// A device that accepts every report and remembers what was set: the dry run's backend.
-class RecordingHid final : public gm::HidApi, public gm::ControlHandleSource {
- public:
-  std::optional<std::wstring> InterfacePath(std::uint32_t) override { return std::nullopt; }
-  gm::HidHandle Open(const std::wstring&, gm::HidOpenMode) override { return gm::kNoHandle; }
-  void Close(gm::HidHandle) override {}
-  bool GetAttributes(gm::HidHandle, gm::HidAttributes&) override { return false; }
-  bool GetCaps(gm::HidHandle, gm::HidCaps&) override { return false; }
-  bool SetFeature(gm::HidHandle, std::span<const std::uint8_t> report) override {
-    sent.emplace_back(report.begin(), report.end());
-    return true;
-  }
-  bool GetFeature(gm::HidHandle, std::span<std::uint8_t> report) override {
-    if (report.size() > 1) report[1] = 1;  // acknowledged
-    return true;
-  }
-  bool Read(gm::HidHandle, std::span<std::uint8_t>) override { return false; }
-  void CancelRead(gm::HidHandle) override {}
-  gm::HidHandle ControlHandle(gm::LinkKind link) const override {
-    return link == gm::LinkKind::Wired ? 1 : gm::kNoHandle;
-  }
-  std::vector<std::vector<std::uint8_t>> sent;
 };
 
 struct Options {
@@ -179,16 +156,8 @@ int Apply(const Options& o) {
 
   ConsoleHost host;
   if (o.dryRun) {
-    RecordingHid hid;
-    gm::VirtualClock clock;
-    gm::Transport transport(hid, clock, hid);
-    gm::MappingUploadSteps noMapping;
-    gm::ConfigUpload upload(transport, noMapping);
-    upload.ForgetShadows(record);
-    upload.Dirty() = {true, true, true, true};
-    upload.UploadPendingChanges(record, true, host);
     std::string text;
-    for (const auto& r : hid.sent) text += gm::sim::HexBytes(r) + "\n";
+    for (const auto& r : gm::PreviewFullUpload(record)) text += gm::sim::HexBytes(r) + "\n";
     gmctl::Print(text);
     return 0;
   }
