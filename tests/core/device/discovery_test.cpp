@@ -148,6 +148,24 @@ TEST(Discovery, VanishedLinkLosesItsHandleAndKeepsTheOther) {
   EXPECT_EQ(rig.mouse.OpenHandleCount(), 1);
 }
 
+TEST(Discovery, ReopeningChecksTheProductAndKeepsTheHandleWhenTheMemberIsGone) {
+  Rig rig(sim::StandardMouse(true, true, false));
+  rig.links.ScanDevices();
+  const HidHandle wired = rig.links.ControlHandle(LinkKind::Wired);
+
+  rig.links.MutableState(LinkKind::Wired).controlIndex = 40;  // no such member now
+  rig.links.OpenControlInterface(LinkKind::Wired);
+  EXPECT_EQ(rig.links.ControlHandle(LinkKind::Wired), wired);
+
+  rig.links.MutableState(LinkKind::Wired).controlIndex = 4;  // the receiver's control collection
+  rig.links.OpenControlInterface(LinkKind::Wired);
+  EXPECT_EQ(rig.links.ControlHandle(LinkKind::Wired), kNoHandle);
+  EXPECT_TRUE(rig.links.State(LinkKind::Wired).present);
+  EXPECT_EQ(rig.mouse.OpenHandleCount(), 1);  // only the wireless handle
+  // Commands now take the next link in line.
+  EXPECT_EQ(ActiveControlHandle(rig.links), rig.links.ControlHandle(LinkKind::Wireless));
+}
+
 TEST(Discovery, LastLinkGoneEndsTheProgramUnlessAFirmwareUpdateWaits) {
   for (bool updating : {false, true}) {
     SCOPED_TRACE(updating);
