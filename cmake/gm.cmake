@@ -25,6 +25,13 @@ set_property(GLOBAL PROPERTY GM_PORTABLE_LIBRARIES_P "")
 # A library of portable files only: none of them includes <windows.h>, so it builds natively and
 # for Windows alike. The folder root is the include root: #include "settings/text_file.h".
 function(gm_portable_library name)
+  _gm_library(${name} ${ARGN})
+  set_property(GLOBAL APPEND PROPERTY GM_PORTABLE_LIBRARIES_P ${name})
+endfunction()
+
+# A static library of the given sources (an interface library when there are none yet), with the
+# repository root as include root and the project's warnings.
+function(_gm_library name)
   cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
   if(A_SOURCES)
     add_library(${name} STATIC ${A_SOURCES})
@@ -36,27 +43,16 @@ function(gm_portable_library name)
     target_include_directories(${name} INTERFACE ${GM_ROOT})
     target_link_libraries(${name} INTERFACE ${A_DEPS})
   endif()
-  set_property(GLOBAL APPEND PROPERTY GM_PORTABLE_LIBRARIES_P ${name})
 endfunction()
 
 # gm_win32_library(<name> SOURCES <files...> [DEPS <targets...>])
 # Win32 code (includes <windows.h>); only made in the Windows build.
 function(gm_win32_library name)
-  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
   if(NOT GM_WINDOWS)
     return()
   endif()
+  _gm_library(${name} ${ARGN})
   set_property(GLOBAL APPEND PROPERTY GM_WIN32_LIBRARIES_P ${name})
-  if(A_SOURCES)
-    add_library(${name} STATIC ${A_SOURCES})
-    target_include_directories(${name} PUBLIC ${GM_ROOT})
-    target_compile_options(${name} PRIVATE ${GM_WARNINGS})
-    target_link_libraries(${name} PUBLIC ${A_DEPS})
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${GM_ROOT})
-    target_link_libraries(${name} INTERFACE ${A_DEPS})
-  endif()
 endfunction()
 
 # gm_use_json(<target>): Debian's header-only nlohmann-json for a target. The Windows build sees
