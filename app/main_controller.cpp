@@ -1,0 +1,313 @@
+#include "app/main_controller.h"
+
+#include "settings/app_config.h"
+#include "settings/language_indexes.h"
+#include "settings/number_text.h"
+#include "settings/profile_record.h"
+#include "settings/settings_store.h"
+
+namespace gm {
+namespace {
+
+constexpr unsigned kUploadDelayMs = 20;
+constexpr unsigned kVisibilityPeriodMs = 100;
+constexpr unsigned kOneShotShortMs = 100;  // profile operation, rejected assignment
+constexpr unsigned kSaveDelayMs = 10000;
+constexpr unsigned kOnlineHintAtStartMs = 2000;
+constexpr unsigned kOnlineHintAfterScanMs = 1000;
+constexpr unsigned kOnlineHintFromWorkerMs = 100;
+constexpr unsigned kBatteryPeriodMs = 1000;
+constexpr unsigned kBleRescanMs = 300;
+
+// The record being shown and edited; an index outside the table falls back to slot 0.
+ProfileRecord& CurrentProfile() {
+  const int index = CurrentProfileIndex >= 0 && CurrentProfileIndex < kProfileCount ? CurrentProfileIndex : 0;
+  return Profiles[static_cast<std::size_t>(index)];
+}
+
+int StatusPictureOf(LinkKind link) {
+  switch (link) {
+    case LinkKind::Wired: return kControlStatusWired;
+    case LinkKind::Ble: return kControlStatusBle;
+    case LinkKind::Wireless: return kControlStatusWireless;
+  }
+  return kControlStatusWired;
+}
+
+}  // namespace
+
+MainController::MainController(HidApi& hid, Clock& clock, WindowHost& host, MappingUploadSteps* mapping)
+    : host_(host), session_(hid, clock, *this, mapping) {}
+
+MainController::~MainController() { session_.Shutdown(); }
+
+bool MainController::MouseOnline() { return session_.Status().MouseOnline; }
+
+// ---- start ----
+
+void MainController::Start() {
+  ApplyStartMode();
+  RefreshAndStartDevices();
+  StartPeriodicTimers();
+}
+
+// "NeedPassword" 1 (the default) starts minimised; any non-zero value starts with the window
+// meant to be hidden until the mouse answers the status report; 0 starts shown and online.
+void MainController::ApplyStartMode() {
+  const std::int32_t needPassword = ParseLong(AppConfigValue(kNeedPassword), 10);
+  if (needPassword == 1) host_.Minimise();
+  windowShown_ = needPassword == 0;
+  session_.Status().MouseOnline = needPassword == 0;
+}
+
+void MainController::RefreshAndStartDevices() {
+  host_.RefreshFromProfile();
+  InitDeviceLinks();
+  // The first upload sends only what is edited from now on.
+  session_.Upload().PrimeShadows(CurrentProfile());
+  session_.Links().ScanDevices();
+  RefreshIfReconnected();
+}
+
+void MainController::StartPeriodicTimers() {
+  host_.StartTimer(kTimerVisibility, kVisibilityPeriodMs);
+  host_.StartTimer(kTimerOnlineHint, kOnlineHintAtStartMs);
+}
+
+void MainController::InitDeviceLinks() {
+  session_.Links().CloseAll();
+  markedDisconnected_ = true;
+  host_.RegisterDeviceNotifications();
+}
+
+void MainController::RefreshIfReconnected() {
+  if (session_.Links().AnyLinkPresent() && markedDisconnected_) {
+    markedDisconnected_ = false;
+    host_.RefreshFromProfile();
+  }
+}
+
+// ---- scans and status ----
+
+void MainController::RunScanWindowSteps() {
+  DeviceLinks& links = session_.Links();
+  if (links.AnyLinkPresent()) {
+    host_.StartTimer(kTimerBattery, kBatteryPeriodMs);
+    const LinkKind active = *links.ActiveLink();
+    ShowActiveLinkPicture();
+    if (!links.State(active).wasPresent) ReadStatusReport();
+    if (active == LinkKind::Wired || active == LinkKind::Wireless) host_.SetControlEnabled(kControlRateHeader, true);
+    host_.InvalidateControl(kControlStatusWired);
+    host_.StartTimer(kTimerOnlineHint, kOnlineHintAfterScanMs);
+  } else {
+    for (LinkKind link : kAllLinks) host_.SetControlVisible(StatusPictureOf(link), false);
+    host_.InvalidateControl(kControlStatusWired);
+  }
+  const LinkState& ble = links.State(LinkKind::Ble);
+  if (ble.wasPresent && !ble.present) host_.StartTimer(kTimerBleRescan, kBleRescanMs);
+}
+
+void MainController::ShowActiveLinkPicture() {
+  const LinkKind active = *session_.Links().ActiveLink();
+  for (LinkKind link : kAllLinks) host_.SetControlVisible(StatusPictureOf(link), link == active);
+}
+
+// A valid answer shows a window that is meant to be hidden; a window that an earlier answer
+// showed is minimised again when the mouse has gone offline. Anything else changes nothing.
+void MainController::ReadStatusReport() {
+  const StatusAnswer answer = session_.ReadStatusReport();
+  if (!answer.valid) return;
+  if (!windowShown_) {
+    shownByStatusReport_ = true;
+    windowShown_ = true;
+    host_.ShowInForeground();
+  } else if (!MouseOnline() && shownByStatusReport_) {
+    shownByStatusReport_ = false;
+    host_.Minimise();
+  }
+}
+
+void MainController::OnShowRequest() {
+  if (windowShown_ && MouseOnline()) {
+    host_.ShowInForeground();
+  } else {
+    ReadStatusReport();
+  }
+}
+
+void MainController::OnDeviceChange(std::uint32_t event) {
+  DeviceLinks& links = session_.Links();
+  if (event == static_cast<std::uint32_t>(DeviceEvent::kArrival)) {
+    if (links.OnDeviceChange(event).scanned) {
+      RefreshIfReconnected();
+      host_.RefreshFromProfile();
+    }
+  } else if (event == static_cast<std::uint32_t>(DeviceEvent::kRemoveComplete)) {
+    // Only the removal of the mouse's last link ends the program: while no link was attached (the
+    // program waits for the mouse) the removal of some other device must not end it.
+    const bool hadLink = links.AnyLinkPresent();
+    const DeviceChangeResult result = links.OnDeviceChange(event);
+    if (result.lastLinkGone && hadLink) EndForLastLink();
+  }
+}
+
+void MainController::EndForLastLink() {
+  markedDisconnected_ = true;
+  windowShown_ = false;
+  host_.Hide();
+  host_.CloseOpenDialogs();
+  host_.Quit();
+}
+
+// ---- timers ----
+
+void MainController::OnTimer(unsigned id) {
+  switch (id) {
+    case kTimerAssignmentRejected:
+      host_.StopTimer(id);
+      host_.ShowModalNotice(kTextLeftButtonRequired);
+      break;
+    case kTimerUpload:
+      host_.StopTimer(id);
+      RunUpload();
+      break;
+    case kTimerVisibility:
+      if (!windowShown_) host_.Hide();
+      break;
+    case kTimerProfileOperation:
+      host_.StopTimer(id);
+      host_.CarryOutProfileOperation(profileOpCode_, profileOpSlot_);
+      break;
+    case kTimerSave:
+      host_.StopTimer(id);
+      savePending_ = false;
+      SaveAllSettings();
+      break;
+    case kTimerOnlineHint:
+      host_.StopTimer(id);
+      UpdateOnlineHint();
+      break;
+    case kTimerBattery:
+      if (windowShown_) UpdateBattery();
+      break;
+    case kTimerBleRescan:
+      host_.StopTimer(id);
+      // The receiver counts as newly attached, so the scan reads the status report again.
+      session_.Links().MutableState(LinkKind::Wireless).wasPresent = false;
+      session_.Links().ScanDevices();
+      break;
+    default:
+      break;
+  }
+}
+
+bool MainController::HandleOpen(LinkKind link) {
+  return session_.Links().ControlHandle(link) != kNoHandle;
+}
+
+void MainController::UpdateOnlineHint() {
+  const bool wiredOrBle = HandleOpen(LinkKind::Wired) || HandleOpen(LinkKind::Ble);
+  if (!wiredOrBle && !HandleOpen(LinkKind::Wireless)) {
+    host_.ShowTopmostNotice(kTextNoMouseFound);
+    return;
+  }
+  const OnlineHint wanted = wiredOrBle || MouseOnline() ? OnlineHint::kHidden : OnlineHint::kShown;
+  if (wanted == onlineHint_) return;
+  onlineHint_ = wanted;
+  host_.SetControlVisible(kControlOfflineHint, wanted == OnlineHint::kShown);
+  host_.InvalidateControl(kControlOfflineHint);
+}
+
+// The gauge's animation runs 25, 50, 75, 100, 25, ...; a level above 100 is shown as 0.
+void MainController::UpdateBattery() {
+  DeviceStatus& status = session_.Status();
+  if (status.BatteryLevel > 100) status.BatteryLevel = 0;
+  batteryAnimationLevel_ += 25;
+  if (batteryAnimationLevel_ > 100) batteryAnimationLevel_ = 25;
+  host_.SetBattery(batteryAnimationLevel_, status.BatteryLevel, status.ChargeState);
+  host_.InvalidateControl(kControlBattery);
+}
+
+// ---- uploads and saves ----
+
+void MainController::ScheduleUpload(DirtyGroup group) {
+  DirtyFlags& dirty = session_.Upload().Dirty();
+  switch (group) {
+    case DirtyGroup::kKeyMap: dirty.KeyMapDirty = true; break;
+    case DirtyGroup::kDeviceSettings: dirty.DeviceSettingsDirty = true; break;
+    case DirtyGroup::kPower: dirty.PowerDirty = true; break;
+    case DirtyGroup::kSensor: dirty.SensorDirty = true; break;
+  }
+  host_.StartTimer(kTimerUpload, kUploadDelayMs);
+}
+
+void MainController::ScheduleProfileOperation(std::uint8_t opCode, int slot) {
+  profileOpCode_ = opCode;
+  profileOpSlot_ = slot;
+  host_.StartTimer(kTimerProfileOperation, kOneShotShortMs);
+}
+
+void MainController::ScheduleAssignmentRejectedNotice() {
+  host_.StartTimer(kTimerAssignmentRejected, kOneShotShortMs);
+}
+
+void MainController::RunUpload() { session_.Upload().UploadPendingChanges(CurrentProfile(), MouseOnline(), *this); }
+
+bool MainController::SaveAllSettings() {
+  const bool config = SaveCurrentProfile();
+  const bool profiles = SaveAllProfiles();
+  return config && profiles;
+}
+
+void MainController::ShowNoLinkNotice() { host_.ShowTopmostNotice(kTextMouseNotReachable); }
+
+void MainController::ShowSendProgress() { host_.ShowProgress(kTextApplying); }
+
+void MainController::RestartSaveTimer() {
+  host_.StopTimer(kTimerSave);
+  host_.StartTimer(kTimerSave, kSaveDelayMs);
+  savePending_ = true;
+}
+
+void MainController::Refresh() { host_.RefreshFromProfile(); }
+
+// ---- input reports ----
+
+void MainController::PostInputReport(LinkKind link, const InputReportBytes& report) {
+  host_.PostInputReport(link, report);
+}
+
+void MainController::OnInputReport(LinkKind link, const InputReportBytes& report) {
+  if (shutDown_) return;
+  session_.HandleInputReport(link, report, Profiles, CurrentProfileIndex, onlineHint_ == OnlineHint::kShown, *this);
+}
+
+void MainController::StartOnlineIndicatorTimer() { host_.StartTimer(kTimerOnlineHint, kOnlineHintFromWorkerMs); }
+
+void MainController::OpenUrl(const std::wstring& url) { host_.OpenUrl(url); }
+
+void MainController::MarkSavePending() { savePending_ = true; }
+
+void MainController::ShowStageDisplay() { host_.ShowStageDisplay(); }
+
+// The fold has already given every profile the new sensor's DPI stages and stored the sensor in
+// the configuration; all of it goes to disk at once.
+void MainController::SensorAdopted(std::uint16_t) {
+  SaveAllSettings();
+  host_.SensorChanged();
+}
+
+// ---- shutdown ----
+
+void MainController::Shutdown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  if (savePending_) {
+    host_.StopTimer(kTimerSave);
+    savePending_ = false;
+    SaveAllSettings();
+  }
+  session_.Shutdown();
+}
+
+}  // namespace gm

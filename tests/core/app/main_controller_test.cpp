@@ -1,0 +1,492 @@
+#include "app/main_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/fake_window_host.h"
+#include "settings/app_config.h"
+#include "settings/environment.h"
+#include "settings/language.h"
+#include "settings/language_indexes.h"
+#include "settings/profile_record.h"
+#include "settings/sensor_table.h"
+#include "settings/settings_store.h"
+#include "settings/temp_folder.h"
+#include "sim/sim_mouse.h"
+
+namespace gm {
+namespace {
+
+using sim::SimMouse;
+using sim::StandardMouse;
+
+// The controller with the real device session over the simulated mouse, a fake window whose
+// timers the tests fire by hand, a virtual clock and the settings in a temporary data folder.
+class MainControllerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directory(folder_.Path() / "config");
+    DataFolder = folder_.Program();
+    AppConfig = {};
+    Profiles = {};
+    CurrentProfileIndex = 0;
+    LoadAppConfig();  // no files yet: defaults, written at once
+    CurrentProfileIndex = GetCurrentProfile();
+    BuildSensorDpiTables();
+  }
+  void TearDown() override {
+    controller_.reset();
+    mouse_.reset();
+    DataFolder.clear();
+    AppConfig = {};
+    Profiles = {};
+    SensorId = 0x3950;
+    CurrentProfileIndex = 0;
+    BuildSensorDpiTables();
+  }
+
+  // Starts the controller as the window's initialisation does, with "NeedPassword" as given.
+  void Start(sim::MouseSpec spec, const wchar_t* needPassword = L"0") {
+    AppConfig[kNeedPassword].Value = needPassword;
+    mouse_ = std::make_unique<SimMouse>(std::move(spec));
+    controller_ = std::make_unique<MainController>(*mouse_, clock_, host_);
+    controller_->Start();
+  }
+
+  // Fires a running timer as the window would; fails the test when it is not running.
+  void Fire(unsigned id) {
+    ASSERT_TRUE(host_.Running(id)) << "timer " << id << " is not running";
+    controller_->OnTimer(id);
+  }
+
+  // Hands the next report a worker posted to the controller, as the UI thread does.
+  void DeliverReport() {
+    std::pair<LinkKind, InputReportBytes> report;
+    ASSERT_TRUE(host_.TakeReport(report)) << "no input report arrived";
+    controller_->OnInputReport(report.first, report.second);
+  }
+
+  // Waits until the link's worker reads, so a report the mouse emits now reaches the program.
+  void WaitForWorker(LinkKind link) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!controller_->Session().Workers().Reading(link) && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(controller_->Session().Workers().Reading(link));
+  }
+
+  int StatusReads(const std::string& link) const {
+    int n = 0;
+    for (const std::string& line : mouse_->Log()) n += line.rfind("get " + link + " 05", 0) == 0 ? 1 : 0;
+    return n;
+  }
+
+  ProfileRecord& Current() { return Profiles[static_cast<std::size_t>(CurrentProfileIndex)]; }
+
+  test::TempFolder folder_;
+  VirtualClock clock_;
+  test::FakeWindowHost host_;
+  std::unique_ptr<SimMouse> mouse_;
+  std::unique_ptr<MainController> controller_;
+};
+
+TEST_F(MainControllerTest, StartWithTheMouseReadsItsStatusAndStartsTheTimers) {
+  Start(StandardMouse(true, true, false));
+  EXPECT_TRUE(controller_->WindowShown());
+  EXPECT_TRUE(controller_->MouseOnline());
+  EXPECT_FALSE(controller_->MarkedDisconnected());  // the scan found the mouse
+  EXPECT_FALSE(host_.Called("minimise"));
+  EXPECT_TRUE(host_.Called("register notifications"));
+  EXPECT_EQ(StatusReads("wired"), 1);  // the active link had just appeared
+  EXPECT_TRUE(host_.visibleControls[kControlStatusWired]);
+  EXPECT_FALSE(host_.visibleControls[kControlStatusWireless]);
+  EXPECT_FALSE(host_.visibleControls[kControlStatusBle]);
+  EXPECT_TRUE(host_.Called("enable 3004 1"));
+  EXPECT_EQ(host_.Period(kTimerVisibility), 100u);
+  EXPECT_EQ(host_.Period(kTimerBattery), 1000u);
+  // The start's 2 s period is the last one set.
+  EXPECT_EQ(host_.Period(kTimerOnlineHint), 2000u);
+  // The first upload sends nothing but what is edited afterwards (and the lighting command).
+  EXPECT_TRUE(mouse_->SentReports().empty());
+}
+
+TEST_F(MainControllerTest, StartModeFollowsNeedPassword) {
+  struct Case {
+    const wchar_t* value;
+    bool minimised;
+    bool shown;
+  };
+  for (const Case& c : {Case{L"1", true, false}, Case{L"0", false, true}, Case{L"2", false, false},
+                        Case{L"x", false, true}}) {
+    SCOPED_TRACE(testing::Message() << "NeedPassword=" << static_cast<char>(c.value[0]));
+    host_.calls.clear();
+    auto spec = StandardMouse(true, false, false);
+    spec.links[IndexOf(LinkKind::Wired)].plugged = false;
+    Start(spec, c.value);
+    EXPECT_EQ(host_.Called("minimise"), c.minimised);
+    EXPECT_EQ(controller_->WindowShown(), c.shown);
+    EXPECT_EQ(controller_->MouseOnline(), c.shown);
+    EXPECT_TRUE(controller_->MarkedDisconnected());
+    controller_.reset();
+  }
+}
+
+TEST_F(MainControllerTest, EditsWithin20msEndInOneUploadOfTheLastState) {
+  Start(StandardMouse(true, false, false));
+  mouse_->ClearSentReports();
+  for (std::uint8_t stage : {0, 4, 1}) {
+    Current().CurrentDPILevelValue = stage;
+    controller_->ScheduleUpload(DirtyGroup::kDeviceSettings);
+    EXPECT_EQ(host_.Period(kTimerUpload), 20u);
+  }
+  EXPECT_EQ(host_.Count("start 30 20"), 3);  // each edit restarts the one timer
+  EXPECT_TRUE(mouse_->SentReports().empty());
+
+  Fire(kTimerUpload);
+  EXPECT_FALSE(host_.Running(kTimerUpload));
+  EXPECT_EQ(mouse_->State().dpiStage, 1);
+  EXPECT_EQ(mouse_->State().acceptedByCode[0x02], 2);  // one DPI command: its X and its Y packet
+  EXPECT_FALSE(controller_->Session().Upload().Dirty().Any());
+  EXPECT_TRUE(host_.Called("progress 146"));
+  EXPECT_EQ(host_.Period(kTimerSave), 10000u);
+  EXPECT_TRUE(controller_->SavePending());
+}
+
+TEST_F(MainControllerTest, EveryUploadRestartsTheSaveTimerAndTheProgressShowsOnlyWhenSomethingWasSent) {
+  Start(StandardMouse(true, false, false));
+  controller_->ScheduleUpload(DirtyGroup::kPower);  // nothing changed: nothing to send
+  Fire(kTimerUpload);
+  EXPECT_TRUE(mouse_->SentReports().empty());
+  EXPECT_FALSE(host_.Called("progress 146"));
+  EXPECT_EQ(host_.Count("stop 70"), 1);
+  EXPECT_EQ(host_.Period(kTimerSave), 10000u);
+  EXPECT_TRUE(controller_->SavePending());
+  EXPECT_TRUE(host_.Called("refresh"));
+
+  SetPowerDownTime(Current(), 5);
+  controller_->ScheduleUpload(DirtyGroup::kPower);
+  Fire(kTimerUpload);
+  EXPECT_FALSE(mouse_->SentReports().empty());
+  EXPECT_EQ(host_.Count("progress 146"), 1);
+  EXPECT_EQ(host_.Count("stop 70"), 2);
+
+  // The save timer writes everything and ends the pending state.
+  std::filesystem::remove(folder_.Path() / "config/config.ini");
+  Fire(kTimerSave);
+  EXPECT_FALSE(host_.Running(kTimerSave));
+  EXPECT_FALSE(controller_->SavePending());
+  EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "config/config.ini"));
+}
+
+TEST_F(MainControllerTest, AnEditWhileTheMouseSleepsIsRefusedAndSentWithTheNextEditAfterItWakes) {
+  auto spec = StandardMouse(false, true, false);
+  spec.awake = false;
+  Start(spec);
+  EXPECT_EQ(StatusReads("wireless"), 1);
+  EXPECT_FALSE(controller_->MouseOnline());  // the status report said so
+  WaitForWorker(LinkKind::Wireless);
+  mouse_->ClearSentReports();
+
+  Current().CurrentDPILevelValue = 4;
+  controller_->ScheduleUpload(DirtyGroup::kDeviceSettings);
+  Fire(kTimerUpload);
+  EXPECT_TRUE(host_.Called("topmost notice 156"));
+  EXPECT_TRUE(mouse_->SentReports().empty());
+  EXPECT_FALSE(controller_->SavePending());
+  EXPECT_TRUE(controller_->Session().Upload().Dirty().DeviceSettingsDirty);
+
+  mouse_->SetAwake(true);
+  DeliverReport();
+  EXPECT_TRUE(controller_->MouseOnline());
+
+  SetPowerDownTime(Current(), 7);
+  controller_->ScheduleUpload(DirtyGroup::kPower);
+  Fire(kTimerUpload);
+  EXPECT_EQ(host_.Count("topmost notice 156"), 1);
+  EXPECT_EQ(mouse_->State().dpiStage, 4);
+  EXPECT_EQ(mouse_->State().power[0], 7);
+  EXPECT_TRUE(controller_->SavePending());
+}
+
+TEST_F(MainControllerTest, NothingIsUploadedWhileTheWindowIsMeantToBeHidden) {
+  auto spec = StandardMouse(true, false, false);
+  spec.links[IndexOf(LinkKind::Wired)].plugged = false;
+  Start(spec, L"1");
+  Current().CurrentDPILevelValue = 3;
+  controller_->ScheduleUpload(DirtyGroup::kDeviceSettings);
+  Fire(kTimerUpload);
+  EXPECT_TRUE(mouse_->SentReports().empty());
+  EXPECT_FALSE(host_.Called("topmost notice 156"));
+  EXPECT_FALSE(host_.Running(kTimerSave));
+  EXPECT_TRUE(controller_->Session().Upload().Dirty().DeviceSettingsDirty);
+}
+
+TEST_F(MainControllerTest, WithTheDefaultStartAndNoMouseTheWindowStaysHiddenUntilTheMouseIsPluggedIn) {
+  auto spec = StandardMouse(true, false, false);
+  spec.links[IndexOf(LinkKind::Wired)].plugged = false;
+  Start(spec, AppConfigDefaults(DataFolder)[kNeedPassword].Value.c_str());
+  EXPECT_TRUE(host_.Called("minimise"));
+  EXPECT_FALSE(controller_->WindowShown());
+  EXPECT_TRUE(host_.visibleControls.count(kControlStatusWired) && !host_.visibleControls[kControlStatusWired]);
+
+  Fire(kTimerVisibility);
+  EXPECT_TRUE(host_.Called("hide"));
+  EXPECT_EQ(host_.Period(kTimerOnlineHint), 2000u);
+  Fire(kTimerOnlineHint);
+  EXPECT_EQ(host_.Count("topmost notice 155"), 1);
+  EXPECT_FALSE(host_.Running(kTimerOnlineHint));
+  // The battery gauge is not touched while the window is hidden.
+  EXPECT_FALSE(host_.Running(kTimerBattery));
+  EXPECT_FALSE(host_.Called("show"));
+
+  mouse_->Plug(LinkKind::Wired);
+  controller_->OnDeviceChange(0x8000);
+  EXPECT_EQ(host_.Count("show"), 1);
+  EXPECT_TRUE(controller_->WindowShown());
+  EXPECT_TRUE(controller_->ShownByStatusReport());
+  EXPECT_FALSE(controller_->MarkedDisconnected());
+  EXPECT_TRUE(host_.visibleControls[kControlStatusWired]);
+  host_.calls.clear();
+  Fire(kTimerVisibility);
+  EXPECT_FALSE(host_.Called("hide"));
+}
+
+TEST_F(MainControllerTest, AShowRequestShowsAnOnlineShownWindowAndOtherwiseAsksTheMouse) {
+  {
+    SCOPED_TRACE("shown and online");
+    Start(StandardMouse(true, false, false));
+    const int reads = StatusReads("wired");
+    controller_->OnShowRequest();
+    EXPECT_EQ(host_.Count("show"), 1);
+    EXPECT_EQ(StatusReads("wired"), reads);
+    controller_.reset();
+  }
+  {
+    SCOPED_TRACE("shown, receiver with the mouse asleep");
+    host_.calls.clear();
+    auto spec = StandardMouse(false, true, false);
+    spec.awake = false;
+    Start(spec);
+    controller_->OnShowRequest();
+    EXPECT_EQ(StatusReads("wireless"), 2);
+    EXPECT_FALSE(host_.Called("show"));
+    EXPECT_FALSE(host_.Called("minimise"));
+    controller_.reset();
+  }
+  {
+    SCOPED_TRACE("shown by a status answer, then the mouse fell asleep");
+    host_.calls.clear();
+    Start(StandardMouse(false, true, false), L"1");
+    EXPECT_TRUE(controller_->ShownByStatusReport());
+    WaitForWorker(LinkKind::Wireless);
+    mouse_->SetAwake(false);
+    DeliverReport();
+    EXPECT_FALSE(controller_->MouseOnline());
+    host_.calls.clear();
+    controller_->OnShowRequest();
+    EXPECT_TRUE(host_.Called("minimise"));
+    EXPECT_FALSE(controller_->ShownByStatusReport());
+    EXPECT_TRUE(controller_->WindowShown());
+  }
+}
+
+TEST_F(MainControllerTest, AStatusAnswerWithoutTheSignatureChangesNothing) {
+  auto spec = StandardMouse(true, false, false);
+  spec.links[IndexOf(LinkKind::Wired)].plugged = false;
+  Start(spec, L"1");
+  mouse_->SetStatusSignature("0000");
+  mouse_->Plug(LinkKind::Wired);
+  controller_->OnDeviceChange(0x8000);
+  EXPECT_EQ(StatusReads("wired"), 1);
+  EXPECT_FALSE(controller_->WindowShown());
+  EXPECT_FALSE(host_.Called("show"));
+}
+
+TEST_F(MainControllerTest, RemovingBleWithTheReceiverAttachedRescansAfter300msAndReadsTheStatusAgain) {
+  Start(StandardMouse(false, true, true));
+  EXPECT_TRUE(host_.visibleControls[kControlStatusBle]);
+  EXPECT_EQ(StatusReads("ble"), 1);
+  EXPECT_EQ(StatusReads("wireless"), 0);
+
+  mouse_->Unplug(LinkKind::Ble);
+  controller_->OnDeviceChange(0x8004);
+  EXPECT_FALSE(host_.Called("quit"));
+  EXPECT_EQ(host_.Period(kTimerBleRescan), 300u);
+  EXPECT_TRUE(host_.visibleControls[kControlStatusWireless]);
+  EXPECT_FALSE(host_.visibleControls[kControlStatusBle]);
+  EXPECT_EQ(StatusReads("wireless"), 0);  // the receiver was there before
+
+  Fire(kTimerBleRescan);
+  EXPECT_FALSE(host_.Running(kTimerBleRescan));
+  EXPECT_EQ(StatusReads("wireless"), 1);
+}
+
+TEST_F(MainControllerTest, RemovingTheLastLinkEndsTheProgramUnlessAFirmwareUpdateWaits) {
+  {
+    SCOPED_TRACE("the only link");
+    Start(StandardMouse(true, false, false));
+    mouse_->Unplug(LinkKind::Wired);
+    host_.calls.clear();
+    controller_->OnDeviceChange(0x8004);
+    const std::vector<std::string> ending{"hide", "close dialogs", "quit"};
+    std::vector<std::string> seen;
+    for (const std::string& c : host_.calls)
+      if (c == "hide" || c == "close dialogs" || c == "quit") seen.push_back(c);
+    EXPECT_EQ(seen, ending);
+    EXPECT_FALSE(controller_->WindowShown());
+    EXPECT_TRUE(controller_->MarkedDisconnected());
+    controller_.reset();
+  }
+  {
+    SCOPED_TRACE("a firmware update waits for the mouse");
+    host_.calls.clear();
+    Start(StandardMouse(true, false, false));
+    controller_->Session().Links().SetFirmwareUpdateInProgress(true);
+    mouse_->Unplug(LinkKind::Wired);
+    controller_->OnDeviceChange(0x8004);
+    EXPECT_FALSE(host_.Called("quit"));
+    EXPECT_TRUE(controller_->WindowShown());
+    EXPECT_FALSE(controller_->Session().Links().FirmwareUpdateInProgress());
+    controller_.reset();
+  }
+  {
+    // Waiting for a mouse that was never attached: another device's removal is no reason to end.
+    SCOPED_TRACE("no link was attached");
+    host_.calls.clear();
+    auto spec = StandardMouse(true, false, false);
+    spec.links[IndexOf(LinkKind::Wired)].plugged = false;
+    Start(spec, L"1");
+    controller_->OnDeviceChange(0x8004);
+    EXPECT_FALSE(host_.Called("quit"));
+  }
+}
+
+TEST_F(MainControllerTest, OtherDeviceEventsAndArrivalsWithAllThreeLinksPresentDoNothing) {
+  Start(StandardMouse(true, true, true));
+  host_.calls.clear();
+  mouse_->ClearLog();
+  for (std::uint32_t event : {0x8000u, 0x8001u, 0x0007u}) controller_->OnDeviceChange(event);
+  EXPECT_TRUE(host_.calls.empty());
+  EXPECT_TRUE(mouse_->Log().empty());
+}
+
+TEST_F(MainControllerTest, OfflineHintFollowsTheReceiverAndIsRedrawnOnlyWhenItChanges) {
+  auto spec = StandardMouse(false, true, false);
+  spec.awake = false;
+  Start(spec);
+  WaitForWorker(LinkKind::Wireless);
+  Fire(kTimerOnlineHint);
+  EXPECT_EQ(controller_->OnlineHintState(), OnlineHint::kShown);
+  EXPECT_TRUE(host_.visibleControls[kControlOfflineHint]);
+  EXPECT_EQ(host_.Count("invalidate 3024"), 1);
+
+  host_.StartTimer(kTimerOnlineHint, 1000);
+  Fire(kTimerOnlineHint);
+  EXPECT_EQ(host_.Count("invalidate 3024"), 1);  // unchanged: nothing redrawn
+
+  mouse_->SetAwake(true);
+  DeliverReport();
+  EXPECT_EQ(host_.Period(kTimerOnlineHint), 100u);  // the report asks for a redisplay
+  Fire(kTimerOnlineHint);
+  EXPECT_EQ(controller_->OnlineHintState(), OnlineHint::kHidden);
+  EXPECT_FALSE(host_.visibleControls[kControlOfflineHint]);
+  EXPECT_EQ(host_.Count("invalidate 3024"), 2);
+}
+
+TEST_F(MainControllerTest, BatteryGaugeAnimatesAndShowsALevelAbove100AsZero) {
+  Start(StandardMouse(true, false, false));
+  WaitForWorker(LinkKind::Wired);
+  mouse_->SetBattery(150, 1);
+  DeliverReport();
+  host_.calls.clear();
+  for (int i = 0; i < 5; ++i) Fire(kTimerBattery);
+  const std::vector<std::string> want{"battery 25 0 1",  "invalidate 3406", "battery 50 0 1",
+                                      "invalidate 3406", "battery 75 0 1",  "invalidate 3406",
+                                      "battery 100 0 1", "invalidate 3406", "battery 25 0 1",
+                                      "invalidate 3406"};
+  EXPECT_EQ(host_.calls, want);
+  EXPECT_TRUE(host_.Running(kTimerBattery));  // periodic
+}
+
+TEST_F(MainControllerTest, AStageChangedOnTheMouseIsSavedLaterAndNotSentBack) {
+  Start(StandardMouse(true, false, false));
+  WaitForWorker(LinkKind::Wired);
+  mouse_->PressDpiButton();
+  DeliverReport();
+  EXPECT_EQ(Current().CurrentDPILevelValue, mouse_->State().dpiStage);
+  EXPECT_TRUE(controller_->SavePending());
+  EXPECT_TRUE(host_.Called("stage display"));
+
+  mouse_->ClearSentReports();
+  controller_->ScheduleUpload(DirtyGroup::kDeviceSettings);
+  Fire(kTimerUpload);
+  EXPECT_EQ(mouse_->State().acceptedByCode[0x02], 0);  // the shadow already holds the stage
+}
+
+TEST_F(MainControllerTest, ANewSensorIsSavedWithAllFiveProfilesAtOnce) {
+  Start(StandardMouse(true, false, false));
+  WaitForWorker(LinkKind::Wired);
+  for (int slot = 0; slot < kProfileCount; ++slot)
+    std::filesystem::remove(folder_.Path() / ("config/default" + std::to_string(slot) + ".psf"));
+  mouse_->SwapSensor(0x09);
+  DeliverReport();
+  EXPECT_EQ(SensorId, 0x3809);
+  EXPECT_TRUE(host_.Called("sensor changed"));
+  for (int slot = 0; slot < kProfileCount; ++slot)
+    EXPECT_TRUE(std::filesystem::exists(folder_.Path() / ("config/default" + std::to_string(slot) + ".psf")));
+  // The configuration on disk names the new sensor.
+  AppConfig = {};
+  ASSERT_TRUE(LoadAppConfig());
+  EXPECT_EQ(ConfigSensor(), 0x3809);
+}
+
+TEST_F(MainControllerTest, ClosingSoonAfterAnUploadWritesTheConfigurationAndAllFiveProfiles) {
+  Start(StandardMouse(true, false, false));
+  Current().CurrentDPILevelValue = 5;
+  controller_->ScheduleUpload(DirtyGroup::kDeviceSettings);
+  Fire(kTimerUpload);
+  ASSERT_TRUE(host_.Running(kTimerSave));
+  std::filesystem::remove(folder_.Path() / "config/config.ini");
+  for (int slot = 0; slot < kProfileCount; ++slot)
+    std::filesystem::remove(folder_.Path() / ("config/default" + std::to_string(slot) + ".psf"));
+
+  controller_->Shutdown();
+  EXPECT_FALSE(host_.Running(kTimerSave));
+  EXPECT_FALSE(controller_->SavePending());
+  EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "config/config.ini"));
+  for (int slot = 0; slot < kProfileCount; ++slot)
+    EXPECT_TRUE(std::filesystem::exists(folder_.Path() / ("config/default" + std::to_string(slot) + ".psf")));
+  EXPECT_EQ(mouse_->OpenHandleCount(), 0);
+
+  const ProfileRecord edited = Current();
+  Profiles = {};
+  ASSERT_TRUE(ReadProfileFile(0, ProfileSlotPath(0)));
+  EXPECT_EQ(Profiles[0].CurrentDPILevelValue, edited.CurrentDPILevelValue);
+}
+
+TEST_F(MainControllerTest, ShutdownWithoutPendingChangesWritesNothing) {
+  Start(StandardMouse(true, false, false));
+  std::filesystem::remove(folder_.Path() / "config/config.ini");
+  controller_->Shutdown();
+  EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "config/config.ini"));
+  EXPECT_EQ(mouse_->OpenHandleCount(), 0);
+}
+
+TEST_F(MainControllerTest, OneShotTimersStopBeforeActing) {
+  Start(StandardMouse(true, false, false));
+  controller_->ScheduleProfileOperation(3, 4);
+  EXPECT_EQ(host_.Period(kTimerProfileOperation), 100u);
+  Fire(kTimerProfileOperation);
+  EXPECT_FALSE(host_.Running(kTimerProfileOperation));
+  EXPECT_TRUE(host_.Called("profile op 3 4"));
+
+  controller_->ScheduleAssignmentRejectedNotice();
+  EXPECT_EQ(host_.Period(kTimerAssignmentRejected), 100u);
+  Fire(kTimerAssignmentRejected);
+  EXPECT_FALSE(host_.Running(kTimerAssignmentRejected));
+  EXPECT_TRUE(host_.Called("modal notice 151"));
+}
+
+}  // namespace
+}  // namespace gm
