@@ -23,6 +23,7 @@ class CDialogWindow {
   void EndDialog(INT_PTR result);
 
   HWND Hwnd() const { return hwnd_; }
+  bool IsModal() const { return modal_; }
 
  protected:
   // WM_INITDIALOG: return TRUE to let the system set the focus.

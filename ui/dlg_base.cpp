@@ -156,9 +156,20 @@ BOOL CDlgBase::OnInitDialog() {
 void CDlgBase::OnOK() { Close(IDOK); }
 void CDlgBase::OnCancel() { Close(IDCANCEL); }
 
+namespace {
+// Destroys a modeless dialog once the handler that closed it has returned.
+constexpr UINT kDestroyModeless = WM_APP + 0x3F0;
+}  // namespace
+
 void CDlgBase::Close(INT_PTR result) {
   ReleaseControlImages();
-  EndDialog(result);
+  if (IsModal()) {
+    EndDialog(result);
+  } else if (Hwnd()) {
+    // Closing comes from a control's notice, deep inside this dialog's own mouse handling: the
+    // window (and a self-owned dialog object) must outlive that call.
+    PostMessageW(Hwnd(), kDestroyModeless, 0, 0);
+  }
 }
 
 void CDlgBase::RepaintControl(const CControlBase* control, bool afterClick) {
@@ -208,6 +219,10 @@ void CDlgBase::OnPaint() {
 }
 
 bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == kDestroyModeless) {
+    DestroyWindow(Hwnd());  // may delete this object: nothing may follow
+    return true;
+  }
   if (OnDialogMessage(message, wParam, lParam, result)) return true;
   switch (message) {
     case WM_PAINT:

@@ -1,0 +1,130 @@
+// The notice, confirmation and progress dialogs run as their users run them: modally (driven by a
+// timer of the test while the dialog's loop runs) or modeless.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+#include "settings/language.h"
+#include "ui/dialog_table.h"
+#include "ui/notice_dialogs.h"
+#include "ui/static_controls.h"
+#include "ui_test_support.h"
+#include "win_test_support.h"
+
+namespace {
+
+// Steps run one per timer tick on the newest open dialog while a modal loop runs.
+std::vector<std::function<void(HWND)>> gSteps;
+size_t gNext = 0;
+
+HWND NewestDialog() {
+  HWND last = nullptr;
+  for (void* e : gm::OpenDialogTable.Entries())
+    if (e) last = static_cast<HWND>(e);
+  return last;
+}
+
+void CALLBACK StepTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dlg = NewestDialog();
+  if (!dlg || gNext >= gSteps.size()) return;
+  gSteps[gNext++](dlg);
+}
+
+INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)>> steps) {
+  gSteps = std::move(steps);
+  gNext = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 150, &StepTimer);
+  const INT_PTR result = dlg.DoModal();
+  KillTimer(nullptr, timer);
+  return result;
+}
+
+void ClickAt(HWND h, int x, int y) {
+  SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void Key(HWND h, WPARAM vk) { PostMessageW(h, WM_KEYDOWN, vk, 0); }
+
+class NoticeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = gm::OpenDialogTable;
+    gm::OpenDialogTable = {};
+    gm::LanguageTexts[4] = L"OK";
+    gm::LanguageTexts[5] = L"Cancel";
+    gm::LanguageTexts[140] = L"Reset the mouse?";
+  }
+  void TearDown() override { gm::OpenDialogTable = saved_; }
+  uitest::SkinFolder skins_;
+  gm::DialogTable saved_;
+};
+
+}  // namespace
+
+TEST_F(NoticeTest, NoticeShowsOnlyItsMessageAndEndsWithOk) {
+  gm::win::CAttentionDlg notice(L"Heading", L"The mouse is not connected.", nullptr);
+  std::wstring heading = L"unset", message;
+  const INT_PTR result = RunScripted(notice, {[&](HWND h) {
+                                                heading = static_cast<gm::win::CStaticText*>(notice.GetControl(2012))->Label();
+                                                message = static_cast<gm::win::CStaticText*>(notice.GetControl(2013))->Label();
+                                              },
+                                              [](HWND h) { ClickAt(h, 270, 80); }});
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(heading, L"");
+  EXPECT_EQ(message, L"The mouse is not connected.");
+  EXPECT_EQ(gm::OpenDialogTable.Count(), 0u);
+}
+
+TEST_F(NoticeTest, ModelessNoticeIsTopmostAndGoesWhenClosed) {
+  HWND h = gm::win::CAttentionDlg::ShowModeless(L"", L"Connection lost", nullptr);
+  ASSERT_NE(h, nullptr);
+  EXPECT_TRUE(IsWindowVisible(h));
+  EXPECT_TRUE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(gm::OpenDialogTable.At(0), h);
+  RECT client{};
+  GetClientRect(h, &client);
+  EXPECT_EQ(client.right, 319);
+  EXPECT_EQ(client.bottom, 102);
+  ClickAt(h, 307, 10);  // the close button
+  gmtest::PumpUntil([&] { return !IsWindow(h); }, std::chrono::seconds(2));
+  EXPECT_FALSE(IsWindow(h));
+  EXPECT_EQ(gm::OpenDialogTable.Count(), 0u);
+}
+
+TEST_F(NoticeTest, ResetConfirmationIgnoresEscapeAndConfirmsWithEnter) {
+  gm::win::CFirmwareResetDlg confirm;
+  bool openAfterEscape = false;
+  const INT_PTR result = RunScripted(confirm, {[](HWND h) { Key(h, VK_ESCAPE); },
+                                               [&](HWND h) {
+                                                 openAfterEscape = IsWindowVisible(h) != FALSE;
+                                                 Key(h, VK_RETURN);
+                                               }});
+  EXPECT_TRUE(openAfterEscape);
+  EXPECT_EQ(result, IDOK);
+}
+
+TEST_F(NoticeTest, ResetConfirmationCancelButtons) {
+  for (POINT p : {POINT{380, 120}, POINT{412, 10}}) {  // cancel, close
+    gm::win::CFirmwareResetDlg confirm;
+    EXPECT_EQ(RunScripted(confirm, {[p](HWND h) { ClickAt(h, p.x, p.y); }}), IDCANCEL) << p.x;
+  }
+  gm::win::CFirmwareResetDlg confirm;
+  EXPECT_EQ(RunScripted(confirm, {[](HWND h) { ClickAt(h, 290, 120); }}), IDOK);
+}
+
+TEST_F(NoticeTest, ProgressDialogEndsByItselfAfterAboutHalfASecond) {
+  gm::win::CProgressBarDlg progress(L"Saving", L"", nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  const INT_PTR result = progress.DoModal();
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(progress.Progress(), 100);
+  EXPECT_FALSE(gm::win::ProgressRunning);
+  // 50 steps of 10 ms at the least; generous above for a loaded machine.
+  EXPECT_GE(elapsed, std::chrono::milliseconds(450));
+  EXPECT_LT(elapsed, std::chrono::seconds(10));
+  EXPECT_EQ(gm::OpenDialogTable.Count(), 0u);
+}

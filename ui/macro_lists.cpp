@@ -1,0 +1,181 @@
+#include "ui/macro_lists.h"
+
+#include <algorithm>
+
+#include "settings/environment.h"
+#include "ui/list_rows.h"
+
+namespace gm::win {
+namespace {
+
+constexpr COLORREF kListBackground = 0x4B4B4B;
+constexpr COLORREF kSelectionBar = 0xDEA035;
+constexpr UINT kRowTextFlags = DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
+
+int Px(double units) { return static_cast<int>(units * DisplayScale); }
+
+}  // namespace
+
+CMacroListBase::CMacroListBase(HWND owner, UINT id, const RECT& rect)
+    : CStateControl(owner, id, rect), visibleRows_(ui::VisibleRowCount(rect.bottom - rect.top, DisplayScale)) {}
+
+void CMacroListBase::EnsureVisible() {
+  firstRow_ = ui::EnsureVisibleFirstRow(firstRow_, selectedRow_, RowCount(), visibleRows_);
+}
+
+int CMacroListBase::RowAt(int y) const { return ui::RowAt(rect_.top, y, DisplayScale, firstRow_, RowCount()); }
+
+RECT CMacroListBase::RowRect(int row, int leftInset, int rightInset) const {
+  const int top = rect_.top + static_cast<int>((row - firstRow_) * 20 * DisplayScale);
+  return {rect_.left + leftInset, top, rect_.right - rightInset, top + Px(20)};
+}
+
+template <typename F>
+void CMacroListBase::DrawRows(HDC dc, int leftInset, F drawRow) {
+  FillSolid(dc, rect_, kListBackground);
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, rect_.left, rect_.top, rect_.right, rect_.bottom);
+  const int count = RowCount();
+  for (int row = std::max(0, firstRow_); row < count && row - firstRow_ < visibleRows_; ++row) {
+    const RECT r = RowRect(row, leftInset, Px(2));
+    if (row == selectedRow_) FillSolid(dc, r, kSelectionBar);
+    drawRow(row, r);
+  }
+  RestoreDC(dc, saved);
+}
+
+CEditShowList::CEditShowList(HWND owner, UINT id, const RECT& rect, MacroLibrary& library)
+    : CMacroListBase(owner, id, rect), library_(library) {}
+
+bool CEditShowList::LoadSkin() {
+  const bool open = SetOpenFolderImage(L"skins\\foldr_open.png");
+  return SetClosedFolderImage(L"skins\\foldr_close.png") && open;
+}
+
+void CEditShowList::Draw(HDC dc, const RECT&) {
+  const double s = DisplayScale;
+  DrawRows(dc, Px(2), [&](int row, const RECT& r) {
+    const MacroItemLocation location = library_.LocationOfRow(row);
+    const MacroItem* item = library_.ItemAt(location);
+    if (!item) return;
+    const int step = static_cast<int>((IconWidth() + 3) * s);
+    RECT text = r;
+    text.left += step * std::max(0, location.stage);
+    if (item->IsFolder()) {
+      const SkinImage& icon = item->MacroItemFolderIsOpen ? normal_ : hover_;
+      SkinGraphics g(dc);
+      g.Draw(icon, {text.left, r.top + Px(1), text.left + static_cast<int>(icon.Width() * s),
+                    r.top + Px(1) + static_cast<int>(icon.Height() * s)});
+      text.left += step;
+    }
+    DrawControlText(dc, Font(), kTextWhite, item->MacroItemName, text, kRowTextFlags);
+  });
+}
+
+void CEditShowList::Select(int row) {
+  selectedRow_ = row;
+  SelectedLocation = row >= 0 ? library_.LocationOfRow(row) : MacroItemLocation::None();
+}
+
+bool CEditShowList::OnLButtonDown(UINT, int x, int y) {
+  if (disabled_ || !Contains(x, y)) return false;
+  state_ = 2;
+  const int row = RowAt(y);
+  Select(row);
+  if (row >= 0) {
+    MacroItem* item = library_.ItemAt(SelectedLocation);
+    const int level = SelectedLocation.stage;
+    if (item && item->IsFolder() && x - rect_.left < static_cast<int>(IconWidth() * DisplayScale * (level + 1))) {
+      item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
+    }
+  }
+  return true;
+}
+
+bool CEditShowList::OnLButtonDblClk(UINT, int x, int y) {
+  if (disabled_) return false;
+  if (!Contains(x, y)) return SetState(0);
+  state_ = 1;
+  const int row = RowAt(y);
+  if (row >= 0) {
+    selectedRow_ = row;
+    if (MacroItem* item = library_.ItemAt(library_.LocationOfRow(row))) {
+      item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
+    }
+    Notify(id_, 0, kEventDoubleClick);
+  }
+  return true;
+}
+
+bool CEditShowList::OnRButtonUp(UINT, int x, int y) {
+  if (disabled_ || !Contains(x, y)) return false;
+  state_ = 1;
+  Select(RowAt(y));
+  POINT at{x, y};
+  Notify(id_, reinterpret_cast<WPARAM>(&at), kEventRightClick);
+  return true;
+}
+
+CImageShowList::CImageShowList(HWND owner, UINT id, const RECT& rect) : CMacroListBase(owner, id, rect) {}
+
+bool CImageShowList::LoadSkin() {
+  const bool up = LoadInto(upIcon_, L"skins\\macro_up.png");
+  const bool down = LoadInto(downIcon_, L"skins\\macro_down.png");
+  return LoadInto(timeIcon_, L"skins\\macro_time.png") && up && down;
+}
+
+int CImageShowList::RowCount() const {
+  if (!macro_) return 0;
+  return static_cast<int>(std::min<uint32_t>(macro_->MacroActionNum, kMacroActionCapacity));
+}
+
+void CImageShowList::Draw(HDC dc, const RECT&) {
+  const double s = DisplayScale;
+  DrawRows(dc, Px(17), [&](int row, const RECT& r) {
+    const MacroAction action = macro_->Actions[static_cast<size_t>(row)];
+    const SkinImage& icon = action.IsDelay() ? timeIcon_ : action.IsRelease() ? upIcon_ : downIcon_;
+    const int left = r.left - Px(15), top = r.top + Px(3);
+    {
+      SkinGraphics g(dc);
+      g.Draw(icon, {left, top, left + static_cast<int>(icon.Width() * s), top + static_cast<int>(icon.Height() * s)});
+    }
+    DrawControlText(dc, Font(), kTextWhite, ActionText(action), r, kRowTextFlags);
+  });
+}
+
+bool CImageShowList::OnLButtonDown(UINT, int x, int y) {
+  if (disabled_ || !Contains(x, y)) return false;
+  state_ = 2;
+  const int row = RowAt(y);
+  if (row >= 0) selectedRow_ = row;
+  return true;
+}
+
+bool CImageShowList::OnLButtonDblClk(UINT, int x, int y) {
+  if (disabled_) return false;
+  if (!Contains(x, y)) return SetState(0);
+  state_ = 1;
+  Notify(id_, 0, kEventDoubleClick);
+  return true;
+}
+
+bool CImageShowList::OnRButtonUp(UINT, int x, int y) {
+  if (disabled_ || !Contains(x, y)) return false;
+  state_ = 1;
+  const int row = RowAt(y);
+  if (row >= 0) {
+    selectedRow_ = row;
+    POINT at{x, y};
+    Notify(id_, reinterpret_cast<WPARAM>(&at), kEventRightClick);
+  }
+  return true;
+}
+
+void CImageShowList::ReleaseImages() {
+  CMacroListBase::ReleaseImages();
+  upIcon_.Reset();
+  downIcon_.Reset();
+  timeIcon_.Reset();
+}
+
+}  // namespace gm::win

@@ -1,0 +1,77 @@
+#pragma once
+// The two list views of the macro editor: the library tree (folders and macros, depth first, open
+// folders showing their children) and the action list of one macro. Rows are 20 design units
+// high; FirstRow is the first row shown, SelectedRow the selected one (-1: none).
+#include "macro/macro_library.h"
+#include "ui/control_base.h"
+
+namespace gm::win {
+
+class CMacroListBase : public CStateControl {
+ public:
+  CMacroListBase(HWND owner, UINT id, const RECT& rect);
+  int FirstRow() const { return firstRow_; }
+  void SetFirstRow(int row) { firstRow_ = row < 0 ? 0 : row; }
+  int SelectedRow() const { return selectedRow_; }
+  void SetSelectedRow(int row) { selectedRow_ = row; }
+  int VisibleRows() const { return visibleRows_; }
+  virtual int RowCount() const = 0;
+  // Scrolls so that the selection (or the end of the list) is in view.
+  void EnsureVisible();
+
+ protected:
+  // Row under (x, y), or -1 (outside the rows or past the last one).
+  int RowAt(int y) const;
+  RECT RowRect(int row, int leftInset, int rightInset) const;
+  // Background, selection bar and a clip to the control; calls drawRow for each shown row.
+  template <typename F>
+  void DrawRows(HDC dc, int leftInset, F drawRow);
+
+  int firstRow_ = 0;
+  int selectedRow_ = -1;
+  int visibleRows_;
+};
+
+// The library tree (id 2015). Pictures: open and closed folder icons.
+class CEditShowList : public CMacroListBase {
+ public:
+  CEditShowList(HWND owner, UINT id, const RECT& rect, MacroLibrary& library);
+  bool SetOpenFolderImage(const std::wstring& path) { return LoadInto(normal_, path); }
+  bool SetClosedFolderImage(const std::wstring& path) { return LoadInto(hover_, path); }
+  // Loads "skins\\foldr_open.png" and "skins\\foldr_close.png".
+  bool LoadSkin();
+  int RowCount() const override { return library_.VisibleRowCount(); }
+
+  void Draw(HDC dc, const RECT& update) override;
+  bool OnLButtonDown(UINT flags, int x, int y) override;
+  bool OnLButtonDblClk(UINT flags, int x, int y) override;
+  bool OnRButtonUp(UINT flags, int x, int y) override;
+
+ private:
+  int IconWidth() const { return normal_.Width(); }
+  void Select(int row);
+  MacroLibrary& library_;
+};
+
+// The action list of the selected macro (id 2020). Pictures: release, press and delay icons.
+class CImageShowList : public CMacroListBase {
+ public:
+  CImageShowList(HWND owner, UINT id, const RECT& rect);
+  // Loads "skins\\macro_up.png", "skins\\macro_down.png" and "skins\\macro_time.png".
+  bool LoadSkin();
+  // The macro whose actions are shown (not owned; nullptr shows nothing).
+  void SetMacro(const MacroKey* macro) { macro_ = macro; }
+  int RowCount() const override;
+
+  void Draw(HDC dc, const RECT& update) override;
+  bool OnLButtonDown(UINT flags, int x, int y) override;
+  bool OnLButtonDblClk(UINT flags, int x, int y) override;
+  bool OnRButtonUp(UINT flags, int x, int y) override;
+  void ReleaseImages() override;
+
+ private:
+  const MacroKey* macro_ = nullptr;
+  SkinImage upIcon_, downIcon_, timeIcon_;
+};
+
+}  // namespace gm::win
