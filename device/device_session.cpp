@@ -3,10 +3,11 @@
 namespace gm {
 
 DeviceSession::DeviceSession(HidApi& hid, Clock& clock, DeviceHost& host, MappingUploadSteps* mapping)
-    : workers_(hid, host),
+    : ownMapping_(ProcessMacroLibrary()),
+      workers_(hid, host),
       links_(hid, host, workers_),
       transport_(hid, clock, links_),
-      upload_(transport_, mapping ? *mapping : noMapping_) {
+      upload_(transport_, mapping ? *mapping : static_cast<MappingUploadSteps&>(ownMapping_)) {
   workers_.Attach(links_);
 }
 

@@ -16,6 +16,7 @@
 #include "device/hid_api.h"
 #include "device/input_effects.h"
 #include "device/input_report.h"
+#include "device/mapping_upload.h"
 #include "device/transport.h"
 #include "device/upload.h"
 #include "device/worker.h"
@@ -24,17 +25,23 @@ namespace gm {
 
 class DeviceSession {
  public:
-  // `mapping` supplies the button-mapping and macro steps of an upload (none: they do nothing).
+  // `mapping` supplies the button-mapping and macro steps of an upload; none: the session's own
+  // steps (Mapping()) over the process-wide macro library.
   DeviceSession(HidApi& hid, Clock& clock, DeviceHost& host, MappingUploadSteps* mapping = nullptr);
   ~DeviceSession();
   DeviceSession(const DeviceSession&) = delete;
   DeviceSession& operator=(const DeviceSession&) = delete;
 
   DeviceLinks& Links() { return links_; }
+  const DeviceLinks& Links() const { return links_; }
   DeviceWorkers& Workers() { return workers_; }
   Transport& GetTransport() { return transport_; }
   ConfigUpload& Upload() { return upload_; }
   DeviceStatus& Status() { return status_; }
+  const DeviceStatus& Status() const { return status_; }
+  // The session's own mapping steps (MacroSlotNext, RefreshButtonMacros); the upload uses them
+  // unless other steps were given to the constructor.
+  MappingUpload& Mapping() { return ownMapping_; }
 
   // Folds one posted report into `profiles[currentProfile]` and the device fields, then carries
   // out its effects through `host`.
@@ -48,7 +55,7 @@ class DeviceSession {
   void Shutdown();
 
  private:
-  MappingUploadSteps noMapping_;
+  MappingUpload ownMapping_;
   DeviceWorkers workers_;
   DeviceLinks links_;
   Transport transport_;

@@ -4,7 +4,7 @@
 
 namespace gm {
 
-void ApplyInputEffects(const InputEffects& effects, const ProfileRecord& current, ConfigUpload& upload,
+void ApplyInputEffects(const InputEffects& effects, ProfileRecord& current, ConfigUpload& upload,
                        InputEffectsHost& host) {
   if (effects.startOnlineTimer) host.StartOnlineIndicatorTimer();
   if (effects.launchUrl) host.OpenUrl(*effects.launchUrl);

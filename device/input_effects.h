@@ -24,7 +24,7 @@ class InputEffectsHost {
   virtual void SensorAdopted(std::uint16_t sensorId) = 0;
 };
 
-void ApplyInputEffects(const InputEffects& effects, const ProfileRecord& current, ConfigUpload& upload,
+void ApplyInputEffects(const InputEffects& effects, ProfileRecord& current, ConfigUpload& upload,
                        InputEffectsHost& host);
 
 }  // namespace gm

@@ -105,7 +105,7 @@ void ConfigUpload::WriteAllShadows(const ProfileRecord& record, bool invert) {
   std::fill_n(transport_.Slots()[kLightingSlots.shadow].begin(), kLightingSlots.compared, std::uint8_t{0xFF});
 }
 
-void ConfigUpload::PrimeShadows(const ProfileRecord& record) {
+void ConfigUpload::PrimeShadows(ProfileRecord& record) {
   auto lock = transport_.Lock();
   mapping_.PrimeMappingShadow(record, transport_);
   WriteAllShadows(record, false);
@@ -115,10 +115,11 @@ void ConfigUpload::PrimeShadows(const ProfileRecord& record) {
 
 void ConfigUpload::ForgetShadows(const ProfileRecord& record) {
   auto lock = transport_.Lock();
+  mapping_.ForgetMappingShadow(record, transport_);
   WriteAllShadows(record, true);
 }
 
-UploadResult ConfigUpload::UploadPendingChanges(const ProfileRecord& record, bool mouseOnline, UploadHost& host) {
+UploadResult ConfigUpload::UploadPendingChanges(ProfileRecord& record, bool mouseOnline, UploadHost& host) {
   somethingSent_ = false;
   if (!host.WindowShown()) return UploadResult::kNotShown;
 

@@ -35,15 +35,17 @@ inline constexpr ShadowPair kDebounceSlots{12, 13, 1};
 inline constexpr ShadowPair kPowerSlots{14, 15, 3};
 inline constexpr ShadowPair kSensorSlots{18, 19, 3};
 
-// The button-mapping and macro steps of an upload. Their commands are built elsewhere; until then
-// every step does nothing.
+// The button-mapping and macro steps of an upload (device/mapping_upload.h). This base does
+// nothing at every step: an upload without buttons and macros. ResolveMacroSlots may rewrite the
+// macro buttons of the record (their slot numbers, or disabled when their macro is gone).
 class MappingUploadSteps {
  public:
   virtual ~MappingUploadSteps() = default;
-  virtual void ResolveMacroSlots(const ProfileRecord&) {}
+  virtual void ResolveMacroSlots(ProfileRecord&) {}
   virtual void BuildMappingCommand(const ProfileRecord&, Transport&, bool& somethingSent) {}
   virtual void UploadMacros(const ProfileRecord&, Transport&, bool send, bool& somethingSent) {}
   virtual void PrimeMappingShadow(const ProfileRecord&, Transport&) {}
+  virtual void ForgetMappingShadow(const ProfileRecord&, Transport&) {}
 };
 
 // What the upload asks of the main window.
@@ -74,8 +76,9 @@ class ConfigUpload {
   const DirtyFlags& Dirty() const { return dirty_; }
   bool SomethingSent() const { return somethingSent_; }
 
-  // The driver (timer 30). `mouseOnline` is the controller's online flag.
-  UploadResult UploadPendingChanges(const ProfileRecord& record, bool mouseOnline, UploadHost& host);
+  // The driver (timer 30). `mouseOnline` is the controller's online flag. The macro buttons of
+  // `record` are resolved against the macro library first.
+  UploadResult UploadPendingChanges(ProfileRecord& record, bool mouseOnline, UploadHost& host);
 
   // Builders: build, compare with the shadow, copy into the shadow, send what differs. Each
   // returns at once, building nothing, when no control handle is open.
@@ -86,7 +89,7 @@ class ConfigUpload {
   // Shadows = what the builders would produce from `record` (the lighting shadow excepted: it never
   // equals a build, so the next upload always sends the lighting command). Sends nothing and
   // leaves the dirty flags alone.
-  void PrimeShadows(const ProfileRecord& record);
+  void PrimeShadows(ProfileRecord& record);
 
   // Shadows that equal no build at all: the next upload of each group sends all of its commands
   // (bringing a mouse of unknown state in line with a record).

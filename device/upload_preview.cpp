@@ -1,5 +1,6 @@
 #include "device/upload_preview.h"
 
+#include "device/mapping_upload.h"
 #include "device/upload.h"
 
 namespace gm {
@@ -40,16 +41,17 @@ class ShownWindow final : public UploadHost {
 
 }  // namespace
 
-std::vector<std::vector<std::uint8_t>> PreviewFullUpload(const ProfileRecord& record) {
+std::vector<std::vector<std::uint8_t>> PreviewFullUpload(const ProfileRecord& record, const MacroLibrary& library) {
   RecordingDevice device;
   VirtualClock clock;
   Transport transport(device, clock, device);
-  MappingUploadSteps noMapping;
-  ConfigUpload upload(transport, noMapping);
+  MappingUpload mapping(library);
+  ConfigUpload upload(transport, mapping);
   ShownWindow host;
-  upload.ForgetShadows(record);
+  ProfileRecord copy = record;
+  upload.ForgetShadows(copy);
   upload.Dirty() = {true, true, true, true};
-  upload.UploadPendingChanges(record, true, host);
+  upload.UploadPendingChanges(copy, true, host);
   return std::move(device.sent);
 }
 

@@ -262,6 +262,23 @@ void SimMouse::ApplyCommandLocked(std::span<const std::uint8_t> r) {
     case kCmdPower: std::copy_n(d, 3, state_.power.begin()); break;
     case kCmdSensorOptions: std::copy_n(d, 3, state_.sensorOptions.begin()); break;
     case kCmdButtonMapping: std::copy_n(d, 27, state_.buttonMapping.begin()); break;
+    case kCmdMacroStart:
+      if (d[0] == 0xFF) ++state_.macroUploadStarts;
+      break;
+    case kCmdMacroData: {
+      // Data byte 0 counts the entry bytes of the packet + 1, byte 1 is the slot, then 25 bytes
+      // of which the counted ones are entries. Packet 0 starts the slot afresh.
+      MacroSlotContents& slot = state_.macroSlots[d[1]];
+      const int index = r[3] >> 4;
+      if (index == 0) slot = MacroSlotContents{};
+      slot.packetCount = r[3] & 0x0F;
+      const std::size_t count = std::min<std::size_t>(d[0] > 0 ? d[0] - 1u : 0u, 25);
+      const std::size_t at = 25 * static_cast<std::size_t>(index);
+      if (slot.entries.size() < at + count) slot.entries.resize(at + count);
+      std::copy_n(d + 2, count, slot.entries.begin() + static_cast<std::ptrdiff_t>(at));
+      ++slot.packetsReceived;
+      break;
+    }
     case kCmdFactoryReset:
       if (d[0] == 0xFF) {
         const int resets = state_.factoryResets + 1, pairings = state_.pairingRequests;

@@ -67,6 +67,14 @@ std::vector<CollectionSpec> StandardCollections();
 // A mouse whose chosen links are present and plugged, with standard collections.
 MouseSpec StandardMouse(bool wired, bool wireless, bool ble);
 
+// One macro slot of the mouse as its data packets (0x10) filled it.
+struct MacroSlotContents {
+  std::vector<std::uint8_t> entries;  // the entry bytes of the accepted packets, in packet order
+  int packetCount = 0;                // the count the packets announced (low 4 bits of byte 3)
+  int packetsReceived = 0;            // accepted packets since the slot's packet 0
+  bool Complete() const { return packetCount > 0 && packetsReceived == packetCount; }
+};
+
 // What the mouse holds: set by the commands it accepts (and by its own buttons).
 struct MouseState {
   std::uint8_t dpiStage = 2;
@@ -83,6 +91,8 @@ struct MouseState {
   std::array<std::uint8_t, 3> power{};          // power-down time, motion wake-up, move lighting
   std::array<std::uint8_t, 3> sensorOptions{};  // angle snap, motion sync, ripple control
   std::array<std::uint8_t, 27> buttonMapping{};
+  int macroUploadStarts = 0;                     // accepted start commands (0x11)
+  std::map<std::uint8_t, MacroSlotContents> macroSlots;  // by device slot
   int factoryResets = 0;
   int pairingRequests = 0;
   std::map<std::uint8_t, int> acceptedByCode;   // accepted command reports per command code

@@ -1,6 +1,7 @@
 // `gmctl device`: find the mouse's links, read its status, and bring it in line with a profile
 // file the way an upload does. `--sim` talks to the built-in simulated mouse instead of hardware;
-// `apply --dry-run` touches no device and prints the reports an upload would send.
+// `apply --dry-run` touches no device and prints the reports an upload would send. The macros of
+// the profile's macro buttons are uploaded as the file holds them.
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -9,6 +10,7 @@
 #include "command.h"
 #include "device/command_report.h"
 #include "device/device_session.h"
+#include "device/mapping_upload.h"
 #include "device/upload_preview.h"
 #include "settings/number_text.h"
 #include "settings/profile_file.h"
@@ -137,6 +139,20 @@ int Status(const Options& o) {
   return 0;
 }
 
+// A library holding the macros the profile file gives its macro buttons, under their numbers, so
+// that the upload resolves each button to the macro it carries.
+void AddButtonMacros(const gm::ProfileRecord& record, gm::MacroLibrary& library) {
+  int next = 0;
+  for (const gm::KeyAssignment& key : record.KeyAssignments) {
+    if (key.KeyValue[0] != gm::kMacroFunction || key.MacroKeyIndex == 0 || library.FindMacro(key.MacroKeyIndex))
+      continue;
+    gm::MacroKey macro = key.Macro;
+    macro.MacroKeyIndex = key.MacroKeyIndex;
+    library.PlaceMacroAt(L"Button macro " + std::to_wstring(next + 1), gm::MacroItemLocation::Level0(next), macro);
+    ++next;
+  }
+}
+
 int Apply(const Options& o) {
   if (o.positional.size() != 1) return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
   if (!o.sensor.empty()) {
@@ -154,10 +170,12 @@ int Apply(const Options& o) {
   if (!gm::ReadProfileRecord(gm::FromUtf8(path), record))
     return gmctl::Fail(1, path + ": not a readable profile file");
 
+  gm::MacroLibrary library;
+  AddButtonMacros(record, library);
   ConsoleHost host;
   if (o.dryRun) {
     std::string text;
-    for (const auto& r : gm::PreviewFullUpload(record)) text += gm::sim::HexBytes(r) + "\n";
+    for (const auto& r : gm::PreviewFullUpload(record, library)) text += gm::sim::HexBytes(r) + "\n";
     gmctl::Print(text);
     return 0;
   }
@@ -165,7 +183,8 @@ int Apply(const Options& o) {
   auto hid = MakeBackend(o.sim);
   if (!hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim or --dry-run)");
   auto clock = MakeClock(o.sim);
-  gm::DeviceSession session(*hid, *clock, host);
+  gm::MappingUpload mapping(library);
+  gm::DeviceSession session(*hid, *clock, host, &mapping);
   session.Links().ScanDevices();
   if (!session.Links().AnyLinkPresent()) {
     session.Shutdown();
