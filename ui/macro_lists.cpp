@@ -10,7 +10,8 @@ namespace {
 
 constexpr COLORREF kListBackground = 0x4B4B4B;
 constexpr COLORREF kSelectionBar = 0xDEA035;
-constexpr UINT kRowTextFlags = DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
+// Names are shown as typed: an '&' is not a mnemonic prefix.
+constexpr UINT kRowTextFlags = DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 
 int Px(double units) { return static_cast<int>(units * DisplayScale); }
 

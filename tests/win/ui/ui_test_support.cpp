@@ -106,6 +106,21 @@ Surface::~Surface() {
   DeleteDC(dc_);
 }
 
+bool Surface::SavePng(const std::wstring& path) const {
+  GdiFlush();
+  std::vector<uint32_t> argb(bits_, bits_ + static_cast<size_t>(width_) * height_);
+  for (uint32_t& p : argb) p |= 0xFF000000u;
+  Gdiplus::GpBitmap* bitmap = nullptr;
+  if (gp::GdipCreateBitmapFromScan0(width_, height_, width_ * 4, PixelFormat32bppARGB,
+                                    reinterpret_cast<BYTE*>(argb.data()), &bitmap) != Gdiplus::Ok) {
+    return false;
+  }
+  const CLSID png = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+  const bool ok = gp::GdipSaveImageToFile(bitmap, path.c_str(), &png, nullptr) == Gdiplus::Ok;
+  gp::GdipDisposeImage(bitmap);
+  return ok;
+}
+
 COLORREF Surface::Pixel(int x, int y) const {
   GdiFlush();
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;

@@ -66,6 +66,8 @@ class Surface {
   // Colour at (x, y) as 0x00BBGGRR.
   COLORREF Pixel(int x, int y) const;
   RECT Bounds() const { return {0, 0, width_, height_}; }
+  // Writes the surface as an opaque PNG; false when it could not be written.
+  bool SavePng(const std::wstring& path) const;
 
  private:
   int width_, height_;
