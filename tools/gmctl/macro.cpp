@@ -134,6 +134,10 @@ bool CreateAtPath(gm::MacroLibrary& lib, const std::string& path, bool folder, c
     }
     parent = found;
   }
+  if (parts.back().empty()) {
+    error = "empty name in " + path;
+    return false;
+  }
   MacroItemLocation at = parent;
   const int result = folder ? lib.CreateFolder(parts.back(), at) : lib.CreateMacro(parts.back(), at);
   if (result == gm::kMacroNameExists || at == parent) {
