@@ -194,6 +194,8 @@ bool SimMouse::SetFeature(HidHandle handle, std::span<const std::uint8_t> report
     if (checksumOk && fresh) {
       if (ignoreCommands_ > 0) {
         --ignoreCommands_;
+      } else if (report[1] == kCmdMacroData && ignoreMacroPackets_ > 0) {
+        --ignoreMacroPackets_;
       } else {
         ApplyCommandLocked(report);
         lastAck_ = 1;
@@ -457,6 +459,11 @@ void SimMouse::SetRateCapability(LinkKind link, std::uint8_t capability) {
 void SimMouse::IgnoreNextCommands(int count) {
   std::lock_guard lock(mutex_);
   ignoreCommands_ = count;
+}
+
+void SimMouse::IgnoreNextMacroPackets(int count) {
+  std::lock_guard lock(mutex_);
+  ignoreMacroPackets_ = count;
 }
 
 void SimMouse::FailNextAcknowledgeReads(int count) {

@@ -140,6 +140,7 @@ class SimMouse final : public HidApi {
 
   // ---- fault injection ----
   void IgnoreNextCommands(int count);     // accepted by the wire, acknowledged with byte 1 = 0
+  void IgnoreNextMacroPackets(int count);  // the same for macro data packets (0x10) only
   void FailNextAcknowledgeReads(int count);  // GetFeature(6) fails
   void UnplugAfterFeatureCalls(LinkKind link, int calls);  // unplugs after that many more calls
   void SetStatusSignature(std::string signature);  // bytes 1..4 of report 5 (default "1010")
@@ -190,6 +191,7 @@ class SimMouse final : public HidApi {
   std::uint8_t lastAck_ = 0;
   int lastSequence_ = -1;
   int ignoreCommands_ = 0;
+  int ignoreMacroPackets_ = 0;
   int failAckReads_ = 0;
   std::string statusSignature_ = "1010";
   std::vector<std::string> log_;
