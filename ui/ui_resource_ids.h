@@ -1,8 +1,8 @@
 #pragma once
 // Resource numbers of the toolkit (shared by its resource script and its code). The picture
-// resources it loads (PNG 151, 187, 188; bitmap 364) come with the program's skin resources.
+// resources it loads (PNG 151, 187, 188; the background bitmap) come with the program's skin
+// resources.
 #define IDD_SKINNED_DIALOG 152
 #define IDR_POPUP_BACKGROUND_PNG 151
 #define IDR_SCROLL_DOWN_ARROW_PNG 187
 #define IDR_SCROLL_UP_ARROW_PNG 188
-#define IDB_MAIN_BACKGROUND 364

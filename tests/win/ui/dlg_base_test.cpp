@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "ui/buttons.h"
+#include "ui/colour_buttons.h"
+#include "ui/selector_buttons.h"
 #include "ui/dialog_table.h"
 #include "ui/dlg_base.h"
 #include "ui/popup_notices.h"
@@ -274,4 +276,23 @@ TEST_F(DlgBaseTest, PopupReportsItsKindAndTagWhenDeactivatedAndClosed) {
   gmtest::PumpUntil([&] { return !IsWindow(p); }, std::chrono::seconds(2));
   EXPECT_FALSE(IsWindow(p));
   EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{gm::ui::kPopupClosedMessage, 0, 0}}));
+}
+
+TEST_F(DlgBaseTest, DoubleAndRightClicksReachTheControlUnderThePointer) {
+  gm::win::CControlBase* swatch = nullptr;
+  dlg_.create = [&](TestDlg& d, const RECT&) {
+    swatch = Add<gm::win::CColorSelectCheckButton>(d, 1, 3600, {10, 10, 40, 40});
+    Add<gm::win::CTabControl>(d, 0, 2050, {100, 10, 160, 40});
+    Add<gm::win::CTabControl>(d, 1, 2051, {200, 10, 260, 40});
+  };
+  HWND h = Open();
+  Send(h, WM_LBUTTONDBLCLK, 20, 20, MK_LBUTTON);
+  EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{3600, 0, 10}}));
+  dlg_.notices.clear();
+  // Right releases go to the hot control only where a layer-0 control lies.
+  Send(h, WM_MOUSEMOVE, 120, 20);
+  Send(h, WM_RBUTTONUP, 120, 20);
+  Send(h, WM_MOUSEMOVE, 220, 20);
+  Send(h, WM_RBUTTONUP, 220, 20);
+  EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{2050, 2050, 11}}));
 }
