@@ -5,13 +5,14 @@ if(NOT GM_WINDOWS)
 endif()
 
 gm_win32_library(gm_app_win SOURCES
+  ${GM_ROOT}/app/demo_panel.cpp
   ${GM_ROOT}/app/talvin_app.cpp
   ${GM_ROOT}/app/talvin_dlg.cpp
-  DEPS core gm_ui gdiplus comctl32 shell32 ole32 uuid
+  DEPS core gm_ui gm_device_win gdiplus comctl32 shell32 ole32 uuid
 )
 
 foreach(prog GamingMouse GamingMouseDemo)
-  add_executable(${prog} WIN32 ${GM_ROOT}/app/main.cpp ${GM_ROOT}/app/res/app.rc)
+  add_executable(${prog} WIN32 ${GM_ROOT}/app/main.cpp ${GM_ROOT}/app/res/app.rc ${GM_ROOT}/ui/ui_resources.rc)
   target_link_libraries(${prog} PRIVATE gm_app_win)
   target_include_directories(${prog} PRIVATE ${GM_ROOT})
   target_link_options(${prog} PRIVATE -municode)

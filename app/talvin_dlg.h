@@ -1,16 +1,38 @@
 #pragma once
 // The main window: a borderless dialog of class "GamingMouse_ORV" that lives for the whole process.
+// It runs the start-up sequence, owns the device backend and the main controller, and carries out
+// what the controller decides (timers, visibility, notices, control states). Every decision is the
+// controller's; the window only routes messages to it.
 #include <windows.h>
 
+#include <atomic>
+#include <map>
+#include <memory>
 #include <string>
 
+#include "app/main_controller.h"
 #include "app/talvin_app.h"
+#include "app/window_host.h"
+#include "device/clock.h"
+#include "device/hid_api.h"
 #include "ui/dialog_window.h"
+#include "ui/gdi_handles.h"
 
-class CTalvinDlg : public gm::win::CDialogWindow {
+namespace gm::sim {
+class SimMouse;
+}
+class CDemoPanel;
+
+class CTalvinDlg : public gm::win::CDialogWindow, private gm::WindowHost {
  public:
   CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend);
   ~CTalvinDlg() override;
+
+  // The private message that carries one input report from a worker thread to the UI thread:
+  // wParam the link, lParam a heap block the receiver frees.
+  static constexpr UINT kInputReportMessage = WM_APP + 1;
+  // The on-screen display request of the device reports (wParam 1).
+  static constexpr UINT kStageDisplayMessage = 1067;
 
  protected:
   BOOL OnInitDialog() override;
@@ -34,18 +56,60 @@ class CTalvinDlg : public gm::win::CDialogWindow {
   void LoadWindowBackground();
   void StartPeriodicTimers();
 
+  // The end: saving, workers and handles, in the order the destruction runs them.
+  void ShutDown();
+
   void OnPaint();
-  void OnHandOverRequest();
-  void OnTimer(UINT_PTR id);
+  void PaintStandIn(HDC dc, const RECT& client);
+  void OnInputReportMessage(WPARAM wParam, LPARAM lParam);
+  void DiscardQueuedInputReports();
+
+  // gm::WindowHost
+  void StartTimer(unsigned id, unsigned periodMs) override;
+  void StopTimer(unsigned id) override;
+  void Minimise() override;
+  void Hide() override;
+  void ShowInForeground() override;
+  void ShowModalNotice(int textIndex) override;
+  void ShowTopmostNotice(int textIndex) override;
+  void ShowProgress(int textIndex) override;
+  void SetControlVisible(int controlId, bool visible) override;
+  void SetControlEnabled(int controlId, bool enabled) override;
+  void InvalidateControl(int controlId) override;
+  void SetBattery(int animationLevel, int percent, int chargeState) override;
+  void RefreshFromProfile() override;
+  void SensorChanged() override;
+  void ShowStageDisplay() override;
+  void OpenUrl(const std::wstring& url) override;
+  void CarryOutProfileOperation(std::uint8_t opCode, int slot) override;
+  void RegisterDeviceNotifications() override;
+  void CloseOpenDialogs() override;
+  void Quit() override;
+  void PostInputReport(gm::LinkKind link, const gm::InputReportBytes& report) override;
 
   HINSTANCE instance_;
   gm::DeviceBackend backend_;
   HICON icon_ = nullptr;  // shared resource icon, not destroyed
   int screenWidth_ = 0;
   int screenHeight_ = 0;
-
-  // Main controller state needed from the first moment (the controller owns the rest).
-  bool windowShown_ = false;
-  bool mouseOnline_ = false;
   std::wstring vendorIdText_;
+
+  // Device link: the backend, the clock of its waits and the controller that owns the session.
+  std::unique_ptr<gm::HidApi> hid_;
+  gm::sim::SimMouse* simMouse_ = nullptr;  // the demo's simulated mouse (owned by hid_)
+  gm::SystemClock clock_;
+  std::unique_ptr<gm::MainController> controller_;
+  // Where the workers post their reports; null before start-up and after shutdown.
+  std::atomic<HWND> reportWindow_{nullptr};
+  bool shutDown_ = false;
+
+  // Stand-ins of the controls the controller sets, until the window's own controls exist.
+  std::map<int, bool> controlVisible_;
+  std::map<int, bool> controlEnabled_;
+  int batteryPercent_ = 100;
+  int batteryCharge_ = 0;
+  gm::win::ScopedBitmap background_;
+  SIZE backgroundSize_{};
+
+  std::unique_ptr<CDemoPanel> demoPanel_;
 };

@@ -1,0 +1,158 @@
+#include "app/demo_panel.h"
+
+#include <dbt.h>
+
+#include <array>
+#include <string>
+
+#include "sim/sim_mouse.h"
+
+namespace {
+
+constexpr wchar_t kPanelClass[] = L"GamingMouseDemoPanel";
+constexpr int kButtonWidth = 200;
+constexpr int kButtonHeight = 28;
+constexpr int kGap = 6;
+
+// The report-rate codes the mouse reports, 125 Hz .. 8000 Hz.
+constexpr std::array<std::uint8_t, 7> kRateCodes{0x08, 0x04, 0x02, 0x01, 0x11, 0x12, 0x14};
+constexpr std::array<const wchar_t*, 7> kRateNames{L"125 Hz", L"250 Hz", L"500 Hz", L"1000 Hz",
+                                                   L"2000 Hz", L"4000 Hz", L"8000 Hz"};
+
+struct LinkAction {
+  int action;
+  gm::LinkKind link;
+  const wchar_t* name;
+};
+constexpr std::array<LinkAction, 3> kLinkActions{{{CDemoPanel::kPlugWired, gm::LinkKind::Wired, L"cable"},
+                                                  {CDemoPanel::kPlugWireless, gm::LinkKind::Wireless, L"receiver"},
+                                                  {CDemoPanel::kPlugBle, gm::LinkKind::Ble, L"Bluetooth"}}};
+
+constexpr std::array<int, 9> kActionOrder{CDemoPanel::kDpiButton,   CDemoPanel::kRate,       CDemoPanel::kPlugWired,
+                                          CDemoPanel::kPlugWireless, CDemoPanel::kPlugBle,   CDemoPanel::kSleepWake,
+                                          CDemoPanel::kBatteryDown, CDemoPanel::kCharging,   CDemoPanel::kLaunch};
+
+}  // namespace
+
+CDemoPanel::CDemoPanel(HINSTANCE instance, gm::sim::SimMouse& mouse, HWND mainWindow)
+    : instance_(instance), mouse_(mouse), mainWindow_(mainWindow) {}
+
+CDemoPanel::~CDemoPanel() { Destroy(); }
+
+bool CDemoPanel::Create() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = &CDemoPanel::WindowProc;
+  wc.hInstance = instance_;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kPanelClass;
+  RegisterClassExW(&wc);  // fails harmlessly when the class exists
+
+  const int clientHeight = static_cast<int>(kActionOrder.size()) * (kButtonHeight + kGap) + kGap;
+  RECT frame{0, 0, kButtonWidth + 2 * kGap, clientHeight};
+  const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
+  hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kPanelClass, L"Simulated mouse", style, 10, 10,
+                          frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance_, this);
+  if (!hwnd_) return false;
+  CreateButtons();
+  UpdateLabels();
+  ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+  return true;
+}
+
+void CDemoPanel::Destroy() {
+  if (!hwnd_) return;
+  HWND hwnd = hwnd_;
+  hwnd_ = nullptr;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  DestroyWindow(hwnd);
+}
+
+void CDemoPanel::CreateButtons() {
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  int y = kGap;
+  for (int action : kActionOrder) {
+    HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kGap, y, kButtonWidth,
+                                  kButtonHeight, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(action)),
+                                  instance_, nullptr);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    y += kButtonHeight + kGap;
+  }
+}
+
+void CDemoPanel::UpdateLabels() {
+  if (!hwnd_) return;
+  auto label = [&](int action, const std::wstring& text) { SetDlgItemTextW(hwnd_, action, text.c_str()); };
+  label(kDpiButton, L"Press the DPI button");
+  label(kRate, std::wstring(L"Report rate: ") + kRateNames[static_cast<std::size_t>(rateIndex_)]);
+  for (const LinkAction& l : kLinkActions)
+    label(l.action, std::wstring(mouse_.IsPlugged(l.link) ? L"Unplug the " : L"Plug in the ") + l.name);
+  label(kSleepWake, awake_ ? L"Put the mouse to sleep" : L"Wake the mouse");
+  label(kBatteryDown, L"Battery: " + std::to_wstring(battery_) + L"% (lower)");
+  label(kCharging, charge_ == 1 ? L"Charging: on" : L"Charging: off");
+  label(kLaunch, L"Press launch button 1");
+}
+
+void CDemoPanel::Perform(int action) {
+  switch (action) {
+    case kDpiButton: mouse_.PressDpiButton(); break;
+    case kRate:
+      rateIndex_ = (rateIndex_ + 1) % static_cast<int>(kRateCodes.size());
+      mouse_.ChangeRateOnDevice(kRateCodes[static_cast<std::size_t>(rateIndex_)]);
+      break;
+    case kPlugWired:
+    case kPlugWireless:
+    case kPlugBle: TogglePlug(action); break;
+    case kSleepWake:
+      awake_ = !awake_;
+      mouse_.SetAwake(awake_);
+      break;
+    case kBatteryDown:
+      battery_ = battery_ >= 10 ? static_cast<std::uint8_t>(battery_ - 10) : 100;
+      mouse_.SetBattery(battery_, charge_);
+      break;
+    case kCharging:
+      charge_ = charge_ == 1 ? 0 : 1;
+      mouse_.SetBattery(battery_, charge_);
+      break;
+    case kLaunch: mouse_.PressLaunchButton(1); break;
+    default: return;
+  }
+  UpdateLabels();
+}
+
+// The system would announce the link's collections arriving or leaving; the panel does so in its
+// place, to the main window only.
+void CDemoPanel::TogglePlug(int action) {
+  for (const LinkAction& l : kLinkActions) {
+    if (l.action != action) continue;
+    const bool plugged = mouse_.IsPlugged(l.link);
+    if (plugged) {
+      mouse_.Unplug(l.link);
+    } else {
+      mouse_.Plug(l.link);
+    }
+    // Sent, not posted: the system refuses to post device events.
+    SendMessageW(mainWindow_, WM_DEVICECHANGE, plugged ? DBT_DEVICEREMOVECOMPLETE : DBT_DEVICEARRIVAL, 0);
+  }
+}
+
+LRESULT CALLBACK CDemoPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<CDemoPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  switch (message) {
+    case WM_COMMAND:
+      if (self && HIWORD(wParam) == BN_CLICKED) self->Perform(LOWORD(wParam));
+      return 0;
+    case WM_CLOSE:
+      ShowWindow(hwnd, SW_MINIMIZE);  // the panel lives as long as the program
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}

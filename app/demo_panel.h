@@ -1,0 +1,54 @@
+#pragma once
+// The demo program's small panel that acts as the mouse: a plain window beside the main window
+// whose buttons press the mouse's own buttons, change its rate, plug and unplug each link, put it
+// to sleep, and set its battery. A plug or unplug is announced to the main window as the system
+// announces a real device's arrival or removal.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace gm::sim {
+class SimMouse;
+}
+
+class CDemoPanel {
+ public:
+  CDemoPanel(HINSTANCE instance, gm::sim::SimMouse& mouse, HWND mainWindow);
+  ~CDemoPanel();
+  CDemoPanel(const CDemoPanel&) = delete;
+  CDemoPanel& operator=(const CDemoPanel&) = delete;
+
+  // Creates and shows the panel; false when the window could not be made.
+  bool Create();
+  void Destroy();
+  HWND Hwnd() const { return hwnd_; }
+
+  // The panel's actions (also the ids of its buttons).
+  enum Action : int {
+    kDpiButton = 100,
+    kRate,
+    kPlugWired,
+    kPlugWireless,
+    kPlugBle,
+    kSleepWake,
+    kBatteryDown,
+    kCharging,
+    kLaunch,
+  };
+  void Perform(int action);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateButtons();
+  void UpdateLabels();
+  void TogglePlug(int action);
+
+  HINSTANCE instance_;
+  gm::sim::SimMouse& mouse_;
+  HWND mainWindow_;
+  HWND hwnd_ = nullptr;
+  bool awake_ = true;
+  std::uint8_t battery_ = 100;
+  std::uint8_t charge_ = 0;
+  int rateIndex_ = 3;
+};

@@ -1,0 +1,68 @@
+// The demo program under Wine: its simulated mouse answers the status report, so the main window
+// shows itself even in the default start mode; the panel that acts as the mouse drives it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+
+#include "app/demo_panel.h"
+#include "app/single_instance.h"
+#include "win_test_support.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr wchar_t kPanelClass[] = L"GamingMouseDemoPanel";
+
+// Starts the demo on a first-run data folder (default configuration: start minimised and hidden
+// until the mouse answers) and waits for its main window.
+class DemoProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::error_code ec;
+    std::filesystem::remove_all(gmtest::AppDataFolder() + L"\\GamingMouseData20260526C", ec);
+    process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
+    ASSERT_TRUE(process_.handle);
+    const bool appeared = gmtest::PumpUntil(
+        [&] { return (window_ = gmtest::FindWindowOfProcess(gm::kMainWindowClassName, process_.id)) != nullptr; },
+        60s);
+    ASSERT_TRUE(appeared) << "no main window";
+  }
+  void TearDown() override {
+    if (process_.handle && WaitForSingleObject(process_.handle.Get(), 0) == WAIT_TIMEOUT) gmtest::Terminate(process_);
+  }
+
+  bool Shown() const { return IsWindowVisible(window_) && !IsIconic(window_); }
+  bool Ended(std::chrono::milliseconds timeout) { return gmtest::PumpUntilExited(process_.handle.Get(), timeout); }
+
+  gmtest::Process process_;
+  HWND window_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DemoProgram, ShowsItsMainWindowByItselfAndEndsWhenItIsClosed) {
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return Shown(); }, 20s)) << "the main window was not shown";
+  // It stays shown: the visibility timer must not hide it again.
+  gmtest::PumpUntil([] { return false; }, 500ms);
+  EXPECT_TRUE(Shown());
+
+  PostMessageW(window_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(Ended(30s));
+  DWORD code = 99;
+  GetExitCodeProcess(process_.handle.Get(), &code);
+  EXPECT_EQ(code, 0u);
+}
+
+TEST_F(DemoProgram, UnpluggingTheOnlyLinkOnThePanelEndsTheProgram) {
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return Shown(); }, 20s));
+  HWND panel = nullptr;
+  ASSERT_TRUE(gmtest::PumpUntil(
+      [&] { return (panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id)) != nullptr; }, 10s))
+      << "no panel";
+  HWND button = GetDlgItem(panel, CDemoPanel::kPlugWired);
+  ASSERT_NE(button, nullptr);
+  PostMessageW(panel, WM_COMMAND, MAKEWPARAM(CDemoPanel::kPlugWired, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  EXPECT_TRUE(Ended(30s)) << "the program kept running without a link";
+}
