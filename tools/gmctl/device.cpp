@@ -2,6 +2,7 @@
 // file the way an upload does. `--sim` talks to the built-in simulated mouse instead of hardware;
 // `apply --dry-run` touches no device and prints the reports an upload would send. The macros of
 // the profile's macro buttons are uploaded as the file holds them.
+#include <algorithm>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -146,8 +147,16 @@ void AddButtonMacros(const gm::ProfileRecord& record, gm::MacroLibrary& library)
   for (const gm::KeyAssignment& key : record.KeyAssignments) {
     if (key.KeyValue[0] != gm::kMacroFunction || key.MacroKeyIndex == 0 || library.FindMacro(key.MacroKeyIndex))
       continue;
+    // The file keeps the loop in the button's function bytes and no command count: take both
+    // from there, so the resolution gives the button back the function it has.
     gm::MacroKey macro = key.Macro;
     macro.MacroKeyIndex = key.MacroKeyIndex;
+    macro.MacroKeyLoopType = static_cast<std::uint8_t>(key.KeyValue[1] >> 4);
+    if (macro.MacroKeyLoopType == 2) macro.MacroKeyLoopNum = key.KeyValue[2];
+    int commands = 0;
+    for (std::uint32_t i = 0; i < macro.MacroActionNum && i < macro.Actions.size(); ++i)
+      commands += macro.Actions[i].IsCommand() ? 1 : 0;
+    macro.MacroCommandActionNum = static_cast<std::uint8_t>(std::min(commands, 255));
     library.PlaceMacroAt(L"Button macro " + std::to_wstring(next + 1), gm::MacroItemLocation::Level0(next), macro);
     ++next;
   }
