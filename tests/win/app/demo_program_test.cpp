@@ -7,6 +7,8 @@
 
 #include "app/demo_panel.h"
 #include "app/single_instance.h"
+#include "settings/profile_record.h"
+#include "settings/settings_store.h"
 #include "win_test_support.h"
 
 using namespace std::chrono_literals;
@@ -33,6 +35,17 @@ class DemoProgram : public ::testing::Test {
     if (process_.handle && WaitForSingleObject(process_.handle.Get(), 0) == WAIT_TIMEOUT) gmtest::Terminate(process_);
   }
 
+  // The panel's button of `action`, clicked as the user would.
+  void Click(int action) {
+    HWND panel = nullptr;
+    ASSERT_TRUE(gmtest::PumpUntil(
+        [&] { return (panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id)) != nullptr; }, 10s))
+        << "no panel";
+    HWND button = GetDlgItem(panel, action);
+    ASSERT_NE(button, nullptr);
+    PostMessageW(panel, WM_COMMAND, MAKEWPARAM(action, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  }
+
   bool Shown() const { return IsWindowVisible(window_) && !IsIconic(window_); }
   bool Ended(std::chrono::milliseconds timeout) { return gmtest::PumpUntilExited(process_.handle.Get(), timeout); }
 
@@ -57,12 +70,21 @@ TEST_F(DemoProgram, ShowsItsMainWindowByItselfAndEndsWhenItIsClosed) {
 
 TEST_F(DemoProgram, UnpluggingTheOnlyLinkOnThePanelEndsTheProgram) {
   ASSERT_TRUE(gmtest::PumpUntil([&] { return Shown(); }, 20s));
-  HWND panel = nullptr;
-  ASSERT_TRUE(gmtest::PumpUntil(
-      [&] { return (panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id)) != nullptr; }, 10s))
-      << "no panel";
-  HWND button = GetDlgItem(panel, CDemoPanel::kPlugWired);
-  ASSERT_NE(button, nullptr);
-  PostMessageW(panel, WM_COMMAND, MAKEWPARAM(CDemoPanel::kPlugWired, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  Click(CDemoPanel::kPlugWired);
   EXPECT_TRUE(Ended(30s)) << "the program kept running without a link";
+}
+
+TEST_F(DemoProgram, AStageChangedOnTheMouseReachesTheProfileAndIsSavedOnClosing) {
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return Shown(); }, 20s));
+  const std::wstring profile = gmtest::AppDataFolder() + L"\\GamingMouseData20260526C\\config\\default0.psf";
+  ASSERT_TRUE(gm::ReadProfileFile(0, profile));
+  const int before = gm::Profiles[0].CurrentDPILevelValue;
+
+  Click(CDemoPanel::kDpiButton);  // the simulated mouse moves to its next stage and reports it
+  gmtest::PumpUntil([] { return false; }, 1s);
+  PostMessageW(window_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(Ended(30s));
+
+  ASSERT_TRUE(gm::ReadProfileFile(0, profile));
+  EXPECT_EQ(gm::Profiles[0].CurrentDPILevelValue, before + 1);
 }
