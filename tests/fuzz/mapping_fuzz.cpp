@@ -1,0 +1,75 @@
+// Arbitrary button functions and macros, as a damaged profile file or library could carry them,
+// through a whole upload (slot resolution, mapping command, macro images and packets): nothing may
+// read or write outside the actions, the images or the report slots, and every report must be a
+// well-formed command report.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "device/command_report.h"
+#include "device/mapping_commands.h"
+#include "device/upload_preview.h"
+#include "settings/sensor_table.h"
+
+namespace {
+
+class Bytes {
+ public:
+  explicit Bytes(std::span<const std::uint8_t> data) : data_(data) {}
+  std::uint8_t Next() { return data_.empty() ? 0 : data_[i_++ % data_.size()]; }
+  std::uint32_t Word() {
+    const std::uint32_t b0 = Next(), b1 = Next(), b2 = Next(), b3 = Next();
+    return b0 | b1 << 8 | b2 << 16 | b3 << 24;
+  }
+
+ private:
+  std::span<const std::uint8_t> data_;
+  std::size_t i_ = 0;
+};
+
+void FillMacro(Bytes& in, gm::MacroKey& macro) {
+  macro.MacroActionNum = static_cast<std::uint32_t>(in.Next()) * 2;  // up to 510: beyond the 250 slots
+  for (auto& a : macro.Actions) a.word = in.Word();
+  macro.MacroKeyLoopType = in.Next();
+  macro.MacroKeyLoopNum = in.Next();
+  macro.MacroCommandActionNum = in.Next();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const bool tables = [] {
+    gm::SensorId = 0x3950;
+    gm::BuildSensorDpiTables();
+    return true;
+  }();
+  (void)tables;
+  if (size == 0) return 0;
+  Bytes in(std::span(data, size));
+
+  gm::MacroLibrary library;
+  for (int i = 0; i < 3; ++i) {
+    gm::MacroKey macro;
+    FillMacro(in, macro);
+    macro.MacroKeyIndex = in.Next() % 5;
+    library.PlaceMacroAt(L"m" + std::to_wstring(i), gm::MacroItemLocation::Level0(i), macro);
+  }
+  gm::ProfileRecord record;
+  gm::ResetProfile(record, 0);
+  for (gm::KeyAssignment& key : record.KeyAssignments) {
+    key.KeyValue = {in.Next(), in.Next(), in.Next()};
+    if (in.Next() & 1) key.KeyValue[0] = gm::kMacroFunction;
+    key.MacroKeyIndex = in.Next() % 5;
+    FillMacro(in, key.Macro);
+  }
+
+  for (const auto& report : gm::PreviewFullUpload(record, library)) {
+    if (report.size() != gm::kCommandReportLength && report.size() != gm::kLongCommandReportLength) __builtin_trap();
+    if (report[4] != gm::CommandChecksum(report)) __builtin_trap();
+    if (report[1] == gm::kCmdMacroData) {
+      const int count = report[3] & 0x0F, index = report[3] >> 4;
+      if (count == 0 || count > 15 || index >= count || report[5] < 1 || report[5] > 26) __builtin_trap();
+    }
+  }
+  return 0;
+}
