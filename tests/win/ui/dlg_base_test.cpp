@@ -296,3 +296,20 @@ TEST_F(DlgBaseTest, DoubleAndRightClicksReachTheControlUnderThePointer) {
   Send(h, WM_RBUTTONUP, 220, 20);
   EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{2050, 2050, 11}}));
 }
+
+TEST_F(DlgBaseTest, BackgroundBitmapIsStretchedAndAveraged) {
+  HWND h = Open();
+  ASSERT_NE(h, nullptr);
+  EXPECT_FALSE(dlg_.SetBackgroundBitmap(4321));
+  ASSERT_TRUE(dlg_.SetBackgroundBitmap(9364));
+  EXPECT_EQ(dlg_.BackgroundColour(), RGB(127, 0, 127));
+  uitest::Surface s(300, 200);
+  dlg_.Render(s.Dc());
+  // The 2-pixel picture is stretched (half-tone, so blended between the two) over the whole
+  // 1127 × 740 design area: red at the far left, still more red than blue at x = 280 of 1127.
+  const COLORREF left = s.Pixel(20, 100), quarter = s.Pixel(280, 100);
+  EXPECT_GT(GetRValue(left), 200) << std::hex << left;
+  EXPECT_LT(GetBValue(left), 60) << std::hex << left;
+  EXPECT_GT(GetRValue(quarter), GetBValue(quarter)) << std::hex << quarter;
+  EXPECT_GT(GetBValue(quarter), 0) << std::hex << quarter;
+}
