@@ -465,12 +465,21 @@ TEST_F(MainControllerTest, ClosingSoonAfterAnUploadWritesTheConfigurationAndAllF
   EXPECT_EQ(Profiles[0].CurrentDPILevelValue, edited.CurrentDPILevelValue);
 }
 
-TEST_F(MainControllerTest, ShutdownWithoutPendingChangesWritesNothing) {
+TEST_F(MainControllerTest, ShutdownWithoutPendingChangesWritesNothingAndIgnoresLateReports) {
   Start(StandardMouse(true, false, false));
   std::filesystem::remove(folder_.Path() / "config/config.ini");
   controller_->Shutdown();
   EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "config/config.ini"));
   EXPECT_EQ(mouse_->OpenHandleCount(), 0);
+
+  // A report still queued for the window when it closed is not folded in any more.
+  InputReportBytes report{};
+  report[0] = 4;
+  report[2] = 5;
+  const ProfileRecord before = Current();
+  controller_->OnInputReport(LinkKind::Wired, report);
+  EXPECT_EQ(Current().CurrentDPILevelValue, before.CurrentDPILevelValue);
+  EXPECT_FALSE(controller_->SavePending());
 }
 
 TEST_F(MainControllerTest, OneShotTimersStopBeforeActing) {
