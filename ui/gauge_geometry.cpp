@@ -37,6 +37,7 @@ VerticalCut BatteryCut(int top, int bottom, int percent, int pictureHeight, doub
 int VerticalSliderLevel(int top, int bottom, int y, int levelCount) {
   const int height = bottom - top;
   if (height <= 0) return 0;
+  y = std::clamp(y, top, bottom);
   const int from = bottom - y - (y != bottom ? 1 : 0);
   return static_cast<int>(static_cast<long long>(from) * levelCount / height);
 }

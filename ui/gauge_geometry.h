@@ -22,7 +22,7 @@ VerticalCut LevelBarCut(int top, int bottom, int level, int levelCount, int pict
 // is always drawn, and a percentage above 100 draws as 100.
 VerticalCut BatteryCut(int top, int bottom, int percent, int pictureHeight, double scale);
 
-// Level a vertical slider stands for with the pointer at row y (y already within top..bottom).
+// Level a vertical slider stands for with the pointer at row y (kept within top..bottom).
 int VerticalSliderLevel(int top, int bottom, int y, int levelCount);
 
 // Stop x positions of a horizontal slider; one stop (the left one) when stopCount is 1, none below.

@@ -8,9 +8,14 @@ namespace gm::ui {
 Span ThumbSpan(Span track, int position, int page, int range) {
   if (range <= 0) return track;
   const int length = track.bottom - track.top + 1;
-  const int top = track.top + static_cast<int>(std::floor(static_cast<double>(position) / range * length + 0.5));
-  const int height = static_cast<int>(std::floor(static_cast<double>(page) / range * length + 0.5));
-  return {top, std::min(track.bottom, top + std::min(length, height) - 1)};
+  if (length <= 0) return track;
+  // A position or page outside the range still gives a thumb inside the track.
+  const double offset = std::clamp(std::floor(static_cast<double>(position) / range * length + 0.5), 0.0,
+                                   static_cast<double>(length - 1));
+  const double height = std::clamp(std::floor(static_cast<double>(page) / range * length + 0.5), 0.0,
+                                   static_cast<double>(length));
+  const int top = track.top + static_cast<int>(offset);
+  return {top, std::min(track.bottom, top + static_cast<int>(height) - 1)};
 }
 
 Span DragThumb(Span track, Span drag, int grabOffset, int y) {
@@ -31,19 +36,20 @@ int DraggedPosition(Span track, int dragTop, int range) {
 }
 
 std::optional<int> ScrollStep(int part, int position, int page, int range) {
-  const int last = range - page;
+  // Wide arithmetic: no sum or difference of the three can overflow.
+  const long long pos = position, last = static_cast<long long>(range) - page;
   switch (part) {
     case kScrollUpArrow:
-      if (position >= 1) return position - 1;
+      if (pos >= 1) return static_cast<int>(pos - 1);
       break;
     case kScrollDownArrow:
-      if (position < last) return position + 1;
+      if (pos < last) return static_cast<int>(pos + 1);
       break;
     case kScrollPageUp:
-      if (position >= 1) return std::max(0, position - page + 1);
+      if (pos >= 1) return static_cast<int>(std::max(0LL, pos - page + 1));
       break;
     case kScrollPageDown:
-      if (position < last) return std::min(last, position + page - 1);
+      if (pos < last) return static_cast<int>(std::clamp(pos + page - 1, pos, last));
       break;
     default:
       break;
