@@ -1,5 +1,6 @@
 #include "app/main_controller.h"
 
+#include "macro/macro_library.h"
 #include "settings/app_config.h"
 #include "settings/language_indexes.h"
 #include "settings/number_text.h"
@@ -37,7 +38,7 @@ int StatusPictureOf(LinkKind link) {
 }  // namespace
 
 MainController::MainController(HidApi& hid, Clock& clock, WindowHost& host, MappingUploadSteps* mapping)
-    : host_(host), session_(hid, clock, *this, mapping) {}
+    : host_(host), mapping_(ProcessMacroLibrary()), session_(hid, clock, *this, mapping ? mapping : &mapping_) {}
 
 MainController::~MainController() { session_.Shutdown(); }
 

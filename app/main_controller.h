@@ -15,6 +15,7 @@
 #include "device/clock.h"
 #include "device/device_session.h"
 #include "device/hid_api.h"
+#include "device/mapping_upload.h"
 #include "device/upload.h"
 
 namespace gm {
@@ -27,6 +28,8 @@ enum class OnlineHint { kNotYetShown = 0, kHidden = 1, kShown = 2 };
 
 class MainController final : public DeviceHost, public UploadHost, public InputEffectsHost {
  public:
+  // `mapping` replaces the button-mapping and macro steps of the uploads; by default they are the
+  // controller's own, over the process's macro library.
   MainController(HidApi& hid, Clock& clock, WindowHost& host, MappingUploadSteps* mapping = nullptr);
   ~MainController() override;
   MainController(const MainController&) = delete;
@@ -79,6 +82,8 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   std::uint8_t ProfileOpCode() const { return profileOpCode_; }
   int ProfileOpSlot() const { return profileOpSlot_; }
   DeviceSession& Session() { return session_; }
+  // The controller's own mapping and macro steps (the macro commands tell it of library changes).
+  MappingUpload& Mapping() { return mapping_; }
 
  private:
   // DeviceHost
@@ -107,6 +112,7 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   bool HandleOpen(LinkKind link);
 
   WindowHost& host_;
+  MappingUpload mapping_;  // before the session, which uses it
   DeviceSession session_;
 
   bool markedDisconnected_ = false;

@@ -179,6 +179,18 @@ TEST_F(MainControllerTest, EveryUploadRestartsTheSaveTimerAndTheProgressShowsOnl
   EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "config/config.ini"));
 }
 
+TEST_F(MainControllerTest, AButtonAssignmentIsUploadedThroughTheMappingCommand) {
+  Start(StandardMouse(true, false, false));
+  const auto before = mouse_->State().buttonMapping;
+  Current().KeyAssignments[3].KeyValue = {0x40, 0x01, 0x00};  // a DPI function
+  controller_->ScheduleUpload(DirtyGroup::kKeyMap);
+  Fire(kTimerUpload);
+  EXPECT_EQ(mouse_->State().acceptedByCode[0x01], 1);
+  EXPECT_NE(mouse_->State().buttonMapping, before);
+  EXPECT_EQ(mouse_->State().acceptedByCode[0x02], 0);  // only the edited group is rebuilt
+  EXPECT_TRUE(host_.Called("progress 146"));
+}
+
 TEST_F(MainControllerTest, AnEditWhileTheMouseSleepsIsRefusedAndSentWithTheNextEditAfterItWakes) {
   auto spec = StandardMouse(false, true, false);
   spec.awake = false;
