@@ -2,6 +2,7 @@
 // through the pixels they draw.
 #include <gtest/gtest.h>
 
+#include "settings/environment.h"
 #include "ui/gauges.h"
 #include "ui/scroll_bar.h"
 #include "ui/static_controls.h"
@@ -214,4 +215,18 @@ TEST_F(GaugeTest, ProgressBarShowsItsShare) {
   EXPECT_EQ(s.Pixel(47, 5), kFill);
   EXPECT_EQ(s.Pixel(53, 5), kBack);
   EXPECT_FALSE(bar.OnLButtonDown(0, 10, 5));
+}
+
+TEST_F(GaugeTest, ScrollBarArrowsScaleWithTheDisplay) {
+  const float saved = gm::DisplayScale;
+  gm::DisplayScale = 1.5f;
+  gm::win::CVScrollBar bar(owner_.Hwnd(), 2022, {0, 0, 22, 200});
+  ASSERT_TRUE(bar.LoadArrows());
+  // 15-row arrow pictures drawn 22 rows high: the track starts and ends 22 rows in, and a press
+  // on the lower part of the drawn up arrow is still the up arrow.
+  EXPECT_EQ(bar.Track().top, 22);
+  EXPECT_EQ(bar.Track().bottom, 178);
+  bar.OnLButtonDown(0, 10, 20);
+  EXPECT_EQ(owner_.notices.at(0), (Notice{2022, 6, 1}));
+  gm::DisplayScale = saved;
 }
