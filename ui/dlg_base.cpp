@@ -232,6 +232,12 @@ bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     case WM_ERASEBKGND:
       result = 1;  // everything is painted in WM_PAINT
       return true;
+    case WM_CLOSE:
+      // The main window closes every open dialog this way at shutdown; it must work even for
+      // dialogs that ignore Escape.
+      Close(IDCANCEL);
+      result = 0;
+      return true;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
         OnOK();

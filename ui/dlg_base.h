@@ -82,6 +82,7 @@ class CDlgBase : public CDialogWindow {
   // Messages of the subclass (control notices among them); true when handled.
   virtual bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
   // Enter (IDOK) and Escape (IDCANCEL): by default release the images and end the dialog.
+  // WM_CLOSE always ends the dialog with IDCANCEL.
   virtual void OnOK();
   virtual void OnCancel();
   // Ends the dialog with `result` after releasing the control images.

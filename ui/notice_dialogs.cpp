@@ -190,7 +190,8 @@ void CProgressBarDlg::Run() {
     PostMessageW(hwnd, kStartCloseTimer, 0, 0);
     return;
   }
-  while (progress_ < 100) {
+  // A dialog closed early (shutdown) stops the bar.
+  while (progress_ < 100 && IsWindow(hwnd)) {
     {
       ScopedWindowDC dc(hwnd);
       if (dc.Get()) DrawBar(dc.Get(), progress_);

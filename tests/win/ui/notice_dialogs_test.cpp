@@ -128,3 +128,26 @@ TEST_F(NoticeTest, ProgressDialogEndsByItselfAfterAboutHalfASecond) {
   EXPECT_LT(elapsed, std::chrono::seconds(10));
   EXPECT_EQ(gm::OpenDialogTable.Count(), 0u);
 }
+
+TEST_F(NoticeTest, ClosingMessagesEndEvenTheDialogsThatIgnoreEscape) {
+  // What the main window sends every open dialog at shutdown.
+  auto closeAll = [](HWND) {
+    const auto open = gm::OpenDialogTable.Entries();
+    for (void* w : open)
+      if (w) SendMessageW(static_cast<HWND>(w), WM_CLOSE, 0, 0);
+  };
+  gm::win::CFirmwareResetDlg confirm;
+  EXPECT_EQ(RunScripted(confirm, {closeAll}), IDCANCEL);
+  gm::win::CProgressBarDlg progress(L"Saving", L"", nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  // Closed from inside its own run, before the bar is full.
+  struct Closer {
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      if (HWND h = NewestDialog()) SendMessageW(h, WM_CLOSE, 0, 0);
+    }
+  };
+  SetTimer(nullptr, 0, 50, &Closer::Tick);
+  EXPECT_EQ(progress.DoModal(), IDCANCEL);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
