@@ -140,5 +140,41 @@ TEST_F(SimMouseTest, LogsEveryFeatureReportAsHex) {
   EXPECT_EQ(log[1].substr(0, 24), "get wired 06 01 01 00 00");
 }
 
+TEST_F(SimMouseTest, MacroPacketsFillTheirSlotAndPacketZeroStartsItAfresh) {
+  std::uint8_t seq = 1;
+  auto packet = [&](std::uint8_t packetByte, std::vector<std::uint8_t> data) {
+    std::vector<std::uint8_t> r(32);
+    BuildCommandReport(r, kCmdMacroData, seq++, packetByte, data);
+    EXPECT_TRUE(mouse.SetFeature(wiredControl, r));
+    return Ack();
+  };
+  ASSERT_TRUE(mouse.SetFeature(wiredControl, Command(kCmdMacroStart, seq++, {0xFF})));
+  EXPECT_EQ(Ack(), 1);
+
+  // Slot 3: 26 entry bytes + 1 over two packets (the second carries one byte); slot 4 empty.
+  std::vector<std::uint8_t> first = {26, 3};
+  for (std::uint8_t i = 0; i < 25; ++i) first.push_back(i);
+  EXPECT_EQ(packet(0x02, first), 1);
+  EXPECT_EQ(packet(0x12, {2, 3, 0xAA, 0xBB}), 1);  // 0xBB lies past the counted byte
+  EXPECT_EQ(packet(0x01, {1, 4}), 1);
+
+  MouseState s = mouse.State();
+  EXPECT_EQ(s.macroUploadStarts, 1);
+  ASSERT_EQ(s.macroSlots[3].entries.size(), 26u);
+  EXPECT_EQ(s.macroSlots[3].entries[24], 24);
+  EXPECT_EQ(s.macroSlots[3].entries[25], 0xAA);
+  EXPECT_TRUE(s.macroSlots[3].Complete());
+  EXPECT_TRUE(s.macroSlots[4].entries.empty());
+  EXPECT_TRUE(s.macroSlots[4].Complete());
+
+  // A new packet 0 of slot 3 replaces what it held; an ignored packet leaves the slot incomplete.
+  EXPECT_EQ(packet(0x02, {4, 3, 1, 2, 3}), 1);
+  mouse.IgnoreNextMacroPackets(1);
+  EXPECT_EQ(packet(0x12, {2, 3, 9}), 0);
+  s = mouse.State();
+  EXPECT_EQ(s.macroSlots[3].entries, (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_FALSE(s.macroSlots[3].Complete());
+}
+
 }  // namespace
 }  // namespace gm::sim
