@@ -97,8 +97,11 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
 
 bool CDlgBase::OpenPopup(int slot, std::unique_ptr<CWndPopup> popup, const RECT& rect, UINT message, UINT_PTR tag) {
   if (slot < 0 || slot >= kPopupSlots || !popup) return false;
-  ClosePopup(slot);
-  if (popups_[slot] && popups_[slot]->Hwnd()) DestroyWindow(popups_[slot]->Hwnd());
+  // The popup the slot held closes now (its owner hears of it) before its object is replaced.
+  if (pressed_ && pressed_ != hot_) CancelPressed();
+  if (popups_[slot] && popups_[slot]->Hwnd() && IsWindow(popups_[slot]->Hwnd())) {
+    SendMessageW(popups_[slot]->Hwnd(), WM_CLOSE, 0, 0);
+  }
   popups_[slot] = std::move(popup);
   return popups_[slot]->Create(Hwnd(), rect, message, tag);
 }

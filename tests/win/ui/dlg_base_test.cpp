@@ -276,6 +276,17 @@ TEST_F(DlgBaseTest, PopupReportsItsKindAndTagWhenDeactivatedAndClosed) {
   gmtest::PumpUntil([&] { return !IsWindow(p); }, std::chrono::seconds(2));
   EXPECT_FALSE(IsWindow(p));
   EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{gm::ui::kPopupClosedMessage, 0, 0}}));
+
+  // Opening a slot again closes the popup it holds first.
+  ASSERT_TRUE(dlg_.OpenPopup(3, std::make_unique<ListPopup>(0), {100, 100, 200, 160}, 1041, 7));
+  HWND first = dlg_.Popup(3)->Hwnd();
+  dlg_.notices.clear();
+  ASSERT_TRUE(dlg_.OpenPopup(3, std::make_unique<ListPopup>(0), {100, 100, 200, 160}, 1041, 8));
+  EXPECT_FALSE(IsWindow(first));
+  // The closed one says so (and, losing activation as it goes, sends its kind's notice too).
+  ASSERT_FALSE(dlg_.notices.empty());
+  EXPECT_EQ(dlg_.notices.front(), (Notice{gm::ui::kPopupClosedMessage, 0, 0}));
+  EXPECT_EQ(dlg_.Popup(3)->Tag(), 8u);
 }
 
 TEST_F(DlgBaseTest, DoubleAndRightClicksReachTheControlUnderThePointer) {
