@@ -72,8 +72,9 @@ MacroKey Presses(int count) {
 // Puts `macro` into the library under number `number` at `location` (a level-1 location also
 // makes its level-0 folder).
 void AddMacro(MacroLibrary& library, std::uint32_t number, MacroKey macro, MacroItemLocation location) {
-  if (location.stage == 1 && !library.ItemAt(location.Parent())->IsFolder())
+  if (location.stage == 1 && !library.ItemAt(location.Parent())->IsFolder()) {
     ASSERT_TRUE(library.PlaceFolderAt(L"folder", location.Parent(), true));
+  }
   macro.MacroKeyIndex = number;
   ASSERT_TRUE(library.PlaceMacroAt(L"macro " + std::to_wstring(number), location, macro));
 }
