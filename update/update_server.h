@@ -1,0 +1,36 @@
+#pragma once
+// Where updates come from and where they are kept: the server's addresses in one table and the
+// local files below DataFolder + "update\".
+#include <string>
+#include <string_view>
+
+namespace gm {
+
+// The addresses of the update server. `baseUrl` is the update folder and ends with "/"; the
+// version file and the installers lie in it. Tests point it at a server of their own.
+struct UpdateServer {
+  std::wstring baseUrl;
+};
+
+// The maker's update folder.
+inline constexpr std::wstring_view kUpdateBaseUrl = L"http://update.example.com/gamingmouse/";
+
+UpdateServer DefaultUpdateServer();
+
+inline constexpr std::wstring_view kVersionFileName = L"VersionInfo.txt";
+
+// baseUrl + "VersionInfo.txt".
+std::wstring VersionFileUrl(const UpdateServer& server);
+
+// baseUrl + "installer_V" + version + ".exe".
+std::wstring InstallerUrl(const UpdateServer& server, std::wstring_view version);
+
+// DataFolder + "update\" and the two files kept there.
+std::wstring UpdateFolder();
+std::wstring LocalVersionFilePath();  // ...\update\VersionInfo.ini
+std::wstring LocalInstallerPath();    // ...\update\update.exe
+
+// Creates the update folder when it is missing; returns whether it exists.
+bool EnsureUpdateFolder();
+
+}  // namespace gm
