@@ -1,0 +1,51 @@
+#pragma once
+// The HTTP seam over wininet: InternetOpenW once per source, InternetOpenUrlW per address (always
+// from the server, never from the cache), InternetReadFile for the body.
+#include <windows.h>
+#include <wininet.h>
+
+#include "update/http_source.h"
+
+namespace gm::win {
+
+// Owns one HINTERNET; closed with InternetCloseHandle.
+class InternetHandle {
+ public:
+  InternetHandle() = default;
+  explicit InternetHandle(HINTERNET h) : h_(h) {}
+  ~InternetHandle() { Reset(); }
+  InternetHandle(const InternetHandle&) = delete;
+  InternetHandle& operator=(const InternetHandle&) = delete;
+  InternetHandle(InternetHandle&& other) noexcept : h_(other.h_) { other.h_ = nullptr; }
+  InternetHandle& operator=(InternetHandle&& other) noexcept;
+  HINTERNET get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  void Reset();
+
+ private:
+  HINTERNET h_ = nullptr;
+};
+
+// The system's text of a wininet (or system) error; for an extended error, the server's response
+// text. Empty when there is none.
+std::wstring InternetErrorText(DWORD code);
+
+class WinInetSource : public HttpSource {
+ public:
+  // The agent name the requests carry.
+  static constexpr const wchar_t* kAgent = L"MFC Downloader/1.0";
+  // INTERNET_FLAG_RELOAD | INTERNET_FLAG_DONT_CACHE.
+  static constexpr DWORD kOpenUrlFlags = 0x84000000;
+
+  // `accessType` is the system's preconfigured access (proxy settings included) for the program;
+  // tests use INTERNET_OPEN_TYPE_DIRECT so they never go through a proxy.
+  explicit WinInetSource(DWORD accessType = INTERNET_OPEN_TYPE_PRECONFIG);
+
+  HttpOpenResult Open(std::wstring_view url) override;
+
+ private:
+  InternetHandle session_;
+  HttpError sessionError_;
+};
+
+}  // namespace gm::win
