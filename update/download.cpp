@@ -61,10 +61,10 @@ bool IsSuccessStatus(int status) { return status == 0 || (status >= 200 && statu
 std::optional<int> PercentReceived(std::uint64_t received, std::optional<std::uint64_t> total) {
   if (!total) return std::nullopt;
   if (*total == 0 || received >= *total) return 100;
-  // received < total here; dividing first keeps the product inside 64 bits.
-  const std::uint64_t step = *total / 100;
-  if (step > 0) return static_cast<int>(received / step > 99 ? 99 : received / step);
-  return static_cast<int>(received * 100 / *total);
+  // received < total here, so the quotient is below 100; the product is formed in 128 bits.
+  const auto percent =
+      static_cast<std::uint64_t>(static_cast<unsigned __int128>(received) * 100 / *total);
+  return static_cast<int>(percent > 99 ? 99 : percent);
 }
 
 DownloadResult DownloadFile(HttpSource& source, std::wstring_view localPath, std::wstring_view url,
