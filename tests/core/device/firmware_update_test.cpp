@@ -1,0 +1,347 @@
+#include "device/firmware_update.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "device/firmware_test_rig.h"
+#include "settings/language_indexes.h"
+
+namespace gm {
+namespace {
+
+using test::FirmwareRig;
+using test::kOddAppSize;
+using test::MakeAppImage;
+using test::MakeSystemImage;
+
+std::uint32_t HeaderChecksum(const std::vector<std::uint8_t>& image) {
+  return std::uint32_t{image[0]} | (std::uint32_t{image[1]} << 8) | (std::uint32_t{image[2]} << 16) |
+         (std::uint32_t{image[3]} << 24);
+}
+
+BootloaderReport Expected(std::initializer_list<std::uint8_t> head, std::uint8_t fill = 0) {
+  BootloaderReport r{};
+  std::fill(r.begin() + kBootloaderDataOffset, r.end(), fill);
+  std::copy(head.begin(), head.end(), r.begin());
+  return r;
+}
+
+// ---- images ----
+
+TEST(FirmwareImage, ChecksumSkipsTheHeaderAndLeavesOutTheFinalInversion) {
+  std::vector<std::uint8_t> image(16, 0xEE);
+  for (char c : std::string("123456789")) image.push_back(static_cast<std::uint8_t>(c));
+  // The standard CRC-32 of "123456789" is 0xCBF43926; without the final inversion it is its complement.
+  EXPECT_EQ(ImageChecksum(image), 0x340BC6D9u);
+  EXPECT_EQ(ImageChecksum(std::vector<std::uint8_t>(16, 0)), 0xFFFFFFFFu);
+  EXPECT_EQ(ImageChecksum({}), 0xFFFFFFFFu);
+}
+
+TEST(FirmwareImage, HeaderIsLittleEndianAtItsOffsetAndNeedsSixteenBytes) {
+  std::vector<std::uint8_t> image(0x3740, 0);
+  const std::uint8_t header[16] = {0x78, 0x56, 0x34, 0x12, 0x02, 0x01, 0x04, 0x03,
+                                   0x08, 0x07, 0x06, 0x05, 0x09, 0x0A, 0x0C, 0x0B};
+  std::copy(std::begin(header), std::end(header), image.begin() + kSystemHeaderOffset);
+  const auto h = ParseImageHeader(image, kSystemHeaderOffset);
+  ASSERT_TRUE(h);
+  EXPECT_EQ(h->checksum, 0x12345678u);
+  EXPECT_EQ(h->field1, 0x0102);
+  EXPECT_EQ(h->field2, 0x0304);
+  EXPECT_EQ(h->field3, 0x05060708u);
+  EXPECT_EQ(h->field4, 0x09);
+  EXPECT_EQ(h->field5, 0x0A);
+  EXPECT_EQ(h->field6, 0x0B0C);
+  EXPECT_FALSE(ParseImageHeader(std::span(image).first(0x373F), kSystemHeaderOffset));
+  EXPECT_FALSE(ParseImageHeader(image, 0x10000));
+}
+
+TEST(FirmwareImage, UsableSizes) {
+  EXPECT_TRUE(IsUsableAppImage(std::vector<std::uint8_t>(16)));
+  EXPECT_FALSE(IsUsableAppImage(std::vector<std::uint8_t>(15)));
+  EXPECT_TRUE(IsUsableAppImage(std::vector<std::uint8_t>(0x26F80)));
+  EXPECT_FALSE(IsUsableAppImage(std::vector<std::uint8_t>(0x26F81)));
+  EXPECT_TRUE(IsUsableSystemImage(std::vector<std::uint8_t>(0x2B000)));
+  EXPECT_FALSE(IsUsableSystemImage(std::vector<std::uint8_t>(0x2AFFF)));
+  EXPECT_TRUE(IsUsableSystemImage(std::vector<std::uint8_t>(0x52000)));
+  EXPECT_FALSE(IsUsableSystemImage(std::vector<std::uint8_t>(0x52001)));
+}
+
+// ---- reports ----
+
+TEST(FirmwareReports, EachOperationByteForByte) {
+  std::vector<std::uint8_t> block(128);
+  for (int i = 0; i < 128; ++i) block[i] = static_cast<std::uint8_t>(i + 1);
+  BootloaderReport full = Expected({0xBF, 0x80, 0x00, 0x00, 0x00, 0x05, 0x20, 0x80});
+  std::copy(block.begin(), block.end(), full.begin() + 8);
+  EXPECT_EQ(WriteBlockReport(0x52080, block), full);
+
+  // The short last block of a 101,568-byte image: 64 bytes at 0x52000 + 793 * 128 = 0x6AC80.
+  BootloaderReport rest = Expected({0xBF, 0x40, 0x00, 0x00, 0x00, 0x06, 0xAC, 0x80});
+  std::copy_n(block.begin(), 64, rest.begin() + 8);
+  EXPECT_EQ(WriteBlockReport(0x6AC80, std::span(block).first(64)), rest);
+
+  const BootloaderParameter key{0x11, 0x22, 0x33, 0x44};
+  const struct {
+    const char* name;
+    BootloaderReport built;
+    BootloaderReport expected;
+  } cases[] = {
+      {"read header", ReadReport(0x02B070, 0x10), Expected({0xBF, 0x00, 0x10, 0x00, 0x00, 0x02, 0xB0, 0x70})},
+      {"read block", ReadReport(0x10F80, 0x80), Expected({0xBF, 0x00, 0x80, 0x00, 0x00, 0x01, 0x0F, 0x80})},
+      {"erase sector", EraseSectorReport(0x2A000), Expected({0xBF, 0x00, 0x00, 0x03, 0x00, 0x02, 0xA0, 0x00})},
+      {"erase application", EraseApplicationReport(), Expected({0xBF, 0x00, 0x00, 0x01, 0, 0, 0, 0})},
+      {"unlock", UnlockReport(key), Expected({0xBF, 0x00, 0x00, 0x05, 0x11, 0x22, 0x33, 0x44})},
+      {"lock", LockReport(), Expected({0xBF, 0x00, 0x00, 0x05, 0, 0, 0, 0})},
+      {"finish", FinishReport(key), Expected({0xBF, 0x00, 0x00, 0x04, 0x11, 0x22, 0x33, 0x44}, 0xFF)},
+      {"start application", StartApplicationReport(), Expected({0xBF, 0x00, 0x00, 0x02, 0, 0, 0, 0})},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.built, c.expected) << c.name;
+}
+
+// ---- progress and texts ----
+
+TEST(FirmwareProgress, MaximumAndPercentage) {
+  EXPECT_EQ(AppProgressMax(kOddAppSize), 3965);
+  EXPECT_EQ(AppProgressMax(127), 0);
+  EXPECT_DOUBLE_EQ(ProgressPercent(3176, 3965), 3176 * 100.0 / 3965);
+  EXPECT_DOUBLE_EQ(ProgressPercent(3970, 3965), 100.0);
+  EXPECT_DOUBLE_EQ(ProgressPercent(4, 0), 100.0);  // an image without a full block
+}
+
+TEST(FirmwareTexts, ExactFormats) {
+  EXPECT_EQ(FormatFileChecksum(0xABCD), L"CS1:0000abcd");
+  EXPECT_EQ(FormatDeviceChecksum(0xDEADBEEF), L"Device CS:deadbeef");
+  EXPECT_EQ(FormatStep(L"Updating", 44, 1419), L"Updating(44/1419)");
+  EXPECT_EQ(FormatCountdown(L"Wait", 20), L"Wait  ....20");
+  EXPECT_EQ(FormatPercent(12.25), L"12.2%");
+  EXPECT_EQ(FormatPercent(100.0), L"100.0%");
+}
+
+// ---- the procedure against the simulated mouse ----
+
+TEST(FirmwareUpdate, RewritesSystemAndApplicationAndSurvivesTheRestart) {
+  const auto app = MakeAppImage(kOddAppSize, 3);
+  const auto system = MakeSystemImage(2);
+  FirmwareRig rig({.system = MakeSystemImage(1), .application = MakeAppImage(50000, 9)});
+  const std::uint32_t oldChecksum = rig.boot.DeviceChecksum();
+
+  EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
+
+  // The mouse holds both images.
+  EXPECT_EQ(rig.boot.Flash(0, kSystemWriteSize), std::vector<std::uint8_t>(system.begin(), system.begin() + kSystemWriteSize));
+  EXPECT_EQ(rig.boot.Flash(kAppFlashAddress, app.size()), app);
+  EXPECT_EQ(rig.boot.DeviceChecksum(), HeaderChecksum(app));
+  const sim::BootloaderCounts counts = rig.boot.Counts();
+  EXPECT_EQ(counts.unlocks, 1);
+  EXPECT_EQ(counts.locks, 1);
+  EXPECT_EQ(counts.sectorErases, 43);
+  EXPECT_EQ(counts.appErases, 1);
+  EXPECT_EQ(counts.finishes, 1);
+  EXPECT_EQ(counts.restarts, 1);
+  // Three compare passes, each stopping at the first (differing) block, then the verify read the
+  // range once more.
+  EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0x10000, 0x11000), 3 + 32);
+
+  // The restart: the link vanished without ending the program and came back with the new version.
+  EXPECT_FALSE(rig.programEnded);
+  EXPECT_TRUE(rig.links.State(LinkKind::Wired).present);
+  EXPECT_EQ(rig.links.WiredVersionNumber(), 0x0103);
+  EXPECT_FALSE(rig.links.FirmwareUpdateInProgress());
+  EXPECT_EQ(rig.ui.restarting, 1);
+
+  // The last three reports: finish, start, and the header read after the countdown.
+  const auto reports = rig.boot.Reports();
+  ASSERT_GE(reports.size(), 3u);
+  EXPECT_EQ(reports[reports.size() - 3], Expected({0xBF, 0, 0, 0x04, 0xA5, 0x5A, 0xAA, 0x55}, 0xFF));
+  EXPECT_EQ(reports[reports.size() - 2], Expected({0xBF, 0, 0, 0x02, 0, 0, 0, 0}));
+  EXPECT_EQ(reports.back(), Expected({0xBF, 0x00, 0x10, 0x00, 0x00, 0x02, 0xB0, 0x70}));
+
+  // What the dialog showed.
+  EXPECT_EQ(rig.ui.deviceChecksums, (std::vector<std::uint32_t>{oldChecksum, HeaderChecksum(app)}));
+  EXPECT_EQ(rig.ui.texts, (std::vector<int>{kTextFirmwareErasing, kTextFirmwareWriting, kTextFirmwareVerifying,
+                                            kTextFirmwareCurrent}));
+  ASSERT_EQ(rig.ui.steps.size(), 1419u + 1376u);
+  EXPECT_EQ(rig.ui.steps.front(), std::make_tuple(kTextSystemUpdating, 1, 1419));
+  EXPECT_EQ(rig.ui.steps[43], std::make_tuple(kTextSystemUpdating, 44, 1419));
+  EXPECT_EQ(rig.ui.steps[1418], std::make_tuple(kTextSystemUpdating, 1419, 1419));
+  EXPECT_EQ(rig.ui.steps.back(), std::make_tuple(kTextSystemVerifying, 1376, 1376));
+  std::vector<std::pair<int, int>> countdown = {{kTextFirmwareStarting, 3},   {kTextFirmwareStarting, 2},
+                                                {kTextFirmwareStarting, 1},   {kTextFirmwareRestarting, 3},
+                                                {kTextFirmwareRestarting, 2}, {kTextFirmwareRestarting, 1}};
+  for (int n = 20; n >= 6; --n) countdown.emplace_back(kTextFirmwareWaiting, n);
+  EXPECT_EQ(rig.ui.countdowns, countdown);
+
+  // 794 blocks written (+4) and verified (+1) against a maximum of 3965: the bar stops at 100.0.
+  EXPECT_TRUE(rig.ui.progressShown);
+  EXPECT_EQ(rig.updater.ProgressMax(), 3965);
+  EXPECT_EQ(rig.updater.Progress(), 794 * 5);
+  ASSERT_EQ(rig.ui.percents.size(), 794u * 2);
+  EXPECT_DOUBLE_EQ(rig.ui.percents.front(), 4 * 100.0 / 3965);
+  EXPECT_DOUBLE_EQ(rig.ui.percents[793], 3176 * 100.0 / 3965);
+  EXPECT_DOUBLE_EQ(*std::max_element(rig.ui.percents.begin(), rig.ui.percents.end()), 100.0);
+  EXPECT_DOUBLE_EQ(rig.ui.percents.back(), 100.0);
+}
+
+TEST(FirmwareUpdate, MatchingSystemRegionIsNeitherErasedNorWritten) {
+  const auto app = MakeAppImage(4096, 3);
+  const auto system = MakeSystemImage(2);
+  // No application yet: its region reads as erased flash, so it is not erased first either.
+  FirmwareRig rig({.system = system});
+
+  EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
+  const auto reports = rig.boot.Reports();
+  ASSERT_GT(reports.size(), 34u);
+  EXPECT_EQ(reports[0], Expected({0xBF, 0x00, 0x10, 0x00, 0x00, 0x02, 0xB0, 0x70}));
+  for (int i = 0; i < 32; ++i) {
+    const std::uint32_t a = 0x10000 + 128 * i;
+    EXPECT_EQ(reports[1 + i], Expected({0xBF, 0x00, 0x80, 0x00, 0x00, static_cast<std::uint8_t>(a >> 16),
+                                        static_cast<std::uint8_t>(a >> 8), static_cast<std::uint8_t>(a)}));
+  }
+  EXPECT_EQ(reports[33], Expected({0xBF, 0x00, 0x80, 0x00, 0x00, 0x05, 0x20, 0x00}));
+  EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, kSystemWriteSize), 0);
+  EXPECT_EQ(rig.CountReports(BootloaderOp::kEraseSector, false, 0, 0x1000000), 0);
+  EXPECT_EQ(rig.boot.Counts().unlocks, 0);
+  EXPECT_EQ(rig.boot.Counts().appErases, 0);
+  EXPECT_TRUE(rig.ui.steps.empty());
+  EXPECT_EQ(rig.ui.texts, (std::vector<int>{kTextFirmwareWriting, kTextFirmwareVerifying, kTextFirmwareCurrent}));
+  EXPECT_EQ(rig.boot.Flash(kAppFlashAddress, app.size()), app);
+}
+
+TEST(FirmwareUpdate, FailedSendsOfABlockAreRetriedUpToFourTimes) {
+  const auto app = MakeAppImage(1000, 3);
+  const auto system = MakeSystemImage(2);
+  FirmwareRig rig({.system = system});
+  rig.boot.FailNextWrites(3);
+
+  EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
+  const auto reports = rig.boot.Reports();
+  const auto first = std::find_if(reports.begin(), reports.end(), [](const BootloaderReport& r) { return r[1] != 0; });
+  ASSERT_LE(first + 4, reports.end());
+  EXPECT_EQ((*first)[7], 0x00);
+  for (int i = 1; i < 4; ++i) EXPECT_EQ(first[i], first[0]);
+  EXPECT_NE(first[4], first[0]);
+  EXPECT_EQ(rig.boot.Flash(kAppFlashAddress, app.size()), app);
+}
+
+TEST(FirmwareUpdate, NothingIsWrittenWhenTheMouseIsCurrentOrNotAsked) {
+  const auto app = MakeAppImage(2000, 3);
+  const auto system = MakeSystemImage(2);
+  const struct {
+    const char* name;
+    bool mouseHoldsApp;
+    DeviceFirmwareFacts facts;
+    FirmwareResult result;
+    int text;
+    std::size_t reports;
+  } cases[] = {
+      {"same checksum", true, {0x0102, 0, 0}, FirmwareResult::kCurrent, kTextFirmwareCurrent, 1},
+      {"skip A", false, {0x0102, 1, 0}, FirmwareResult::kCurrent, kTextFirmwareCurrent, 1},
+      {"skip B", false, {0x0102, 0, 7}, FirmwareResult::kCurrent, kTextFirmwareCurrent, 1},
+      {"other version", false, {0x0201, 0, 0}, FirmwareResult::kNotSupported, kTextFirmwareNotSupported, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FirmwareRig rig({.system = MakeSystemImage(1),
+                     .application = c.mouseHoldsApp ? app : MakeAppImage(3000, 4)});
+    EXPECT_EQ(rig.Run(app, system, c.facts), c.result);
+    EXPECT_EQ(rig.boot.Reports().size(), c.reports);
+    EXPECT_EQ(rig.ui.texts, std::vector<int>{c.text});
+    EXPECT_EQ(rig.ui.deviceCleared, c.result == FirmwareResult::kNotSupported);
+    EXPECT_FALSE(rig.ui.progressShown);
+  }
+}
+
+TEST(FirmwareUpdate, UnusableImagesStopBeforeAnyWrite) {
+  const auto system = MakeSystemImage(2);
+  {
+    FirmwareRig rig({.system = MakeSystemImage(1)});
+    EXPECT_EQ(rig.Run(std::vector<std::uint8_t>(kAppImageMaxSize + 1, 0), system), FirmwareResult::kAppImageError);
+    EXPECT_EQ(rig.Run(std::vector<std::uint8_t>(8, 0), system), FirmwareResult::kAppImageError);
+    EXPECT_TRUE(rig.boot.Reports().empty());
+  }
+  {
+    // A system image that cannot cover the region it must rewrite.
+    FirmwareRig rig({.system = MakeSystemImage(1)});
+    EXPECT_EQ(rig.Run(MakeAppImage(2000, 3), std::vector<std::uint8_t>(system.begin(), system.begin() + 0x2AFFF)),
+              FirmwareResult::kSystemImageError);
+    EXPECT_EQ(rig.boot.Reports().size(), 1u);  // the header read only
+    EXPECT_EQ(rig.ui.texts, std::vector<int>{kTextFirmwareUpdateFailed});
+  }
+}
+
+TEST(FirmwareUpdate, EachFailureEndsCleanlyWithItsResult) {
+  const auto app = MakeAppImage(kOddAppSize, 3);
+  const auto system = MakeSystemImage(2);
+  const struct {
+    const char* name;
+    bool systemMatches;
+    bool unplugs;  // the user pulled the cable: then the program ends with its last link, as always
+    std::function<void(FirmwareRig&)> fault;
+    FirmwareResult result;
+    int text;
+  } cases[] = {
+      {"no answer", false, false, [](FirmwareRig& r) { r.boot.SetSilent(true); }, FirmwareResult::kNoAnswer,
+       kTextFirmwareUpdateFailed},
+      {"system block never taken", false, false, [](FirmwareRig& r) { r.boot.FailNextWrites(4); },
+       FirmwareResult::kSystemWriteFailed, kTextSystemWriteFailed},
+      {"system reads back wrong", false, false, [](FirmwareRig& r) { r.boot.CorruptReadsAt(0x20000); },
+       FirmwareResult::kSystemVerifyFailed, kTextSystemVerifyFailed},
+      {"application block never taken", true, false, [](FirmwareRig& r) { r.boot.FailNextWrites(4); },
+       FirmwareResult::kAppWriteFailed, kTextFirmwareWriteFailed},
+      {"unplugged while writing", true, true, [](FirmwareRig& r) { r.boot.UnplugAfterWrites(100); },
+       FirmwareResult::kAppWriteFailed, kTextFirmwareWriteFailed},
+      {"unplugged before the last block", true, true, [](FirmwareRig& r) { r.boot.UnplugAfterWrites(793); },
+       FirmwareResult::kAppLastBlockFailed, kTextFirmwareLastBlockFailed},
+      {"application reads back wrong", true, false, [](FirmwareRig& r) { r.boot.CorruptReadsAt(kAppFlashAddress + 5000); },
+       FirmwareResult::kAppVerifyFailed, kTextFirmwareChecksumFailed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FirmwareRig rig({.system = c.systemMatches ? system : MakeSystemImage(1), .application = MakeAppImage(3000, 4)});
+    c.fault(rig);
+    EXPECT_EQ(rig.Run(app, system), c.result);
+    ASSERT_FALSE(rig.ui.texts.empty());
+    EXPECT_EQ(rig.ui.texts.back(), c.text);
+    EXPECT_EQ(rig.boot.Counts().restarts, 0);
+    EXPECT_EQ(rig.ui.restarting, 0);
+    EXPECT_FALSE(rig.boot.Unlocked());  // the system region is never left open
+    EXPECT_EQ(rig.programEnded, c.unplugs);
+  }
+}
+
+TEST(FirmwareUpdate, SilentMouseIsNeitherErasedNorWritten) {
+  FirmwareRig rig({.system = MakeSystemImage(1), .application = MakeAppImage(3000, 4)});
+  rig.boot.SetSilent(true);
+  EXPECT_EQ(rig.Run(MakeAppImage(2000, 3), MakeSystemImage(2)), FirmwareResult::kNoAnswer);
+  EXPECT_EQ(rig.boot.Reports().size(), 1u);
+}
+
+TEST(FirmwareUpdate, ApplicationThatReadsBackWrongIsErasedAgain) {
+  const auto system = MakeSystemImage(2);
+  FirmwareRig rig({.system = system, .application = MakeAppImage(3000, 4)});
+  rig.boot.CorruptReadsAt(kAppFlashAddress + 5000);
+  EXPECT_EQ(rig.Run(MakeAppImage(kOddAppSize, 3), system), FirmwareResult::kAppVerifyFailed);
+  EXPECT_EQ(rig.boot.Counts().appErases, 2);
+  EXPECT_FALSE(rig.boot.ApplicationFinished());
+  EXPECT_EQ(rig.boot.Flash(kAppFlashAddress, 16), std::vector<std::uint8_t>(16, 0xFF));
+  EXPECT_EQ(rig.CountReports(BootloaderOp::kFinish, false, 0, 0x1000000), 0);
+}
+
+TEST(FirmwareUpdate, MouseThatDoesNotComeBackIsReportedAsFailed) {
+  const auto app = MakeAppImage(2000, 3);
+  const auto system = MakeSystemImage(2);
+  FirmwareRig rig({.system = system, .restartDelay = Millis(60000)});
+  EXPECT_EQ(rig.Run(app, system), FirmwareResult::kRestartMismatch);
+  EXPECT_EQ(rig.ui.texts.back(), kTextFirmwareUpdateFailed);
+  EXPECT_EQ(rig.boot.Counts().restarts, 1);
+  // The update flag kept the program alive through the removal, which then cleared it.
+  EXPECT_FALSE(rig.programEnded);
+  EXPECT_FALSE(rig.links.AnyLinkPresent());
+  EXPECT_FALSE(rig.links.FirmwareUpdateInProgress());
+}
+
+}  // namespace
+}  // namespace gm
