@@ -1,7 +1,7 @@
 #include "device/firmware_update.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cwchar>
 #include <vector>
 
 #include "settings/language_indexes.h"

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "device/pairing.h"
+#include "settings/language_indexes.h"
+
+namespace gm {
+namespace {
+
+TEST(Pairing, FirstPressSendsTheRequestAndAnimatesUntilTheMouseIsOnline) {
+  Pairing p;
+  const PairingAction a = p.Press();
+  EXPECT_TRUE(a.handled);
+  EXPECT_TRUE(a.sendPairingRequest);
+  EXPECT_TRUE(a.startTimer);
+  EXPECT_EQ(a.textIndex, kTextPairing1);
+  EXPECT_EQ(p.State(), PairingState::kPairing);
+
+  const int animation[] = {kTextPairing2, kTextPairing3, kTextPairing1, kTextPairing2};
+  for (int expected : animation) {
+    const PairingTick t = p.Tick(false);
+    EXPECT_FALSE(t.stopTimer);
+    EXPECT_EQ(t.textIndex, expected);
+  }
+  const PairingTick online = p.Tick(true);
+  EXPECT_TRUE(online.stopTimer);
+  EXPECT_EQ(online.textIndex, kTextPairingDone);
+  EXPECT_EQ(p.State(), PairingState::kPaired);
+  // Paired: the button does nothing any more.
+  EXPECT_FALSE(p.Press().handled);
+  EXPECT_EQ(p.State(), PairingState::kPaired);
+}
+
+TEST(Pairing, FailsOnTheTwentySixthOfflineTickAndRetriesWithoutANewRequest) {
+  Pairing p;
+  p.Press();
+  for (int tick = 1; tick <= 25; ++tick) {
+    const PairingTick t = p.Tick(false);
+    ASSERT_FALSE(t.stopTimer) << tick;
+    // A press while pairing changes nothing and does not restart the count.
+    if (tick == 10) EXPECT_FALSE(p.Press().handled);
+  }
+  EXPECT_EQ(p.Ticks(), 25);
+  const PairingTick failed = p.Tick(false);
+  EXPECT_TRUE(failed.stopTimer);
+  EXPECT_EQ(failed.textIndex, kTextPairingFailed);
+  EXPECT_EQ(p.State(), PairingState::kFailed);
+
+  const PairingAction retry = p.Press();
+  EXPECT_TRUE(retry.handled);
+  EXPECT_FALSE(retry.sendPairingRequest);
+  EXPECT_TRUE(retry.startTimer);
+  EXPECT_EQ(retry.textIndex, kTextPairing1);
+  EXPECT_EQ(p.Ticks(), 0);
+  EXPECT_EQ(p.State(), PairingState::kPairing);
+  EXPECT_EQ(p.Tick(false).textIndex, kTextPairing2);
+}
+
+TEST(Pairing, StrayTickOutsidePairingOnlyStopsTheTimer) {
+  Pairing p;
+  const PairingTick t = p.Tick(true);
+  EXPECT_TRUE(t.stopTimer);
+  EXPECT_EQ(t.textIndex, -1);
+  EXPECT_EQ(p.State(), PairingState::kIdle);
+}
+
+}  // namespace
+}  // namespace gm
