@@ -23,10 +23,15 @@
 #include "device/win32/win32_hid.h"
 #endif
 
+namespace gmctl {
+int RunDeviceFirmware(Args args);
+}
+
 namespace {
 
 constexpr const char* kUsage =
-    "device list|status [--sim] | device apply PROFILE [--dry-run] [--sim] [--sensor 0xID]";
+    "device list|status [--sim] | device apply PROFILE [--dry-run] [--sim] [--sensor 0xID] | "
+    "device firmware IMAGE (--sim | --dry-run) [--system FILE]";
 
 // The device link needs a window host; a command-line run has no window.
 class ConsoleHost : public gm::DeviceHost, public gm::UploadHost {
@@ -215,6 +220,7 @@ int Apply(const Options& o) {
 }
 
 int RunDevice(gmctl::Args args) {
+  if (!args.empty() && args[0] == "firmware") return gmctl::RunDeviceFirmware(args);  // device_firmware.cpp
   Options o;
   if (args.empty() || !ParseOptions(args, o)) return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
   if (args[0] == "list" && o.positional.empty() && !o.dryRun) return List(o);
