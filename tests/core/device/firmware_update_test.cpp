@@ -226,6 +226,28 @@ TEST(FirmwareUpdate, FailedSendsOfABlockAreRetriedUpToFourTimes) {
   EXPECT_EQ(rig.boot.Flash(kAppFlashAddress, app.size()), app);
 }
 
+TEST(FirmwareUpdate, WaitsAddUpToTheProtocolPauses) {
+  // 32 full blocks, system current, no application yet:
+  //   header read 5 + 5, one compare pass 32 x (5 + 5), read of 0x52000 5, writes 32 x 40,
+  //   verify 32 x (5 + 5), finish 100, countdown 21 x 1000, header read 5 + 5 = 23045 ms;
+  // each failed send of a block adds 100 ms before the next.
+  const auto app = MakeAppImage(4096, 3);
+  const auto system = MakeSystemImage(2);
+  for (int failures : {0, 3}) {
+    SCOPED_TRACE(failures);
+    FirmwareRig rig({.system = system});
+    rig.boot.FailNextWrites(failures);
+    EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
+    EXPECT_EQ(rig.clock.Now().count(), 23045 + 100 * failures);
+  }
+  // Rewriting the system region first: three one-block compare passes 3 x 10, unlock 100,
+  // 43 erases x 200, 1376 writes x 40, lock 100, verify 1376 x (5 + 5) = 77630 ms more, less the
+  // one full compare pass of 320 above.
+  FirmwareRig rig({.system = MakeSystemImage(1)});
+  EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
+  EXPECT_EQ(rig.clock.Now().count(), 23045 - 320 + 30 + 100 + 43 * 200 + 1376 * 40 + 100 + 1376 * 10);
+}
+
 TEST(FirmwareUpdate, NothingIsWrittenWhenTheMouseIsCurrentOrNotAsked) {
   const auto app = MakeAppImage(2000, 3);
   const auto system = MakeSystemImage(2);
