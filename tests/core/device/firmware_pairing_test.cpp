@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "device/discovery.h"
+#include "device/fake_device_host.h"
 #include "device/pairing.h"
+#include "device/transport.h"
 #include "settings/language_indexes.h"
+#include "sim/sim_mouse.h"
 
 namespace gm {
 namespace {
@@ -61,6 +65,44 @@ TEST(Pairing, StrayTickOutsidePairingOnlyStopsTheTimer) {
   EXPECT_TRUE(t.stopTimer);
   EXPECT_EQ(t.textIndex, -1);
   EXPECT_EQ(p.State(), PairingState::kIdle);
+}
+
+class NoWorkers : public WorkerStarter {
+ public:
+  void StartWorker(LinkKind) override {}
+};
+
+// The dialog's loop against the simulated receiver: the first press sends one pairing report on
+// the wireless link; the mouse wakes on the third tick; a later press sends nothing more.
+TEST(Pairing, RoundAgainstTheSimulatedReceiver) {
+  sim::MouseSpec spec = sim::StandardMouse(false, true, false);
+  spec.awake = false;
+  sim::SimMouse mouse(spec);
+  test::FakeDeviceHost host;
+  NoWorkers workers;
+  DeviceLinks links(mouse, host, workers);
+  links.ScanDevices();
+  VirtualClock clock;
+  Transport transport(mouse, clock, links);
+
+  Pairing p;
+  auto press = [&] {
+    const PairingAction a = p.Press();
+    if (a.sendPairingRequest) transport.SendPairingRequest();
+  };
+  press();
+  std::vector<int> shown;
+  for (int tick = 1; tick <= 5 && p.State() == PairingState::kPairing; ++tick) {
+    if (tick == 3) mouse.SetAwake(true);
+    const StatusAnswer status = transport.ReadStatusReport();
+    shown.push_back(p.Tick(status.valid && status.online).textIndex);
+  }
+  EXPECT_EQ(shown, (std::vector<int>{kTextPairing2, kTextPairing3, kTextPairingDone}));
+  press();
+  EXPECT_EQ(mouse.State().pairingRequests, 1);
+  ASSERT_EQ(mouse.SentReports().size(), 1u);
+  EXPECT_EQ(mouse.SentReports()[0], (std::vector<std::uint8_t>{0xBC, 0x03, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(mouse.SentReportLinks()[0], LinkKind::Wireless);
 }
 
 }  // namespace
