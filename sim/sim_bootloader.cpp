@@ -168,7 +168,10 @@ bool SimBootloader::GetFeature(HidHandle handle, std::span<std::uint8_t> report)
   for (std::size_t i = 0; i < n; ++i) {
     const std::size_t at = static_cast<std::size_t>(address) + i;
     data[i] = at < flash_.size() ? flash_[at] : 0xFF;
-    if (corruptAt_ && at == *corruptAt_) data[i] = static_cast<std::uint8_t>(~data[i]);
+    if (corruptAt_ && at == *corruptAt_ && corruptTimes_ != 0) {
+      data[i] = static_cast<std::uint8_t>(~data[i]);
+      if (corruptTimes_ > 0) --corruptTimes_;
+    }
   }
   return true;
 }
@@ -236,9 +239,10 @@ void SimBootloader::ClearReports() {
   std::lock_guard lock(mutex_);
   reports_.clear();
 }
-void SimBootloader::CorruptReadsAt(std::uint32_t address) {
+void SimBootloader::CorruptReadsAt(std::uint32_t address, int times) {
   std::lock_guard lock(mutex_);
   corruptAt_ = address;
+  corruptTimes_ = times;
 }
 void SimBootloader::UnplugAfterWrites(int writes) {
   std::lock_guard lock(mutex_);

@@ -76,7 +76,8 @@ class SimBootloader final : public HidApi {
   void ClearReports();
 
   // ---- fault injection ----
-  void CorruptReadsAt(std::uint32_t address);  // reads covering it return that byte inverted
+  // Reads covering `address` return that byte inverted: every such read, or only the next `times`.
+  void CorruptReadsAt(std::uint32_t address, int times = -1);
   void UnplugAfterWrites(int writes);          // the wired link goes after that many more writes
   void SetSilent(bool silent);                 // 0xBF set and get fail
   void FailNextWrites(int count);              // those write reports fail (and are not taken)
@@ -102,6 +103,7 @@ class SimBootloader final : public HidApi {
   std::vector<LinkKind> linksToReturn_;
   std::optional<BootloaderReport> pendingRead_;
   std::optional<std::uint32_t> corruptAt_;
+  int corruptTimes_ = -1;
   int unplugAfterWrites_ = -1;
   bool silent_ = false;
   int failWrites_ = 0;

@@ -210,6 +210,29 @@ TEST(FirmwareUpdate, MatchingSystemRegionIsNeitherErasedNorWritten) {
   EXPECT_EQ(rig.boot.Flash(kAppFlashAddress, app.size()), app);
 }
 
+TEST(FirmwareUpdate, SystemRegionIsRewrittenOnlyWhenAllThreeComparePassesDiffer) {
+  const auto app = MakeAppImage(1000, 3);
+  const auto system = MakeSystemImage(2);
+  {
+    // Two passes see a bad byte in the first block; the third matches: nothing is written.
+    FirmwareRig rig({.system = system});
+    rig.boot.CorruptReadsAt(0x10000 + 7, 2);
+    EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0x10000, 0x11000), 1 + 1 + 32);
+    EXPECT_EQ(rig.boot.Counts().unlocks, 0);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, kSystemWriteSize), 0);
+  }
+  {
+    // The last block differs in all three passes: each pass reads all 32, then the region is rewritten.
+    FirmwareRig rig({.system = system});
+    rig.boot.CorruptReadsAt(0x10FFF, 3);
+    EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0x10000, 0x11000), 3 * 32 + 32);
+    EXPECT_EQ(rig.boot.Counts().unlocks, 1);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, kSystemWriteSize), 1376);
+  }
+}
+
 TEST(FirmwareUpdate, FailedSendsOfABlockAreRetriedUpToFourTimes) {
   const auto app = MakeAppImage(1000, 3);
   const auto system = MakeSystemImage(2);
