@@ -1,0 +1,121 @@
+// The download dialog run modally as the update command runs it, fetching from a server on
+// 127.0.0.1 inside this process; the test presses its buttons from a timer.
+#include "update/loopback_http_server.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <vector>
+
+#include "settings/language.h"
+#include "ui/control_base.h"
+#include "ui/dialog_table.h"
+#include "ui/ui_test_support.h"
+#include "update/win32/download_dlg.h"
+#include "update/win32/wininet_source.h"
+
+namespace {
+
+using gmtest::LoopbackHttpServer;
+
+std::vector<std::function<void(HWND)>> gSteps;
+size_t gNext = 0;
+
+void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dlg = nullptr;
+  for (void* e : gm::OpenDialogTable.Entries()) {
+    if (e) dlg = static_cast<HWND>(e);
+  }
+  if (dlg && gNext < gSteps.size()) gSteps[gNext++](dlg);
+}
+
+INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)>> steps) {
+  gSteps = std::move(steps);
+  gNext = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 150, &StepTimer);
+  const INT_PTR result = dlg.DoModal();
+  KillTimer(nullptr, timer);
+  return result;
+}
+
+void Click(HWND dlg, UINT id) { PostMessageW(dlg, id, id, gm::win::kEventClicked); }
+
+class DownloadDlgTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = gm::OpenDialogTable;
+    gm::OpenDialogTable = {};
+    gm::LanguageTexts[5] = L"Cancel";
+    gm::LanguageTexts[335] = L"Download";
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    target_ = std::wstring(base) + L"gm_download_dlg_" + std::to_wstring(GetCurrentProcessId()) +
+              L".exe";
+  }
+  void TearDown() override {
+    DeleteFileW(target_.c_str());
+    gm::OpenDialogTable = saved_;
+  }
+  std::string ReadTarget() const {
+    std::ifstream in(std::filesystem::path(target_), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  bool TargetExists() const { return GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+  uitest::SkinFolder skins_;
+  gm::DialogTable saved_;
+  std::wstring target_;
+};
+
+TEST_F(DownloadDlgTest, StartDownloadsTheFileAndEndsWithOk) {
+  const std::string installer(20000, 'I');
+  LoopbackHttpServer server({{"/installer_V2.1.7.exe", LoopbackHttpServer::Response(200, installer)}});
+  ASSERT_TRUE(server.Listening());
+  gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
+  gm::win::CDownloadDlg dlg(L"Title", L"A new version is available.", target_,
+                            server.BaseUrl() + L"/installer_V2.1.7.exe", source, nullptr);
+
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadStart); }});
+
+  EXPECT_EQ(result, IDOK);
+  ASSERT_TRUE(dlg.Result());
+  EXPECT_EQ(dlg.Result()->status, gm::DownloadStatus::Complete);
+  EXPECT_EQ(ReadTarget(), installer);
+  EXPECT_EQ(gm::OpenDialogTable.Count(), 0u);
+}
+
+TEST_F(DownloadDlgTest, ErrorPageEndsWithOkButNothingIsStored) {
+  LoopbackHttpServer server({});
+  ASSERT_TRUE(server.Listening());
+  gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
+  gm::win::CDownloadDlg dlg(L"Title", L"Message", target_, server.BaseUrl() + L"/missing.exe",
+                            source, nullptr);
+
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadStart); }});
+
+  EXPECT_EQ(result, IDOK);
+  ASSERT_TRUE(dlg.Result());
+  EXPECT_EQ(dlg.Result()->status, gm::DownloadStatus::ServerError);
+  EXPECT_EQ(dlg.Result()->httpStatus, 404);
+  EXPECT_FALSE(TargetExists());
+}
+
+TEST_F(DownloadDlgTest, CloseBeforeStartCancelsWithoutARequest) {
+  LoopbackHttpServer server({{"/a.exe", LoopbackHttpServer::Response(200, "data")}});
+  ASSERT_TRUE(server.Listening());
+  gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
+  gm::win::CDownloadDlg dlg(L"Title", L"Message", target_, server.BaseUrl() + L"/a.exe", source,
+                            nullptr);
+
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadClose); }});
+
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_FALSE(dlg.Result());
+  EXPECT_EQ(server.Requests(), 0);
+  EXPECT_FALSE(TargetExists());
+}
+
+}  // namespace

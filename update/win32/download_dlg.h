@@ -1,0 +1,67 @@
+#pragma once
+// The download dialog: shows a title and a message, and on its start button downloads one file on
+// a thread of its own while its message text animates once a second. It ends with OK a moment
+// after the transfer has finished (whatever its result: the creator looks at Result()), or with
+// cancel from its close and second buttons, which stop a running transfer first.
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "ui/dlg_base.h"
+#include "ui/skin_image.h"
+#include "update/download.h"
+#include "update/download_dialog_state.h"
+#include "update/http_source.h"
+
+namespace gm::win {
+
+enum DownloadControlId : UINT {
+  kDownloadClose = 2004,
+  kDownloadStart = 2010,
+  kDownloadSecond = 2011,
+  kDownloadTitle = 2012,
+  kDownloadMessage = 2013,
+};
+
+class CDownloadDlg : public CDlgBase {
+ public:
+  // `source` must outlive the dialog.
+  CDownloadDlg(std::wstring title, std::wstring message, std::wstring localPath, std::wstring url,
+               HttpSource& source, HWND parent);
+  ~CDownloadDlg() override;
+
+  // How a network error's text is shown (a message box by default).
+  void SetErrorReporter(std::function<void(HWND, const std::wstring&)> report) {
+    reportError_ = std::move(report);
+  }
+
+  // The transfer's result once it has finished.
+  const std::optional<DownloadResult>& Result() const { return state_.Result(); }
+  const DownloadDialogState& State() const { return state_; }
+
+ protected:
+  void CreateControls(const RECT& client) override;
+  void DrawWindow(HDC dc, const RECT& client) override;
+  bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void OnCancel() override;
+
+ private:
+  void Start();
+  void OnTransferDone();
+  void Finish(DialogEnd end);
+  void StopTransferThread();
+
+  std::wstring title_;
+  std::wstring message_;
+  std::wstring localPath_;
+  std::wstring url_;
+  HttpSource& source_;
+  SkinImage frame_;
+  DownloadDialogState state_;
+  DownloadResult threadResult_;  // written by the thread before it posts kTransferDone
+  std::thread transfer_;
+  std::function<void(HWND, const std::wstring&)> reportError_;
+};
+
+}  // namespace gm::win

@@ -1,0 +1,49 @@
+#include "update/win32/update_command.h"
+
+#include <shellapi.h>
+
+#include "settings/language.h"
+#include "settings/language_indexes.h"
+#include "ui/notice_dialogs.h"
+#include "update/update_check.h"
+#include "update/win32/download_dlg.h"
+
+namespace gm::win {
+namespace {
+
+void Notice(int messageIndex) {
+  CAttentionDlg notice(LanguageTexts[kTextAttention], LanguageTexts[messageIndex], nullptr);
+  notice.DoModal();
+}
+
+}  // namespace
+
+bool RunUpdateCommand(HttpSource& source, const UpdateServer& server) {
+  const UpdateCheckOutcome check = CheckForUpdate(source, server);
+  if (check.fetch.error.code != 0) {
+    MessageBoxW(nullptr, NetworkErrorMessage(check.fetch.error).c_str(), nullptr,
+                MB_OK | MB_ICONERROR);
+  }
+  if (check.step != UpdateCheckStep::OfferDownload) {
+    if (const int text = UpdateCheckNoticeText(check.step)) Notice(text);
+    return false;
+  }
+
+  std::optional<DownloadResult> result;
+  {
+    CDownloadDlg dialog(LanguageTexts[kTextAttention], LanguageTexts[kTextUpdateAvailable],
+                        check.localPath, check.installerUrl, source, nullptr);
+    if (dialog.DoModal() != IDOK) return false;
+    result = dialog.Result();
+  }
+  if (!result || !InstallerReady(*result)) {
+    Notice(kTextUpdateCheckFailed);
+    return false;
+  }
+  Notice(DownloadDoneNoticeText(*result));
+  const auto started = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", check.localPath.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return started > 32;
+}
+
+}  // namespace gm::win

@@ -1,0 +1,15 @@
+#pragma once
+// The update command of the main window: checks the server's version, tells the user the outcome
+// with a notice, downloads a later installer through the download dialog and starts it.
+#include <windows.h>
+
+#include "update/http_source.h"
+#include "update/update_server.h"
+
+namespace gm::win {
+
+// Runs the whole check from the UI thread. Returns true when the installer was started and the
+// utility should end (the main dialog ends as confirmed).
+bool RunUpdateCommand(HttpSource& source, const UpdateServer& server);
+
+}  // namespace gm::win
