@@ -95,14 +95,13 @@ class FirmwareUpdater {
   // The whole procedure the dialog's timer runs.
   FirmwareResult Run(const FirmwareImages& images, const DeviceFirmwareFacts& facts);
 
-  // The system update alone: success when the region already matched or was rewritten and
-  // verified; otherwise kSystemWriteFailed or kSystemVerifyFailed (as the result).
-  FirmwareResult UpdateSystem(std::span<const std::uint8_t> systemImage, bool& wrote);
-
   int Progress() const { return progress_; }
   int ProgressMax() const { return progressMax_; }
 
  private:
+  // The system update: kUpdated when the region already matched (`wrote` false) or was rewritten
+  // and verified; otherwise kSystemImageError, kSystemWriteFailed or kSystemVerifyFailed.
+  FirmwareResult UpdateSystem(std::span<const std::uint8_t> systemImage, bool& wrote);
   FirmwareResult UpdateApplication(const FirmwareImages& images, std::uint32_t appChecksum);
   bool SystemRegionMatches(std::span<const std::uint8_t> systemImage);
   bool WriteBlock(std::uint32_t address, std::span<const std::uint8_t> data);

@@ -116,7 +116,8 @@ TEST(FirmwareTexts, ExactFormats) {
   EXPECT_EQ(FormatDeviceChecksum(0xDEADBEEF), L"Device CS:deadbeef");
   EXPECT_EQ(FormatStep(L"Updating", 44, 1419), L"Updating(44/1419)");
   EXPECT_EQ(FormatCountdown(L"Wait", 20), L"Wait  ....20");
-  EXPECT_EQ(FormatPercent(12.25), L"12.2%");
+  EXPECT_EQ(FormatPercent(12.34), L"12.3%");
+  EXPECT_EQ(FormatPercent(80.06), L"80.1%");
   EXPECT_EQ(FormatPercent(100.0), L"100.0%");
 }
 
