@@ -14,6 +14,7 @@
 #include "ui/control_base.h"
 #include "ui/dialog_table.h"
 #include "ui/ui_test_support.h"
+#include "update/update_check.h"
 #include "update/win32/download_dlg.h"
 #include "update/win32/wininet_source.h"
 
@@ -116,6 +117,31 @@ TEST_F(DownloadDlgTest, CloseBeforeStartCancelsWithoutARequest) {
   EXPECT_FALSE(dlg.Result());
   EXPECT_EQ(server.Requests(), 0);
   EXPECT_FALSE(TargetExists());
+}
+
+// The transfer thread never outlives the dialog: a close while it runs stops it, then cancels.
+TEST_F(DownloadDlgTest, CloseDuringTheTransferStopsItAndCancels) {
+  LoopbackHttpServer server(
+      {{"/slow/installer.exe", LoopbackHttpServer::Response(200, std::string(60000, 'S'))}});
+  ASSERT_TRUE(server.Listening());
+  gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
+  gm::win::CDownloadDlg dlg(L"Title", L"Message", target_, server.BaseUrl() + L"/slow/installer.exe",
+                            source, nullptr);
+  bool runningWhenClosed = false;
+
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadStart); },
+                                           [](HWND) {},
+                                           [&](HWND h) {
+                                             runningWhenClosed = dlg.State().Running();
+                                             Click(h, gm::win::kDownloadClose);
+                                           }});
+
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_TRUE(runningWhenClosed);
+  ASSERT_TRUE(dlg.Result());
+  EXPECT_EQ(dlg.Result()->status, gm::DownloadStatus::Cancelled);
+  EXPECT_FALSE(TargetExists());
+  EXPECT_FALSE(gm::DownloadRunning);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
+
 namespace gmtest {
 namespace {
 
@@ -94,11 +96,16 @@ void LoopbackHttpServer::Answer(SOCKET client) {
   const auto it = responses_.find(path);
   const std::string response =
       it != responses_.end() ? it->second : Response(404, "<html>Not Found</html>");
+  // Paths under "/slow/" trickle out 1000 bytes every 100 ms, for transfers that take a while.
+  const bool slow = path.rfind("/slow/", 0) == 0;
+  const size_t piece = slow ? 1000 : response.size();
   size_t sent = 0;
-  while (sent < response.size()) {
-    const int n = send(client, response.data() + sent, static_cast<int>(response.size() - sent), 0);
+  while (sent < response.size() && !stop_) {
+    const size_t want = std::min(piece, response.size() - sent);
+    const int n = send(client, response.data() + sent, static_cast<int>(want), 0);
     if (n <= 0) break;
     sent += static_cast<size_t>(n);
+    if (slow) Sleep(100);
   }
   shutdown(client, SD_SEND);
   // Let the client read everything before the socket closes.
