@@ -1,0 +1,126 @@
+// The update command from the version check to its notice, against a server on 127.0.0.1 inside
+// this process; the test answers the dialogs from a timer and records the notices shown.
+#include "update/loopback_http_server.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "settings/environment.h"
+#include "settings/language.h"
+#include "ui/control_base.h"
+#include "ui/dialog_table.h"
+#include "ui/notice_dialogs.h"
+#include "ui/ui_test_support.h"
+#include "update/update_server.h"
+#include "update/win32/download_dlg.h"
+#include "update/win32/update_command.h"
+#include "update/win32/wininet_source.h"
+
+namespace {
+
+using gmtest::LoopbackHttpServer;
+
+const std::string kBom("\xFF\xFE", 2);
+
+std::string Wide(const std::string& ascii) {
+  std::string out;
+  for (char c : ascii) out += {c, '\0'};
+  return out;
+}
+
+// Every tick presses OK (start on the download dialog, OK on a notice) on the newest dialog and
+// records the message of each notice it meets.
+std::vector<std::wstring> gNotices;
+HWND gLastNotice = nullptr;
+
+void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dlg = nullptr;
+  for (void* e : gm::OpenDialogTable.Entries()) {
+    if (e) dlg = static_cast<HWND>(e);
+  }
+  if (!dlg) return;
+  auto* window = reinterpret_cast<gm::win::CDialogWindow*>(GetWindowLongPtrW(dlg, DWLP_USER));
+  if (auto* notice = dynamic_cast<gm::win::CAttentionDlg*>(window)) {
+    if (dlg == gLastNotice) return;  // already answered
+    gLastNotice = dlg;
+    gNotices.push_back(notice->Message());
+  }
+  PostMessageW(dlg, 2010, 2010, gm::win::kEventClicked);
+}
+
+class UpdateCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = gm::OpenDialogTable;
+    gm::OpenDialogTable = {};
+    for (int i : {5, 150, 335}) gm::LanguageTexts[i] = L"text";
+    gm::LanguageTexts[332] = L"check failed";
+    gm::LanguageTexts[333] = L"latest";
+    gm::LanguageTexts[334] = L"available";
+    gm::LanguageTexts[339] = L"done";
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    folder_ = std::wstring(base) + L"gm_update_cmd_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    savedData_ = gm::DataFolder;
+    gm::DataFolder = folder_;
+    gNotices.clear();
+    gLastNotice = nullptr;
+  }
+  void TearDown() override {
+    gm::DataFolder = savedData_;
+    gm::OpenDialogTable = saved_;
+    std::error_code ec;
+    std::filesystem::remove_all(std::filesystem::path(folder_), ec);
+  }
+  bool Run(LoopbackHttpServer& server) {
+    gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 150, &AnswerTimer);
+    const bool end = gm::win::RunUpdateCommand(source, gm::UpdateServer{server.BaseUrl() + L"/gm/"});
+    KillTimer(nullptr, timer);
+    return end;
+  }
+  bool Exists(const wchar_t* relative) const {
+    return GetFileAttributesW((folder_ + relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  uitest::SkinFolder skins_;
+  gm::DialogTable saved_;
+  std::wstring folder_;
+  std::wstring savedData_;
+};
+
+TEST_F(UpdateCommandTest, SameVersionOnTheServerSaysUpToDate) {
+  LoopbackHttpServer server(
+      {{"/gm/VersionInfo.txt", LoopbackHttpServer::Response(200, kBom + Wide("2.1.6\n"))}});
+  ASSERT_TRUE(server.Listening());
+  EXPECT_FALSE(Run(server));
+  EXPECT_EQ(gNotices, std::vector<std::wstring>{L"latest"});
+  EXPECT_EQ(server.Requests(), 1);
+  EXPECT_TRUE(Exists(L"update\\VersionInfo.ini"));
+}
+
+TEST_F(UpdateCommandTest, MissingInstallerIsReportedAndNothingStarts) {
+  LoopbackHttpServer server(
+      {{"/gm/VersionInfo.txt", LoopbackHttpServer::Response(200, kBom + Wide("2.1.7\n"))}});
+  ASSERT_TRUE(server.Listening());
+  EXPECT_FALSE(Run(server));
+  EXPECT_EQ(gNotices, std::vector<std::wstring>{L"check failed"});
+  EXPECT_EQ(server.Requests(), 2);  // the version file, then installer_V2.1.7.exe
+  EXPECT_FALSE(Exists(L"update\\update.exe"));
+}
+
+TEST_F(UpdateCommandTest, ErrorPageForTheVersionFileSaysTheCheckFailed) {
+  LoopbackHttpServer server({{"/gm/VersionInfo.txt",
+                              LoopbackHttpServer::Response(200, "<html>Service unavailable</html>")}});
+  ASSERT_TRUE(server.Listening());
+  EXPECT_FALSE(Run(server));
+  EXPECT_EQ(gNotices, std::vector<std::wstring>{L"check failed"});
+  EXPECT_FALSE(Exists(L"update\\VersionInfo.ini"));
+}
+
+}  // namespace
