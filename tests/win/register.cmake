@@ -12,7 +12,7 @@ file(GLOB_RECURSE _gm_win_sources CONFIGURE_DEPENDS ${GM_ROOT}/tests/win/*_test.
 add_test(NAME win.prefix COMMAND ${GM_WINE_RUN} --init)
 set_tests_properties(win.prefix PROPERTIES
   FIXTURES_SETUP wine_prefix TIMEOUT 600 RESOURCE_LOCK wine
-  ENVIRONMENT "GM_WINEPREFIX=${GM_WINE_PREFIX}")
+  ENVIRONMENT "GM_WINEPREFIX=${GM_WINE_PREFIX};GM_WINE_UNMANAGED=1")
 
 foreach(src ${_gm_win_sources})
   file(STRINGS ${src} _lines REGEX "^[ \t]*(TEST|TEST_F)[ \t]*\\(")
