@@ -1,0 +1,248 @@
+#include "app/main_layout.h"
+
+#include <cmath>
+
+namespace gm {
+namespace {
+
+using K = MainControlKind;
+using G = ControlGroup;
+
+constexpr int kComboIds[6] = {2013, 2014, 2015, 2016, 2017, 2018};
+constexpr int kComboTops[6] = {81, 111, 140, 169, 198, 227};
+constexpr int kNumberTops[6] = {82, 112, 141, 170, 199, 228};
+constexpr const wchar_t* kNumberPictures[6] = {
+    L"skins\\mouse\\serial_number1.png", L"skins\\mouse\\serial_number2.png", L"skins\\mouse\\serial_number3.png",
+    L"skins\\mouse\\serial_number4.png", L"skins\\mouse\\serial_number5.png", L"skins\\mouse\\serial_number6.png"};
+constexpr LayoutPoint kMarkOrigins[6] = {{495, 231}, {608, 231}, {553, 251}, {467, 311}, {471, 360}, {613, 381}};
+
+MainControlSpec Spec(int id, K kind, G group, LayoutRect rect, std::array<const wchar_t*, 4> pictures = {},
+                     int text = -1) {
+  MainControlSpec s;
+  s.id = id;
+  s.kind = kind;
+  s.group = group;
+  s.rect = rect;
+  s.pictures = pictures;
+  s.textIndex = text;
+  return s;
+}
+
+std::vector<MainControlSpec> BuildControls() {
+  std::vector<MainControlSpec> c;
+  // Always shown.
+  auto mouse = Spec(3400, K::kStaticImage, G::kCommon, {457, 171, 672, 569}, {L"skins\\mouse\\mouse_nr.png"});
+  mouse.layer = 0;
+  c.push_back(mouse);
+  const LayoutRect status{454, 10, 684, 60};
+  c.push_back(Spec(3409, K::kStaticImage, G::kCommon, status, {L"skins\\Status_Wired.png"}));
+  c.push_back(Spec(3410, K::kStaticImage, G::kCommon, status, {L"skins\\Status_Wireless.png"}));
+  c.push_back(Spec(3408, K::kStaticImage, G::kCommon, status, {L"skins\\Status_BLE.png"}));
+  auto hint = Spec(3024, K::kStaticText, G::kCommon, {470, 600, 670, 618}, {}, 284);
+  hint.textColour = kTextColourYellow;
+  c.push_back(hint);
+  c.push_back(Spec(3406, K::kBattery, G::kCommon, {80, 433, 110, 494},
+                   {L"skins\\battery_full.png", L"skins\\battery_empty.png", L"skins\\battery_charging.png",
+                    L"skins\\battery_lighting.png"}));
+  const wchar_t* legend[3] = {L"skins\\battery_green.png", L"skins\\battery_orange.png", L"skins\\battery_red.png"};
+  const int legendTops[3] = {441, 462, 484};
+  const int legendTextTops[3] = {439, 460, 482};
+  for (int i = 0; i < 3; ++i) {
+    c.push_back(Spec(3401, K::kStaticImage, G::kCommon, {165, legendTops[i], 173, legendTops[i] + 14}, {legend[i]}));
+    c.push_back(Spec(3402, K::kStaticText, G::kCommon, {180, legendTextTops[i], 320, legendTextTops[i] + 18}, {},
+                     16 + i));
+  }
+  c.push_back(Spec(3500, K::kPowerManage, G::kCommon, {81, 550, 221, 634}));
+  c.push_back(Spec(3407, K::kStaticText, G::kCommon, {36, 640, 266, 658}));
+  c.push_back(Spec(2001, K::kImageButton, G::kCommon, {1092, 12, 1107, 27}, {L"skins\\exit_nr.png", L"skins\\exit_ov.png"}));
+  c.push_back(Spec(2002, K::kImageButton, G::kCommon, {1072, 12, 1087, 27}, {L"skins\\min_nr.png", L"skins\\min_ov.png"}));
+  for (int i = 0; i < 6; ++i) {
+    c.push_back(Spec(3400, K::kStaticImage, G::kCommon, {52, kNumberTops[i], 73, kNumberTops[i] + 19},
+                     {kNumberPictures[i]}));
+    c.push_back(Spec(kComboIds[i], K::kComboButton, G::kCommon, {82, kComboTops[i], 244, kComboTops[i] + 21},
+                     {L"skins\\combo2_nr.png", L"skins\\combo2_ov.png"}));
+  }
+  c.push_back(Spec(2062, K::kImageButton, G::kCommon, {36, 320, 266, 345}, {L"skins\\button1_nr.png", L"skins\\button1_ov.png"}, 8));
+  const int captionIds[3] = {3008, 3007, 3010};
+  const int captionTops[3] = {37, 398, 525};
+  const int captionTexts[3] = {9, 15, 265};
+  for (int i = 0; i < 3; ++i)
+    c.push_back(Spec(captionIds[i], K::kCaptionBar, G::kCommon, {36, captionTops[i], 266, captionTops[i] + 25},
+                     {L"skins\\header2_nr.png", L"skins\\header2_ov.png"}, captionTexts[i]));
+  // Section headers: rectangles are placed by StackSections; the DPI one is fixed.
+  const int headerTexts[kSectionCount] = {11, 13, 19, 14, 285};
+  for (int i = 0; i < kSectionCount; ++i)
+    c.push_back(Spec(kSectionHeaderIds[i], K::kSectionHeader, G::kCommon,
+                     {kHeaderLeft, 37, kHeaderLeft + kSectionWidth, 37 + kHeaderHeight},
+                     {L"skins\\header_nr.png", L"skins\\header_ov.png", L"skins\\header_dn.png"}, headerTexts[i]));
+  c.push_back(Spec(3502, K::kImageButton, G::kCommon, {36, 700, 105, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 1));
+  c.push_back(Spec(2045, K::kImageButton, G::kCommon, {1040, 700, 1109, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 7));
+  c.push_back(Spec(3021, K::kStaticText, G::kCommon, {150, 702, 360, 720}, {}, 3));
+  c.push_back(Spec(3503, K::kLinkButton, G::kCommon, {463, 660, 663, 678}));
+
+  // DPI section: fixed positions.
+  for (int i = 0; i < 6; ++i) {
+    const int dx = 36 * i;
+    c.push_back(Spec(3300 + i, K::kDpiValue, G::kDpi, {883 + dx, 75, 890 + dx, 207}));
+    c.push_back(Spec(3290 + i, K::kDpiRadio, G::kDpi, {874 + dx, 212, 900 + dx, 223},
+                     {L"skins\\dpi_value.png", L"skins\\dpi_value_ov.png", L"skins\\dpi_value_dn.png"}));
+    c.push_back(Spec(3260 + i, K::kDpiCheck, G::kDpi, {881 + dx, 226, 892 + dx, 237},
+                     {L"skins\\check_button_dpi_nr.png", L"skins\\check_button_dpi_ov.png",
+                      L"skins\\check_button_dpi_dn.png"}));
+    c.push_back(Spec(3270 + i, K::kColourSelect, G::kDpi, {874 + dx, 240, 900 + dx, 252}));
+  }
+
+  // Report-rate section, relative to the header's left and bottom edge.
+  for (int id = 3041; id <= 3045; ++id) c.push_back(Spec(id, K::kRatePicture, G::kRate, {55, 20, 205, 170}));
+  for (int i = 0; i < 4; ++i) {
+    auto t = Spec(3142 + i, K::kStaticText, G::kRate, {88, 89, 173, 107}, {}, 261 + i);
+    t.layer = 3;
+    c.push_back(t);
+  }
+
+  // Lift-off distance section.
+  const std::array<const wchar_t*, 4> radio = {L"skins\\radio_nr.png", L"skins\\radio_ov.png", L"skins\\radio_dn.png"};
+  const LayoutRect radioRects[3] = {{40, 27, 55, 42}, {80, 27, 95, 42}, {160, 27, 175, 42}};
+  const LayoutRect textRects[3] = {{24, 47, 71, 65}, {64, 47, 111, 65}, {144, 47, 191, 65}};
+  for (int i = 0; i < 3; ++i) {
+    auto r = Spec(3509 + i, K::kRadio, G::kLift, radioRects[i], radio);
+    auto t = Spec(3519 + i, K::kStaticText, G::kLift, textRects[i], {}, 269 + i);
+    t.textColour = kTextColourGrey;
+    r.onlyWithExtraOption = t.onlyWithExtraOption = (i == 0);
+    r.shiftedByExtraOption = t.shiftedByExtraOption = (i != 0);
+    c.push_back(r);
+    c.push_back(t);
+  }
+
+  // Desktop-mouse section.
+  c.push_back(Spec(3330, K::kImageButton, G::kDesktop, {20, 30, 235, 75}, {L"skins\\button4_nr.png", L"skins\\button4_ov.png"}, 260));
+
+  // Sensor options section.
+  for (int i = 0; i < 3; ++i) {
+    c.push_back(Spec(3540 + i, K::kCheck, G::kSensor, {20, 10 + 25 * i, 35, 25 + 25 * i},
+                     {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"}));
+    c.push_back(Spec(3543 + i, K::kStaticText, G::kSensor, {40, 12 + 25 * i, 140, 30 + 25 * i}, {}, 286 + i));
+  }
+  return c;
+}
+
+}  // namespace
+
+LayoutRect ScaleRect(const LayoutRect& r, double scale) {
+  auto s = [scale](int v) { return static_cast<int>(std::trunc(v * scale)); };
+  return {s(r.left), s(r.top), s(r.right), s(r.bottom)};
+}
+
+ControlGroup GroupOf(Section s) {
+  switch (s) {
+    case Section::kDpi: return ControlGroup::kDpi;
+    case Section::kRate: return ControlGroup::kRate;
+    case Section::kLift: return ControlGroup::kLift;
+    case Section::kDesktop: return ControlGroup::kDesktop;
+    case Section::kSensor: return ControlGroup::kSensor;
+  }
+  return ControlGroup::kCommon;
+}
+
+const std::vector<MainControlSpec>& MainWindowControls() {
+  static const std::vector<MainControlSpec> controls = BuildControls();
+  return controls;
+}
+
+const MainControlSpec* FindMainControl(int id) {
+  for (const auto& c : MainWindowControls())
+    if (c.id == id) return &c;
+  return nullptr;
+}
+
+std::array<SectionPlacement, kSectionCount> StackSections(const SectionOpenState& open, bool liftSlot) {
+  std::array<SectionPlacement, kSectionCount> out{};
+  // The DPI header is fixed; the others take 30-unit slots from 67 downwards, each pushed down by
+  // every open section above it.
+  int pushed = 0;
+  int slotTop = 67;
+  for (int i = 0; i < kSectionCount; ++i) {
+    SectionPlacement& p = out[i];
+    p.present = i != static_cast<int>(Section::kLift) || liftSlot;
+    int top = 37;
+    if (i != static_cast<int>(Section::kDpi)) {
+      if (!p.present) continue;
+      top = slotTop + pushed;
+      slotTop += 30;
+    }
+    p.open = open[i];
+    p.header = {kHeaderLeft, top, kHeaderLeft + kSectionWidth, top + kHeaderHeight};
+    p.frame = {kHeaderLeft, p.header.bottom, kHeaderLeft + kSectionWidth, p.header.bottom + kSectionHeights[i]};
+    if (p.open) pushed += kSectionHeights[i];
+  }
+  return out;
+}
+
+SectionOpenState AfterHeaderClick(SectionOpenState open, Section clicked, bool nowChecked) {
+  const int k = static_cast<int>(clicked);
+  open[k] = nowChecked;
+  if (!nowChecked) return open;
+  bool keptOne = false;
+  for (int i = 0; i < kSectionCount; ++i) {
+    if (i == k) continue;
+    if (keptOne) {
+      open[i] = false;
+    } else if (open[i]) {
+      keptOne = true;
+    }
+  }
+  return open;
+}
+
+LayoutRect PlaceInSection(const MainControlSpec& spec, int originX, int originY, bool extraOption) {
+  const int shift = spec.shiftedByExtraOption && extraOption ? 40 : 0;
+  return {originX + spec.rect.left + shift, originY + spec.rect.top, originX + spec.rect.right + shift,
+          originY + spec.rect.bottom};
+}
+
+std::optional<int> RatePictureFor(int rateCapability) {
+  switch (rateCapability) {
+    case 0x30: return std::nullopt;
+    case 0x31: return 3041;
+    case 2: return 3043;
+    case 4: return 3044;
+    case 8: return 3045;
+    default: return 3042;
+  }
+}
+
+int TopRateCodeOf(int ratePictureId) {
+  switch (ratePictureId) {
+    case 3041: return 1;
+    case 3043: return 4;
+    case 3044: return 5;
+    case 3045: return 6;
+    default: return 3;
+  }
+}
+
+int RateCentreTextFor(int rateCode) {
+  if (rateCode <= 0) return 3142;
+  if (rateCode >= 3) return 3145;
+  return 3142 + rateCode;
+}
+
+const std::array<LayoutRect, 4>& LeftFrameBoxes() {
+  static const std::array<LayoutRect, 4> boxes = {
+      LayoutRect{36, 62, 266, 267}, LayoutRect{36, 311, 266, 354}, LayoutRect{36, 423, 266, 505},
+      LayoutRect{36, 550, 266, 696}};
+  return boxes;
+}
+
+std::optional<LayoutPoint> MouseMarkOrigin(int comboNumber) {
+  if (comboNumber < 1 || comboNumber > 6) return std::nullopt;
+  return kMarkOrigins[comboNumber - 1];
+}
+
+int ComboNumberOf(int id) {
+  for (int i = 0; i < 6; ++i)
+    if (kComboIds[i] == id) return i + 1;
+  return 0;
+}
+
+}  // namespace gm

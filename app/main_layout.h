@@ -1,0 +1,120 @@
+#pragma once
+// The main window's layout as data: every control it creates (id, kind, group, rectangle,
+// pictures, caption), the stacking of the collapsible sections of the right-hand column, the
+// placement of each section's controls, the frames it paints and the mouse-picture marks.
+// Everything is in design units (1127 x 740); ScaleRect applies the window scale.
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace gm {
+
+inline constexpr int kMainDesignWidth = 1127;
+inline constexpr int kMainDesignHeight = 740;
+
+struct LayoutRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  bool operator==(const LayoutRect& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+};
+
+// Every coordinate multiplied by `scale` and truncated toward zero.
+LayoutRect ScaleRect(const LayoutRect& r, double scale);
+
+// What a control is drawn with.
+enum class MainControlKind {
+  kStaticImage,
+  kStaticText,
+  kBattery,
+  kPowerManage,
+  kImageButton,
+  kComboButton,
+  kCaptionBar,     // a check button used as a caption bar
+  kSectionHeader,  // a check button that opens a section
+  kLinkButton,
+  kDpiValue,
+  kDpiRadio,
+  kDpiCheck,
+  kColourSelect,
+  kRatePicture,
+  kRadio,
+  kCheck,
+};
+
+// The collapsible sections, in the order the window examines and stacks them.
+enum class Section { kDpi = 0, kRate, kLift, kDesktop, kSensor };
+inline constexpr int kSectionCount = 5;
+inline constexpr std::array<int, kSectionCount> kSectionHeaderIds = {3001, 3004, 3011, 3003, 3014};
+inline constexpr std::array<int, kSectionCount> kSectionHeights = {196, 180, 85, 110, 85};
+inline constexpr int kSectionWidth = 262;
+inline constexpr int kHeaderHeight = 25;
+inline constexpr int kHeaderLeft = 846;
+
+// The group that decides a control's page visibility: always shown, or one section's.
+enum class ControlGroup { kCommon, kDpi, kRate, kLift, kDesktop, kSensor };
+ControlGroup GroupOf(Section s);
+
+// Text colours used by the layout.
+inline constexpr unsigned kTextColourDefault = 0xFFFFFF;  // RGB as 0xRRGGBB
+inline constexpr unsigned kTextColourYellow = 0xFFD200;
+inline constexpr unsigned kTextColourGrey = 0xB4B4B4;
+
+struct MainControlSpec {
+  int id = 0;
+  MainControlKind kind = MainControlKind::kStaticImage;
+  ControlGroup group = ControlGroup::kCommon;
+  // Fixed rectangle; for a control of the rate, lift-off, desktop or sensor section it is
+  // relative to the section's origin (the header's left and bottom edge), see PlaceInSection.
+  LayoutRect rect;
+  std::array<const wchar_t*, 4> pictures{};  // normal, hover, pressed/checked, extra; null unused
+  int textIndex = -1;                        // caption or text from LanguageTexts, -1 none
+  unsigned textColour = kTextColourDefault;
+  bool shiftedByExtraOption = false;  // lift-off controls moved right while the extra option shows
+  bool onlyWithExtraOption = false;   // lift-off control 3509/3519
+  int layer = 2;                      // drawing layer of the dialog base
+};
+
+// Every control of the main window, in creation order.
+const std::vector<MainControlSpec>& MainWindowControls();
+// The entry of `id` (the first, for the id shared by the mouse picture and button numbers).
+const MainControlSpec* FindMainControl(int id);
+
+// Where each section header sits and which frames are painted, for the given open headers.
+struct SectionPlacement {
+  bool present = false;  // the header has a slot (lift-off only while the sensor has the setting)
+  bool open = false;
+  LayoutRect header;     // header rectangle
+  LayoutRect frame;      // frame below the header (meaningful while open)
+};
+using SectionOpenState = std::array<bool, kSectionCount>;
+std::array<SectionPlacement, kSectionCount> StackSections(const SectionOpenState& open, bool liftSlot);
+
+// The headers' states after a click on `clicked` that checked it: the first other checked
+// header (in section order) stays, every later one is closed. Unchecking closes only itself.
+SectionOpenState AfterHeaderClick(SectionOpenState open, Section clicked, bool nowChecked);
+
+// The rectangle of a section control given its section's origin (header left, header bottom).
+LayoutRect PlaceInSection(const MainControlSpec& spec, int originX, int originY, bool extraOption);
+
+// The report-rate picture button shown for a rate capability, or nullopt (BLE without choice).
+std::optional<int> RatePictureFor(int rateCapability);
+// The highest rate code (0..6) the picture button of `id` offers.
+int TopRateCodeOf(int ratePictureId);
+// The centre text shown for a selected rate code.
+int RateCentreTextFor(int rateCode);
+
+// The left column's four frame boxes.
+const std::array<LayoutRect, 4>& LeftFrameBoxes();
+
+// Top-left corner of the mouse-picture mark of key combo n (1..6), nullopt otherwise.
+struct LayoutPoint {
+  int x = 0, y = 0;
+};
+std::optional<LayoutPoint> MouseMarkOrigin(int comboNumber);
+// The combo number (1..6) of a key combo id, 0 for another id.
+int ComboNumberOf(int id);
+
+}  // namespace gm
