@@ -7,7 +7,9 @@ endif()
 gm_win32_library(gm_app_win SOURCES
   ${GM_ROOT}/app/demo_panel.cpp
   ${GM_ROOT}/app/talvin_app.cpp
+  ${GM_ROOT}/app/main_window_controls.cpp
   ${GM_ROOT}/app/talvin_dlg.cpp
+  ${GM_ROOT}/app/talvin_dlg_refresh.cpp
   DEPS core gm_ui gm_device_win gdiplus comctl32 shell32 ole32 uuid
 )
 

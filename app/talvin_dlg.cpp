@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cwchar>
+#include <optional>
 
 #include "app/demo_panel.h"
+#include "app/main_window_controls.h"
 #include "app/res/skin_resource_ids.h"
 #include "app/resource_ids.h"
 #include "app/screen_layout.h"
@@ -22,7 +24,15 @@
 #include "settings/sensor_table.h"
 #include "settings/settings_store.h"
 #include "sim/sim_mouse.h"
+#include "ui/buttons.h"
 #include "ui/dialog_table.h"
+#include "ui/dials.h"
+#include "ui/gauges.h"
+#include "ui/selection_state.h"
+#include "ui/selector_buttons.h"
+#include "ui/static_controls.h"
+#include "ui/combo_button.h"
+#include "ui/colour_buttons.h"
 #include "ui/dlg_base.h"
 #include "ui/notice_dialogs.h"
 #include "ui/skin_image.h"
@@ -47,18 +57,37 @@ gm::sim::MouseSpec DemoMouse() {
   return spec;
 }
 
-const wchar_t* StatusPictureFile(int controlId) {
-  switch (controlId) {
-    case gm::kControlStatusWired: return L"skins\\Status_Wired.png";
-    case gm::kControlStatusBle: return L"skins\\Status_BLE.png";
-    case gm::kControlStatusWireless: return L"skins\\Status_Wireless.png";
-    default: return nullptr;
+// Posted after each pointer move so the mark follows the control the base found under the pointer.
+constexpr UINT kCheckMouseMarkMessage = WM_APP + 2;
+
+constexpr int kFirstRateDial = 3041;
+constexpr int kLastRateDial = 3045;
+constexpr int kExitButton = 2001;
+constexpr int kMinimiseButton = 2002;
+constexpr int kWebLink = 3503;
+constexpr int kLiftHeader = 3011;
+
+std::optional<gm::Section> SectionOfHeader(int id) {
+  for (int i = 0; i < gm::kSectionCount; ++i)
+    if (gm::kSectionHeaderIds[i] == id) return static_cast<gm::Section>(i);
+  return std::nullopt;
+}
+
+int SectionIndexOf(gm::ControlGroup group) {
+  switch (group) {
+    case gm::ControlGroup::kDpi: return 0;
+    case gm::ControlGroup::kRate: return 1;
+    case gm::ControlGroup::kLift: return 2;
+    case gm::ControlGroup::kDesktop: return 3;
+    case gm::ControlGroup::kSensor: return 4;
+    default: return -1;
   }
 }
 
 }  // namespace
 
-CTalvinDlg::CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend) : instance_(instance), backend_(backend) {
+CTalvinDlg::CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend)
+    : gm::win::CDlgBase(nullptr), instance_(instance), backend_(backend) {
   icon_ = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
   if (backend_ == gm::DeviceBackend::kSimulated) {
     auto mouse = std::make_unique<gm::sim::SimMouse>(DemoMouse());
@@ -134,9 +163,25 @@ void CTalvinDlg::LoadConfigurationAndProfiles() {
 // The DPI list of the sensor named in the configuration.
 void CTalvinDlg::BuildSensorTables() { gm::BuildSensorDpiTables(); }
 
-void CTalvinDlg::LayOutPages() {}
+// The window's size at the display scale; the main window is not one of the open secondary dialogs.
+// The dialog template's caption gives the window a title bar: the skinned window has none, so its
+// client area is the whole window.
+void CTalvinDlg::LayOutPages() {
+  const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+  SetWindowLongPtrW(Hwnd(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
+  SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  SetWindowSize(static_cast<int>(gm::kMainDesignWidth * gm::DisplayScale),
+                static_cast<int>(gm::kMainDesignHeight * gm::DisplayScale));
+  SetRegisterAsOpenDialog(false);
+}
 
-void CTalvinDlg::InitSkinnedBase() {}
+// The dialog base creates the controls of the layout table (CreateControls) and the sections take
+// their places.
+void CTalvinDlg::InitSkinnedBase() {
+  gm::win::CDlgBase::OnInitDialog();
+  frame_.LoadFile(gm::win::ProgramFile(L"skins\\Frame_Lighting_Setting.bmp"));
+  ApplySectionLayout();
+}
 
 void CTalvinDlg::SetWindowIcons() {
   SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
@@ -161,12 +206,7 @@ void CTalvinDlg::ApplyStartupVisibility() { controller_->ApplyStartMode(); }
 // The first refresh, the device links, the shadows and the first scan.
 void CTalvinDlg::RefreshAndStartDevices() { controller_->RefreshAndStartDevices(); }
 
-void CTalvinDlg::LoadWindowBackground() {
-  background_.Reset(static_cast<HBITMAP>(
-      LoadImageW(instance_, MAKEINTRESOURCEW(IDB_MAIN_BACKGROUND), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  BITMAP info{};
-  if (background_ && GetObjectW(background_.Get(), sizeof(info), &info)) backgroundSize_ = {info.bmWidth, info.bmHeight};
-}
+void CTalvinDlg::LoadWindowBackground() { SetBackgroundBitmap(IDB_MAIN_BACKGROUND); }
 
 void CTalvinDlg::StartPeriodicTimers() { controller_->StartPeriodicTimers(); }
 
@@ -178,20 +218,15 @@ void CTalvinDlg::ShutDown() {
   shutDown_ = true;
   if (demoPanel_) demoPanel_->Destroy();
   Sleep(kShutdownPauseMs);
-  background_.Reset();
+  ReleaseControlImages();
+  frame_.Reset();
   controller_->Shutdown();
   reportWindow_ = nullptr;
   DiscardQueuedInputReports();
 }
 
-bool CTalvinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return true;
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<LRESULT>(icon_);
       return true;
@@ -208,6 +243,13 @@ bool CTalvinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_DESTROY:
       ShutDown();
       return false;
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+      PostMessageW(Hwnd(), kCheckMouseMarkMessage, 0, 0);
+      return false;  // the base routes the pointer to the controls
+    case kCheckMouseMarkMessage:
+      UpdateMouseMark();
+      return true;
     case gm::kHandOverMessage:
       controller_->OnShowRequest();
       return true;
@@ -217,8 +259,20 @@ bool CTalvinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case kStageDisplayMessage:
       return true;  // the on-screen display is not part of this window yet
     default:
-      return false;
+      break;
   }
+  // Control notices: the message is the control's id, lParam the event.
+  if (message >= 2000 && message < 4000) {
+    OnControlNotice(static_cast<int>(message), lParam);
+    result = 0;
+    return true;
+  }
+  return false;
+}
+
+void CTalvinDlg::OnCancel() {
+  CloseOpenDialogs();
+  EndDialog(IDCANCEL);
 }
 
 void CTalvinDlg::OnInputReportMessage(WPARAM, LPARAM lParam) {
@@ -232,59 +286,125 @@ void CTalvinDlg::DiscardQueuedInputReports() {
     delete reinterpret_cast<PostedReport*>(msg.lParam);
 }
 
-// ---- painting ----
+// ---- controls, sections and painting ----
 
-// While minimised the window shows the application icon in the middle of its client area.
-void CTalvinDlg::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Hwnd(), &ps);
-  RECT rc;
-  GetClientRect(Hwnd(), &rc);
-  if (IsIconic(Hwnd())) {
-    SendMessageW(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    const int cx = GetSystemMetrics(SM_CXICON);
-    const int cy = GetSystemMetrics(SM_CYICON);
-    DrawIcon(dc, (rc.right - rc.left - cx + 1) / 2, (rc.bottom - rc.top - cy + 1) / 2, icon_);
-  } else {
-    gm::win::OffscreenBuffer buffer(dc, rc.right, rc.bottom);
-    PaintStandIn(buffer.Get(), rc);
-    buffer.Blit();
+void CTalvinDlg::CreateControls(const RECT&) {
+  for (const gm::MainControlSpec& spec : gm::MainWindowControls()) {
+    auto control = gm::win::MakeMainControl(Hwnd(), spec, gm::win::ScaledRect(spec.rect));
+    if (!control) continue;
+    const int section = SectionIndexOf(spec.group);
+    if (section >= 0) control->SetShown(sectionOpen_[section]);
+    AddControl(spec.layer, std::move(control));
   }
-  EndPaint(Hwnd(), &ps);
+  // The lift-off header appears only once the mouse reports a sensor with that setting; the
+  // offline hint only when the controller asks for it.
+  for (int id : {kLiftHeader, static_cast<int>(gm::kControlOfflineHint)})
+    if (auto* c = GetControl(static_cast<UINT>(id))) c->SetVisible(false);
 }
 
-// Until the window's pages exist: the background, the picture of the link in use and the
-// battery level.
-void CTalvinDlg::PaintStandIn(HDC dc, const RECT& client) {
-  gm::win::FillSolid(dc, client, RGB(24, 26, 30));
-  if (background_) {
-    gm::win::ScopedMemoryDC source(dc);
-    gm::win::SelectScope select(source.Get(), background_.Get());
-    SetStretchBltMode(dc, HALFTONE);
-    StretchBlt(dc, 0, 0, client.right, client.bottom, source.Get(), 0, 0, backgroundSize_.cx, backgroundSize_.cy,
-               SRCCOPY);
+// Headers stack below the open sections; each section's controls follow its header and are on the
+// page only while it is open.
+void CTalvinDlg::ApplySectionLayout() {
+  if (!gm::SensorHasLiftSetting) sectionOpen_[static_cast<int>(gm::Section::kLift)] = false;
+  const auto placed = gm::StackSections(sectionOpen_, gm::SensorHasLiftSetting);
+  for (int i = 0; i < gm::kSectionCount; ++i) {
+    auto* header = static_cast<gm::win::CCheckButton*>(GetControl(static_cast<UINT>(gm::kSectionHeaderIds[i])));
+    if (!header) continue;
+    header->SetChecked(sectionOpen_[i]);
+    if (placed[i].present) header->SetRect(gm::win::ScaledRect(placed[i].header));
+    if (!gm::SensorHasLiftSetting && i == static_cast<int>(gm::Section::kLift)) header->SetVisible(false);
   }
-  for (const auto& [id, visible] : controlVisible_) {
-    const wchar_t* file = StatusPictureFile(id);
-    if (!visible || !file) continue;
-    gm::win::SkinImage picture;
-    if (!picture.LoadFile(gm::win::ProgramFile(file))) continue;
-    const RECT at = gm::win::DesignRect(40, 660, 40 + picture.Width(), 660 + picture.Height());
-    gm::win::SkinGraphics g(dc);
-    g.Draw(picture, at);
+  for (const gm::MainControlSpec& spec : gm::MainWindowControls()) {
+    const int section = SectionIndexOf(spec.group);
+    if (section < 0) continue;
+    gm::win::CControlBase* control = GetControl(static_cast<UINT>(spec.id));
+    if (!control) continue;
+    control->SetShown(sectionOpen_[section]);
+    if (spec.group == gm::ControlGroup::kDpi || !placed[section].present) continue;
+    const gm::LayoutRect& h = placed[section].header;
+    control->SetRect(gm::win::ScaledRect(gm::PlaceInSection(spec, h.left, h.bottom, gm::SensorShowsExtraOption)));
+    if (spec.kind == gm::MainControlKind::kRatePicture)
+      static_cast<gm::win::CPollingRateDial*>(control)->BuildRegions();
   }
-  if (controlVisible_.count(gm::kControlStatusWired) && !controlVisible_[gm::kControlStatusWired] &&
-      !controlVisible_[gm::kControlStatusBle] && !controlVisible_[gm::kControlStatusWireless])
+}
+
+void CTalvinDlg::OnSectionHeaderClicked(gm::Section section) {
+  auto* header = static_cast<gm::win::CCheckButton*>(GetControl(static_cast<UINT>(gm::kSectionHeaderIds[static_cast<int>(section)])));
+  if (!header) return;
+  sectionOpen_ = gm::AfterHeaderClick(sectionOpen_, section, header->Checked());
+  ApplySectionLayout();
+  RefreshFromProfile();
+}
+
+// The commands of the other controls belong to the window's command handling; the window itself
+// carries out opening sections, exit, minimise and the web link.
+void CTalvinDlg::OnControlNotice(int id, LPARAM event) {
+  if (event != gm::win::kEventClicked) return;
+  if (const auto section = SectionOfHeader(id)) {
+    OnSectionHeaderClicked(*section);
     return;
-  gm::win::SkinImage battery;
-  const wchar_t* file = batteryCharge_ == 1 ? L"skins\\battery_charging.png" : L"skins\\battery_full.png";
-  if (battery.LoadFile(gm::win::ProgramFile(file))) {
-    gm::win::SkinGraphics g(dc);
-    g.Draw(battery, gm::win::DesignRect(290, 655, 290 + battery.Width(), 655 + battery.Height()));
   }
-  const std::wstring percent = std::to_wstring(batteryPercent_) + L"%";
-  gm::win::DrawControlText(dc, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), RGB(220, 220, 220), percent,
-                           gm::win::DesignRect(330, 675, 400, 695), DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  switch (id) {
+    case kExitButton:
+      CloseOpenDialogs();
+      EndDialog(IDOK);
+      break;
+    case kMinimiseButton:
+      Hide();
+      break;
+    case kWebLink:
+      OpenUrl(std::wstring(L"https://") + gm::win::kMakerWebAddress);
+      break;
+    default:
+      break;
+  }
+}
+
+void CTalvinDlg::DrawControls(HDC dc, const RECT& update) {
+  DrawFrames(dc);
+  gm::win::CDlgBase::DrawControls(dc, update);
+  DrawMouseMark(dc);
+}
+
+// The frame picture stretched into the left column's boxes and behind every open section.
+void CTalvinDlg::DrawFrames(HDC dc) {
+  if (!frame_) return;
+  gm::win::SkinGraphics g(dc);
+  for (const gm::LayoutRect& box : gm::LeftFrameBoxes()) g.Draw(frame_, gm::win::ScaledRect(box));
+  const auto placed = gm::StackSections(sectionOpen_, gm::SensorHasLiftSetting);
+  for (const gm::SectionPlacement& p : placed)
+    if (p.present && p.open) g.Draw(frame_, gm::win::ScaledRect(p.frame));
+}
+
+RECT CTalvinDlg::MouseMarkRect(int comboNumber) const {
+  const auto origin = gm::MouseMarkOrigin(comboNumber);
+  if (!origin) return {};
+  constexpr int kMarkSize = 22;
+  return gm::win::ScaledRect({origin->x, origin->y, origin->x + kMarkSize, origin->y + kMarkSize});
+}
+
+void CTalvinDlg::DrawMouseMark(HDC dc) {
+  if (markedCombo_ == 0) return;
+  gm::win::SkinImage mark;
+  const std::wstring file = L"skins\\mouse\\number" + std::to_wstring(markedCombo_) + L".png";
+  if (!mark.LoadFile(gm::win::ProgramFile(file))) return;  // a missing picture is skipped
+  const auto origin = gm::MouseMarkOrigin(markedCombo_);
+  const gm::LayoutRect at{origin->x, origin->y, origin->x + mark.Width(), origin->y + mark.Height()};
+  gm::win::SkinGraphics g(dc);
+  g.Draw(mark, gm::win::ScaledRect(at));
+}
+
+// The mark follows the key combo under the pointer.
+void CTalvinDlg::UpdateMouseMark() {
+  const gm::win::CControlBase* hot = HotControl();
+  const int combo = hot ? gm::ComboNumberOf(static_cast<int>(hot->Id())) : 0;
+  if (combo == markedCombo_) return;
+  for (int n : {markedCombo_, combo}) {
+    if (n == 0) continue;
+    const RECT r = MouseMarkRect(n);
+    InvalidateRect(Hwnd(), &r, FALSE);
+  }
+  markedCombo_ = combo;
 }
 
 // ---- what the controller asks of the window ----
@@ -317,20 +437,47 @@ void CTalvinDlg::ShowProgress(int textIndex) {
   progress.DoModal();
 }
 
-void CTalvinDlg::SetControlVisible(int controlId, bool visible) { controlVisible_[controlId] = visible; }
-
-void CTalvinDlg::SetControlEnabled(int controlId, bool enabled) { controlEnabled_[controlId] = enabled; }
-
-void CTalvinDlg::InvalidateControl(int) { InvalidateRect(Hwnd(), nullptr, FALSE); }
-
-void CTalvinDlg::SetBattery(int, int percent, int chargeState) {
-  batteryPercent_ = percent;
-  batteryCharge_ = chargeState;
+void CTalvinDlg::SetControlVisible(int controlId, bool visible) {
+  if (auto* c = GetControl(static_cast<UINT>(controlId))) c->SetVisible(visible);
+  if (controlId == kLiftHeader) ApplySectionLayout();
 }
 
-void CTalvinDlg::RefreshFromProfile() { InvalidateRect(Hwnd(), nullptr, FALSE); }
+void CTalvinDlg::SetControlEnabled(int controlId, bool enabled) {
+  if (auto* c = GetControl(static_cast<UINT>(controlId))) c->SetDisabled(!enabled);
+}
 
-void CTalvinDlg::SensorChanged() { InvalidateRect(Hwnd(), nullptr, FALSE); }
+void CTalvinDlg::InvalidateControl(int controlId) {
+  if (const auto* c = GetControl(static_cast<UINT>(controlId))) {
+    const RECT r = c->GetRect();
+    InvalidateRect(Hwnd(), &r, FALSE);
+  } else {
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+  }
+}
+
+void CTalvinDlg::SetBattery(int animationLevel, int percent, int chargeState) {
+  auto* battery = static_cast<gm::win::CBattery*>(GetControl(gm::win::CBattery::kId));
+  if (!battery) return;
+  battery->SetAnimationLevel(animationLevel);
+  battery->SetPercent(percent);
+  battery->SetChargeState(chargeState);
+  InvalidateControl(gm::win::CBattery::kId);
+}
+
+void CTalvinDlg::RefreshFromProfile() {
+  RefreshControls();
+  InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+// The sensor decides the lift-off header and the stage bars' level count.
+void CTalvinDlg::SensorChanged() {
+  if (auto* lift = GetControl(kLiftHeader)) lift->SetVisible(gm::SensorHasLiftSetting);
+  for (int i = 0; i < gm::kDpiStageCount; ++i)
+    if (auto* bar = static_cast<gm::win::CLevelBar*>(GetControl(static_cast<UINT>(3300 + i))))
+      bar->SetLevelCount(static_cast<int>(gm::SensorDpiCount));
+  ApplySectionLayout();
+  RefreshFromProfile();
+}
 
 void CTalvinDlg::ShowStageDisplay() { PostMessageW(Hwnd(), kStageDisplayMessage, 1, 0); }
 

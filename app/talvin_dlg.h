@@ -2,11 +2,11 @@
 // The main window: a borderless dialog of class "GamingMouse_ORV" that lives for the whole process.
 // It runs the start-up sequence, owns the device backend and the main controller, and carries out
 // what the controller decides (timers, visibility, notices, control states). Every decision is the
-// controller's; the window only routes messages to it.
+// controller's; the window only routes messages to it. Its controls, sections and frames follow
+// the layout table of app/main_layout.h.
 #include <windows.h>
 
 #include <atomic>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -15,15 +15,17 @@
 #include "app/window_host.h"
 #include "device/clock.h"
 #include "device/hid_api.h"
-#include "ui/dialog_window.h"
+#include "app/main_layout.h"
+#include "ui/dlg_base.h"
 #include "ui/gdi_handles.h"
+#include "ui/skin_image.h"
 
 namespace gm::sim {
 class SimMouse;
 }
 class CDemoPanel;
 
-class CTalvinDlg : public gm::win::CDialogWindow, private gm::WindowHost {
+class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
  public:
   CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend);
   ~CTalvinDlg() override;
@@ -36,7 +38,11 @@ class CTalvinDlg : public gm::win::CDialogWindow, private gm::WindowHost {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void CreateControls(const RECT& client) override;
+  void DrawControls(HDC dc, const RECT& update) override;
+  void OnOK() override {}  // Enter does not end the main window
+  void OnCancel() override;
 
  private:
   // The start-up sequence, in the order OnInitDialog runs it.
@@ -59,8 +65,17 @@ class CTalvinDlg : public gm::win::CDialogWindow, private gm::WindowHost {
   // The end: saving, workers and handles, in the order the destruction runs them.
   void ShutDown();
 
-  void OnPaint();
-  void PaintStandIn(HDC dc, const RECT& client);
+  // Layout: header positions, section control positions and page visibility from the open
+  // sections; a header click; the frames and the mouse-picture mark.
+  void ApplySectionLayout();
+  void RefreshControls();
+  void RefreshReportRate(int rateCode);
+  void OnSectionHeaderClicked(gm::Section section);
+  void OnControlNotice(int id, LPARAM event);
+  void DrawFrames(HDC dc);
+  void DrawMouseMark(HDC dc);
+  void UpdateMouseMark();
+  RECT MouseMarkRect(int comboNumber) const;
   void OnInputReportMessage(WPARAM wParam, LPARAM lParam);
   void DiscardQueuedInputReports();
 
@@ -103,13 +118,10 @@ class CTalvinDlg : public gm::win::CDialogWindow, private gm::WindowHost {
   std::atomic<HWND> reportWindow_{nullptr};
   bool shutDown_ = false;
 
-  // Stand-ins of the controls the controller sets, until the window's own controls exist.
-  std::map<int, bool> controlVisible_;
-  std::map<int, bool> controlEnabled_;
-  int batteryPercent_ = 100;
-  int batteryCharge_ = 0;
-  gm::win::ScopedBitmap background_;
-  SIZE backgroundSize_{};
+  // Open sections (DPI and report rate at start) and the key combo whose mark is drawn (0 none).
+  gm::SectionOpenState sectionOpen_{true, true, false, false, false};
+  int markedCombo_ = 0;
+  gm::win::SkinImage frame_;
 
   std::unique_ptr<CDemoPanel> demoPanel_;
 };
