@@ -122,4 +122,18 @@ TEST_F(MainWindowLayout, DesktopHeaderOpensBelowItsSlotThenMovesUpAsTheRateSecti
   EXPECT_NE(Pixels(movedFrame), openFrame) << "the moved header did not close its section";
 }
 
+TEST_F(MainWindowLayout, HoveringAKeyRowMarksItsButtonOnTheMousePicture) {
+  const gm::LayoutRect mark{467, 311, 489, 333};  // button 4's mark, 22 units square
+  const auto plain = Pixels(mark);
+  const POINT row = Centre(gm::LayoutRect{82, 169, 244, 190});  // key combo 4
+  PostMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(row.x, row.y));
+  Settle();
+  EXPECT_NE(Pixels(mark), plain) << "no mark while the pointer rests on key combo 4";
+
+  const POINT away = Centre(gm::LayoutRect{700, 100, 720, 120});
+  PostMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(away.x, away.y));
+  Settle();
+  EXPECT_EQ(Pixels(mark), plain) << "the mark stayed after the pointer left";
+}
+
 }  // namespace
