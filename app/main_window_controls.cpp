@@ -81,6 +81,8 @@ std::unique_ptr<CControlBase> MakeMainControl(HWND owner, const MainControlSpec&
     case K::kImageButton: {
       auto c = std::make_unique<CImageButton>(owner, id, rect, caption, DT_CENTER);
       LoadPictures(*c, spec);
+      // The desktop-mouse picture carries a pointer icon at its left: the caption centres beside it.
+      if (spec.id == 3330) c->SetTextMargin(static_cast<int>(28 * DisplayScale));
       return c;
     }
     case K::kComboButton: {
