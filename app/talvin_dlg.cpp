@@ -270,11 +270,6 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
   return false;
 }
 
-void CTalvinDlg::OnCancel() {
-  CloseOpenDialogs();
-  EndDialog(IDCANCEL);
-}
-
 void CTalvinDlg::OnInputReportMessage(WPARAM, LPARAM lParam) {
   std::unique_ptr<PostedReport> report(reinterpret_cast<PostedReport*>(lParam));
   if (report && !shutDown_) controller_->OnInputReport(report->link, report->bytes);

@@ -41,8 +41,9 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
   bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void CreateControls(const RECT& client) override;
   void DrawControls(HDC dc, const RECT& update) override;
-  void OnOK() override {}  // Enter does not end the main window
-  void OnCancel() override;
+  // Enter and Escape do not end the main window: only the exit button, the icon menu and WM_CLOSE do.
+  void OnOK() override {}
+  void OnCancel() override {}
 
  private:
   // The start-up sequence, in the order OnInitDialog runs it.
