@@ -38,12 +38,17 @@ class DemoProgram : public ::testing::Test {
   // The panel's button of `action`, clicked as the user would. Sent, not posted: when this returns
   // the simulated mouse has acted on the click.
   void Click(int action) {
+    // The panel's window can be found a moment before its buttons exist: wait for the button.
     HWND panel = nullptr;
+    HWND button = nullptr;
     ASSERT_TRUE(gmtest::PumpUntil(
-        [&] { return (panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id)) != nullptr; }, 10s))
-        << "no panel";
-    HWND button = GetDlgItem(panel, action);
-    ASSERT_NE(button, nullptr);
+        [&] {
+          panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id);
+          button = panel ? GetDlgItem(panel, action) : nullptr;
+          return button != nullptr;
+        },
+        10s))
+        << "no panel button " << action;
     SendMessageW(panel, WM_COMMAND, MAKEWPARAM(action, BN_CLICKED), reinterpret_cast<LPARAM>(button));
   }
 
