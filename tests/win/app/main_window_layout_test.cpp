@@ -38,6 +38,35 @@ class MainWindowLayout : public ::testing::Test {
   bool Shown() const { return IsWindowVisible(window_) && !IsIconic(window_); }
   void Settle() { gmtest::PumpUntil([] { return false; }, 600ms); }
 
+  // The pointer goes there for real (so nothing Wine synthesises from the real pointer moves the
+  // hover elsewhere) and the move is also posted, as the window would receive it.
+  void MoveTo(const gm::LayoutRect& r) {
+    const POINT p = Centre(r);
+    POINT screen = p;
+    ClientToScreen(window_, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+  }
+
+  // The pixels of `r` once they have stopped changing (painting is asynchronous).
+  std::vector<COLORREF> SteadyPixels(const gm::LayoutRect& r) const {
+    std::vector<COLORREF> last = Pixels(r);
+    gmtest::PumpUntil(
+        [&] {
+          std::vector<COLORREF> now = Pixels(r);
+          const bool same = now == last;
+          last = std::move(now);
+          return same;
+        },
+        5s);
+    return last;
+  }
+
+  // Waits until the pixels of `r` differ from (or, with `differ` false, equal) `reference`.
+  bool PixelsBecome(const gm::LayoutRect& r, const std::vector<COLORREF>& reference, bool differ) const {
+    return gmtest::PumpUntil([&] { return (Pixels(r) != reference) == differ; }, 5s);
+  }
+
   POINT Centre(const gm::LayoutRect& r) const {
     const gm::LayoutRect s = gm::ScaleRect(r, scale_);
     return {(s.left + s.right) / 2, (s.top + s.bottom) / 2};
@@ -105,35 +134,32 @@ TEST_F(MainWindowLayout, DesktopHeaderOpensBelowItsSlotThenMovesUpAsTheRateSecti
   ASSERT_EQ(desktop.top, 503);
   const gm::LayoutRect below{desktop.left, desktop.bottom, desktop.right, desktop.bottom + 110};
   const gm::LayoutRect rateArea = start[static_cast<int>(gm::Section::kRate)].frame;
-  const auto belowClosed = Pixels(below);
-  const auto rateOpen = Pixels(rateArea);
+  const auto belowClosed = SteadyPixels(below);
+  const auto rateOpen = SteadyPixels(rateArea);
 
   ClickAt(desktop);
-  EXPECT_NE(Pixels(below), belowClosed) << "no section opened below the desktop-mouse header";
-  EXPECT_NE(Pixels(rateArea), rateOpen) << "the report-rate section stayed as it was";
+  EXPECT_TRUE(PixelsBecome(below, belowClosed, true)) << "no section opened below the desktop-mouse header";
+  EXPECT_TRUE(PixelsBecome(rateArea, rateOpen, true)) << "the report-rate section stayed as it was";
 
   // DPI stays open, report rate closed: the header is now at 127 + 196 = 323; a click there closes it.
   const auto moved = gm::StackSections({true, false, false, true, false}, true);
   const gm::LayoutRect movedHeader = moved[static_cast<int>(gm::Section::kDesktop)].header;
   ASSERT_EQ(movedHeader.top, 323);
   const gm::LayoutRect movedFrame = moved[static_cast<int>(gm::Section::kDesktop)].frame;
-  const auto openFrame = Pixels(movedFrame);
+  const auto openFrame = SteadyPixels(movedFrame);
   ClickAt(movedHeader);
-  EXPECT_NE(Pixels(movedFrame), openFrame) << "the moved header did not close its section";
+  EXPECT_TRUE(PixelsBecome(movedFrame, openFrame, true)) << "the moved header did not close its section";
 }
 
 TEST_F(MainWindowLayout, HoveringAKeyRowMarksItsButtonOnTheMousePicture) {
   const gm::LayoutRect mark{467, 311, 489, 333};  // button 4's mark, 22 units square
-  const auto plain = Pixels(mark);
-  const POINT row = Centre(gm::LayoutRect{82, 169, 244, 190});  // key combo 4
-  PostMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(row.x, row.y));
-  Settle();
-  EXPECT_NE(Pixels(mark), plain) << "no mark while the pointer rests on key combo 4";
+  MoveTo({700, 100, 720, 120});                   // the pointer starts on a free area
+  const auto plain = SteadyPixels(mark);
+  MoveTo({82, 169, 244, 190});  // key combo 4
+  EXPECT_TRUE(PixelsBecome(mark, plain, true)) << "no mark while the pointer rests on key combo 4";
 
-  const POINT away = Centre(gm::LayoutRect{700, 100, 720, 120});
-  PostMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(away.x, away.y));
-  Settle();
-  EXPECT_EQ(Pixels(mark), plain) << "the mark stayed after the pointer left";
+  MoveTo({700, 100, 720, 120});
+  EXPECT_TRUE(PixelsBecome(mark, plain, false)) << "the mark stayed after the pointer left";
 }
 
 }  // namespace
