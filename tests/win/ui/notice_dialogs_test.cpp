@@ -14,31 +14,8 @@
 
 namespace {
 
-// Steps run one per timer tick on the newest open dialog while a modal loop runs.
-std::vector<std::function<void(HWND)>> gSteps;
-size_t gNext = 0;
-
-HWND NewestDialog() {
-  HWND last = nullptr;
-  for (void* e : gm::OpenDialogTable.Entries())
-    if (e) last = static_cast<HWND>(e);
-  return last;
-}
-
-void CALLBACK StepTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND dlg = NewestDialog();
-  if (!dlg || gNext >= gSteps.size()) return;
-  gSteps[gNext++](dlg);
-}
-
-INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)>> steps) {
-  gSteps = std::move(steps);
-  gNext = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 150, &StepTimer);
-  const INT_PTR result = dlg.DoModal();
-  KillTimer(nullptr, timer);
-  return result;
-}
+using uitest::NewestDialog;
+using uitest::RunScripted;
 
 void ClickAt(HWND h, int x, int y) {
   SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));

@@ -6,10 +6,40 @@
 #include <filesystem>
 
 #include "settings/environment.h"
+#include "ui/dialog_table.h"
+#include "ui/dlg_base.h"
 #include "ui/skin_image.h"
 
 namespace uitest {
 namespace gp = Gdiplus::DllExports;
+
+namespace {
+std::vector<std::function<void(HWND)>> gSteps;
+size_t gNext = 0;
+
+void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dlg = NewestDialog();
+  if (!dlg || gNext >= gSteps.size()) return;
+  gSteps[gNext++](dlg);
+}
+}  // namespace
+
+HWND NewestDialog() {
+  HWND last = nullptr;
+  for (void* e : gm::OpenDialogTable.Entries())
+    if (e) last = static_cast<HWND>(e);
+  return last;
+}
+
+INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)>> steps) {
+  gSteps = std::move(steps);
+  gNext = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 150, &StepTimer);
+  const INT_PTR result = dlg.DoModal();
+  KillTimer(nullptr, timer);
+  gSteps.clear();
+  return result;
+}
 
 void EnsureGdiplus() { static gm::win::GdiplusSession session; }
 

@@ -9,7 +9,18 @@
 #include <string>
 #include <vector>
 
+namespace gm::win {
+class CDlgBase;
+}
+
 namespace uitest {
+
+// The most recently opened dialog in the open-dialog table, or nullptr.
+HWND NewestDialog();
+
+// Runs `dlg` modally while a timer of the test carries out `steps`, one per tick (150 ms), on the
+// newest open dialog; returns the dialog's result.
+INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)>> steps);
 
 // Starts GDI+ once for the whole test program.
 void EnsureGdiplus();

@@ -22,25 +22,7 @@ namespace {
 
 using gmtest::LoopbackHttpServer;
 
-std::vector<std::function<void(HWND)>> gSteps;
-size_t gNext = 0;
-
-void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
-  HWND dlg = nullptr;
-  for (void* e : gm::OpenDialogTable.Entries()) {
-    if (e) dlg = static_cast<HWND>(e);
-  }
-  if (dlg && gNext < gSteps.size()) gSteps[gNext++](dlg);
-}
-
-INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)>> steps) {
-  gSteps = std::move(steps);
-  gNext = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 150, &StepTimer);
-  const INT_PTR result = dlg.DoModal();
-  KillTimer(nullptr, timer);
-  return result;
-}
+using uitest::RunScripted;
 
 void Click(HWND dlg, UINT id) { PostMessageW(dlg, id, id, gm::win::kEventClicked); }
 
