@@ -16,7 +16,7 @@ constexpr const wchar_t* kNumberPictures[6] = {
     L"skins\\mouse\\serial_number4.png", L"skins\\mouse\\serial_number5.png", L"skins\\mouse\\serial_number6.png"};
 constexpr LayoutPoint kMarkOrigins[6] = {{495, 231}, {608, 231}, {553, 251}, {467, 311}, {471, 360}, {613, 381}};
 
-MainControlSpec Spec(int id, K kind, G group, LayoutRect rect, std::array<const wchar_t*, 4> pictures = {},
+MainControlSpec Entry(int id, K kind, G group, LayoutRect rect, std::array<const wchar_t*, 4> pictures = {},
                      int text = -1) {
   MainControlSpec s;
   s.id = id;
@@ -31,71 +31,71 @@ MainControlSpec Spec(int id, K kind, G group, LayoutRect rect, std::array<const 
 std::vector<MainControlSpec> BuildControls() {
   std::vector<MainControlSpec> c;
   // Always shown.
-  auto mouse = Spec(3400, K::kStaticImage, G::kCommon, {457, 171, 672, 569}, {L"skins\\mouse\\mouse_nr.png"});
+  auto mouse = Entry(3400, K::kStaticImage, G::kCommon, {457, 171, 672, 569}, {L"skins\\mouse\\mouse_nr.png"});
   mouse.layer = 0;
   c.push_back(mouse);
   const LayoutRect status{454, 10, 684, 60};
-  c.push_back(Spec(3409, K::kStaticImage, G::kCommon, status, {L"skins\\Status_Wired.png"}));
-  c.push_back(Spec(3410, K::kStaticImage, G::kCommon, status, {L"skins\\Status_Wireless.png"}));
-  c.push_back(Spec(3408, K::kStaticImage, G::kCommon, status, {L"skins\\Status_BLE.png"}));
-  auto hint = Spec(3024, K::kStaticText, G::kCommon, {470, 600, 670, 618}, {}, 284);
+  c.push_back(Entry(3409, K::kStaticImage, G::kCommon, status, {L"skins\\Status_Wired.png"}));
+  c.push_back(Entry(3410, K::kStaticImage, G::kCommon, status, {L"skins\\Status_Wireless.png"}));
+  c.push_back(Entry(3408, K::kStaticImage, G::kCommon, status, {L"skins\\Status_BLE.png"}));
+  auto hint = Entry(3024, K::kStaticText, G::kCommon, {470, 600, 670, 618}, {}, 284);
   hint.textColour = kTextColourYellow;
   c.push_back(hint);
-  c.push_back(Spec(3406, K::kBattery, G::kCommon, {80, 433, 110, 494},
+  c.push_back(Entry(3406, K::kBattery, G::kCommon, {80, 433, 110, 494},
                    {L"skins\\battery_full.png", L"skins\\battery_empty.png", L"skins\\battery_charging.png",
                     L"skins\\battery_lighting.png"}));
   const wchar_t* legend[3] = {L"skins\\battery_green.png", L"skins\\battery_orange.png", L"skins\\battery_red.png"};
   const int legendTops[3] = {441, 462, 484};
   const int legendTextTops[3] = {439, 460, 482};
   for (int i = 0; i < 3; ++i) {
-    c.push_back(Spec(3401, K::kStaticImage, G::kCommon, {165, legendTops[i], 173, legendTops[i] + 14}, {legend[i]}));
-    c.push_back(Spec(3402, K::kStaticText, G::kCommon, {180, legendTextTops[i], 320, legendTextTops[i] + 18}, {},
+    c.push_back(Entry(3401, K::kStaticImage, G::kCommon, {165, legendTops[i], 173, legendTops[i] + 14}, {legend[i]}));
+    c.push_back(Entry(3402, K::kStaticText, G::kCommon, {180, legendTextTops[i], 320, legendTextTops[i] + 18}, {},
                      16 + i));
   }
-  c.push_back(Spec(3500, K::kPowerManage, G::kCommon, {81, 550, 221, 634}));
-  c.push_back(Spec(3407, K::kStaticText, G::kCommon, {36, 640, 266, 658}));
-  c.push_back(Spec(2001, K::kImageButton, G::kCommon, {1092, 12, 1107, 27}, {L"skins\\exit_nr.png", L"skins\\exit_ov.png"}));
-  c.push_back(Spec(2002, K::kImageButton, G::kCommon, {1072, 12, 1087, 27}, {L"skins\\min_nr.png", L"skins\\min_ov.png"}));
+  c.push_back(Entry(3500, K::kPowerManage, G::kCommon, {81, 550, 221, 634}));
+  c.push_back(Entry(3407, K::kStaticText, G::kCommon, {36, 640, 266, 658}));
+  c.push_back(Entry(2001, K::kImageButton, G::kCommon, {1092, 12, 1107, 27}, {L"skins\\exit_nr.png", L"skins\\exit_ov.png"}));
+  c.push_back(Entry(2002, K::kImageButton, G::kCommon, {1072, 12, 1087, 27}, {L"skins\\min_nr.png", L"skins\\min_ov.png"}));
   for (int i = 0; i < 6; ++i) {
-    c.push_back(Spec(3400, K::kStaticImage, G::kCommon, {52, kNumberTops[i], 73, kNumberTops[i] + 19},
+    c.push_back(Entry(3400, K::kStaticImage, G::kCommon, {52, kNumberTops[i], 73, kNumberTops[i] + 19},
                      {kNumberPictures[i]}));
-    c.push_back(Spec(kComboIds[i], K::kComboButton, G::kCommon, {82, kComboTops[i], 244, kComboTops[i] + 21},
+    c.push_back(Entry(kComboIds[i], K::kComboButton, G::kCommon, {82, kComboTops[i], 244, kComboTops[i] + 21},
                      {L"skins\\combo2_nr.png", L"skins\\combo2_ov.png"}));
   }
-  c.push_back(Spec(2062, K::kImageButton, G::kCommon, {36, 320, 266, 345}, {L"skins\\button1_nr.png", L"skins\\button1_ov.png"}, 8));
+  c.push_back(Entry(2062, K::kImageButton, G::kCommon, {36, 320, 266, 345}, {L"skins\\button1_nr.png", L"skins\\button1_ov.png"}, 8));
   const int captionIds[3] = {3008, 3007, 3010};
   const int captionTops[3] = {37, 398, 525};
   const int captionTexts[3] = {9, 15, 265};
   for (int i = 0; i < 3; ++i)
-    c.push_back(Spec(captionIds[i], K::kCaptionBar, G::kCommon, {36, captionTops[i], 266, captionTops[i] + 25},
+    c.push_back(Entry(captionIds[i], K::kCaptionBar, G::kCommon, {36, captionTops[i], 266, captionTops[i] + 25},
                      {L"skins\\header2_nr.png", L"skins\\header2_ov.png"}, captionTexts[i]));
   // Section headers: rectangles are placed by StackSections; the DPI one is fixed.
   const int headerTexts[kSectionCount] = {11, 13, 19, 14, 285};
   for (int i = 0; i < kSectionCount; ++i)
-    c.push_back(Spec(kSectionHeaderIds[i], K::kSectionHeader, G::kCommon,
+    c.push_back(Entry(kSectionHeaderIds[i], K::kSectionHeader, G::kCommon,
                      {kHeaderLeft, 37, kHeaderLeft + kSectionWidth, 37 + kHeaderHeight},
                      {L"skins\\header_nr.png", L"skins\\header_ov.png", L"skins\\header_dn.png"}, headerTexts[i]));
-  c.push_back(Spec(3502, K::kImageButton, G::kCommon, {36, 700, 105, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 1));
-  c.push_back(Spec(2045, K::kImageButton, G::kCommon, {1040, 700, 1109, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 7));
-  c.push_back(Spec(3021, K::kStaticText, G::kCommon, {150, 702, 360, 720}, {}, 3));
-  c.push_back(Spec(3503, K::kLinkButton, G::kCommon, {463, 660, 663, 678}));
+  c.push_back(Entry(3502, K::kImageButton, G::kCommon, {36, 700, 105, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 1));
+  c.push_back(Entry(2045, K::kImageButton, G::kCommon, {1040, 700, 1109, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 7));
+  c.push_back(Entry(3021, K::kStaticText, G::kCommon, {150, 702, 360, 720}, {}, 3));
+  c.push_back(Entry(3503, K::kLinkButton, G::kCommon, {463, 660, 663, 678}));
 
   // DPI section: fixed positions.
   for (int i = 0; i < 6; ++i) {
     const int dx = 36 * i;
-    c.push_back(Spec(3300 + i, K::kDpiValue, G::kDpi, {883 + dx, 75, 890 + dx, 207}));
-    c.push_back(Spec(3290 + i, K::kDpiRadio, G::kDpi, {874 + dx, 212, 900 + dx, 223},
+    c.push_back(Entry(3300 + i, K::kDpiValue, G::kDpi, {883 + dx, 75, 890 + dx, 207}));
+    c.push_back(Entry(3290 + i, K::kDpiRadio, G::kDpi, {874 + dx, 212, 900 + dx, 223},
                      {L"skins\\dpi_value.png", L"skins\\dpi_value_ov.png", L"skins\\dpi_value_dn.png"}));
-    c.push_back(Spec(3260 + i, K::kDpiCheck, G::kDpi, {881 + dx, 226, 892 + dx, 237},
+    c.push_back(Entry(3260 + i, K::kDpiCheck, G::kDpi, {881 + dx, 226, 892 + dx, 237},
                      {L"skins\\check_button_dpi_nr.png", L"skins\\check_button_dpi_ov.png",
                       L"skins\\check_button_dpi_dn.png"}));
-    c.push_back(Spec(3270 + i, K::kColourSelect, G::kDpi, {874 + dx, 240, 900 + dx, 252}));
+    c.push_back(Entry(3270 + i, K::kColourSelect, G::kDpi, {874 + dx, 240, 900 + dx, 252}));
   }
 
   // Report-rate section, relative to the header's left and bottom edge.
-  for (int id = 3041; id <= 3045; ++id) c.push_back(Spec(id, K::kRatePicture, G::kRate, {55, 20, 205, 170}));
+  for (int id = 3041; id <= 3045; ++id) c.push_back(Entry(id, K::kRatePicture, G::kRate, {55, 20, 205, 170}));
   for (int i = 0; i < 4; ++i) {
-    auto t = Spec(3142 + i, K::kStaticText, G::kRate, {88, 89, 173, 107}, {}, 261 + i);
+    auto t = Entry(3142 + i, K::kStaticText, G::kRate, {88, 89, 173, 107}, {}, 261 + i);
     t.layer = 3;
     c.push_back(t);
   }
@@ -105,8 +105,8 @@ std::vector<MainControlSpec> BuildControls() {
   const LayoutRect radioRects[3] = {{40, 27, 55, 42}, {80, 27, 95, 42}, {160, 27, 175, 42}};
   const LayoutRect textRects[3] = {{24, 47, 71, 65}, {64, 47, 111, 65}, {144, 47, 191, 65}};
   for (int i = 0; i < 3; ++i) {
-    auto r = Spec(3509 + i, K::kRadio, G::kLift, radioRects[i], radio);
-    auto t = Spec(3519 + i, K::kStaticText, G::kLift, textRects[i], {}, 269 + i);
+    auto r = Entry(3509 + i, K::kRadio, G::kLift, radioRects[i], radio);
+    auto t = Entry(3519 + i, K::kStaticText, G::kLift, textRects[i], {}, 269 + i);
     t.textColour = kTextColourGrey;
     r.onlyWithExtraOption = t.onlyWithExtraOption = (i == 0);
     r.shiftedByExtraOption = t.shiftedByExtraOption = (i != 0);
@@ -115,13 +115,13 @@ std::vector<MainControlSpec> BuildControls() {
   }
 
   // Desktop-mouse section.
-  c.push_back(Spec(3330, K::kImageButton, G::kDesktop, {20, 30, 235, 75}, {L"skins\\button4_nr.png", L"skins\\button4_ov.png"}, 260));
+  c.push_back(Entry(3330, K::kImageButton, G::kDesktop, {20, 30, 235, 75}, {L"skins\\button4_nr.png", L"skins\\button4_ov.png"}, 260));
 
   // Sensor options section.
   for (int i = 0; i < 3; ++i) {
-    c.push_back(Spec(3540 + i, K::kCheck, G::kSensor, {20, 10 + 25 * i, 35, 25 + 25 * i},
+    c.push_back(Entry(3540 + i, K::kCheck, G::kSensor, {20, 10 + 25 * i, 35, 25 + 25 * i},
                      {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"}));
-    c.push_back(Spec(3543 + i, K::kStaticText, G::kSensor, {40, 12 + 25 * i, 140, 30 + 25 * i}, {}, 286 + i));
+    c.push_back(Entry(3543 + i, K::kStaticText, G::kSensor, {40, 12 + 25 * i, 140, 30 + 25 * i}, {}, 286 + i));
   }
   return c;
 }
