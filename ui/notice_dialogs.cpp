@@ -5,32 +5,17 @@
 #include "settings/environment.h"
 #include "settings/language.h"
 #include "ui/buttons.h"
+#include "ui/dialog_parts.h"
 #include "ui/static_controls.h"
 #include "ui/ui_font.h"
 
 namespace gm::win {
 namespace {
 
-constexpr UINT kCentredWrapped = 0x2015;  // DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_EDITCONTROL
 constexpr UINT_PTR kCloseTimer = 2;
 constexpr UINT kStartCloseTimer = WM_APP + 2;  // the painting thread has finished
 constexpr int kFrameWidth = 429;
 constexpr int kFrameHeight = 140;
-
-// A caption button with the two "button2" pictures.
-void AddButton(CDlgBase& dlg, HWND hwnd, UINT id, const RECT& r, const std::wstring& caption, const wchar_t* normal,
-               const wchar_t* hover) {
-  auto button = std::make_unique<CImageButton>(hwnd, id, r, caption, DT_CENTER);
-  button->SetNormalImage(normal);
-  button->SetHoverImage(hover);
-  dlg.AddControl(1, std::move(button));
-}
-
-void AddText(CDlgBase& dlg, HWND hwnd, UINT id, const RECT& r, COLORREF colour, UINT flags, const std::wstring& label) {
-  auto text = std::make_unique<CStaticText>(hwnd, id, r, colour, flags);
-  text->SetLabel(label);
-  dlg.AddControl(0, std::move(text));
-}
 
 void DrawFrame(HDC dc, const SkinImage& frame, const RECT& client) {
   SkinGraphics g(dc);
@@ -60,17 +45,10 @@ HWND CAttentionDlg::ShowModeless(std::wstring heading, std::wstring message, HWN
 
 void CAttentionDlg::CreateControls(const RECT&) {
   frame_.LoadFile(ProgramFile(L"skins\\Frame_warning.bmp"));
-  HWND hwnd = Hwnd();
-  {
-    auto close = std::make_unique<CImageButton>(hwnd, kNoticeClose, DesignRect(300, 4, 315, 19));
-    close->SetNormalImage(L"skins\\exit_nr.png");
-    close->SetHoverImage(L"skins\\exit_ov.png");
-    AddControl(1, std::move(close));
-  }
-  AddButton(*this, hwnd, kNoticeOk, DesignRect(240, 70, 309, 90), LanguageTexts[4], L"skins\\button2_nr.png",
-            L"skins\\button2_ov.png");
-  AddText(*this, hwnd, kNoticeHeading, DesignRect(21, 11, 175, 31), kTextGrey, DT_LEFT | DT_SINGLELINE, heading_);
-  AddText(*this, hwnd, kNoticeMessage, DesignRect(0, 40, 319, 60), kTextGrey, kCentredWrapped, message_);
+  AddCloseButton(*this, kNoticeClose, DesignRect(300, 4, 315, 19));
+  AddCaptionButton(*this, kNoticeOk, DesignRect(240, 70, 309, 90), LanguageTexts[4]);
+  AddText(*this, kNoticeHeading, DesignRect(21, 11, 175, 31), kTextGrey, DT_LEFT | DT_SINGLELINE, heading_);
+  AddText(*this, kNoticeMessage, DesignRect(0, 40, 319, 60), kTextGrey, kCentredWrapped, message_);
 }
 
 void CAttentionDlg::DrawWindow(HDC dc, const RECT& client) {
@@ -98,18 +76,10 @@ CFirmwareResetDlg::CFirmwareResetDlg() : CDlgBase(nullptr) {
 
 void CFirmwareResetDlg::CreateControls(const RECT&) {
   frame_.LoadFile(ProgramFile(L"skins\\Frame_common.bmp"));
-  HWND hwnd = Hwnd();
-  {
-    auto close = std::make_unique<CImageButton>(hwnd, kNoticeClose, DesignRect(405, 4, 420, 19));
-    close->SetNormalImage(L"skins\\exit_nr.png");
-    close->SetHoverImage(L"skins\\exit_ov.png");
-    AddControl(1, std::move(close));
-  }
-  AddButton(*this, hwnd, kNoticeOk, DesignRect(260, 110, 329, 130), LanguageTexts[4], L"skins\\button2_nr.png",
-            L"skins\\button2_ov.png");
-  AddButton(*this, hwnd, kNoticeCancel, DesignRect(350, 110, 419, 130), LanguageTexts[5], L"skins\\button2_nr.png",
-            L"skins\\button2_ov.png");
-  AddText(*this, hwnd, kNoticeQuestion, DesignRect(0, 60, 429, 108), kTextGrey, kCentredWrapped, LanguageTexts[140]);
+  AddCloseButton(*this, kNoticeClose, DesignRect(405, 4, 420, 19));
+  AddCaptionButton(*this, kNoticeOk, DesignRect(260, 110, 329, 130), LanguageTexts[4]);
+  AddCaptionButton(*this, kNoticeCancel, DesignRect(350, 110, 419, 130), LanguageTexts[5]);
+  AddText(*this, kNoticeQuestion, DesignRect(0, 60, 429, 108), kTextGrey, kCentredWrapped, LanguageTexts[140]);
 }
 
 void CFirmwareResetDlg::DrawWindow(HDC dc, const RECT& client) {

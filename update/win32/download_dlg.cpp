@@ -4,6 +4,7 @@
 #include "settings/language.h"
 #include "settings/language_indexes.h"
 #include "ui/buttons.h"
+#include "ui/dialog_parts.h"
 #include "ui/static_controls.h"
 #include "ui/ui_font.h"
 #include "update/update_check.h"
@@ -11,22 +12,7 @@
 namespace gm::win {
 namespace {
 
-constexpr UINT kCentredWrapped = 0x2015;  // DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_EDITCONTROL
 constexpr UINT kTransferDone = WM_APP + 81;
-
-void AddCaptionButton(CDlgBase& dlg, UINT id, const RECT& r, const std::wstring& caption) {
-  auto button = std::make_unique<CImageButton>(dlg.Hwnd(), id, r, caption, DT_CENTER);
-  button->SetNormalImage(L"skins\\button2_nr.png");
-  button->SetHoverImage(L"skins\\button2_ov.png");
-  dlg.AddControl(1, std::move(button));
-}
-
-void AddText(CDlgBase& dlg, UINT id, const RECT& r, COLORREF colour, UINT flags,
-             const std::wstring& label) {
-  auto text = std::make_unique<CStaticText>(dlg.Hwnd(), id, r, colour, flags);
-  text->SetLabel(label);
-  dlg.AddControl(0, std::move(text));
-}
 
 bool IsNetworkFailure(const DownloadResult& r) {
   return (r.status == DownloadStatus::OpenFailed || r.status == DownloadStatus::ReadFailed) &&
@@ -59,12 +45,7 @@ void CDownloadDlg::StopTransferThread() {
 
 void CDownloadDlg::CreateControls(const RECT&) {
   frame_.LoadFile(ProgramFile(L"skins\\Frame_warning.bmp"));
-  {
-    auto close = std::make_unique<CImageButton>(Hwnd(), kDownloadClose, DesignRect(300, 4, 315, 19));
-    close->SetNormalImage(L"skins\\exit_nr.png");
-    close->SetHoverImage(L"skins\\exit_ov.png");
-    AddControl(1, std::move(close));
-  }
+  AddCloseButton(*this, kDownloadClose, DesignRect(300, 4, 315, 19));
   AddCaptionButton(*this, kDownloadStart, DesignRect(160, 70, 229, 90),
                    LanguageTexts[kTextDownloadButton]);
   AddCaptionButton(*this, kDownloadSecond, DesignRect(240, 70, 309, 90),
