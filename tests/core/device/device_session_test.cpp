@@ -23,14 +23,7 @@ class RecordingEffectsHost : public InputEffectsHost {
   std::vector<std::uint16_t> adopted;
 };
 
-class AlwaysShown : public UploadHost {
- public:
-  bool WindowShown() const override { return true; }
-  void ShowNoLinkNotice() override {}
-  void ShowSendProgress() override {}
-  void RestartSaveTimer() override {}
-  void Refresh() override {}
-};
+using AlwaysShown = test::FakeUploadHost;
 
 // The whole road: the simulated mouse changes something, a real worker thread reads the report,
 // the test (as the UI thread) folds it in, and the next upload runs in virtual time.

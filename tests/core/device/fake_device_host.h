@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "device/device_host.h"
+#include "device/discovery.h"
+#include "device/upload.h"
 
 namespace gm::test {
 
@@ -46,6 +48,24 @@ class FakeDeviceHost : public DeviceHost {
   std::mutex mutex_;
   std::condition_variable arrived_;
   std::deque<std::pair<LinkKind, InputReportBytes>> reports_;
+};
+
+// Discovery without input workers: for tests that drive only the control side.
+class NoWorkers : public WorkerStarter {
+ public:
+  void StartWorker(LinkKind) override {}
+};
+
+// An upload host whose window is shown (unless told otherwise) and that counts what it is asked.
+class FakeUploadHost : public UploadHost {
+ public:
+  bool WindowShown() const override { return shown; }
+  void ShowNoLinkNotice() override { ++notices; }
+  void ShowSendProgress() override { ++progress; }
+  void RestartSaveTimer() override { ++saveTimers; }
+  void Refresh() override { ++refreshes; }
+  bool shown = true;
+  int notices = 0, progress = 0, saveTimers = 0, refreshes = 0;
 };
 
 // Polls `done` (real time, bounded): for states that worker threads reach on their own.

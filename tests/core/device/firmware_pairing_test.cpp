@@ -67,10 +67,7 @@ TEST(Pairing, StrayTickOutsidePairingOnlyStopsTheTimer) {
   EXPECT_EQ(p.State(), PairingState::kIdle);
 }
 
-class NoWorkers : public WorkerStarter {
- public:
-  void StartWorker(LinkKind) override {}
-};
+using test::NoWorkers;
 
 // The dialog's loop against the simulated receiver: the first press sends one pairing report on
 // the wireless link; the mouse wakes on the third tick; a later press sends nothing more.

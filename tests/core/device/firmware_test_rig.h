@@ -32,11 +32,6 @@ class PumpingClock final : public Clock {
   VirtualClock time_;
 };
 
-class NoWorkers : public WorkerStarter {
- public:
-  void StartWorker(LinkKind) override {}
-};
-
 // Records what the update shows, and sets the discovery's update flag as the dialog does.
 class RecordingUpdateHost : public FirmwareUpdateHost {
  public:

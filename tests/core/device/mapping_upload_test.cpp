@@ -18,20 +18,8 @@ namespace {
 constexpr std::uint8_t kVkA = 0x41;
 constexpr std::uint8_t kVkB = 0x42;
 
-class NoWorkers : public WorkerStarter {
- public:
-  void StartWorker(LinkKind) override {}
-};
-
-class ShownHost : public UploadHost {
- public:
-  bool WindowShown() const override { return true; }
-  void ShowNoLinkNotice() override {}
-  void ShowSendProgress() override { ++progress; }
-  void RestartSaveTimer() override {}
-  void Refresh() override {}
-  int progress = 0;
-};
+using test::NoWorkers;
+using ShownHost = test::FakeUploadHost;
 
 // Virtual time that also remembers every wait, so the pacing of an exchange can be read back.
 class PacingClock final : public Clock {

@@ -11,21 +11,8 @@
 namespace gm {
 namespace {
 
-class NoWorkers : public WorkerStarter {
- public:
-  void StartWorker(LinkKind) override {}
-};
-
-class FakeUploadHost : public UploadHost {
- public:
-  bool WindowShown() const override { return shown; }
-  void ShowNoLinkNotice() override { ++notices; }
-  void ShowSendProgress() override { ++progress; }
-  void RestartSaveTimer() override { ++saveTimers; }
-  void Refresh() override { ++refreshes; }
-  bool shown = true;
-  int notices = 0, progress = 0, saveTimers = 0, refreshes = 0;
-};
+using test::FakeUploadHost;
+using test::NoWorkers;
 
 // The real discovery, transport and upload against the simulated mouse, in virtual time.
 class UploadTest : public ::testing::Test {
