@@ -20,12 +20,6 @@ constexpr unsigned kOnlineHintFromWorkerMs = 100;
 constexpr unsigned kBatteryPeriodMs = 1000;
 constexpr unsigned kBleRescanMs = 300;
 
-// The record being shown and edited; an index outside the table falls back to slot 0.
-ProfileRecord& CurrentProfile() {
-  const int index = CurrentProfileIndex >= 0 && CurrentProfileIndex < kProfileCount ? CurrentProfileIndex : 0;
-  return Profiles[static_cast<std::size_t>(index)];
-}
-
 int StatusPictureOf(LinkKind link) {
   switch (link) {
     case LinkKind::Wired: return kControlStatusWired;
@@ -37,8 +31,12 @@ int StatusPictureOf(LinkKind link) {
 
 }  // namespace
 
-MainController::MainController(HidApi& hid, Clock& clock, WindowHost& host, MappingUploadSteps* mapping)
-    : host_(host), mapping_(ProcessMacroLibrary()), session_(hid, clock, *this, mapping ? mapping : &mapping_) {}
+MainController::MainController(HidApi& hid, Clock& clock, WindowHost& host, AppState& state,
+                               MappingUploadSteps* mapping)
+    : host_(host),
+      state_(state),
+      mapping_(state.library, state.texts),
+      session_(hid, clock, *this, state, state.library, mapping ? mapping : &mapping_) {}
 
 MainController::~MainController() { session_.Shutdown(); }
 
@@ -55,7 +53,7 @@ void MainController::Start() {
 // "NeedPassword" 1 (the default) starts minimised; any non-zero value starts with the window
 // meant to be hidden until the mouse answers the status report; 0 starts shown and online.
 void MainController::ApplyStartMode() {
-  const std::int32_t needPassword = ParseLong(AppConfigValue(kNeedPassword), 10);
+  const std::int32_t needPassword = ParseLong(AppConfigValue(state_.config, kNeedPassword), 10);
   if (needPassword == 1) host_.Minimise();
   windowShown_ = needPassword == 0;
   session_.Status().MouseOnline = needPassword == 0;
@@ -65,7 +63,7 @@ void MainController::RefreshAndStartDevices() {
   host_.RefreshFromProfile();
   InitDeviceLinks();
   // The first upload sends only what is edited from now on.
-  session_.Upload().PrimeShadows(CurrentProfile());
+  session_.Upload().PrimeShadows(state_.CurrentRecord());
   session_.Links().ScanDevices();
   RefreshIfReconnected();
 }
@@ -252,11 +250,13 @@ void MainController::ScheduleAssignmentRejectedNotice() {
   host_.StartTimer(kTimerAssignmentRejected, kOneShotShortMs);
 }
 
-void MainController::RunUpload() { session_.Upload().UploadPendingChanges(CurrentProfile(), MouseOnline(), *this); }
+void MainController::RunUpload() {
+  session_.Upload().UploadPendingChanges(state_.CurrentRecord(), MouseOnline(), *this);
+}
 
 bool MainController::SaveAllSettings() {
-  const bool config = SaveCurrentProfile();
-  const bool profiles = SaveAllProfiles();
+  const bool config = SaveCurrentProfile(state_);
+  const bool profiles = SaveAllProfiles(state_);
   return config && profiles;
 }
 
@@ -280,7 +280,7 @@ void MainController::PostInputReport(LinkKind link, const InputReportBytes& repo
 
 void MainController::OnInputReport(LinkKind link, const InputReportBytes& report) {
   if (shutDown_) return;
-  session_.HandleInputReport(link, report, Profiles, CurrentProfileIndex, onlineHint_ == OnlineHint::kShown, *this);
+  session_.HandleInputReport(link, report, onlineHint_ == OnlineHint::kShown, *this);
 }
 
 void MainController::StartOnlineIndicatorTimer() { host_.StartTimer(kTimerOnlineHint, kOnlineHintFromWorkerMs); }

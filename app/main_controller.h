@@ -8,9 +8,10 @@
 // the host, which hands each report back through OnInputReport on the UI thread), so the model
 // is never touched from a worker.
 //
-// The HID backend, the clock and the host must outlive the controller.
+// The HID backend, the clock, the host and the application state must outlive the controller.
 #include <cstdint>
 
+#include "app/app_state.h"
 #include "app/window_host.h"
 #include "device/clock.h"
 #include "device/device_session.h"
@@ -29,8 +30,8 @@ enum class OnlineHint { kNotYetShown = 0, kHidden = 1, kShown = 2 };
 class MainController final : public DeviceHost, public UploadHost, public InputEffectsHost {
  public:
   // `mapping` replaces the button-mapping and macro steps of the uploads; by default they are the
-  // controller's own, over the process's macro library.
-  MainController(HidApi& hid, Clock& clock, WindowHost& host, MappingUploadSteps* mapping = nullptr);
+  // controller's own, over the state's macro library.
+  MainController(HidApi& hid, Clock& clock, WindowHost& host, AppState& state, MappingUploadSteps* mapping = nullptr);
   ~MainController() override;
   MainController(const MainController&) = delete;
   MainController& operator=(const MainController&) = delete;
@@ -63,7 +64,7 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   // A rejected button assignment: the notice follows 100 ms later.
   void ScheduleAssignmentRejectedNotice();
   // Writes config.ini (with the current profile) and the five profile files.
-  static bool SaveAllSettings();
+  bool SaveAllSettings();
 
   // ---- shutdown ----
   // Part of the window's destruction: saves what is pending, then stops the workers and closes the
@@ -112,6 +113,7 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   bool HandleOpen(LinkKind link);
 
   WindowHost& host_;
+  AppState& state_;
   MappingUpload mapping_;  // before the session, which uses it
   DeviceSession session_;
 

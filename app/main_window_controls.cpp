@@ -1,8 +1,5 @@
 #include "app/main_window_controls.h"
 
-#include "settings/environment.h"
-#include "settings/language.h"
-#include "settings/sensor_table.h"
 #include "ui/buttons.h"
 #include "ui/colour_buttons.h"
 #include "ui/combo_button.h"
@@ -19,9 +16,9 @@ constexpr const wchar_t* kProgramVersion = L":2.1.6";
 
 COLORREF ToColorref(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-std::wstring CaptionOf(const MainControlSpec& spec) {
+std::wstring CaptionOf(const MainControlSpec& spec, const LanguageTable& texts) {
   if (spec.textIndex < 0) return {};
-  std::wstring text = LanguageTexts[spec.textIndex];
+  std::wstring text = texts[static_cast<std::size_t>(spec.textIndex)];
   if (spec.id == 3021) text += kProgramVersion;
   return text;
 }
@@ -44,16 +41,18 @@ std::unique_ptr<CPollingRateDial> MakeRateDial(HWND owner, int id, const RECT& r
 
 }  // namespace
 
-RECT ScaledRect(const LayoutRect& r) {
-  const LayoutRect s = ScaleRect(r, DisplayScale);
+RECT ScaledRect(const LayoutRect& r, float displayScale) {
+  const LayoutRect s = ScaleRect(r, displayScale);
   return {s.left, s.top, s.right, s.bottom};
 }
 
-std::unique_ptr<CControlBase> MakeMainControl(HWND owner, const MainControlSpec& spec, const RECT& rect) {
+std::unique_ptr<CControlBase> MakeMainControl(HWND owner, const MainControlSpec& spec, const RECT& rect,
+                                              const AppState& state) {
   using K = MainControlKind;
   const UINT id = static_cast<UINT>(spec.id);
-  const std::wstring caption = CaptionOf(spec);
-  const int margin = static_cast<int>(12 * DisplayScale);
+  const std::wstring caption = CaptionOf(spec, state.texts);
+  const float scale = state.env.displayScale;
+  const int margin = static_cast<int>(12 * scale);
   switch (spec.kind) {
     case K::kStaticImage: {
       auto c = std::make_unique<CStaticImage>(owner, id, rect);
@@ -82,7 +81,7 @@ std::unique_ptr<CControlBase> MakeMainControl(HWND owner, const MainControlSpec&
       auto c = std::make_unique<CImageButton>(owner, id, rect, caption, DT_CENTER);
       LoadPictures(*c, spec);
       // The desktop-mouse picture carries a pointer icon at its left: the caption centres beside it.
-      if (spec.id == 3330) c->SetTextMargin(static_cast<int>(28 * DisplayScale));
+      if (spec.id == 3330) c->SetTextMargin(static_cast<int>(28 * scale));
       return c;
     }
     case K::kComboButton: {
@@ -102,7 +101,7 @@ std::unique_ptr<CControlBase> MakeMainControl(HWND owner, const MainControlSpec&
     case K::kLinkButton:
       return std::make_unique<CLinkButton>(owner, id, rect, kMakerWebAddress, DT_CENTER);
     case K::kDpiValue: {
-      auto c = std::make_unique<CDPIValueShowControl>(owner, id, rect, static_cast<int>(SensorDpiCount));
+      auto c = std::make_unique<CDPIValueShowControl>(owner, id, rect, static_cast<int>(state.sensor.count));
       c->SetBackgroundImage(L"skins\\dpi_bar_bg.png");
       c->SetFillImage(L"skins\\dpi_bar_fill.png");
       return c;
@@ -111,7 +110,7 @@ std::unique_ptr<CControlBase> MakeMainControl(HWND owner, const MainControlSpec&
       auto c = std::make_unique<CDPIRadioButton>(owner, id, rect);
       LoadPictures(*c, spec);
       // The value is written inside the 11-unit picture: a font that fits it.
-      c->SetFont(static_cast<int>(11 * DisplayScale), ui::CurrentUiFont().name);
+      c->SetFont(static_cast<int>(11 * scale), ui::CurrentUiFont().name);
       return c;
     }
     case K::kDpiCheck:

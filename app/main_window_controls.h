@@ -5,16 +5,19 @@
 
 #include <memory>
 
+#include "app/app_state.h"
 #include "app/main_layout.h"
 #include "ui/control_base.h"
 
 namespace gm::win {
 
-// A rectangle of the layout in pixels at the current display scale.
-RECT ScaledRect(const LayoutRect& r);
+// A rectangle of the layout in pixels at `displayScale`.
+RECT ScaledRect(const LayoutRect& r, float displayScale);
 
-// The control for `spec` at `rect` (pixels), owned by `owner`; null for an unknown kind.
-std::unique_ptr<CControlBase> MakeMainControl(HWND owner, const MainControlSpec& spec, const RECT& rect);
+// The control for `spec` at `rect` (pixels), owned by `owner`; null for an unknown kind. Captions
+// come from the state's texts, sizes from its display scale, the DPI bar's length from its sensor.
+std::unique_ptr<CControlBase> MakeMainControl(HWND owner, const MainControlSpec& spec, const RECT& rect,
+                                              const AppState& state);
 
 // The web address the link 3503 shows and opens.
 inline constexpr const wchar_t* kMakerWebAddress = L"gaming-mouse.example";

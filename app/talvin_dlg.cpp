@@ -16,13 +16,11 @@
 #include "device/win32/win32_hid.h"
 #include "macro/library_file.h"
 #include "settings/app_config.h"
-#include "settings/environment.h"
-#include "settings/language.h"
 #include "settings/language_indexes.h"
 #include "settings/paths.h"
 #include "settings/profile_record.h"
-#include "settings/sensor_table.h"
 #include "settings/settings_store.h"
+#include "settings/toolkit_bridge.h"
 #include "sim/sim_mouse.h"
 #include "ui/buttons.h"
 #include "ui/dialog_table.h"
@@ -96,7 +94,7 @@ CTalvinDlg::CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend)
   } else {
     hid_ = std::make_unique<gm::win::Win32Hid>();
   }
-  controller_ = std::make_unique<gm::MainController>(*hid_, clock_, static_cast<gm::WindowHost&>(*this));
+  controller_ = std::make_unique<gm::MainController>(*hid_, clock_, static_cast<gm::WindowHost&>(*this), *state_);
 }
 
 // The controller (and with it the workers) goes before the backend it reads from.
@@ -111,6 +109,7 @@ BOOL CTalvinDlg::OnInitDialog() {
   EstablishWorkingFolders();
   EstablishDisplayScale();
   LoadLanguage();
+  PublishToolkitBridge();
   LoadMacroLibrary();
   LoadConfigurationAndProfiles();
   BuildSensorTables();
@@ -132,36 +131,50 @@ BOOL CTalvinDlg::OnInitDialog() {
 void CTalvinDlg::EstablishWorkingFolders() {
   wchar_t path[1000] = {};
   GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  gm::ProgramFolder = gm::FolderOfExecutable(path);
+  state_->env.programFolder = gm::FolderOfExecutable(path);
 
   wchar_t appData[MAX_PATH] = {};
   SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-  gm::DataFolder = gm::EstablishDataFolder(appData);
+  state_->env.dataFolder = gm::EstablishDataFolder(appData);
 }
 
 void CTalvinDlg::EstablishDisplayScale() {
   screenWidth_ = GetSystemMetrics(SM_CXFULLSCREEN);
   screenHeight_ = GetSystemMetrics(SM_CYFULLSCREEN);
-  gm::DisplayScale = gm::DisplayScaleFor(screenWidth_, screenHeight_);
+  state_->env.displayScale = gm::DisplayScaleFor(screenWidth_, screenHeight_);
   if (HDC dc = GetDC(Hwnd())) {
-    gm::TextScale = gm::TextScaleFor(GetDeviceCaps(dc, LOGPIXELSX));
+    state_->env.textScale = gm::TextScaleFor(GetDeviceCaps(dc, LOGPIXELSX));
     ReleaseDC(Hwnd(), dc);
   }
 }
 
 // The language texts come first: profile defaults take their names from them.
-void CTalvinDlg::LoadLanguage() { gm::LoadLanguage(); }
+void CTalvinDlg::LoadLanguage() {
+  gm::LoadLanguage(state_->texts, state_->font, state_->env.dataFolder, state_->env.displayScale);
+}
 
-void CTalvinDlg::LoadMacroLibrary() { gm::LoadLibraryAtStartup(); }
+// The toolkit reads these copies until it takes its context; they are known once the folders,
+// the scale and the language are, and change again only with the language or the macro selection.
+void CTalvinDlg::PublishToolkitBridge() {
+  gm::ProgramFolder = state_->env.programFolder;
+  gm::DisplayScale = state_->env.displayScale;
+  gm::LanguageTexts = state_->texts;
+  gm::UiFontName = state_->font.name;
+  gm::UiFontSize = state_->font.size;
+  gm::UiFontCharset = state_->font.charset;
+  gm::SelectedLocation = state_->selectedLocation;
+}
+
+void CTalvinDlg::LoadMacroLibrary() { gm::LoadLibraryAtStartup(state_->library, state_->env.dataFolder); }
 
 // config.ini and the five profile files; missing or invalid ones are rewritten with defaults.
 void CTalvinDlg::LoadConfigurationAndProfiles() {
-  gm::LoadAppConfig();
-  gm::CurrentProfileIndex = gm::GetCurrentProfile();
+  gm::LoadAppConfig(*state_);
+  state_->currentProfile = gm::GetCurrentProfile(state_->config);
 }
 
 // The DPI list of the sensor named in the configuration.
-void CTalvinDlg::BuildSensorTables() { gm::BuildSensorDpiTables(); }
+void CTalvinDlg::BuildSensorTables() { gm::BuildSensorDpiTables(state_->sensor); }
 
 // The window's size at the display scale; the main window is not one of the open secondary dialogs.
 // The dialog template's caption gives the window a title bar: the skinned window has none, so its
@@ -170,8 +183,8 @@ void CTalvinDlg::LayOutPages() {
   const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
   SetWindowLongPtrW(Hwnd(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
   SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  SetWindowSize(static_cast<int>(gm::kMainDesignWidth * gm::DisplayScale),
-                static_cast<int>(gm::kMainDesignHeight * gm::DisplayScale));
+  SetWindowSize(static_cast<int>(gm::kMainDesignWidth * state_->env.displayScale),
+                static_cast<int>(gm::kMainDesignHeight * state_->env.displayScale));
   SetRegisterAsOpenDialog(false);
 }
 
@@ -189,7 +202,7 @@ void CTalvinDlg::SetWindowIcons() {
 }
 
 void CTalvinDlg::SizeAndPlaceWindow() {
-  const gm::WindowPlacement p = gm::PlaceMainWindow(screenWidth_, screenHeight_, gm::DisplayScale);
+  const gm::WindowPlacement p = gm::PlaceMainWindow(screenWidth_, screenHeight_, state_->env.displayScale);
   SetWindowPos(Hwnd(), nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(Hwnd(), SW_SHOW);
 }
@@ -285,7 +298,7 @@ void CTalvinDlg::DiscardQueuedInputReports() {
 
 void CTalvinDlg::CreateControls(const RECT&) {
   for (const gm::MainControlSpec& spec : gm::MainWindowControls()) {
-    auto control = gm::win::MakeMainControl(Hwnd(), spec, gm::win::ScaledRect(spec.rect));
+    auto control = gm::win::MakeMainControl(Hwnd(), spec, Scaled(spec.rect), *state_);
     if (!control) continue;
     const int section = SectionIndexOf(spec.group);
     if (section >= 0) control->SetShown(sectionOpen_[section]);
@@ -300,14 +313,14 @@ void CTalvinDlg::CreateControls(const RECT&) {
 // Headers stack below the open sections; each section's controls follow its header and are on the
 // page only while it is open.
 void CTalvinDlg::ApplySectionLayout() {
-  if (!gm::SensorHasLiftSetting) sectionOpen_[static_cast<int>(gm::Section::kLift)] = false;
-  const auto placed = gm::StackSections(sectionOpen_, gm::SensorHasLiftSetting);
+  if (!state_->sensor.hasLiftSetting) sectionOpen_[static_cast<int>(gm::Section::kLift)] = false;
+  const auto placed = gm::StackSections(sectionOpen_, state_->sensor.hasLiftSetting);
   for (int i = 0; i < gm::kSectionCount; ++i) {
     auto* header = static_cast<gm::win::CCheckButton*>(GetControl(static_cast<UINT>(gm::kSectionHeaderIds[i])));
     if (!header) continue;
     header->SetChecked(sectionOpen_[i]);
-    if (placed[i].present) header->SetRect(gm::win::ScaledRect(placed[i].header));
-    if (!gm::SensorHasLiftSetting && i == static_cast<int>(gm::Section::kLift)) header->SetVisible(false);
+    if (placed[i].present) header->SetRect(Scaled(placed[i].header));
+    if (!state_->sensor.hasLiftSetting && i == static_cast<int>(gm::Section::kLift)) header->SetVisible(false);
   }
   for (const gm::MainControlSpec& spec : gm::MainWindowControls()) {
     const int section = SectionIndexOf(spec.group);
@@ -317,7 +330,7 @@ void CTalvinDlg::ApplySectionLayout() {
     control->SetShown(sectionOpen_[section]);
     if (spec.group == gm::ControlGroup::kDpi || !placed[section].present) continue;
     const gm::LayoutRect& h = placed[section].header;
-    control->SetRect(gm::win::ScaledRect(gm::PlaceInSection(spec, h.left, h.bottom, gm::SensorShowsExtraOption)));
+    control->SetRect(Scaled(gm::PlaceInSection(spec, h.left, h.bottom, state_->sensor.showsExtraOption)));
     if (spec.kind == gm::MainControlKind::kRatePicture)
       static_cast<gm::win::CPollingRateDial*>(control)->BuildRegions();
   }
@@ -365,17 +378,19 @@ void CTalvinDlg::DrawControls(HDC dc, const RECT& update) {
 void CTalvinDlg::DrawFrames(HDC dc) {
   if (!frame_) return;
   gm::win::SkinGraphics g(dc);
-  for (const gm::LayoutRect& box : gm::LeftFrameBoxes()) g.Draw(frame_, gm::win::ScaledRect(box));
-  const auto placed = gm::StackSections(sectionOpen_, gm::SensorHasLiftSetting);
+  for (const gm::LayoutRect& box : gm::LeftFrameBoxes()) g.Draw(frame_, Scaled(box));
+  const auto placed = gm::StackSections(sectionOpen_, state_->sensor.hasLiftSetting);
   for (const gm::SectionPlacement& p : placed)
-    if (p.present && p.open) g.Draw(frame_, gm::win::ScaledRect(p.frame));
+    if (p.present && p.open) g.Draw(frame_, Scaled(p.frame));
 }
+
+RECT CTalvinDlg::Scaled(const gm::LayoutRect& r) const { return gm::win::ScaledRect(r, state_->env.displayScale); }
 
 RECT CTalvinDlg::MouseMarkRect(int comboNumber) const {
   const auto origin = gm::MouseMarkOrigin(comboNumber);
   if (!origin) return {};
   constexpr int kMarkSize = 22;
-  return gm::win::ScaledRect({origin->x, origin->y, origin->x + kMarkSize, origin->y + kMarkSize});
+  return Scaled({origin->x, origin->y, origin->x + kMarkSize, origin->y + kMarkSize});
 }
 
 void CTalvinDlg::DrawMouseMark(HDC dc) {
@@ -386,7 +401,7 @@ void CTalvinDlg::DrawMouseMark(HDC dc) {
   const auto origin = gm::MouseMarkOrigin(markedCombo_);
   const gm::LayoutRect at{origin->x, origin->y, origin->x + mark.Width(), origin->y + mark.Height()};
   gm::win::SkinGraphics g(dc);
-  g.Draw(mark, gm::win::ScaledRect(at));
+  g.Draw(mark, Scaled(at));
 }
 
 // The mark follows the key combo under the pointer.
@@ -418,17 +433,17 @@ void CTalvinDlg::ShowInForeground() {
 }
 
 void CTalvinDlg::ShowModalNotice(int textIndex) {
-  gm::win::CAttentionDlg notice(gm::LanguageTexts[gm::kTextAttention], gm::LanguageTexts[textIndex], Hwnd());
+  gm::win::CAttentionDlg notice(state_->texts[gm::kTextAttention], state_->texts[textIndex], Hwnd());
   notice.DoModal();
 }
 
 // Not owned by the main window: it must stay visible while the main window is hidden.
 void CTalvinDlg::ShowTopmostNotice(int textIndex) {
-  gm::win::CAttentionDlg::ShowModeless(gm::LanguageTexts[gm::kTextAttention], gm::LanguageTexts[textIndex], nullptr);
+  gm::win::CAttentionDlg::ShowModeless(state_->texts[gm::kTextAttention], state_->texts[textIndex], nullptr);
 }
 
 void CTalvinDlg::ShowProgress(int textIndex) {
-  gm::win::CProgressBarDlg progress(gm::LanguageTexts[textIndex], L"", Hwnd());
+  gm::win::CProgressBarDlg progress(state_->texts[textIndex], L"", Hwnd());
   progress.DoModal();
 }
 
@@ -466,10 +481,10 @@ void CTalvinDlg::RefreshFromProfile() {
 
 // The sensor decides the lift-off header and the stage bars' level count.
 void CTalvinDlg::SensorChanged() {
-  if (auto* lift = GetControl(kLiftHeader)) lift->SetVisible(gm::SensorHasLiftSetting);
+  if (auto* lift = GetControl(kLiftHeader)) lift->SetVisible(state_->sensor.hasLiftSetting);
   for (int i = 0; i < gm::kDpiStageCount; ++i)
     if (auto* bar = static_cast<gm::win::CLevelBar*>(GetControl(static_cast<UINT>(3300 + i))))
-      bar->SetLevelCount(static_cast<int>(gm::SensorDpiCount));
+      bar->SetLevelCount(static_cast<int>(state_->sensor.count));
   ApplySectionLayout();
   RefreshFromProfile();
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "app/app_state.h"
 #include "app/main_controller.h"
 #include "app/talvin_app.h"
 #include "app/window_host.h"
@@ -50,6 +51,8 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
   void EstablishWorkingFolders();
   void EstablishDisplayScale();
   void LoadLanguage();
+  // Copies the state's values into the toolkit's globals (settings/toolkit_bridge.h).
+  void PublishToolkitBridge();
   void LoadMacroLibrary();
   void LoadConfigurationAndProfiles();
   void BuildSensorTables();
@@ -69,6 +72,8 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
   // Layout: header positions, section control positions and page visibility from the open
   // sections; a header click; the frames and the mouse-picture mark.
   void ApplySectionLayout();
+  // A layout rectangle in pixels at the state's display scale.
+  RECT Scaled(const gm::LayoutRect& r) const;
   void RefreshControls();
   void RefreshReportRate(int rateCode);
   void OnSectionHeaderClicked(gm::Section section);
@@ -109,6 +114,10 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
   int screenWidth_ = 0;
   int screenHeight_ = 0;
   std::wstring vendorIdText_;
+
+  // The application state: filled by the start-up steps, read and edited by the window, the
+  // controller and everything they call. Made before the controller, which keeps a reference.
+  std::unique_ptr<gm::AppState> state_ = std::make_unique<gm::AppState>();
 
   // Device link: the backend, the clock of its waits and the controller that owns the session.
   std::unique_ptr<gm::HidApi> hid_;

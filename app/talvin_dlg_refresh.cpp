@@ -30,8 +30,8 @@ T* ControlAs(const CTalvinDlg& dlg, int id) {
 }  // namespace
 
 void CTalvinDlg::RefreshControls() {
-  const int slot = std::clamp<int>(gm::CurrentProfileIndex, 0, gm::kProfileCount - 1);
-  const gm::ProfileRecord& record = gm::Profiles[static_cast<size_t>(slot)];
+  const int slot = std::clamp<int>(state_->currentProfile, 0, gm::kProfileCount - 1);
+  const gm::ProfileRecord& record = state_->profiles[static_cast<size_t>(slot)];
 
   for (int i = 0; i < gm::kButtonCount; ++i)
     if (auto* combo = ControlAs<gm::win::CComboButton>(*this, 2013 + i))
@@ -44,7 +44,7 @@ void CTalvinDlg::RefreshControls() {
     const int position = record.XYSettingValueX[static_cast<size_t>(i)];
     if (auto* check = ControlAs<gm::win::CCheckButton>(*this, 3260 + i)) check->SetChecked(enabled);
     if (auto* stage = ControlAs<gm::win::CDPIRadioButton>(*this, 3290 + i)) {
-      stage->SetDpiStep(gm::DpiOfPosition(position) / 50);
+      stage->SetDpiStep(gm::DpiOfPosition(state_->sensor, position) / 50);
       stage->SetDisabled(!enabled);
       stage->SetTextColour(i == current ? kCurrentStageText : kStageText);
     }
@@ -59,7 +59,7 @@ void CTalvinDlg::RefreshControls() {
   const int lift = gm::SettingNumber(record, gm::kLiftDetectionHeight);
   gm::RadioSelection = gm::ui::SelectRadio(gm::RadioSelection, lift == 1 ? 3510u : lift == 2 ? 3511u : 3509u);
   for (int id : {3509, 3519})
-    if (auto* c = GetControl(static_cast<UINT>(id))) c->SetVisible(gm::SensorShowsExtraOption);
+    if (auto* c = GetControl(static_cast<UINT>(id))) c->SetVisible(state_->sensor.showsExtraOption);
 
   const int options[3] = {gm::kAngleSnap, gm::kMotionSync, gm::kRippleControl};
   for (int i = 0; i < 3; ++i)
@@ -69,7 +69,7 @@ void CTalvinDlg::RefreshControls() {
   const int power = gm::SettingNumber(record, gm::kPowerDownTime);
   if (auto* dial = ControlAs<gm::win::CPowerManageButton>(*this, gm::win::CPowerManageButton::kId)) dial->SetValue(power);
   if (auto* label = ControlAs<gm::win::CStaticText>(*this, 3407))
-    label->SetLabel(gm::LanguageTexts[266] + std::to_wstring(power) + gm::LanguageTexts[267]);
+    label->SetLabel(state_->texts[266] + std::to_wstring(power) + state_->texts[267]);
 }
 
 // One picture button by the rate capability, one centre text by the selected code. A BLE link

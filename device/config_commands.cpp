@@ -16,13 +16,13 @@ std::uint8_t RateCodeOfIndex(int index) {
   return kCodes[index > 6 ? 6 : index];
 }
 
-std::array<std::uint8_t, 18> DpiStagesData(const ProfileRecord& record, int packet) {
+std::array<std::uint8_t, 18> DpiStagesData(const ProfileRecord& record, const SensorTables& sensor, int packet) {
   std::array<std::uint8_t, 18> d{};
   d[0] = record.CurrentDPILevelValue;
   d[1] = record.DPIOffOnFlagValue;
   const auto& positions = packet == 0 ? record.XYSettingValueX : record.XYSettingValueY;
   for (std::size_t i = 0; i < 6; ++i) {
-    const std::uint16_t code = DpiCodeOfPosition(positions[i]);
+    const std::uint16_t code = DpiCodeOfPosition(sensor, positions[i]);
     d[2 + 2 * i] = static_cast<std::uint8_t>(code & 0xFF);
     d[3 + 2 * i] = static_cast<std::uint8_t>(code >> 8);
   }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "settings/profile_record.h"
+#include "settings/sensor_table.h"
 
 namespace gm {
 
@@ -13,8 +14,8 @@ std::uint8_t RateCodeOfIndex(int index);
 
 // 0x02, one packet: stage, enable mask, then the 16-bit device codes (low byte first) of stages
 // 0..5 of X (packet 0) or Y (packet 1), four zero bytes. Stage positions become codes through the
-// current sensor's code table (positions past its end are clamped to the last entry).
-std::array<std::uint8_t, 18> DpiStagesData(const ProfileRecord& record, int packet);
+// code table of `sensor` (positions past its end are clamped to the last entry).
+std::array<std::uint8_t, 18> DpiStagesData(const ProfileRecord& record, const SensorTables& sensor, int packet);
 
 // 0x03: red, green, blue of stages 0..7.
 std::array<std::uint8_t, 24> StageColoursData(const ProfileRecord& record);

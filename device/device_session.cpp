@@ -2,29 +2,33 @@
 
 namespace gm {
 
-DeviceSession::DeviceSession(HidApi& hid, Clock& clock, DeviceHost& host, MappingUploadSteps* mapping)
-    : ownMapping_(ProcessMacroLibrary()),
+DeviceSession::DeviceSession(HidApi& hid, Clock& clock, DeviceHost& host, SettingsModel& model,
+                             const MacroLibrary& library, MappingUploadSteps* mapping)
+    : model_(model),
+      ownMapping_(library, model.texts),
       workers_(hid, host),
       links_(hid, host, workers_),
       transport_(hid, clock, links_),
-      upload_(transport_, mapping ? *mapping : static_cast<MappingUploadSteps&>(ownMapping_)) {
+      upload_(transport_, mapping ? *mapping : static_cast<MappingUploadSteps&>(ownMapping_), model.sensor) {
   workers_.Attach(links_);
 }
 
 DeviceSession::~DeviceSession() { Shutdown(); }
 
-InputEffects DeviceSession::HandleInputReport(LinkKind link, const InputReportBytes& report, ProfileTable& profiles,
-                                              int currentProfile, bool indicatorShowsOffline,
-                                              InputEffectsHost& host) {
+InputEffects DeviceSession::HandleInputReport(LinkKind link, const InputReportBytes& report,
+                                              bool indicatorShowsOffline, InputEffectsHost& host) {
   InputContext context;
   context.link = link;
   context.wiredPresent = links_.State(LinkKind::Wired).present;
   context.blePresent = links_.State(LinkKind::Ble).present;
   context.deviceSettingsDirty = upload_.Dirty().DeviceSettingsDirty;
   context.indicatorShowsOffline = indicatorShowsOffline;
-  const InputEffects effects = ProcessInputReport(report, context, status_, profiles, currentProfile);
+  const int currentProfile = model_.currentProfile;
+  const InputEffects effects =
+      ProcessInputReport(report, context, status_, model_.profiles, currentProfile, model_.sensor, model_.texts);
   if (currentProfile >= 0 && currentProfile < kProfileCount)
-    ApplyInputEffects(effects, profiles[static_cast<std::size_t>(currentProfile)], upload_, host);
+    ApplyInputEffects(effects, model_.profiles[static_cast<std::size_t>(currentProfile)], model_.config, upload_,
+                      host);
   return effects;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // Everything of the device link in one owner, for the main window, the demo and gmctl: discovery,
 // the per-link workers, the transport, the configuration upload and the device fields the input
-// reports write. The owner supplies the HID backend, the clock and the host.
+// reports write. The owner supplies the HID backend, the clock, the host, the settings model the
+// reports fold into and the macro library the uploads take their macros from.
 //
-// The backend, the clock and the host must outlive the session (its destructor joins the workers,
+// The backend, the clock, the host, the model and the library must outlive the session (its destructor joins the workers,
 // which call the host until then).
 //
 // Threads: every member function runs on the UI thread; the workers call only
@@ -20,14 +21,17 @@
 #include "device/transport.h"
 #include "device/upload.h"
 #include "device/worker.h"
+#include "macro/macro_library.h"
+#include "settings/settings_model.h"
 
 namespace gm {
 
 class DeviceSession {
  public:
   // `mapping` supplies the button-mapping and macro steps of an upload; none: the session's own
-  // steps (Mapping()) over the process-wide macro library.
-  DeviceSession(HidApi& hid, Clock& clock, DeviceHost& host, MappingUploadSteps* mapping = nullptr);
+  // steps (Mapping()) over `library`.
+  DeviceSession(HidApi& hid, Clock& clock, DeviceHost& host, SettingsModel& model, const MacroLibrary& library,
+                MappingUploadSteps* mapping = nullptr);
   ~DeviceSession();
   DeviceSession(const DeviceSession&) = delete;
   DeviceSession& operator=(const DeviceSession&) = delete;
@@ -43,10 +47,10 @@ class DeviceSession {
   // unless other steps were given to the constructor.
   MappingUpload& Mapping() { return ownMapping_; }
 
-  // Folds one posted report into `profiles[currentProfile]` and the device fields, then carries
-  // out its effects through `host`.
-  InputEffects HandleInputReport(LinkKind link, const InputReportBytes& report, ProfileTable& profiles,
-                                 int currentProfile, bool indicatorShowsOffline, InputEffectsHost& host);
+  // Folds one posted report into the model's current profile record, its sensor tables and the
+  // device fields, then carries out its effects through `host`.
+  InputEffects HandleInputReport(LinkKind link, const InputReportBytes& report, bool indicatorShowsOffline,
+                                 InputEffectsHost& host);
 
   // Reads the status report; a valid answer sets MouseOnline.
   StatusAnswer ReadStatusReport();
@@ -55,6 +59,7 @@ class DeviceSession {
   void Shutdown();
 
  private:
+  SettingsModel& model_;
   MappingUpload ownMapping_;
   DeviceWorkers workers_;
   DeviceLinks links_;

@@ -4,14 +4,14 @@
 
 namespace gm {
 
-void ApplyInputEffects(const InputEffects& effects, ProfileRecord& current, ConfigUpload& upload,
-                       InputEffectsHost& host) {
+void ApplyInputEffects(const InputEffects& effects, ProfileRecord& current, AppConfigTable& config,
+                       ConfigUpload& upload, InputEffectsHost& host) {
   if (effects.startOnlineTimer) host.StartOnlineIndicatorTimer();
   if (effects.launchUrl) host.OpenUrl(*effects.launchUrl);
   if (effects.rateCapabilityChanged) host.Refresh();
   if (effects.adoptedSensor) {
-    SetSensorText();
-    SetPreST(static_cast<std::uint16_t>(~*effects.adoptedSensor));
+    SetSensorText(config, *effects.adoptedSensor);
+    SetPreST(config, static_cast<std::uint16_t>(~*effects.adoptedSensor));
     host.SensorAdopted(*effects.adoptedSensor);
   }
   if (effects.changed) {

@@ -8,6 +8,7 @@
 
 #include "device/input_report.h"
 #include "device/upload.h"
+#include "settings/app_config.h"
 
 namespace gm {
 
@@ -24,7 +25,8 @@ class InputEffectsHost {
   virtual void SensorAdopted(std::uint16_t sensorId) = 0;
 };
 
-void ApplyInputEffects(const InputEffects& effects, ProfileRecord& current, ConfigUpload& upload,
-                       InputEffectsHost& host);
+// A new sensor is stored in `config` ("Sensor", "PreST") before the host hears of it.
+void ApplyInputEffects(const InputEffects& effects, ProfileRecord& current, AppConfigTable& config,
+                       ConfigUpload& upload, InputEffectsHost& host);
 
 }  // namespace gm

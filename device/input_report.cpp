@@ -52,7 +52,8 @@ int LightingNameTextIndex(std::uint8_t effect) {
 }
 
 InputEffects ProcessInputReport(std::span<const std::uint8_t> report, const InputContext& context,
-                                DeviceStatus& status, ProfileTable& profiles, int currentProfile) {
+                                DeviceStatus& status, ProfileTable& profiles, int currentProfile,
+                                SensorTables& sensor, const LanguageTable& texts) {
   InputEffects fx;
   if (status.InputSkipCount > 0) {
     --status.InputSkipCount;
@@ -115,7 +116,7 @@ InputEffects ProcessInputReport(std::span<const std::uint8_t> report, const Inpu
 
   if (report[6] != record.Lighting1ModeValue[0]) {
     record.Lighting1ModeValue = {report[6], 0, 0};
-    record.Lighting1Name = LanguageTexts[static_cast<std::size_t>(LightingNameTextIndex(report[6]))];
+    record.Lighting1Name = texts[static_cast<std::size_t>(LightingNameTextIndex(report[6]))];
     fx.changed = true;
   }
 
@@ -131,11 +132,11 @@ InputEffects ProcessInputReport(std::span<const std::uint8_t> report, const Inpu
   fx.rateCapabilityChanged = status.RateCapability != oldCapability;
 
   if (report[9] != 0) {
-    if (std::optional<std::uint16_t> sensor = SensorIdOfReportCode(report[9]); sensor && *sensor != SensorId) {
-      SensorId = *sensor;
-      for (ProfileRecord& p : profiles) ApplySensorDpiDefaults(p);
-      BuildSensorDpiTables();
-      fx.adoptedSensor = *sensor;
+    if (std::optional<std::uint16_t> reported = SensorIdOfReportCode(report[9]); reported && *reported != sensor.id) {
+      sensor.id = *reported;
+      for (ProfileRecord& p : profiles) ApplySensorDpiDefaults(p, sensor.id);
+      BuildSensorDpiTables(sensor);
+      fx.adoptedSensor = *reported;
     }
   }
   return fx;

@@ -1,7 +1,7 @@
 #pragma once
 // Folding one input report (report 4) into the model. Runs on the UI thread: the workers only post
 // the raw bytes. The function updates the device fields, the current profile record and, for a
-// newly reported sensor, SensorId, all five profiles' DPI stages and the sensor tables; what the
+// newly reported sensor, the sensor id, all five profiles' DPI stages and the sensor tables; what the
 // window must do afterwards (save, on-screen display, refresh, re-priming, launching, timers) comes
 // back as InputEffects for the caller to carry out.
 #include <array>
@@ -11,7 +11,9 @@
 #include <string>
 
 #include "device/link.h"
+#include "settings/language.h"
 #include "settings/profile_record.h"
+#include "settings/sensor_table.h"
 
 namespace gm {
 
@@ -43,7 +45,7 @@ struct InputEffects {
   bool changed = false;
   bool rateCapabilityChanged = false;       // refresh the window
   std::optional<std::wstring> launchUrl;    // open with the shell ("open")
-  // A new sensor was adopted (SensorId, profiles and tables already updated): store it in the
+  // A new sensor was adopted (sensor id, profiles and tables already updated): store it in the
   // configuration ("Sensor", "PreST"), save the configuration and all five profiles, update the
   // stage bars and the lift-off header, repaint.
   std::optional<std::uint16_t> adoptedSensor;
@@ -56,13 +58,14 @@ int RateIndexOfCode(std::uint8_t code, LinkKind link, int rateCapability);
 // "125HZ" .. "8000HZ" for index 0..6 (indexes above 6 give "8000HZ").
 std::wstring RateNameOfIndex(int index);
 
-// LanguageTexts index of a lighting effect's name: 101, 102, 103 for effects 2, 3, 4; 109 else.
+// Language text index of a lighting effect's name: 101, 102, 103 for effects 2, 3, 4; 109 else.
 int LightingNameTextIndex(std::uint8_t effect);
 
 // Folds one report (any length; fewer than 10 bytes is treated as a foreign report) into
 // `status`, the current record `profiles[currentProfile]` and, when a new sensor is adopted,
-// every profile and the sensor tables.
+// every profile and `sensor`. A changed lighting effect takes its name from `texts`.
 InputEffects ProcessInputReport(std::span<const std::uint8_t> report, const InputContext& context,
-                                DeviceStatus& status, ProfileTable& profiles, int currentProfile);
+                                DeviceStatus& status, ProfileTable& profiles, int currentProfile,
+                                SensorTables& sensor, const LanguageTable& texts);
 
 }  // namespace gm

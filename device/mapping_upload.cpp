@@ -55,7 +55,8 @@ SendOutcome SendMacroPacket(Transport& transport, std::uint8_t packetByte, std::
   return SendOutcome::kGivenUp;
 }
 
-MappingUpload::MappingUpload(const MacroLibrary& library) : library_(library) {}
+MappingUpload::MappingUpload(const MacroLibrary& library, const LanguageTable& texts)
+    : library_(library), texts_(texts) {}
 
 std::optional<std::uint8_t> MappingUpload::SlotOfItem(const MacroItemLocation& location) const {
   for (const ItemSlot& s : itemSlots_)
@@ -71,7 +72,7 @@ void MappingUpload::ResolveMacroSlots(ProfileRecord& record) {
     const std::optional<MacroItemLocation> location = library_.FindMacro(key.MacroKeyIndex);
     const MacroItem* item = location ? library_.ItemAt(*location) : nullptr;
     if (!item || !item->Macro) {
-      key.KeyName = LanguageTexts[kTextDisabled];
+      key.KeyName = texts_[kTextDisabled];
       key.KeyValue = {0, 0, 0};
       continue;
     }

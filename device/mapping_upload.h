@@ -40,8 +40,9 @@ SendOutcome SendMacroPacket(Transport& transport, std::uint8_t packetByte, std::
 
 class MappingUpload final : public MappingUploadSteps {
  public:
-  // `library` is where macro buttons find their macros by number; it must outlive this object.
-  explicit MappingUpload(const MacroLibrary& library);
+  // `library` is where macro buttons find their macros by number, `texts` names a button whose
+  // macro is gone; both must outlive this object.
+  MappingUpload(const MacroLibrary& library, const LanguageTable& texts);
 
   // The number the next distinct macro would get: slots in use + 1 (1 before any resolution).
   int MacroSlotNext() const { return macroSlotNext_; }
@@ -75,6 +76,7 @@ class MappingUpload final : public MappingUploadSteps {
   };
 
   const MacroLibrary& library_;
+  const LanguageTable& texts_;
   std::vector<ItemSlot> itemSlots_;  // the slot-per-item table: only items that have a slot
   int macroSlotNext_ = 1;
   bool refreshButtonMacros_ = false;

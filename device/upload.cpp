@@ -7,10 +7,10 @@
 
 namespace gm {
 
-std::array<std::uint8_t, 34> DpiShadowBytes(const ProfileRecord& record) {
+std::array<std::uint8_t, 34> DpiShadowBytes(const ProfileRecord& record, const SensorTables& sensor) {
   std::array<std::uint8_t, 34> bytes{};
-  const auto x = DpiStagesData(record, 0);
-  const auto y = DpiStagesData(record, 1);
+  const auto x = DpiStagesData(record, sensor, 0);
+  const auto y = DpiStagesData(record, sensor, 1);
   bytes[0] = x[0];
   bytes[1] = x[1];
   std::copy_n(x.begin() + 2, 12, bytes.begin() + 2);
@@ -18,8 +18,8 @@ std::array<std::uint8_t, 34> DpiShadowBytes(const ProfileRecord& record) {
   return bytes;
 }
 
-ConfigUpload::ConfigUpload(Transport& transport, MappingUploadSteps& mapping)
-    : transport_(transport), mapping_(mapping) {}
+ConfigUpload::ConfigUpload(Transport& transport, MappingUploadSteps& mapping, const SensorTables& sensor)
+    : transport_(transport), mapping_(mapping), sensor_(sensor) {}
 
 bool ConfigUpload::AnyControlHandle() const { return ActiveControlHandle(transport_.Links()) != kNoHandle; }
 
@@ -44,15 +44,15 @@ void ConfigUpload::BuildConfigCommands(const ProfileRecord& record) {
   const auto rate = ReportRateData(record);
   const auto lift = LiftOffData(record);
   const auto debounce = DebounceData(record);
-  const auto dpiX = DpiStagesData(record, 0);
-  const auto dpiY = DpiStagesData(record, 1);
+  const auto dpiX = DpiStagesData(record, sensor_, 0);
+  const auto dpiY = DpiStagesData(record, sensor_, 1);
   const auto colours = StageColoursData(record);
   const auto lighting = LightingData(record);
 
   const bool rateChanged = BuildAndCompare(kRateSlots, rate);
   const bool liftChanged = BuildAndCompare(kLiftSlots, lift);
   const bool debounceChanged = BuildAndCompare(kDebounceSlots, debounce);
-  const bool dpiChanged = BuildAndCompare(kDpiSlots, DpiShadowBytes(record));
+  const bool dpiChanged = BuildAndCompare(kDpiSlots, DpiShadowBytes(record, sensor_));
   const bool coloursChanged = BuildAndCompare(kColourSlots, colours);
   const bool lightingChanged = BuildAndCompare(kLightingSlots, std::span(lighting).first(kLightingSlots.compared));
 
@@ -97,7 +97,7 @@ void ConfigUpload::WriteAllShadows(const ProfileRecord& record, bool invert) {
   write(kRateSlots, ReportRateData(record));
   write(kLiftSlots, LiftOffData(record));
   write(kDebounceSlots, DebounceData(record));
-  write(kDpiSlots, DpiShadowBytes(record));
+  write(kDpiSlots, DpiShadowBytes(record, sensor_));
   write(kColourSlots, StageColoursData(record));
   write(kPowerSlots, PowerData(record));
   write(kSensorSlots, SensorOptionsData(record));

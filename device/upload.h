@@ -6,6 +6,7 @@
 
 #include "device/transport.h"
 #include "settings/profile_record.h"
+#include "settings/sensor_table.h"
 
 namespace gm {
 
@@ -70,7 +71,8 @@ enum class UploadResult {
 
 class ConfigUpload {
  public:
-  ConfigUpload(Transport& transport, MappingUploadSteps& mapping);
+  // `sensor` gives the register codes of the DPI stage positions; it must outlive this object.
+  ConfigUpload(Transport& transport, MappingUploadSteps& mapping, const SensorTables& sensor);
 
   DirtyFlags& Dirty() { return dirty_; }
   const DirtyFlags& Dirty() const { return dirty_; }
@@ -105,12 +107,13 @@ class ConfigUpload {
 
   Transport& transport_;
   MappingUploadSteps& mapping_;
+  const SensorTables& sensor_;
   DirtyFlags dirty_;
   bool somethingSent_ = false;
 };
 
 // The 34 compared bytes of the DPI command: stage, mask, X codes of stages 0..7, Y codes of stages
 // 0..7 (stages 6 and 7 are not sent and are kept 0 so they never cause a send).
-std::array<std::uint8_t, 34> DpiShadowBytes(const ProfileRecord& record);
+std::array<std::uint8_t, 34> DpiShadowBytes(const ProfileRecord& record, const SensorTables& sensor);
 
 }  // namespace gm

@@ -41,12 +41,13 @@ class ShownWindow final : public UploadHost {
 
 }  // namespace
 
-std::vector<std::vector<std::uint8_t>> PreviewFullUpload(const ProfileRecord& record, const MacroLibrary& library) {
+std::vector<std::vector<std::uint8_t>> PreviewFullUpload(const ProfileRecord& record, const MacroLibrary& library,
+                                                         const SensorTables& sensor, const LanguageTable& texts) {
   RecordingDevice device;
   VirtualClock clock;
   Transport transport(device, clock, device);
-  MappingUpload mapping(library);
-  ConfigUpload upload(transport, mapping);
+  MappingUpload mapping(library, texts);
+  ConfigUpload upload(transport, mapping, sensor);
   ShownWindow host;
   ProfileRecord copy = record;
   upload.ForgetShadows(copy);

@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "macro/macro_library.h"
+#include "settings/language.h"
 #include "settings/profile_record.h"
+#include "settings/sensor_table.h"
 
 namespace gm {
 
-std::vector<std::vector<std::uint8_t>> PreviewFullUpload(const ProfileRecord& record,
-                                                         const MacroLibrary& library = ProcessMacroLibrary());
+std::vector<std::vector<std::uint8_t>> PreviewFullUpload(const ProfileRecord& record, const MacroLibrary& library,
+                                                         const SensorTables& sensor, const LanguageTable& texts);
 
 }  // namespace gm

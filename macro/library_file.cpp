@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "settings/environment.h"
 #include "settings/number_text.h"
 #include "settings/text_file.h"
 
@@ -200,12 +199,16 @@ bool ReadLibraryFile(std::wstring_view path, MacroLibrary& library, MacroItemLoc
   return ReadLibraryFileStatus(path, library, fileSelected) == LibraryReadStatus::kRead;
 }
 
-std::wstring LibraryFilePath() { return DataFolder + L"config\\MacroLibraryFile.mlf"; }
+std::wstring LibraryFilePath(std::wstring_view dataFolder) {
+  return std::wstring(dataFolder) + L"config\\MacroLibraryFile.mlf";
+}
 
-bool LoadLibraryAtStartup() { return ReadLibraryFile(LibraryFilePath(), ProcessMacroLibrary()); }
+bool LoadLibraryAtStartup(MacroLibrary& library, std::wstring_view dataFolder) {
+  return ReadLibraryFile(LibraryFilePath(dataFolder), library);
+}
 
-bool SaveLibraryFile() {
-  return WriteLibraryFile(LibraryFilePath(), ProcessMacroLibrary(), MacroItemLocation::None());
+bool SaveLibraryFile(const MacroLibrary& library, std::wstring_view dataFolder) {
+  return WriteLibraryFile(LibraryFilePath(dataFolder), library, MacroItemLocation::None());
 }
 
 }  // namespace gm

@@ -44,14 +44,14 @@ bool ReadLibraryLines(const std::function<bool(std::wstring&)>& nextLine, MacroL
 // The file's text exactly as WriteLibraryFile writes it (without the byte-order mark).
 std::wstring LibraryText(const MacroLibrary& library, const MacroItemLocation& location);
 
-// DataFolder + "config\MacroLibraryFile.mlf".
-std::wstring LibraryFilePath();
+// dataFolder + "config\MacroLibraryFile.mlf".
+std::wstring LibraryFilePath(std::wstring_view dataFolder);
 
-// Reads the library file into the process-wide library, ignoring its line 3. A missing or
+// Reads the library file of `dataFolder` into `library`, ignoring its line 3. A missing or
 // unreadable file leaves the library empty. Returns whether the whole file was read.
-bool LoadLibraryAtStartup();
+bool LoadLibraryAtStartup(MacroLibrary& library, std::wstring_view dataFolder);
 
-// Writes the process-wide library to the library file with no location (stage -1) in line 3.
-bool SaveLibraryFile();
+// Writes `library` to the library file of `dataFolder` with no location (stage -1) in line 3.
+bool SaveLibraryFile(const MacroLibrary& library, std::wstring_view dataFolder);
 
 }  // namespace gm

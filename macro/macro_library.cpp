@@ -308,16 +308,6 @@ bool operator==(const MacroLibrary& a, const MacroLibrary& b) {
   return a.NextMacroKeyIndex == b.NextMacroKeyIndex && SameBlock(a.roots_.get(), b.roots_.get());
 }
 
-MacroLibrary& ProcessMacroLibrary() {
-  static MacroLibrary library;
-  return library;
-}
-
-MacroLibrary& ImportMacroLibrary() {
-  static MacroLibrary library;
-  return library;
-}
-
 // ---- Action display text ----------------------------------------------------------------------
 
 std::wstring ActionText(MacroAction action) {

@@ -152,13 +152,6 @@ class MacroLibrary {
   std::unique_ptr<Block> roots_;
 };
 
-// The process-wide library (filled at start-up) and the temporary one that receives an import.
-MacroLibrary& ProcessMacroLibrary();
-MacroLibrary& ImportMacroLibrary();
-
-// The item selected in the macro manager or the macro selection dialog (initially stage -1).
-inline MacroItemLocation SelectedLocation;
-
 // Display text of an action in the action lists: "%ums" for a delay, "Move Right %d",
 // "Move Left %d", "Move Down %d", "Move Up %d", "Wheel Up %d", "Wheel Down %d" for moves and
 // the wheel, otherwise the virtual-key name of byte 0.

@@ -2,9 +2,8 @@
 
 #include <cstdio>
 
-#include "settings/environment.h"
 #include "settings/number_text.h"
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 #include "settings/text_file.h"
 
 namespace gm {
@@ -14,9 +13,9 @@ constexpr std::wstring_view kSection = L"[Setting]";
 
 bool InTable(int n) { return n >= 0 && n < kAppConfigCount; }
 
-int Decimal(int n) { return ParseLong(AppConfig[n].Value, 10); }
+int Decimal(const AppConfigTable& table, int n) { return ParseLong(table[n].Value, 10); }
 
-void SetDecimal(int n, int value) { AppConfig[n].Value = DecimalText(value); }
+void SetDecimal(AppConfigTable& table, int n, int value) { table[n].Value = DecimalText(value); }
 
 }  // namespace
 
@@ -42,7 +41,9 @@ AppConfigTable AppConfigDefaults(std::wstring_view dataFolder) {
   return t;
 }
 
-void FillAppConfigDefaults(std::wstring_view dataFolder) { AppConfig = AppConfigDefaults(dataFolder); }
+void FillAppConfigDefaults(AppConfigTable& table, std::wstring_view dataFolder) {
+  table = AppConfigDefaults(dataFolder);
+}
 
 int ReadAppConfigLines(CStdioFileEx& file, AppConfigTable& table) {
   std::wstring line;
@@ -67,51 +68,61 @@ bool WriteAppConfigFile(const AppConfigTable& table, std::wstring_view path) {
   return file.Close();
 }
 
-bool WriteAppConfig() { return WriteAppConfigFile(AppConfig, AppConfigPath(DataFolder)); }
+bool WriteAppConfig(const SettingsModel& model) {
+  return WriteAppConfigFile(model.config, AppConfigPath(model.env.dataFolder));
+}
 
-std::wstring AppConfigKey(int n) { return InTable(n) ? AppConfig[n].Key : std::wstring(); }
-std::wstring AppConfigValue(int n) { return InTable(n) ? AppConfig[n].Value : std::wstring(); }
+std::wstring AppConfigKey(const AppConfigTable& table, int n) { return InTable(n) ? table[n].Key : std::wstring(); }
+std::wstring AppConfigValue(const AppConfigTable& table, int n) {
+  return InTable(n) ? table[n].Value : std::wstring();
+}
 
-int GetCurrentProfile() {
-  const int v = Decimal(kCurrentProfile);
+int GetCurrentProfile(const AppConfigTable& table) {
+  const int v = Decimal(table, kCurrentProfile);
   return v >= 0 && v < kProfileCount ? v : 0;
 }
-void SetCurrentProfile(int n) { SetDecimal(kCurrentProfile, n); }
+void SetCurrentProfile(AppConfigTable& table, int n) { SetDecimal(table, kCurrentProfile, n); }
 
-int GetProfileShowCount() {
-  const int v = Decimal(kProfileShowCount);
+int GetProfileShowCount(const AppConfigTable& table) {
+  const int v = Decimal(table, kProfileShowCount);
   return v >= 1 && v <= kProfileCount ? v : 3;
 }
-void SetProfileShowCount(int n) { SetDecimal(kProfileShowCount, n); }
+void SetProfileShowCount(AppConfigTable& table, int n) { SetDecimal(table, kProfileShowCount, n); }
 
-int GetProfileShowList(int i) {
+int GetProfileShowList(const AppConfigTable& table, int i) {
   if (i < 0 || i >= kProfileCount) return 0;
-  const int v = Decimal(kProfileShowList0 + i);
+  const int v = Decimal(table, kProfileShowList0 + i);
   return v >= 0 && v < kProfileCount ? v : i;
 }
-void SetProfileShowList(int i, int slot) {
-  if (i >= 0 && i < kProfileCount) SetDecimal(kProfileShowList0 + i, slot);
+void SetProfileShowList(AppConfigTable& table, int i, int slot) {
+  if (i >= 0 && i < kProfileCount) SetDecimal(table, kProfileShowList0 + i, slot);
 }
 
-void SetSensorText() { AppConfig[kSensor].Value = L"0x" + HexText(SensorId, 4); }
+void SetSensorText(AppConfigTable& table, std::uint16_t sensorId) {
+  table[kSensor].Value = L"0x" + HexText(sensorId, 4);
+}
 
-std::uint16_t ConfigSensor() { return static_cast<std::uint16_t>(ParseLong(AppConfig[kSensor].Value, 16)); }
+std::uint16_t ConfigSensor(const AppConfigTable& table) {
+  return static_cast<std::uint16_t>(ParseLong(table[kSensor].Value, 16));
+}
 
-void SetPreST(std::uint16_t value) {
+void SetPreST(AppConfigTable& table, std::uint16_t value) {
   std::wstring digits = HexText(value, 1);
   if (digits.size() < 4) digits.insert(0, 4 - digits.size(), L' ');
-  AppConfig[kPreST].Value = L"0x" + digits;
+  table[kPreST].Value = L"0x" + digits;
 }
 
-std::uint16_t GetPreST() { return static_cast<std::uint16_t>(ParseLong(AppConfig[kPreST].Value, 16)); }
-
-std::wstring ProfileSlotPath(int slot) {
-  return slot >= 0 && slot < kProfileCount ? AppConfig[kProfileSlot0URL + slot].Value : std::wstring();
+std::uint16_t GetPreST(const AppConfigTable& table) {
+  return static_cast<std::uint16_t>(ParseLong(table[kPreST].Value, 16));
 }
 
-bool SaveCurrentProfile() {
-  SetCurrentProfile(CurrentProfileIndex);
-  return WriteAppConfig();
+std::wstring ProfileSlotPath(const AppConfigTable& table, int slot) {
+  return slot >= 0 && slot < kProfileCount ? table[kProfileSlot0URL + slot].Value : std::wstring();
+}
+
+bool SaveCurrentProfile(SettingsModel& model) {
+  SetCurrentProfile(model.config, model.currentProfile);
+  return WriteAppConfig(model);
 }
 
 }  // namespace gm

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <utility>
 
-#include "settings/environment.h"
 #include "settings/number_text.h"
 #include "settings/text_file.h"
 
@@ -95,14 +94,12 @@ UiFont UiFontFor(const LanguageTable& texts, float displayScale) {
   return {L"Tahoma", static_cast<int>(std::trunc(displayScale * 16.0)), 1};
 }
 
-bool LoadLanguage() {
-  const std::wstring code = ReadLanguageCode(DataFolder + std::wstring(kLanguageSettingFile));
-  const std::wstring path = DataFolder + std::wstring(LanguageFileForCode(code));
-  if (!ReadLanguageFile(path, LanguageTexts).complete) return false;
-  UiFont font = UiFontFor(LanguageTexts, DisplayScale);
-  UiFontName = std::move(font.name);
-  UiFontSize = font.size;
-  UiFontCharset = font.charset;
+bool LoadLanguage(LanguageTable& texts, UiFont& font, std::wstring_view dataFolder, float displayScale) {
+  const std::wstring folder(dataFolder);
+  const std::wstring code = ReadLanguageCode(folder + std::wstring(kLanguageSettingFile));
+  const std::wstring path = folder + std::wstring(LanguageFileForCode(code));
+  if (!ReadLanguageFile(path, texts).complete) return false;
+  font = UiFontFor(texts, displayScale);
   return true;
 }
 

@@ -18,15 +18,7 @@ class CStdioFileEx;
 inline constexpr std::size_t kLanguageTextCount = 500;
 using LanguageTable = std::array<std::wstring, kLanguageTextCount>;
 
-// Every caption and message of the program by index; empty until the language file is loaded.
-inline LanguageTable LanguageTexts;
-
-// The font every skinned control uses, set by the language load.
-inline std::wstring UiFontName;
-inline int UiFontSize = 0;
-inline int UiFontCharset = 0;
-
-// Files below DataFolder.
+// Files below the data folder.
 inline constexpr std::wstring_view kLanguageSettingFile = L"config\\LanSetting.ini";
 inline constexpr std::wstring_view kEnglishLanguageFile = L"config\\Lan_En.txt";
 inline constexpr std::wstring_view kSecondLanguageFile = L"config\\Lan_Tu.txt";
@@ -58,7 +50,7 @@ LanguageReadResult ReadLanguageBytes(std::string bytes, LanguageTable& texts);
 // text after its first "=" when one follows, else the whole line); without it, from line 1.
 std::wstring ReadLanguageCode(std::wstring_view path);
 
-// The language file (relative to DataFolder) for a code: English for exactly L"EN".
+// The language file (relative to the data folder) for a code: English for exactly L"EN".
 std::wstring_view LanguageFileForCode(std::wstring_view code);
 
 struct UiFont {
@@ -72,10 +64,10 @@ struct UiFont {
 // is "中文"; otherwise "Tahoma", trunc(16 × scale), character set 1.
 UiFont UiFontFor(const LanguageTable& texts, float displayScale);
 
-// The start-up load: picks the language from DataFolder + LanSetting.ini, reads its file into
-// LanguageTexts and, when the file was read to its end, sets UiFontName/Size/Charset for
-// DisplayScale. Returns whether the language file was read to its end; otherwise the texts read so
-// far stay and the font is left as it was.
-bool LoadLanguage();
+// The start-up load: picks the language from dataFolder + LanSetting.ini, reads its file into
+// `texts` and, when the file was read to its end, sets `font` for `displayScale`. Returns whether
+// the language file was read to its end; otherwise the texts read so far stay and the font is left
+// as it was.
+bool LoadLanguage(LanguageTable& texts, UiFont& font, std::wstring_view dataFolder, float displayScale);
 
 }  // namespace gm

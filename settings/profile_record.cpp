@@ -36,7 +36,7 @@ const TextPair kSettingDefaults[kSettingEntryCount] = {
 };
 
 struct ButtonDefault {
-  int nameText;  // LanguageTexts index
+  int nameText;  // language text index
   ThreeBytes value;
 };
 
@@ -77,16 +77,16 @@ void StoreNumber(ProfileRecord& record, int n, int value) { record.SettingEntrie
 
 }  // namespace
 
-void ResetProfile(ProfileRecord& record, int slot) {
+void ResetProfile(ProfileRecord& record, int slot, const LanguageTable& texts, std::uint16_t sensorId) {
   record.SettingEntries[kProfileName].Key = L"ProfileName";
   record.SettingEntries[kProfileName].Value =
-      slot >= 0 && slot < kProfileCount ? LanguageTexts[kTextDefaultProfile1 + slot]
+      slot >= 0 && slot < kProfileCount ? texts[kTextDefaultProfile1 + slot]
                                         : L"Profile" + DecimalText(static_cast<std::uint32_t>(slot) + 1u);
   for (int n = 1; n < kSettingEntryCount; ++n) record.SettingEntries[n] = kSettingDefaults[n];
 
   for (int b = 0; b < kButtonCount; ++b) {
     KeyAssignment& key = record.KeyAssignments[b];
-    key.KeyName = LanguageTexts[kButtonDefaults[b].nameText];
+    key.KeyName = texts[kButtonDefaults[b].nameText];
     key.KeyURL.clear();
     key.KeyValue = kButtonDefaults[b].value;
     // The macro is emptied; its 250 action slots keep their contents (the file still carries them).
@@ -104,7 +104,7 @@ void ResetProfile(ProfileRecord& record, int slot) {
   record.PollingRateValue = {2, 0, 0};
 
   record.Lighting1OffOn = 1;
-  record.Lighting1Name = LanguageTexts[kTextLightingOtherEffect];
+  record.Lighting1Name = texts[kTextLightingOtherEffect];
   record.Lighting1ModeValue = {0, 0, 0};
   record.Lighting1Speed.fill(1);
   record.Lighting1Brightness.fill(3);
@@ -118,18 +118,18 @@ void ResetProfile(ProfileRecord& record, int slot) {
   }
 
   record.Lighting2OffOn = 0;
-  record.Lighting2Name = LanguageTexts[kTextLightingZone2Default];
+  record.Lighting2Name = texts[kTextLightingZone2Default];
   record.Lighting2ModeValue = {1, 0, 0};
   record.Lighting2Speed = 0;
   record.Lighting2Brightness = 0;
   record.Lighting2FixedColor = 0;
 
-  ApplySensorDpiDefaults(record);
+  ApplySensorDpiDefaults(record, sensorId);
 }
 
-void ApplySensorDpiDefaults(ProfileRecord& record) {
+void ApplySensorDpiDefaults(ProfileRecord& record, std::uint16_t sensorId) {
   record.DPIOffOnFlagValue = 0x3F;
-  if (const auto positions = DefaultStagePositions(SensorId)) {
+  if (const auto positions = DefaultStagePositions(sensorId)) {
     record.XYSettingValueX = *positions;
     record.XYSettingValueY = *positions;
   }

@@ -1,5 +1,5 @@
 #pragma once
-// The settings of one profile and the process-wide table of the five profile slots.
+// The settings of one profile and the table of the five profile slots.
 // Field names follow the keys of the profile file. Records live for the whole process; a slot the
 // user removes from the profile list keeps its record.
 #include <array>
@@ -9,6 +9,7 @@
 
 #include "macro/macro_model.h"
 #include "settings/colour.h"
+#include "settings/language.h"
 
 namespace gm {
 
@@ -110,20 +111,15 @@ struct ProfileRecord {
 
 using ProfileTable = std::array<ProfileRecord, kProfileCount>;
 
-// The five profile slots.
-inline ProfileTable Profiles;
-
-// The slot 0..4 being shown and edited; mirrors config.ini "CurrentProfile".
-inline std::int32_t CurrentProfileIndex = 0;
-
 // Sets every field to the defaults of profile slot `slot` (any non-negative number; slots 0..4
-// take their names from LanguageTexts[85 + slot], later ones are named "Profile<slot + 1>").
+// take their names from texts[85 + slot], later ones are named "Profile<slot + 1>"), with the DPI
+// stages of sensor `sensorId`. The button and lighting names come from `texts` too.
 // The 250 action slots of each button's macro keep their contents; the action count becomes 0.
-void ResetProfile(ProfileRecord& record, int slot);
+void ResetProfile(ProfileRecord& record, int slot, const LanguageTable& texts, std::uint16_t sensorId);
 
-// Sets the DPI fields to the defaults of the current SensorId: enable mask 0x3F, the sensor's
+// Sets the DPI fields to the defaults of sensor `sensorId`: enable mask 0x3F, the sensor's
 // default positions (kept as they are for an unknown sensor), stage 2, the stage colours.
-void ApplySensorDpiDefaults(ProfileRecord& record);
+void ApplySensorDpiDefaults(ProfileRecord& record, std::uint16_t sensorId);
 
 // Copies of pair n's texts; empty for n outside 0..22.
 std::wstring SettingKey(const ProfileRecord& record, int n);

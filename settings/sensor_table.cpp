@@ -102,10 +102,10 @@ const SensorRow* FindSensor(std::uint16_t id) {
 }
 
 // A position limited to the built list; -1 when the list is empty.
-int ClampPosition(int position) {
-  if (SensorDpiCount == 0) return -1;
+int ClampPosition(const SensorTables& tables, int position) {
+  if (tables.count == 0) return -1;
   if (position < 0) return 0;
-  const int last = static_cast<int>(SensorDpiCount) - 1;
+  const int last = static_cast<int>(tables.count) - 1;
   return position > last ? last : position;
 }
 
@@ -113,44 +113,44 @@ int ClampPosition(int position) {
 
 bool IsKnownSensor(std::uint16_t sensorId) { return FindSensor(sensorId) != nullptr; }
 
-void BuildSensorDpiTables() {
-  const SensorRow* row = FindSensor(SensorId);
+void BuildSensorDpiTables(SensorTables& tables) {
+  const SensorRow* row = FindSensor(tables.id);
   if (!row) return;
-  const size_t count = Expand(row->list, SensorDpiList);
+  const size_t count = Expand(row->list, tables.list);
   switch (row->codes) {
     case CodeRule::Position:
-      for (size_t i = 0; i < count; ++i) SensorDpiCodes[i] = static_cast<std::uint16_t>(i);
+      for (size_t i = 0; i < count; ++i) tables.codes[i] = static_cast<std::uint16_t>(i);
       break;
     case CodeRule::PositionPlusOne:
-      for (size_t i = 0; i < count; ++i) SensorDpiCodes[i] = static_cast<std::uint16_t>(i + 1);
+      for (size_t i = 0; i < count; ++i) tables.codes[i] = static_cast<std::uint16_t>(i + 1);
       break;
     case CodeRule::Sensor3335:
-      Expand(kCodes3335, SensorDpiCodes);
+      Expand(kCodes3335, tables.codes);
       break;
   }
-  SensorDpiCount = static_cast<std::uint32_t>(count);
-  SensorHasSeparateXY = row->separateXY;
-  SensorHasLiftSetting = row->liftSetting;
-  SensorShowsExtraOption = row->extraOption;
+  tables.count = static_cast<std::uint32_t>(count);
+  tables.hasSeparateXY = row->separateXY;
+  tables.hasLiftSetting = row->liftSetting;
+  tables.showsExtraOption = row->extraOption;
 }
 
-int DpiOfPosition(int position) {
-  const int p = ClampPosition(position);
-  return p < 0 ? 0 : SensorDpiList[static_cast<size_t>(p)] * 50;
+int DpiOfPosition(const SensorTables& tables, int position) {
+  const int p = ClampPosition(tables, position);
+  return p < 0 ? 0 : tables.list[static_cast<size_t>(p)] * 50;
 }
 
-std::uint16_t DpiCodeOfPosition(int position) {
-  const int p = ClampPosition(position);
-  return p < 0 ? 0 : SensorDpiCodes[static_cast<size_t>(p)];
+std::uint16_t DpiCodeOfPosition(const SensorTables& tables, int position) {
+  const int p = ClampPosition(tables, position);
+  return p < 0 ? 0 : tables.codes[static_cast<size_t>(p)];
 }
 
-int PositionOfDpi(int dpi) {
-  if (SensorDpiCount == 0) return -1;
-  if (SensorDpiCount < 2) return 0;
-  for (std::uint32_t i = 0; i < SensorDpiCount; ++i) {
-    if (static_cast<long long>(SensorDpiList[i]) * 50 >= dpi) return static_cast<int>(i);
+int PositionOfDpi(const SensorTables& tables, int dpi) {
+  if (tables.count == 0) return -1;
+  if (tables.count < 2) return 0;
+  for (std::uint32_t i = 0; i < tables.count; ++i) {
+    if (static_cast<long long>(tables.list[i]) * 50 >= dpi) return static_cast<int>(i);
   }
-  return static_cast<int>(SensorDpiCount) - 1;
+  return static_cast<int>(tables.count) - 1;
 }
 
 std::optional<std::array<std::uint16_t, 8>> DefaultStagePositions(std::uint16_t sensorId) {

@@ -1,10 +1,6 @@
 #include "settings/settings_store.h"
 
-#include "settings/app_config.h"
-#include "settings/environment.h"
 #include "settings/profile_file.h"
-#include "settings/profile_record.h"
-#include "settings/sensor_table.h"
 #include "settings/text_file.h"
 
 namespace gm {
@@ -12,79 +8,80 @@ namespace {
 
 bool IsSlot(int slot) { return slot >= 0 && slot < kProfileCount; }
 
-// Reads config.ini into AppConfig; false when it is missing or invalid (AppConfig untouched).
-bool ReadAppConfig() {
+bool ReadAppConfig(SettingsModel& model) {
   CStdioFileEx file;
-  if (!file.Open(AppConfigPath(DataFolder), kOpenForReading)) return false;
-  AppConfigTable table = AppConfigDefaults(DataFolder);
+  if (!file.Open(AppConfigPath(model.env.dataFolder), kOpenForReading)) return false;
+  AppConfigTable table = AppConfigDefaults(model.env.dataFolder);
   const int read = ReadAppConfigLines(file, table);
   if (read < 0) return false;
-  AppConfig = table;
+  model.config = table;
   return true;
 }
 
-void ResetAllProfilesToDefaults() {
+void ResetAllProfilesToDefaults(SettingsModel& model) {
   for (int slot = 0; slot < kProfileCount; ++slot) {
-    ResetProfile(Profiles[slot], slot);
-    WriteProfileFile(slot, ProfileSlotPath(slot));
+    ResetProfile(model.profiles[slot], slot, model.texts, model.sensor.id);
+    WriteProfileFile(model, slot, ProfileSlotPath(model.config, slot));
   }
 }
 
-// Resets the DPI stages of every profile for SensorId and records that in config.ini.
-void AdoptSensor() {
-  SetPreST(static_cast<std::uint16_t>(~SensorId));
-  SaveCurrentProfile();
-  for (ProfileRecord& record : Profiles) ApplySensorDpiDefaults(record);
-  SaveAllProfiles();
+void AdoptSensor(SettingsModel& model) {
+  SetPreST(model.config, static_cast<std::uint16_t>(~model.sensor.id));
+  SaveCurrentProfile(model);
+  for (ProfileRecord& record : model.profiles) ApplySensorDpiDefaults(record, model.sensor.id);
+  SaveAllProfiles(model);
 }
 
 }  // namespace
 
-bool WriteProfileFile(int slot, std::wstring_view path) {
-  return IsSlot(slot) && WriteProfileRecord(Profiles[slot], path);
+bool WriteProfileFile(const SettingsModel& model, int slot, std::wstring_view path) {
+  return IsSlot(slot) && WriteProfileRecord(model.profiles[slot], path);
 }
 
-bool ReadProfileFile(int slot, std::wstring_view path) {
+bool ReadProfileFile(SettingsModel& model, int slot, std::wstring_view path) {
   if (!IsSlot(slot)) return false;
-  if (ReadProfileRecord(path, Profiles[slot])) return true;
-  ResetProfile(Profiles[slot], slot);
-  WriteProfileFile(slot, ProfileSlotPath(slot));
+  if (ReadProfileRecord(path, model.profiles[slot])) return true;
+  ResetProfile(model.profiles[slot], slot, model.texts, model.sensor.id);
+  WriteProfileFile(model, slot, ProfileSlotPath(model.config, slot));
   return false;
 }
 
-bool SaveAllProfiles() {
+bool SaveAllProfiles(const SettingsModel& model) {
   bool all = true;
-  for (int slot = 0; slot < kProfileCount; ++slot) all = WriteProfileFile(slot, ProfileSlotPath(slot)) && all;
+  for (int slot = 0; slot < kProfileCount; ++slot)
+    all = WriteProfileFile(model, slot, ProfileSlotPath(model.config, slot)) && all;
   return all;
 }
 
-bool LoadAppConfig() {
-  const bool read = ReadAppConfig();
+bool LoadAppConfig(SettingsModel& model) {
+  const bool read = ReadAppConfig(model);
   if (!read) {
-    FillAppConfigDefaults(DataFolder);
-    WriteAppConfig();
-    SensorId = ConfigSensor();
-    ResetAllProfilesToDefaults();
+    FillAppConfigDefaults(model.config, model.env.dataFolder);
+    WriteAppConfig(model);
+    model.sensor.id = ConfigSensor(model.config);
+    ResetAllProfilesToDefaults(model);
   }
-  for (int slot = 0; slot < kProfileCount; ++slot) ReadProfileFile(slot, ProfileSlotPath(slot));
-  SensorId = ConfigSensor();
-  if (static_cast<std::uint16_t>(~GetPreST()) != SensorId) AdoptSensor();
+  for (int slot = 0; slot < kProfileCount; ++slot) ReadProfileFile(model, slot, ProfileSlotPath(model.config, slot));
+  model.sensor.id = ConfigSensor(model.config);
+  if (static_cast<std::uint16_t>(~GetPreST(model.config)) != model.sensor.id) AdoptSensor(model);
   return read;
 }
 
-void ChangeSensor(std::uint16_t sensorId) {
-  SensorId = sensorId;
-  SetSensorText();
-  AdoptSensor();
-  BuildSensorDpiTables();
+void ChangeSensor(SettingsModel& model, std::uint16_t sensorId) {
+  model.sensor.id = sensorId;
+  SetSensorText(model.config, sensorId);
+  AdoptSensor(model);
+  BuildSensorDpiTables(model.sensor);
 }
 
-bool ExportProfile(int slot, std::wstring_view path) { return WriteProfileFile(slot, path); }
+bool ExportProfile(const SettingsModel& model, int slot, std::wstring_view path) {
+  return WriteProfileFile(model, slot, path);
+}
 
-bool ImportProfile(int slot, std::wstring_view path) {
-  if (!IsSlot(slot) || !ReadProfileRecord(path, Profiles[slot])) return false;
-  SaveCurrentProfile();
-  SaveAllProfiles();
+bool ImportProfile(SettingsModel& model, int slot, std::wstring_view path) {
+  if (!IsSlot(slot) || !ReadProfileRecord(path, model.profiles[slot])) return false;
+  SaveCurrentProfile(model);
+  SaveAllProfiles(model);
   return true;
 }
 

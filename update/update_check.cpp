@@ -12,11 +12,11 @@ DownloadResult FetchVersionFile(HttpSource& source, std::wstring_view localPath,
   return DownloadFile(source, localPath, url, options);
 }
 
-UpdateCheckOutcome CheckForUpdate(HttpSource& source, const UpdateServer& server,
+UpdateCheckOutcome CheckForUpdate(HttpSource& source, const UpdateServer& server, std::wstring_view dataFolder,
                                   std::wstring_view programVersion) {
   UpdateCheckOutcome outcome;
-  EnsureUpdateFolder();
-  const std::wstring versionPath = LocalVersionFilePath();
+  EnsureUpdateFolder(dataFolder);
+  const std::wstring versionPath = LocalVersionFilePath(dataFolder);
   outcome.fetch = FetchVersionFile(source, versionPath, VersionFileUrl(server));
   if (!outcome.fetch.ok()) return outcome;  // CheckFailed
 
@@ -34,7 +34,7 @@ UpdateCheckOutcome CheckForUpdate(HttpSource& source, const UpdateServer& server
     case UpdateDecision::Newer:
       outcome.step = UpdateCheckStep::OfferDownload;
       outcome.installerUrl = InstallerUrl(server, outcome.verdict.version);
-      outcome.localPath = LocalInstallerPath();
+      outcome.localPath = LocalInstallerPath(dataFolder);
       break;
     case UpdateDecision::Same:
     case UpdateDecision::Older:
@@ -79,13 +79,17 @@ std::wstring NetworkErrorMessage(const HttpError& error) {
   return text;
 }
 
-std::optional<DownloadResult> RunExclusiveDownload(HttpSource& source, std::wstring_view localPath,
-                                                   std::wstring_view url,
-                                                   const DownloadOptions& options) {
+bool DownloadGate::TryEnter() {
   bool expected = false;
-  if (!DownloadRunning.compare_exchange_strong(expected, true)) return std::nullopt;
+  return running_.compare_exchange_strong(expected, true);
+}
+
+std::optional<DownloadResult> RunExclusiveDownload(DownloadGate& gate, HttpSource& source,
+                                                   std::wstring_view localPath, std::wstring_view url,
+                                                   const DownloadOptions& options) {
+  if (!gate.TryEnter()) return std::nullopt;
   DownloadResult result = DownloadFile(source, localPath, url, options);
-  DownloadRunning = false;
+  gate.Leave();
   return result;
 }
 

@@ -34,9 +34,9 @@ struct UpdateCheckOutcome {
   std::wstring localPath;    // OfferDownload: where the installer goes
 };
 
-// Fetches DataFolder + "update\VersionInfo.ini" from the server, reads its first line and compares
+// Fetches dataFolder + "update\VersionInfo.ini" from the server, reads its first line and compares
 // it with `programVersion`. Only a later version offers the download.
-UpdateCheckOutcome CheckForUpdate(HttpSource& source, const UpdateServer& server,
+UpdateCheckOutcome CheckForUpdate(HttpSource& source, const UpdateServer& server, std::wstring_view dataFolder,
                                   std::wstring_view programVersion = kProgramVersion);
 
 // The language text index of the notice that ends a check without a download; 0 for none.
@@ -57,12 +57,27 @@ int DownloadAnimationText(unsigned counter);
 // when the system has no text for it.
 std::wstring NetworkErrorMessage(const HttpError& error);
 
-// Guards against a second transfer: set while a download runs.
-inline std::atomic<bool> DownloadRunning{false};
+// Guards against a second transfer through the same owner: running while a download it let
+// through is under way. Whoever starts downloads owns one; it may be asked from any thread.
+class DownloadGate {
+ public:
+  DownloadGate() = default;
+  DownloadGate(const DownloadGate&) = delete;
+  DownloadGate& operator=(const DownloadGate&) = delete;
 
-// Runs DownloadFile unless another transfer is running (then no value and nothing happens).
-std::optional<DownloadResult> RunExclusiveDownload(HttpSource& source, std::wstring_view localPath,
-                                                   std::wstring_view url,
+  bool Running() const { return running_; }
+  // Takes the gate; false when a transfer already holds it.
+  bool TryEnter();
+  void Leave() { running_ = false; }
+
+ private:
+  std::atomic<bool> running_{false};
+};
+
+// Runs DownloadFile unless `gate` says another transfer is running (then no value and nothing
+// happens).
+std::optional<DownloadResult> RunExclusiveDownload(DownloadGate& gate, HttpSource& source,
+                                                   std::wstring_view localPath, std::wstring_view url,
                                                    const DownloadOptions& options = {});
 
 }  // namespace gm

@@ -1,6 +1,5 @@
 #include "update/update_server.h"
 
-#include "settings/environment.h"
 #include "settings/paths.h"
 
 namespace gm {
@@ -15,10 +14,10 @@ std::wstring InstallerUrl(const UpdateServer& server, std::wstring_view version)
   return server.baseUrl + L"installer_V" + std::wstring(version) + L".exe";
 }
 
-std::wstring UpdateFolder() { return DataFolder + L"update\\"; }
-std::wstring LocalVersionFilePath() { return UpdateFolder() + L"VersionInfo.ini"; }
-std::wstring LocalInstallerPath() { return UpdateFolder() + L"update.exe"; }
+std::wstring UpdateFolder(std::wstring_view dataFolder) { return std::wstring(dataFolder) + L"update\\"; }
+std::wstring LocalVersionFilePath(std::wstring_view dataFolder) { return UpdateFolder(dataFolder) + L"VersionInfo.ini"; }
+std::wstring LocalInstallerPath(std::wstring_view dataFolder) { return UpdateFolder(dataFolder) + L"update.exe"; }
 
-bool EnsureUpdateFolder() { return EnsureDirectory(UpdateFolder()); }
+bool EnsureUpdateFolder(std::wstring_view dataFolder) { return EnsureDirectory(UpdateFolder(dataFolder)); }
 
 }  // namespace gm

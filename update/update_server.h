@@ -25,12 +25,12 @@ std::wstring VersionFileUrl(const UpdateServer& server);
 // baseUrl + "installer_V" + version + ".exe".
 std::wstring InstallerUrl(const UpdateServer& server, std::wstring_view version);
 
-// DataFolder + "update\" and the two files kept there.
-std::wstring UpdateFolder();
-std::wstring LocalVersionFilePath();  // ...\update\VersionInfo.ini
-std::wstring LocalInstallerPath();    // ...\update\update.exe
+// dataFolder + "update\" and the two files kept there.
+std::wstring UpdateFolder(std::wstring_view dataFolder);
+std::wstring LocalVersionFilePath(std::wstring_view dataFolder);  // ...\update\VersionInfo.ini
+std::wstring LocalInstallerPath(std::wstring_view dataFolder);    // ...\update\update.exe
 
-// Creates the update folder when it is missing; returns whether it exists.
-bool EnsureUpdateFolder();
+// Creates the update folder of `dataFolder` when it is missing; returns whether it exists.
+bool EnsureUpdateFolder(std::wstring_view dataFolder);
 
 }  // namespace gm

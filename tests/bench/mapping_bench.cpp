@@ -3,10 +3,12 @@
 // their images, and a whole upload that sends those six macros, in virtual time.
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "device/mapping_commands.h"
 #include "device/mapping_upload.h"
 #include "device/upload_preview.h"
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 
 namespace {
 
@@ -34,9 +36,9 @@ void FillDeepLibrary(gm::MacroLibrary& library) {
                          FullMacro(static_cast<std::uint32_t>(100 + i)));
 }
 
-gm::ProfileRecord SixMacroButtons() {
+gm::ProfileRecord SixMacroButtons(const gm::SettingsModel& s) {
   gm::ProfileRecord record;
-  gm::ResetProfile(record, 0);
+  gm::ResetProfile(record, 0, s.texts, s.sensor.id);
   for (int i = 0; i < gm::kButtonCount; ++i) {
     auto& key = record.KeyAssignments[static_cast<std::size_t>(i)];
     key.KeyValue = {gm::kMacroFunction, 0x21, 0x01};
@@ -47,10 +49,11 @@ gm::ProfileRecord SixMacroButtons() {
 }
 
 void BM_ResolveSixButtonsInADeepLibrary(benchmark::State& state) {
+  const auto model = std::make_unique<gm::SettingsModel>();  // no texts, sensor 0x3950
   gm::MacroLibrary library;
   FillDeepLibrary(library);
-  gm::MappingUpload mapping(library);
-  gm::ProfileRecord record = SixMacroButtons();
+  gm::MappingUpload mapping(library, model->texts);
+  gm::ProfileRecord record = SixMacroButtons(*model);
   for (auto _ : state) {
     mapping.ResolveMacroSlots(record);
     benchmark::ClobberMemory();
@@ -60,7 +63,8 @@ void BM_ResolveSixButtonsInADeepLibrary(benchmark::State& state) {
 BENCHMARK(BM_ResolveSixButtonsInADeepLibrary);
 
 void BM_EncodeSixFullMacros(benchmark::State& state) {
-  const gm::ProfileRecord record = SixMacroButtons();
+  const auto model = std::make_unique<gm::SettingsModel>();
+  const gm::ProfileRecord record = SixMacroButtons(*model);
   for (auto _ : state)
     for (std::uint8_t slot = 1; slot <= gm::kButtonCount; ++slot)
       benchmark::DoNotOptimize(gm::BuildMacroImage(record.KeyAssignments[slot - 1].Macro, slot));
@@ -69,14 +73,15 @@ BENCHMARK(BM_EncodeSixFullMacros);
 
 // 1 mapping + 9 configuration reports + start + 6 x 15 macro packets.
 void BM_UploadSixFullMacrosVirtualTime(benchmark::State& state) {
-  gm::SensorId = 0x3950;
-  gm::BuildSensorDpiTables();
+  const auto model = std::make_unique<gm::SettingsModel>();  // sensor 0x3950
+  gm::SettingsModel& s = *model;
+  gm::BuildSensorDpiTables(s.sensor);
   gm::MacroLibrary library;
   for (int i = 0; i < gm::kButtonCount; ++i)
     library.PlaceMacroAt(L"m" + std::to_wstring(i), gm::MacroItemLocation::Level0(i),
                          FullMacro(static_cast<std::uint32_t>(100 + i)));
-  const gm::ProfileRecord record = SixMacroButtons();
-  for (auto _ : state) benchmark::DoNotOptimize(gm::PreviewFullUpload(record, library));
+  const gm::ProfileRecord record = SixMacroButtons(s);
+  for (auto _ : state) benchmark::DoNotOptimize(gm::PreviewFullUpload(record, library, s.sensor, s.texts));
 }
 BENCHMARK(BM_UploadSixFullMacrosVirtualTime);
 

@@ -7,33 +7,36 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "settings/app_config.h"
-#include "settings/environment.h"
 #include "settings/profile_file.h"
 #include "settings/profile_record.h"
+#include "settings/settings_model.h"
 #include "settings/settings_store.h"
 #include "settings/text_file.h"
 #include "settings/utf.h"
 
 namespace {
 
-// A data folder under the temporary folder with the five default profiles and config.ini.
+// A settings model of its own over a data folder under the temporary folder, with the five
+// default profiles and config.ini.
 struct DataFolderFixture {
   std::filesystem::path root;
+  std::unique_ptr<gm::SettingsModel> model = std::make_unique<gm::SettingsModel>();
+  gm::SettingsModel& s = *model;
   DataFolderFixture() {
     root = std::filesystem::temp_directory_path() / ("gm_settings_bench_" + std::to_string(getpid()));
     std::filesystem::create_directories(root / "config");
-    gm::DataFolder = gm::FromUtf8(root.string()) + L"\\";
-    gm::AppConfig = {};
-    gm::LoadAppConfig();
-    for (auto& record : gm::Profiles) {
+    s.env.dataFolder = gm::FromUtf8(root.string()) + L"\\";
+    gm::LoadAppConfig(s);
+    for (auto& record : s.profiles) {
       for (auto& key : record.KeyAssignments) {
         for (size_t i = 0; i < key.Macro.Actions.size(); ++i) key.Macro.Actions[i].word = 0x01020304u * (i + 1);
       }
     }
-    gm::SaveAllProfiles();
+    gm::SaveAllProfiles(s);
   }
   ~DataFolderFixture() {
     std::error_code ec;
@@ -66,16 +69,16 @@ void BM_ParseFiveProfilesFromMemory(benchmark::State& state) {
 BENCHMARK(BM_ParseFiveProfilesFromMemory);
 
 void BM_ReadFiveProfileFiles(benchmark::State& state) {
-  Fixture();
+  gm::SettingsModel& m = Fixture().s;
   for (auto _ : state) {
-    for (int s = 0; s < 5; ++s) benchmark::DoNotOptimize(gm::ReadProfileRecord(gm::ProfileSlotPath(s), gm::Profiles[s]));
+    for (int s = 0; s < 5; ++s) benchmark::DoNotOptimize(gm::ReadProfileRecord(gm::ProfileSlotPath(m.config, s), m.profiles[s]));
   }
 }
 BENCHMARK(BM_ReadFiveProfileFiles);
 
 void BM_SaveFiveProfileFiles(benchmark::State& state) {
-  Fixture();
-  for (auto _ : state) benchmark::DoNotOptimize(gm::SaveAllProfiles());
+  gm::SettingsModel& s = Fixture().s;
+  for (auto _ : state) benchmark::DoNotOptimize(gm::SaveAllProfiles(s));
 }
 BENCHMARK(BM_SaveFiveProfileFiles)->Unit(benchmark::kMillisecond);
 
@@ -91,14 +94,14 @@ void BM_ParseConfigFromMemory(benchmark::State& state) {
 BENCHMARK(BM_ParseConfigFromMemory);
 
 void BM_SaveConfig(benchmark::State& state) {
-  Fixture();
-  for (auto _ : state) benchmark::DoNotOptimize(gm::WriteAppConfig());
+  gm::SettingsModel& s = Fixture().s;
+  for (auto _ : state) benchmark::DoNotOptimize(gm::WriteAppConfig(s));
 }
 BENCHMARK(BM_SaveConfig)->Unit(benchmark::kMillisecond);
 
 void BM_StartUpLoad(benchmark::State& state) {
-  Fixture();
-  for (auto _ : state) benchmark::DoNotOptimize(gm::LoadAppConfig());
+  gm::SettingsModel& s = Fixture().s;
+  for (auto _ : state) benchmark::DoNotOptimize(gm::LoadAppConfig(s));
 }
 BENCHMARK(BM_StartUpLoad);
 

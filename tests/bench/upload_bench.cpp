@@ -3,27 +3,36 @@
 // the ten reports are measured on their own, then a whole upload in virtual time (no real waits).
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "device/command_report.h"
 #include "device/config_commands.h"
 #include "device/upload_preview.h"
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 
 namespace {
 
-gm::ProfileRecord MakeRecord() {
-  gm::SensorId = 0x3950;
-  gm::BuildSensorDpiTables();
+// A state of its own: sensor 0x3950 with its tables built, no language texts.
+std::unique_ptr<gm::SettingsModel> MakeState() {
+  auto s = std::make_unique<gm::SettingsModel>();
+  gm::BuildSensorDpiTables(s->sensor);
+  return s;
+}
+
+gm::ProfileRecord MakeRecord(const gm::SettingsModel& s) {
   gm::ProfileRecord r;
-  gm::ResetProfile(r, 0);
+  gm::ResetProfile(r, 0, s.texts, s.sensor.id);
   return r;
 }
 
 // All data blocks of one upload.
 void BM_BuildAllCommandData(benchmark::State& state) {
-  const gm::ProfileRecord record = MakeRecord();
+  const auto model = MakeState();
+  const gm::SettingsModel& s = *model;
+  const gm::ProfileRecord record = MakeRecord(s);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(gm::DpiStagesData(record, 0));
-    benchmark::DoNotOptimize(gm::DpiStagesData(record, 1));
+    benchmark::DoNotOptimize(gm::DpiStagesData(record, s.sensor, 0));
+    benchmark::DoNotOptimize(gm::DpiStagesData(record, s.sensor, 1));
     benchmark::DoNotOptimize(gm::StageColoursData(record));
     benchmark::DoNotOptimize(gm::ReportRateData(record));
     benchmark::DoNotOptimize(gm::LiftOffData(record));
@@ -37,8 +46,10 @@ BENCHMARK(BM_BuildAllCommandData);
 
 // Framing the ten reports of a full upload.
 void BM_FrameAllReports(benchmark::State& state) {
-  const gm::ProfileRecord record = MakeRecord();
-  const auto x = gm::DpiStagesData(record, 0), y = gm::DpiStagesData(record, 1);
+  const auto model = MakeState();
+  const gm::SettingsModel& s = *model;
+  const gm::ProfileRecord record = MakeRecord(s);
+  const auto x = gm::DpiStagesData(record, s.sensor, 0), y = gm::DpiStagesData(record, s.sensor, 1);
   const auto colours = gm::StageColoursData(record);
   const auto lighting = gm::LightingData(record);
   const auto power = gm::PowerData(record);
@@ -61,8 +72,10 @@ BENCHMARK(BM_FrameAllReports);
 // A whole upload of every group with every command changed, in virtual time: building,
 // comparing, framing and the exchange logic against a device that acknowledges everything.
 void BM_FullUploadVirtualTime(benchmark::State& state) {
-  const gm::ProfileRecord record = MakeRecord();
-  for (auto _ : state) benchmark::DoNotOptimize(gm::PreviewFullUpload(record));
+  const auto model = MakeState();
+  const gm::SettingsModel& s = *model;
+  const gm::ProfileRecord record = MakeRecord(s);
+  for (auto _ : state) benchmark::DoNotOptimize(gm::PreviewFullUpload(record, gm::MacroLibrary{}, s.sensor, s.texts));
 }
 BENCHMARK(BM_FullUploadVirtualTime);
 

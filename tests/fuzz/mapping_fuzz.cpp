@@ -4,12 +4,13 @@
 // well-formed command report.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "device/command_report.h"
 #include "device/mapping_commands.h"
 #include "device/upload_preview.h"
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 
 namespace {
 
@@ -38,13 +39,9 @@ void FillMacro(Bytes& in, gm::MacroKey& macro) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool tables = [] {
-    gm::SensorId = 0x3950;
-    gm::BuildSensorDpiTables();
-    return true;
-  }();
-  (void)tables;
   if (size == 0) return 0;
+  const auto model = std::make_unique<gm::SettingsModel>();  // sensor 0x3950, no texts
+  gm::BuildSensorDpiTables(model->sensor);
   Bytes in(std::span(data, size));
 
   gm::MacroLibrary library;
@@ -55,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     library.PlaceMacroAt(L"m" + std::to_wstring(i), gm::MacroItemLocation::Level0(i), macro);
   }
   gm::ProfileRecord record;
-  gm::ResetProfile(record, 0);
+  gm::ResetProfile(record, 0, model->texts, model->sensor.id);
   for (gm::KeyAssignment& key : record.KeyAssignments) {
     key.KeyValue = {in.Next(), in.Next(), in.Next()};
     if (in.Next() & 1) key.KeyValue[0] = gm::kMacroFunction;
@@ -63,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FillMacro(in, key.Macro);
   }
 
-  for (const auto& report : gm::PreviewFullUpload(record, library)) {
+  for (const auto& report : gm::PreviewFullUpload(record, library, model->sensor, model->texts)) {
     if (report.size() != gm::kCommandReportLength && report.size() != gm::kLongCommandReportLength) __builtin_trap();
     if (report[4] != gm::CommandChecksum(report)) __builtin_trap();
     if (report[1] == gm::kCmdMacroData) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "command.h"
 #include "device/command_report.h"
 #include "device/device_session.h"
@@ -15,7 +16,6 @@
 #include "device/upload_preview.h"
 #include "settings/number_text.h"
 #include "settings/profile_file.h"
-#include "settings/sensor_table.h"
 #include "settings/utf.h"
 #include "sim/sim_mouse.h"
 
@@ -93,7 +93,8 @@ int List(const Options& o) {
   if (!hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim)");
   auto clock = MakeClock(o.sim);
   ConsoleHost host;
-  gm::DeviceSession session(*hid, *clock, host);
+  const auto state = std::make_unique<gm::AppState>();  // this run's own, empty state
+  gm::DeviceSession session(*hid, *clock, host, *state, state->library);
   session.Links().ScanDevices();
   const auto active = session.Links().ActiveLink();
   nlohmann::json out;
@@ -125,7 +126,8 @@ int Status(const Options& o) {
   if (!hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim)");
   auto clock = MakeClock(o.sim);
   ConsoleHost host;
-  gm::DeviceSession session(*hid, *clock, host);
+  const auto state = std::make_unique<gm::AppState>();  // this run's own, empty state
+  gm::DeviceSession session(*hid, *clock, host, *state, state->library);
   session.Links().ScanDevices();
   if (!session.Links().AnyLinkPresent()) {
     session.Shutdown();
@@ -169,27 +171,28 @@ void AddButtonMacros(const gm::ProfileRecord& record, gm::MacroLibrary& library)
 
 int Apply(const Options& o) {
   if (o.positional.size() != 1) return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
+  // This run's own state: the sensor the upload is made for, the button macros, no language texts.
+  const auto state = std::make_unique<gm::AppState>();
   if (!o.sensor.empty()) {
     const std::wstring text = gm::FromUtf8(o.sensor);
     const bool hex = text.size() > 2 && text.size() <= 6 && text.substr(0, 2) == L"0x" &&
                      text.find_first_not_of(L"0123456789abcdefABCDEF", 2) == std::wstring::npos;
     if (!hex) return gmctl::Fail(2, "--sensor needs a hexadecimal id such as 0x3950");
-    gm::SensorId = static_cast<std::uint16_t>(gm::ParseLong(text, 16));
+    state->sensor.id = static_cast<std::uint16_t>(gm::ParseLong(text, 16));
   }
-  if (!gm::IsKnownSensor(gm::SensorId)) return gmctl::Fail(1, "unknown sensor " + Hex4(gm::SensorId));
-  gm::BuildSensorDpiTables();
+  if (!gm::IsKnownSensor(state->sensor.id)) return gmctl::Fail(1, "unknown sensor " + Hex4(state->sensor.id));
+  gm::BuildSensorDpiTables(state->sensor);
 
   const std::string& path = o.positional[0];
   gm::ProfileRecord record;
   if (!gm::ReadProfileRecord(gm::FromUtf8(path), record))
     return gmctl::Fail(1, path + ": not a readable profile file");
 
-  gm::MacroLibrary library;
-  AddButtonMacros(record, library);
+  AddButtonMacros(record, state->library);
   ConsoleHost host;
   if (o.dryRun) {
     std::string text;
-    for (const auto& r : gm::PreviewFullUpload(record, library)) text += gm::sim::HexBytes(r) + "\n";
+    for (const auto& r : gm::PreviewFullUpload(record, state->library, state->sensor, state->texts)) text += gm::sim::HexBytes(r) + "\n";
     gmctl::Print(text);
     return 0;
   }
@@ -197,8 +200,8 @@ int Apply(const Options& o) {
   auto hid = MakeBackend(o.sim);
   if (!hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim or --dry-run)");
   auto clock = MakeClock(o.sim);
-  gm::MappingUpload mapping(library);
-  gm::DeviceSession session(*hid, *clock, host, &mapping);
+  gm::MappingUpload mapping(state->library, state->texts);
+  gm::DeviceSession session(*hid, *clock, host, *state, state->library, &mapping);
   session.Links().ScanDevices();
   if (!session.Links().AnyLinkPresent()) {
     session.Shutdown();

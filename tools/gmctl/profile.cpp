@@ -3,6 +3,7 @@
 // language file, empty without one).
 #include <nlohmann/json.hpp>
 
+#include <memory>
 #include <string>
 
 #include "command.h"
@@ -10,7 +11,7 @@
 #include "settings/number_text.h"
 #include "settings/profile_file.h"
 #include "settings/profile_record.h"
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 #include "settings/text_file.h"
 #include "settings/utf.h"
 
@@ -131,15 +132,16 @@ int New(gmctl::Args args) {
   const bool hexSensor = sensorText.size() > 2 && sensorText.size() <= 6 && sensorText.substr(0, 2) == L"0x" &&
                          sensorText.find_first_not_of(L"0123456789abcdefABCDEF", 2) == std::wstring::npos;
   if (!hexSensor) return gmctl::Fail(2, "--sensor needs a hexadecimal id such as 0x3950");
-  gm::SensorId = static_cast<std::uint16_t>(gm::ParseLong(sensorText, 16));
+  auto state = std::make_unique<gm::SettingsModel>();
+  state->sensor.id = static_cast<std::uint16_t>(gm::ParseLong(sensorText, 16));
   if (!lang.empty()) {
     // As at start-up: the texts read before a malformed line are used.
-    const gm::LanguageReadResult read = gm::ReadLanguageFile(gm::FromUtf8(lang), gm::LanguageTexts);
+    const gm::LanguageReadResult read = gm::ReadLanguageFile(gm::FromUtf8(lang), state->texts);
     if (!read.opened) return gmctl::Fail(1, lang + ": cannot be opened");
     if (!read.header) return gmctl::Fail(1, lang + ": not a language file (line 1 is not [Setting])");
   }
   gm::ProfileRecord record;
-  gm::ResetProfile(record, static_cast<int>(slot));
+  gm::ResetProfile(record, static_cast<int>(slot), state->texts, state->sensor.id);
   if (!gm::WriteProfileRecord(record, gm::FromUtf8(out))) return gmctl::Fail(1, out + ": cannot be written");
   return 0;
 }

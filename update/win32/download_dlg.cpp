@@ -73,7 +73,7 @@ void CDownloadDlg::Start() {
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     DownloadOptions options;
     options.cancel = state_.CancelFlag();
-    std::optional<DownloadResult> r = RunExclusiveDownload(source_, localPath_, url_, options);
+    std::optional<DownloadResult> r = RunExclusiveDownload(gate_, source_, localPath_, url_, options);
     threadResult_ = r ? *r : DownloadResult{};  // another transfer running: nothing downloaded
     PostMessageW(hwnd, kTransferDone, 0, 0);
   });

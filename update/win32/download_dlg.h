@@ -13,6 +13,7 @@
 #include "update/download.h"
 #include "update/download_dialog_state.h"
 #include "update/http_source.h"
+#include "update/update_check.h"
 
 namespace gm::win {
 
@@ -39,6 +40,7 @@ class CDownloadDlg : public CDlgBase {
   // The transfer's result once it has finished.
   const std::optional<DownloadResult>& Result() const { return state_.Result(); }
   const DownloadDialogState& State() const { return state_; }
+  bool TransferRunning() const { return gate_.Running(); }
 
  protected:
   void CreateControls(const RECT& client) override;
@@ -57,6 +59,7 @@ class CDownloadDlg : public CDlgBase {
   std::wstring localPath_;
   std::wstring url_;
   HttpSource& source_;
+  DownloadGate gate_;  // this dialog starts the transfers: at most one at a time
   SkinImage frame_;
   DownloadDialogState state_;
   DownloadResult threadResult_;  // written by the thread before it posts kTransferDone

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "settings/language.h"
+#include "settings/toolkit_bridge.h"
 #include "settings/language_indexes.h"
 #include "ui/notice_dialogs.h"
 #include "update/update_check.h"
@@ -18,8 +19,8 @@ void Notice(int messageIndex) {
 
 }  // namespace
 
-bool RunUpdateCommand(HttpSource& source, const UpdateServer& server) {
-  const UpdateCheckOutcome check = CheckForUpdate(source, server);
+bool RunUpdateCommand(HttpSource& source, const UpdateServer& server, std::wstring_view dataFolder) {
+  const UpdateCheckOutcome check = CheckForUpdate(source, server, dataFolder);
   if (check.fetch.error.code != 0) {
     MessageBoxW(nullptr, NetworkErrorMessage(check.fetch.error).c_str(), nullptr,
                 MB_OK | MB_ICONERROR);

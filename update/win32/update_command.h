@@ -10,6 +10,7 @@ namespace gm::win {
 
 // Runs the whole check from the UI thread. Returns true when the installer was started and the
 // utility should end (the main dialog ends as confirmed).
-bool RunUpdateCommand(HttpSource& source, const UpdateServer& server);
+// The version file and the installer are kept below `dataFolder`.
+bool RunUpdateCommand(HttpSource& source, const UpdateServer& server, std::wstring_view dataFolder);
 
 }  // namespace gm::win

@@ -14,6 +14,7 @@
 #include "settings/sensor_table.h"
 #include "settings/settings_store.h"
 #include "settings/temp_folder.h"
+#include "settings/test_state.h"
 #include "sim/sim_mouse.h"
 
 namespace gm {
@@ -27,31 +28,20 @@ using sim::StandardMouse;
 class MainControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directory(folder_.Path() / "config");
-    DataFolder = folder_.Program();
-    AppConfig = {};
-    Profiles = {};
-    CurrentProfileIndex = 0;
-    LoadAppConfig();  // no files yet: defaults, written at once
-    CurrentProfileIndex = GetCurrentProfile();
-    BuildSensorDpiTables();
+    LoadAppConfig(s_);  // no files yet: defaults, written at once
+    s_.currentProfile = GetCurrentProfile(s_.config);
+    BuildSensorDpiTables(s_.sensor);
   }
   void TearDown() override {
     controller_.reset();
     mouse_.reset();
-    DataFolder.clear();
-    AppConfig = {};
-    Profiles = {};
-    SensorId = 0x3950;
-    CurrentProfileIndex = 0;
-    BuildSensorDpiTables();
   }
 
   // Starts the controller as the window's initialisation does, with "NeedPassword" as given.
   void Start(sim::MouseSpec spec, const wchar_t* needPassword = L"0") {
-    AppConfig[kNeedPassword].Value = needPassword;
+    s_.config[kNeedPassword].Value = needPassword;
     mouse_ = std::make_unique<SimMouse>(std::move(spec));
-    controller_ = std::make_unique<MainController>(*mouse_, clock_, host_);
+    controller_ = std::make_unique<MainController>(*mouse_, clock_, host_, s_);
     controller_->Start();
   }
 
@@ -82,9 +72,11 @@ class MainControllerTest : public ::testing::Test {
     return n;
   }
 
-  ProfileRecord& Current() { return Profiles[static_cast<std::size_t>(CurrentProfileIndex)]; }
+  ProfileRecord& Current() { return s_.profiles[static_cast<std::size_t>(s_.currentProfile)]; }
 
-  test::TempFolder folder_;
+  test::TestState<AppState> state_;
+  AppState& s_ = *state_;
+  const test::TempFolder& folder_ = state_.Folder();
   VirtualClock clock_;
   test::FakeWindowHost host_;
   std::unique_ptr<SimMouse> mouse_;
@@ -237,7 +229,7 @@ TEST_F(MainControllerTest, NothingIsUploadedWhileTheWindowIsMeantToBeHidden) {
 TEST_F(MainControllerTest, WithTheDefaultStartAndNoMouseTheWindowStaysHiddenUntilTheMouseIsPluggedIn) {
   auto spec = StandardMouse(true, false, false);
   spec.links[IndexOf(LinkKind::Wired)].plugged = false;
-  Start(spec, AppConfigDefaults(DataFolder)[kNeedPassword].Value.c_str());
+  Start(spec, AppConfigDefaults(s_.env.dataFolder)[kNeedPassword].Value.c_str());
   EXPECT_TRUE(host_.Called("minimise"));
   EXPECT_FALSE(controller_->WindowShown());
   EXPECT_TRUE(host_.visibleControls.count(kControlStatusWired) && !host_.visibleControls[kControlStatusWired]);
@@ -443,14 +435,14 @@ TEST_F(MainControllerTest, ANewSensorIsSavedWithAllFiveProfilesAtOnce) {
     std::filesystem::remove(folder_.Path() / ("config/default" + std::to_string(slot) + ".psf"));
   mouse_->SwapSensor(0x09);
   DeliverReport();
-  EXPECT_EQ(SensorId, 0x3809);
+  EXPECT_EQ(s_.sensor.id, 0x3809);
   EXPECT_TRUE(host_.Called("sensor changed"));
   for (int slot = 0; slot < kProfileCount; ++slot)
     EXPECT_TRUE(std::filesystem::exists(folder_.Path() / ("config/default" + std::to_string(slot) + ".psf")));
   // The configuration on disk names the new sensor.
-  AppConfig = {};
-  ASSERT_TRUE(LoadAppConfig());
-  EXPECT_EQ(ConfigSensor(), 0x3809);
+  s_.config = {};
+  ASSERT_TRUE(LoadAppConfig(s_));
+  EXPECT_EQ(ConfigSensor(s_.config), 0x3809);
 }
 
 TEST_F(MainControllerTest, ClosingSoonAfterAnUploadWritesTheConfigurationAndAllFiveProfiles) {
@@ -472,9 +464,9 @@ TEST_F(MainControllerTest, ClosingSoonAfterAnUploadWritesTheConfigurationAndAllF
   EXPECT_EQ(mouse_->OpenHandleCount(), 0);
 
   const ProfileRecord edited = Current();
-  Profiles = {};
-  ASSERT_TRUE(ReadProfileFile(0, ProfileSlotPath(0)));
-  EXPECT_EQ(Profiles[0].CurrentDPILevelValue, edited.CurrentDPILevelValue);
+  s_.profiles = {};
+  ASSERT_TRUE(ReadProfileFile(s_, 0, ProfileSlotPath(s_.config, 0)));
+  EXPECT_EQ(s_.profiles[0].CurrentDPILevelValue, edited.CurrentDPILevelValue);
 }
 
 TEST_F(MainControllerTest, ShutdownWithoutPendingChangesWritesNothingAndIgnoresLateReports) {

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 
 namespace gm {
 namespace {
@@ -12,20 +13,19 @@ namespace {
 class ConfigCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved = SensorId;
     Use(0x3950);
-    ResetProfile(record, 0);
+    ResetProfile(record, 0, s_.texts, s_.sensor.id);
   }
-  void TearDown() override { Use(saved); }
-  static void Use(std::uint16_t sensor) {
-    SensorId = sensor;
-    BuildSensorDpiTables();
+  void Use(std::uint16_t sensor) {
+    s_.sensor.id = sensor;
+    BuildSensorDpiTables(s_.sensor);
   }
   template <std::size_t N>
   static std::vector<int> Bytes(const std::array<std::uint8_t, N>& a) {
     return {a.begin(), a.end()};
   }
-  std::uint16_t saved = 0;
+  std::unique_ptr<SettingsModel> model = std::make_unique<SettingsModel>();
+  SettingsModel& s_ = *model;
   ProfileRecord record;
 };
 
@@ -33,7 +33,7 @@ TEST_F(ConfigCommandsTest, DpiPacketsOfTheResetStagesOfSensor3950) {
   // Positions 00F 017 01F 04F 08F 257 (codes equal positions for this sensor), stage 2, mask 3F.
   const std::vector<int> x = {0x02, 0x3F, 0x0F, 0x00, 0x17, 0x00, 0x1F, 0x00, 0x4F,
                               0x00, 0x8F, 0x00, 0x57, 0x02, 0x00, 0x00, 0x00, 0x00};
-  EXPECT_EQ(Bytes(DpiStagesData(record, 0)), x);
+  EXPECT_EQ(Bytes(DpiStagesData(record, s_.sensor, 0)), x);
   record.XYSettingValueY[1] = 0x123;
   record.CurrentDPILevelValue = 5;
   record.DPIOffOnFlagValue = 0x21;
@@ -42,13 +42,13 @@ TEST_F(ConfigCommandsTest, DpiPacketsOfTheResetStagesOfSensor3950) {
   y[1] = 0x21;
   y[4] = 0x23;
   y[5] = 0x01;
-  EXPECT_EQ(Bytes(DpiStagesData(record, 1)), y);
+  EXPECT_EQ(Bytes(DpiStagesData(record, s_.sensor, 1)), y);
 }
 
 TEST_F(ConfigCommandsTest, DpiCodesComeFromTheSensorTable) {
   Use(0x3327);  // code = position + 1
   record.XYSettingValueX = {0, 1, 72, 73, 0, 0, 0, 0};
-  auto d = DpiStagesData(record, 0);
+  auto d = DpiStagesData(record, s_.sensor, 0);
   EXPECT_EQ(d[2], 1);
   EXPECT_EQ(d[4], 2);
   EXPECT_EQ(d[6], 73);
@@ -56,14 +56,14 @@ TEST_F(ConfigCommandsTest, DpiCodesComeFromTheSensorTable) {
 
   Use(0x3335);  // position 1 -> code 2, position 159 -> code 189
   record.XYSettingValueX = {1, 159, 6, 0, 0, 0, 0, 0};
-  d = DpiStagesData(record, 0);
+  d = DpiStagesData(record, s_.sensor, 0);
   EXPECT_EQ(d[2], 2);
   EXPECT_EQ(d[4], 189);
   EXPECT_EQ(d[6], 7);  // 0, 2..7 -> position 6 is 7
 
   Use(0x3104);  // 48 entries: a position past the end is sent as the last one
   record.XYSettingValueX = {58, 50, 47, 0, 0, 0, 0, 0};
-  d = DpiStagesData(record, 0);
+  d = DpiStagesData(record, s_.sensor, 0);
   EXPECT_EQ(d[2], 47);
   EXPECT_EQ(d[4], 47);
   EXPECT_EQ(d[6], 47);

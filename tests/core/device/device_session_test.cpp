@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "device/fake_device_host.h"
 #include "settings/app_config.h"
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 #include "sim/sim_mouse.h"
 
 namespace gm {
@@ -30,10 +32,8 @@ using AlwaysShown = test::FakeUploadHost;
 class DeviceSessionTest : public ::testing::Test {
  protected:
   DeviceSessionTest() : mouse(sim::StandardMouse(true, false, false)) {
-    savedSensor = SensorId;
-    SensorId = 0x3950;
-    BuildSensorDpiTables();
-    for (int slot = 0; slot < kProfileCount; ++slot) ResetProfile(profiles[slot], slot);
+    BuildSensorDpiTables(s_.sensor);
+    for (int slot = 0; slot < kProfileCount; ++slot) ResetProfile(profiles[slot], slot, s_.texts, s_.sensor.id);
     session.Upload().PrimeShadows(profiles[0]);
     session.Links().ScanDevices();
     session.Upload().Dirty().DeviceSettingsDirty = true;
@@ -41,17 +41,13 @@ class DeviceSessionTest : public ::testing::Test {
     EXPECT_TRUE(test::Eventually([&] { return session.Workers().Reading(LinkKind::Wired); }));
     mouse.ClearSentReports();
   }
-  ~DeviceSessionTest() override {
-    session.Shutdown();
-    SensorId = savedSensor;
-    BuildSensorDpiTables();
-  }
+  ~DeviceSessionTest() override { session.Shutdown(); }
 
   // Waits for the next posted report and folds it in as the main window does.
   InputEffects NextReport() {
     EXPECT_TRUE(deviceHost.WaitForReports(++handled));
     auto [link, bytes] = deviceHost.Reports()[handled - 1];
-    return session.HandleInputReport(link, bytes, profiles, 0, false, effectsHost);
+    return session.HandleInputReport(link, bytes, false, effectsHost);
   }
   std::size_t UploadAndCount() {
     mouse.ClearSentReports();
@@ -60,12 +56,15 @@ class DeviceSessionTest : public ::testing::Test {
     return mouse.SentReports().size();
   }
 
-  std::uint16_t savedSensor = 0;
-  ProfileTable profiles{};
+  // The session's model (current profile 0) and macro library, the test's own.
+  std::unique_ptr<SettingsModel> model = std::make_unique<SettingsModel>();
+  SettingsModel& s_ = *model;
+  ProfileTable& profiles = s_.profiles;
+  MacroLibrary library;
   sim::SimMouse mouse;
   VirtualClock clock;
   test::FakeDeviceHost deviceHost;
-  DeviceSession session{mouse, clock, deviceHost};
+  DeviceSession session{mouse, clock, deviceHost, s_, library};
   RecordingEffectsHost effectsHost;
   AlwaysShown uploadHost;
   std::size_t handled = 0;
@@ -131,11 +130,11 @@ TEST_F(DeviceSessionTest, SwappedSensorResetsAllFiveProfilesAndRecordsTheSensor)
   const InputEffects fx = NextReport();
   ASSERT_TRUE(fx.adoptedSensor);
   EXPECT_EQ(effectsHost.adopted, std::vector<std::uint16_t>{0x3809});
-  EXPECT_EQ(SensorId, 0x3809);
-  EXPECT_EQ(SensorDpiCount, 60u);
+  EXPECT_EQ(s_.sensor.id, 0x3809);
+  EXPECT_EQ(s_.sensor.count, 60u);
   for (const ProfileRecord& p : profiles) EXPECT_EQ(p.XYSettingValueX[0], 0x003);
-  EXPECT_EQ(AppConfig[kSensor].Value, L"0x3809");
-  EXPECT_EQ(AppConfig[kPreST].Value, L"0xC7F6");
+  EXPECT_EQ(s_.config[kSensor].Value, L"0x3809");
+  EXPECT_EQ(s_.config[kPreST].Value, L"0xC7F6");
   // Nothing of the stage set changed in the current record's stage byte: no display.
   EXPECT_EQ(effectsHost.stageDisplays, 0);
 }
@@ -149,7 +148,7 @@ TEST_F(DeviceSessionTest, MalformedInputReportsChangeNothing) {
   NextReport();
   NextReport();
   EXPECT_TRUE(profiles == before);
-  EXPECT_EQ(SensorId, 0x3950);
+  EXPECT_EQ(s_.sensor.id, 0x3950);
   EXPECT_EQ(session.Status().BatteryLevel, 100);
 }
 

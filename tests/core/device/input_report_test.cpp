@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "settings/language.h"
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 
 namespace gm {
 namespace {
@@ -32,10 +33,8 @@ std::vector<std::uint8_t> Report(std::uint8_t stage = 2, std::uint8_t rate = 0x0
 class InputReportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    savedSensor = SensorId;
-    SensorId = 0x3950;
-    BuildSensorDpiTables();
-    for (int i : {101, 102, 103, 109}) LanguageTexts[i] = L"effect text " + std::to_wstring(i);
+    BuildSensorDpiTables(s_.sensor);
+    for (int i : {101, 102, 103, 109}) s_.texts[i] = L"effect text " + std::to_wstring(i);
     for (ProfileRecord& p : profiles) {
       p.CurrentDPILevelValue = 2;
       p.PollingRateValue = {2, 0, 0};
@@ -43,19 +42,15 @@ class InputReportTest : public ::testing::Test {
     }
     profiles[1].KeyAssignments[2].KeyURL = L"https://example.com/";
   }
-  void TearDown() override {
-    SensorId = savedSensor;
-    BuildSensorDpiTables();
-    for (int i : {101, 102, 103, 109}) LanguageTexts[i].clear();
-  }
 
   InputEffects Process(const std::vector<std::uint8_t>& r) {
-    return ProcessInputReport(r, context, status, profiles, 1);
+    return ProcessInputReport(r, context, status, profiles, 1, s_.sensor, s_.texts);
   }
   ProfileRecord& current() { return profiles[1]; }
 
-  std::uint16_t savedSensor = 0;
-  ProfileTable profiles{};
+  std::unique_ptr<SettingsModel> model = std::make_unique<SettingsModel>();  // sensor 0x3950
+  SettingsModel& s_ = *model;
+  ProfileTable& profiles = s_.profiles;
   DeviceStatus status;
   InputContext context;
 };
@@ -189,7 +184,7 @@ TEST_F(InputReportTest, SkipCountDropsTheNextTwoReportsWhateverTheySay) {
   EXPECT_FALSE(Process(Report(6, 0x14, 10, 0, 4, 3, 8, 0x04)).processed);
   EXPECT_EQ(current().CurrentDPILevelValue, 2);
   EXPECT_EQ(status.BatteryLevel, 100);
-  EXPECT_EQ(SensorId, 0x3950);
+  EXPECT_EQ(s_.sensor.id, 0x3950);
   EXPECT_EQ(status.InputSkipCount, 0);
   EXPECT_TRUE(Process(Report(6)).changed);
 }
@@ -254,7 +249,7 @@ TEST_F(InputReportTest, KnownSameOrUnknownSensorCodesChangeNothing) {
   for (std::uint8_t code : {0x00, 0x50, 0x77}) {
     const ProfileTable before = profiles;
     EXPECT_FALSE(Process(Report(2, 0x02, 80, 0, 0, 0, 8, code)).adoptedSensor) << int(code);
-    EXPECT_EQ(SensorId, 0x3950);
+    EXPECT_EQ(s_.sensor.id, 0x3950);
     EXPECT_TRUE(profiles == before);
   }
 }
@@ -267,8 +262,8 @@ TEST_F(InputReportTest, NewSensorResetsTheStagesOfAllFiveProfilesAndTheTables) {
   InputEffects fx = Process(Report(2, 0x02, 80, 0, 0, 0, 8, 0x04));
   ASSERT_TRUE(fx.adoptedSensor);
   EXPECT_EQ(*fx.adoptedSensor, 0x3104);
-  EXPECT_EQ(SensorId, 0x3104);
-  EXPECT_EQ(SensorDpiCount, 48u);
+  EXPECT_EQ(s_.sensor.id, 0x3104);
+  EXPECT_EQ(s_.sensor.count, 48u);
   for (const ProfileRecord& p : profiles) {
     EXPECT_EQ(p.DPIOffOnFlagValue, 0x3F);
     EXPECT_EQ(p.XYSettingValueX[0], 0x004);

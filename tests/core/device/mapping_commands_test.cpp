@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
+#include "settings/settings_model.h"
 #include "sim/sim_mouse.h"
 
 namespace gm {
@@ -31,8 +33,9 @@ MacroKey Presses(int count) {
 }
 
 TEST(MappingData, DefaultButtonsInDeviceOrderThenNineFF) {
+  const auto state = std::make_unique<SettingsModel>();  // no texts, sensor 0x3950
   ProfileRecord record;
-  ResetProfile(record, 0);
+  ResetProfile(record, 0, state->texts, state->sensor.id);
   EXPECT_EQ(Hex(MappingData(record)),
             "10 01 00 10 02 00 10 04 00 10 08 00 10 10 00 40 01 00 FF FF FF FF FF FF FF FF FF");
 }

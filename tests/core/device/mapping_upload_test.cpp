@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "device/command_report.h"
 #include "device/device_session.h"
 #include "device/discovery.h"
@@ -9,7 +11,7 @@
 #include "device/upload_preview.h"
 #include "settings/language.h"
 #include "settings/language_indexes.h"
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 #include "sim/sim_mouse.h"
 
 namespace gm {
@@ -79,15 +81,14 @@ void GiveMacro(ProfileRecord& record, int button, std::uint32_t number) {
 class ResolveTest : public ::testing::Test {
  protected:
   ResolveTest() {
-    savedDisabled = LanguageTexts[kTextDisabled];
-    LanguageTexts[kTextDisabled] = L"Disabled";
-    ResetProfile(record, 0);
+    s_.texts[kTextDisabled] = L"Disabled";
+    ResetProfile(record, 0, s_.texts, s_.sensor.id);
   }
-  ~ResolveTest() override { LanguageTexts[kTextDisabled] = savedDisabled; }
 
-  std::wstring savedDisabled;
+  std::unique_ptr<SettingsModel> model = std::make_unique<SettingsModel>();
+  SettingsModel& s_ = *model;
   MacroLibrary library;
-  MappingUpload mapping{library};
+  MappingUpload mapping{library, s_.texts};
   ProfileRecord record;
 };
 
@@ -163,15 +164,9 @@ TEST_F(ResolveTest, ButtonKeepsItsCopyUnlessTheLibraryChanged) {
 class MappingUploadTest : public ::testing::Test {
  protected:
   MappingUploadTest() : mouse(sim::StandardMouse(true, false, false)) {
-    savedSensor = SensorId;
-    SensorId = 0x3950;
-    BuildSensorDpiTables();
-    ResetProfile(record, 0);
+    BuildSensorDpiTables(s_.sensor);
+    ResetProfile(record, 0, s_.texts, s_.sensor.id);
     links.ScanDevices();
-  }
-  ~MappingUploadTest() override {
-    SensorId = savedSensor;
-    BuildSensorDpiTables();
   }
 
   void Prime() {
@@ -197,7 +192,8 @@ class MappingUploadTest : public ::testing::Test {
     return it == slots.end() ? std::vector<std::uint8_t>{} : it->second.entries;
   }
 
-  std::uint16_t savedSensor = 0;
+  std::unique_ptr<SettingsModel> model = std::make_unique<SettingsModel>();  // sensor 0x3950
+  SettingsModel& s_ = *model;
   sim::SimMouse mouse;
   test::FakeDeviceHost deviceHost;
   NoWorkers workers;
@@ -205,8 +201,8 @@ class MappingUploadTest : public ::testing::Test {
   PacingClock clock;
   Transport transport{mouse, clock, links};
   MacroLibrary library;
-  MappingUpload mapping{library};
-  ConfigUpload upload{transport, mapping};
+  MappingUpload mapping{library, s_.texts};
+  ConfigUpload upload{transport, mapping, s_.sensor};
   ShownHost host;
   ProfileRecord record;
 };
@@ -424,18 +420,18 @@ TEST_F(MappingUploadTest, MacroPacketExchangeWaits120msBeforeEachAcknowledge) {
 // What the session and the dry-run preview use
 
 TEST(MappingPreview, AFullUploadEndsWithTheMacrosOfTheMacroButtons) {
-  const std::uint16_t saved = SensorId;
-  SensorId = 0x3950;
-  BuildSensorDpiTables();
+  const auto model = std::make_unique<SettingsModel>();  // sensor 0x3950, no texts
+  SettingsModel& s_ = *model;
+  BuildSensorDpiTables(s_.sensor);
   MacroLibrary library;
   AddMacro(library, 7, Tap(kVkA, 50), MacroItemLocation::Level0(0));
   ProfileRecord record;
-  ResetProfile(record, 0);
+  ResetProfile(record, 0, s_.texts, s_.sensor.id);
   GiveMacro(record, 2, 7);
   record.KeyAssignments[2].Macro = *library.FindMacroKey(7);
   const ProfileRecord before = record;
 
-  const auto reports = PreviewFullUpload(record, library);
+  const auto reports = PreviewFullUpload(record, library, s_.sensor, s_.texts);
   ASSERT_EQ(reports.size(), 12u);  // mapping, nine configuration reports, start, one packet
   // Mapping with sequence 1: 06 01 01 01 | button 2 as 90 21 01; the checksum is that of the
   // default mapping (0xB0) with 10 04 00 replaced: 0xB0 - 0x14 + 0xB2 = 0x14E.
@@ -448,14 +444,12 @@ TEST(MappingPreview, AFullUploadEndsWithTheMacrosOfTheMacroButtons) {
   EXPECT_EQ(sim::HexBytes(reports[11]),
             "06 10 0C 01 45 07 01 30 32 04 B0 00 04 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
   EXPECT_EQ(record, before);  // the preview leaves the caller's record alone
-
-  SensorId = saved;
-  BuildSensorDpiTables();
 }
 
-TEST(MappingSession, TheSessionResolvesAgainstTheProcessLibrary) {
-  MacroLibrary& library = ProcessMacroLibrary();
-  ASSERT_EQ(library.VisibleRowCount(), 0);
+TEST(MappingSession, TheSessionResolvesAgainstTheLibraryItIsGiven) {
+  const auto model = std::make_unique<SettingsModel>();
+  SettingsModel& s_ = *model;
+  MacroLibrary library;
   AddMacro(library, 7, Tap(kVkA, 50), MacroItemLocation::Level0(0));
 
   sim::SimMouse mouse(sim::StandardMouse(true, false, false));
@@ -463,17 +457,16 @@ TEST(MappingSession, TheSessionResolvesAgainstTheProcessLibrary) {
   test::FakeDeviceHost deviceHost;
   ShownHost host;
   ProfileRecord record;
-  ResetProfile(record, 0);
+  ResetProfile(record, 0, s_.texts, s_.sensor.id);
   GiveMacro(record, 0, 7);
   {
-    DeviceSession session(mouse, clock, deviceHost);
+    DeviceSession session(mouse, clock, deviceHost, s_, library);
     session.Links().ScanDevices();
     session.Mapping().SetRefreshButtonMacros(true);
     ASSERT_EQ(session.Upload().UploadPendingChanges(record, true, host), UploadResult::kDone);
     EXPECT_EQ(session.Mapping().MacroSlotNext(), 2);
     session.Shutdown();
   }
-  library.Clear();
   EXPECT_EQ(mouse.State().macroSlots[1].entries, (std::vector<std::uint8_t>{0x30, 0x32, 0x04, 0xB0, 0x00, 0x04}));
 }
 

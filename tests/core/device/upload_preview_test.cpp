@@ -2,18 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/sensor_table.h"
+#include <memory>
+
+#include "settings/settings_model.h"
 #include "sim/sim_mouse.h"
 
 namespace gm {
 namespace {
 
 TEST(UploadPreview, FullUploadOfAResetProfileByteForByte) {
-  const std::uint16_t saved = SensorId;
-  SensorId = 0x3950;
-  BuildSensorDpiTables();
+  const auto state = std::make_unique<SettingsModel>();  // sensor 0x3950, no texts
+  SettingsModel& s_ = *state;
+  BuildSensorDpiTables(s_.sensor);
   ProfileRecord record;
-  ResetProfile(record, 0);
+  ResetProfile(record, 0, s_.texts, s_.sensor.id);
 
   // Worked out by hand from the reset values: the default buttons in device order (the fourth and
   // fifth swapped) with nine FF, then stage 2, mask 3F, positions 00F 017 01F 04F 08F 257
@@ -32,12 +34,9 @@ TEST(UploadPreview, FullUploadOfAResetProfileByteForByte) {
       "06 07 09 01 19 01 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00",
       "06 08 0A 01 1A 00 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00",
   };
-  const auto reports = PreviewFullUpload(record);
+  const auto reports = PreviewFullUpload(record, MacroLibrary{}, s_.sensor, s_.texts);
   ASSERT_EQ(reports.size(), std::size(expected));
   for (std::size_t i = 0; i < reports.size(); ++i) EXPECT_EQ(sim::HexBytes(reports[i]), expected[i]) << i;
-
-  SensorId = saved;
-  BuildSensorDpiTables();
 }
 
 }  // namespace

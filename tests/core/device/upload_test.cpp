@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "device/command_report.h"
 #include "device/discovery.h"
 #include "device/fake_device_host.h"
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 #include "sim/sim_mouse.h"
 
 namespace gm {
@@ -18,16 +20,10 @@ using test::NoWorkers;
 class UploadTest : public ::testing::Test {
  protected:
   explicit UploadTest(sim::MouseSpec spec = sim::StandardMouse(true, false, false)) : mouse(std::move(spec)) {
-    savedSensor = SensorId;
-    SensorId = 0x3950;
-    BuildSensorDpiTables();
-    ResetProfile(record, 0);
+    BuildSensorDpiTables(s_.sensor);
+    ResetProfile(record, 0, s_.texts, s_.sensor.id);
     links.ScanDevices();
     upload.PrimeShadows(record);
-  }
-  ~UploadTest() override {
-    SensorId = savedSensor;
-    BuildSensorDpiTables();
   }
 
   UploadResult Upload() {
@@ -40,7 +36,8 @@ class UploadTest : public ::testing::Test {
     return codes;
   }
 
-  std::uint16_t savedSensor = 0;
+  std::unique_ptr<SettingsModel> model = std::make_unique<SettingsModel>();  // sensor 0x3950
+  SettingsModel& s_ = *model;
   sim::SimMouse mouse;
   test::FakeDeviceHost deviceHost;
   NoWorkers workers;
@@ -48,7 +45,7 @@ class UploadTest : public ::testing::Test {
   VirtualClock clock;
   Transport transport{mouse, clock, links};
   MappingUploadSteps noMapping;
-  ConfigUpload upload{transport, noMapping};
+  ConfigUpload upload{transport, noMapping, s_.sensor};
   FakeUploadHost host;
   ProfileRecord record;
   bool mouseOnline = true;

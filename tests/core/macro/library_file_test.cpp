@@ -236,24 +236,18 @@ TEST_F(LibraryFileTest, FailedWriteKeepsTheOldFile) {
 }
 
 TEST_F(LibraryFileTest, StartupLoadAndSaveUseTheDataFolder) {
-  const std::wstring savedFolder = DataFolder;
   std::filesystem::create_directories(dir.Path() / "config");
-  DataFolder = dir.Program();
-  EXPECT_EQ(LibraryFilePath(), dir.Program(L"config\\MacroLibraryFile.mlf"));
+  const std::wstring dataFolder = dir.Program();
+  EXPECT_EQ(LibraryFilePath(dataFolder), dir.Program(L"config\\MacroLibraryFile.mlf"));
 
-  MacroLibrary& lib = ProcessMacroLibrary();
-  lib.Clear();
-  lib.NextMacroKeyIndex = 1;
+  MacroLibrary lib;
   Loc at = Loc::None();
   lib.CreateMacro(L"saved", at);
-  ASSERT_TRUE(SaveLibraryFile());
+  ASSERT_TRUE(SaveLibraryFile(lib, dataFolder));
   lib.Clear();
-  ASSERT_TRUE(LoadLibraryAtStartup());
+  ASSERT_TRUE(LoadLibraryAtStartup(lib, dataFolder));
   EXPECT_EQ(lib.ItemAt(at)->MacroItemName, L"saved");
   EXPECT_EQ(lib.NextMacroKeyIndex, 2);
-  lib.Clear();
-  lib.NextMacroKeyIndex = 1;
-  DataFolder = savedFolder;
 }
 
 // Fills `lib` with `macros` macros of 250 actions spread over folders at every level.

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 #include "settings/temp_folder.h"
 #include "settings/text_file.h"
 
@@ -41,21 +42,20 @@ int ReadLines(const std::string& text, gm::AppConfigTable& table) {
 
 class AppConfigTest : public ::testing::Test {
  protected:
-  void SetUp() override { gm::FillAppConfigDefaults(L"C:\\D\\"); }
-  void TearDown() override {
-    gm::AppConfig = {};
-    gm::SensorId = 0x3950;
-  }
+  void SetUp() override { gm::FillAppConfigDefaults(s_.config, L"C:\\D\\"); }
+
+  std::unique_ptr<gm::SettingsModel> model_ = std::make_unique<gm::SettingsModel>();
+  gm::SettingsModel& s_ = *model_;
 };
 
 }  // namespace
 
 TEST_F(AppConfigTest, DefaultsForAFolderAreWrittenAsTheHandWorkedFile) {
   gm::test::TempFolder folder;
-  ASSERT_TRUE(gm::WriteAppConfigFile(gm::AppConfig, folder.Program(L"config.ini")));
+  ASSERT_TRUE(gm::WriteAppConfigFile(s_.config, folder.Program(L"config.ini")));
   EXPECT_EQ(folder.ReadBytes("config.ini"), kBom + Le(kDefaultsForCD));
   EXPECT_EQ(gm::AppConfigPath(L"C:\\D\\"), L"C:\\D\\config\\config.ini");
-  EXPECT_FALSE(gm::WriteAppConfigFile(gm::AppConfig, folder.Program(L"missing\\config.ini")));
+  EXPECT_FALSE(gm::WriteAppConfigFile(s_.config, folder.Program(L"missing\\config.ini")));
 }
 
 TEST_F(AppConfigTest, ReaderAcceptsOnlyWellFormedLines) {
@@ -86,46 +86,46 @@ TEST_F(AppConfigTest, ReaderAcceptsOnlyWellFormedLines) {
   renamed.replace(renamed.find("CurrentProfile=0"), 16, "Current=2");
   ASSERT_EQ(ReadLines(renamed, table), 17);
   EXPECT_EQ(table[gm::kCurrentProfile], (gm::TextPair{L"Current", L"2"}));
-  gm::AppConfig = table;
-  EXPECT_EQ(gm::GetCurrentProfile(), 2);
+  s_.config = table;
+  EXPECT_EQ(gm::GetCurrentProfile(s_.config), 2);
 }
 
 TEST_F(AppConfigTest, SettersWriteTheirFormats) {
-  gm::SetPreST(0x0FFF);
-  EXPECT_EQ(gm::AppConfigValue(gm::kPreST), L"0x FFF");
-  EXPECT_EQ(gm::GetPreST(), 0);
-  gm::SetPreST(0xCC6A);
-  EXPECT_EQ(gm::AppConfigValue(gm::kPreST), L"0xCC6A");
-  EXPECT_EQ(gm::GetPreST(), 0xCC6A);
-  gm::SetPreST(0x000A);
-  EXPECT_EQ(gm::AppConfigValue(gm::kPreST), L"0x   A");
+  gm::SetPreST(s_.config, 0x0FFF);
+  EXPECT_EQ(gm::AppConfigValue(s_.config, gm::kPreST), L"0x FFF");
+  EXPECT_EQ(gm::GetPreST(s_.config), 0);
+  gm::SetPreST(s_.config, 0xCC6A);
+  EXPECT_EQ(gm::AppConfigValue(s_.config, gm::kPreST), L"0xCC6A");
+  EXPECT_EQ(gm::GetPreST(s_.config), 0xCC6A);
+  gm::SetPreST(s_.config, 0x000A);
+  EXPECT_EQ(gm::AppConfigValue(s_.config, gm::kPreST), L"0x   A");
 
-  gm::SensorId = 0x0070;
-  gm::SetSensorText();
-  EXPECT_EQ(gm::AppConfigValue(gm::kSensor), L"0x0070");
-  EXPECT_EQ(gm::ConfigSensor(), 0x0070);
-  gm::AppConfig[gm::kSensor].Value = L"0x123456";
-  EXPECT_EQ(gm::ConfigSensor(), 0x3456) << "low 16 bits";
+  s_.sensor.id = 0x0070;
+  gm::SetSensorText(s_.config, s_.sensor.id);
+  EXPECT_EQ(gm::AppConfigValue(s_.config, gm::kSensor), L"0x0070");
+  EXPECT_EQ(gm::ConfigSensor(s_.config), 0x0070);
+  s_.config[gm::kSensor].Value = L"0x123456";
+  EXPECT_EQ(gm::ConfigSensor(s_.config), 0x3456) << "low 16 bits";
 
-  gm::SetCurrentProfile(4);
-  gm::SetProfileShowCount(5);
-  gm::SetProfileShowList(2, 0);
-  EXPECT_EQ(gm::AppConfigValue(gm::kCurrentProfile), L"4");
-  EXPECT_EQ(gm::GetProfileShowCount(), 5);
-  EXPECT_EQ(gm::GetProfileShowList(2), 0);
-  gm::SetProfileShowList(5, 1);  // ignored
-  EXPECT_EQ(gm::AppConfigKey(17), L"");
-  EXPECT_EQ(gm::AppConfigValue(-1), L"");
-  EXPECT_EQ(gm::AppConfigKey(16), L"ProfileSlot4URL");
-  EXPECT_EQ(gm::ProfileSlotPath(3), L"C:\\D\\config\\default3.psf");
-  EXPECT_EQ(gm::ProfileSlotPath(5), L"");
+  gm::SetCurrentProfile(s_.config, 4);
+  gm::SetProfileShowCount(s_.config, 5);
+  gm::SetProfileShowList(s_.config, 2, 0);
+  EXPECT_EQ(gm::AppConfigValue(s_.config, gm::kCurrentProfile), L"4");
+  EXPECT_EQ(gm::GetProfileShowCount(s_.config), 5);
+  EXPECT_EQ(gm::GetProfileShowList(s_.config, 2), 0);
+  gm::SetProfileShowList(s_.config, 5, 1);  // ignored
+  EXPECT_EQ(gm::AppConfigKey(s_.config, 17), L"");
+  EXPECT_EQ(gm::AppConfigValue(s_.config, -1), L"");
+  EXPECT_EQ(gm::AppConfigKey(s_.config, 16), L"ProfileSlot4URL");
+  EXPECT_EQ(gm::ProfileSlotPath(s_.config, 3), L"C:\\D\\config\\default3.psf");
+  EXPECT_EQ(gm::ProfileSlotPath(s_.config, 5), L"");
 }
 
 TEST_F(AppConfigTest, OutOfRangeSlotsReadAsTheEntrysDefault) {
   const struct {
     int entry;
     const wchar_t* value;
-    int (*get)();
+    int (*get)(const gm::AppConfigTable&);
     int expected;
   } cases[] = {
       {gm::kCurrentProfile, L"3", gm::GetCurrentProfile, 3},
@@ -136,14 +136,14 @@ TEST_F(AppConfigTest, OutOfRangeSlotsReadAsTheEntrysDefault) {
       {gm::kProfileShowCount, L"0", gm::GetProfileShowCount, 3},
       {gm::kProfileShowCount, L"6", gm::GetProfileShowCount, 3},
       {gm::kProfileShowCount, L"1", gm::GetProfileShowCount, 1},
-      {gm::kProfileShowList0 + 4, L"9", [] { return gm::GetProfileShowList(4); }, 4},
-      {gm::kProfileShowList0 + 4, L"99999999999", [] { return gm::GetProfileShowList(4); }, 4},
-      {gm::kProfileShowList0 + 1, L"4", [] { return gm::GetProfileShowList(1); }, 4},
+      {gm::kProfileShowList0 + 4, L"9", [](const gm::AppConfigTable& t) { return gm::GetProfileShowList(t, 4); }, 4},
+      {gm::kProfileShowList0 + 4, L"99999999999", [](const gm::AppConfigTable& t) { return gm::GetProfileShowList(t, 4); }, 4},
+      {gm::kProfileShowList0 + 1, L"4", [](const gm::AppConfigTable& t) { return gm::GetProfileShowList(t, 1); }, 4},
   };
   for (const auto& c : cases) {
-    gm::FillAppConfigDefaults(L"C:\\D\\");
-    gm::AppConfig[c.entry].Value = c.value;
-    EXPECT_EQ(c.get(), c.expected) << c.entry;
+    gm::FillAppConfigDefaults(s_.config, L"C:\\D\\");
+    s_.config[c.entry].Value = c.value;
+    EXPECT_EQ(c.get(s_.config), c.expected) << c.entry;
   }
-  EXPECT_EQ(gm::GetProfileShowList(7), 0);
+  EXPECT_EQ(gm::GetProfileShowList(s_.config, 7), 0);
 }

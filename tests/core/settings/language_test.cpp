@@ -10,6 +10,7 @@
 #include "settings/environment.h"
 #include "settings/language_indexes.h"
 #include "settings/temp_folder.h"
+#include "settings/test_state.h"
 #include "settings/text_file.h"
 #include "settings/utf.h"
 
@@ -96,27 +97,13 @@ TEST(LanguageRead, MissingFileIsNotOpened) {
   EXPECT_EQ(table, TableOf({{3, L"kept"}}));
 }
 
-// LoadLanguage against a temporary data folder; the process-wide values are restored afterwards.
+// LoadLanguage into a state of its own whose data folder is a temporary folder.
 class LoadLanguageTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    savedFolder_ = gm::DataFolder;
-    savedScale_ = gm::DisplayScale;
-    std::filesystem::create_directories(folder_.Path() / "config");
-    gm::DataFolder = folder_.Program();
-    gm::DisplayScale = 1.0f;
-    Clear();
-  }
-  void TearDown() override {
-    gm::DataFolder = savedFolder_;
-    gm::DisplayScale = savedScale_;
-    Clear();
-  }
-  static void Clear() {
-    for (auto& t : gm::LanguageTexts) t.clear();
-    gm::UiFontName.clear();
-    gm::UiFontSize = 0;
-    gm::UiFontCharset = 0;
+  bool Load() { return gm::LoadLanguage(s_.texts, s_.font, s_.env.dataFolder, s_.env.displayScale); }
+  void Clear() {
+    for (auto& t : s_.texts) t.clear();
+    s_.font = {};
   }
   void Write(const std::string& name, const std::string& bytes) { folder_.WriteBytes("config/" + name, bytes); }
   void WriteBothLanguages() {
@@ -124,9 +111,9 @@ class LoadLanguageTest : public ::testing::Test {
     Write("Lan_Tu.txt", kBom + Le("[Setting]\n0=Turkish\n"));
   }
 
-  TempFolder folder_;
-  std::wstring savedFolder_;
-  float savedScale_ = 1.0f;
+  gm::test::TestState<> state_;
+  gm::SettingsModel& s_ = *state_;
+  const TempFolder& folder_ = state_.Folder();
 };
 
 TEST_F(LoadLanguageTest, LanguageSettingPicksTheFile) {
@@ -151,9 +138,9 @@ TEST_F(LoadLanguageTest, LanguageSettingPicksTheFile) {
   for (const auto& c : cases) {
     std::filesystem::remove(folder_.Path() / "config" / "LanSetting.ini");
     if (c.setting) Write("LanSetting.ini", kBom + Le(c.setting));
-    gm::LanguageTexts[0].clear();
-    EXPECT_TRUE(gm::LoadLanguage()) << c.name;
-    EXPECT_EQ(gm::LanguageTexts[0], c.loaded) << c.name;
+    s_.texts[0].clear();
+    EXPECT_TRUE(Load()) << c.name;
+    EXPECT_EQ(s_.texts[0], c.loaded) << c.name;
   }
 }
 
@@ -172,27 +159,27 @@ TEST_F(LoadLanguageTest, FontFollowsTextZeroAndTheDisplayScale) {
   };
   for (const auto& c : cases) {
     Write("Lan_Tu.txt", kBom + Le("[Setting]\n0=") + gm::EncodeUtf16Le(gm::FromUtf8(c.text0)) + Le("\n"));
-    gm::DisplayScale = c.scale;
-    ASSERT_TRUE(gm::LoadLanguage()) << c.text0;
-    EXPECT_EQ((gm::UiFont{gm::UiFontName, gm::UiFontSize, gm::UiFontCharset}), c.font) << c.text0 << " " << c.scale;
+    s_.env.displayScale = c.scale;
+    ASSERT_TRUE(Load()) << c.text0;
+    EXPECT_EQ((gm::UiFont{s_.font.name, s_.font.size, s_.font.charset}), c.font) << c.text0 << " " << c.scale;
   }
 }
 
 TEST_F(LoadLanguageTest, FailedLoadKeepsTextsReadSoFarAndLeavesTheFontUnset) {
   Write("LanSetting.ini", kBom + Le("[ChangeLanguage]\nLanguage=EN\n"));
   Write("Lan_En.txt", kBom + Le("[Setting]\n0=English\n1=Profiles\n7=\n2=Exit\n"));
-  EXPECT_FALSE(gm::LoadLanguage());
-  EXPECT_EQ(gm::LanguageTexts, TableOf({{0, L"English"}, {1, L"Profiles"}}));
-  EXPECT_TRUE(gm::UiFontName.empty());
-  EXPECT_EQ(gm::UiFontSize, 0);
+  EXPECT_FALSE(Load());
+  EXPECT_EQ(s_.texts, TableOf({{0, L"English"}, {1, L"Profiles"}}));
+  EXPECT_TRUE(s_.font.name.empty());
+  EXPECT_EQ(s_.font.size, 0);
 
   // The selected file is missing: no fallback to the other language.
   Clear();
   WriteBothLanguages();
   std::filesystem::remove(folder_.Path() / "config" / "Lan_En.txt");
-  EXPECT_FALSE(gm::LoadLanguage());
-  EXPECT_EQ(gm::LanguageTexts, LanguageTable{});
-  EXPECT_TRUE(gm::UiFontName.empty());
+  EXPECT_FALSE(Load());
+  EXPECT_EQ(s_.texts, LanguageTable{});
+  EXPECT_TRUE(s_.font.name.empty());
 }
 
 // The shipped files, read through the program's reader.

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "settings/language.h"
-#include "settings/sensor_table.h"
+#include "settings/settings_model.h"
 #include "settings/temp_folder.h"
 #include "settings/text_file.h"
 #include "settings/utf.h"
@@ -46,14 +46,12 @@ class ProfileFile : public ::testing::Test {
         {85, L"B\u00fcro"},        {20, L"Left Click"}, {21, L"Right Click"}, {22, L"Middle Click"},
         {23, L"Forward"},          {24, L"Backward"},   {42, L"DPI Loop"},    {109, L"Static"},
         {100, L"Breathing"}};
-    for (const auto& [i, text] : names) gm::LanguageTexts[i] = text;
-    gm::SensorId = 0x3950;
-    gm::ResetProfile(reset_, 0);
-  }
-  void TearDown() override {
-    for (auto& t : gm::LanguageTexts) t.clear();
+    for (const auto& [i, text] : names) s_.texts[i] = text;
+    gm::ResetProfile(reset_, 0, s_.texts, s_.sensor.id);
   }
 
+  std::unique_ptr<gm::SettingsModel> model_ = std::make_unique<gm::SettingsModel>();
+  gm::SettingsModel& s_ = *model_;
   gm::ProfileRecord reset_;
   gm::test::TempFolder folder_;
 };

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/language.h"
-#include "settings/sensor_table.h"
+#include <memory>
+
+#include "settings/settings_model.h"
 
 namespace {
 
@@ -11,12 +12,11 @@ namespace {
 class ProfileRecordTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (int i = 0; i < 500; ++i) gm::LanguageTexts[i] = L"T" + std::to_wstring(i);
+    for (int i = 0; i < 500; ++i) s_.texts[i] = L"T" + std::to_wstring(i);
   }
-  void TearDown() override {
-    for (auto& t : gm::LanguageTexts) t.clear();
-    gm::SensorId = 0x3950;
-  }
+
+  std::unique_ptr<gm::SettingsModel> model_ = std::make_unique<gm::SettingsModel>();
+  gm::SettingsModel& s_ = *model_;
 };
 
 }  // namespace
@@ -41,7 +41,7 @@ TEST_F(ProfileRecordTest, ResetGivesTheSlotDefaults) {
   r.KeyAssignments[3].Macro.MacroKeyLoopType = 4;
   r.KeyAssignments[3].MacroKeyIndex = 9;
   r.KeyAssignments[3].KeyURL = L"http://x";
-  gm::ResetProfile(r, 0);
+  gm::ResetProfile(r, 0, s_.texts, s_.sensor.id);
 
   EXPECT_EQ(r.SettingEntries[0], (gm::TextPair{L"ProfileName", L"T85"}));
   EXPECT_EQ(r.SettingEntries[4], (gm::TextPair{L"DoubleClickSpeed", L"6"}));
@@ -81,7 +81,7 @@ TEST_F(ProfileRecordTest, ResetFillsTheEffectColourTables) {
   gm::ProfileRecord r;
   r.Lighting1FixedColor[0][0] = 0x123456;
   r.Lighting1ColorSelected[9][9] = 1;
-  gm::ResetProfile(r, 1);
+  gm::ResetProfile(r, 1, s_.texts, s_.sensor.id);
   // Slots in use per effect, and a few colours (0xBBGGRR).
   const int used[10] = {0, 0, 7, 1, 0, 0, 8, 0, 2, 0};
   for (int e = 0; e < 10; ++e) {
@@ -104,11 +104,11 @@ TEST_F(ProfileRecordTest, ProfileNamesBeyondTheFiveSlotsAreNumbered) {
   const struct { int slot; const wchar_t* name; } cases[] = {
       {0, L"T85"}, {4, L"T89"}, {5, L"Profile6"}, {7, L"Profile8"}};
   for (const auto& c : cases) {
-    gm::ResetProfile(r, c.slot);
+    gm::ResetProfile(r, c.slot, s_.texts, s_.sensor.id);
     EXPECT_EQ(gm::ProfileName(r), c.name);
   }
-  for (auto& t : gm::LanguageTexts) t.clear();
-  gm::ResetProfile(r, 2);
+  for (auto& t : s_.texts) t.clear();
+  gm::ResetProfile(r, 2, s_.texts, s_.sensor.id);
   EXPECT_EQ(gm::ProfileName(r), L"");
   EXPECT_EQ(r.KeyAssignments[0].KeyName, L"");
   EXPECT_EQ(gm::Lighting1Name(r), L"");
@@ -116,8 +116,8 @@ TEST_F(ProfileRecordTest, ProfileNamesBeyondTheFiveSlotsAreNumbered) {
 
 TEST_F(ProfileRecordTest, SensorDefaultsFollowTheSensor) {
   gm::ProfileRecord r;
-  gm::SensorId = 0x3950;
-  gm::ResetProfile(r, 0);
+  s_.sensor.id = 0x3950;
+  gm::ResetProfile(r, 0, s_.texts, s_.sensor.id);
   EXPECT_EQ(r.DPIOffOnFlagValue, 0x3F);
   EXPECT_EQ(r.XYSettingValueX, (std::array<std::uint16_t, 8>{0x0F, 0x17, 0x1F, 0x4F, 0x8F, 0x257, 0x257, 0x257}));
   EXPECT_EQ(r.XYSettingValueY, r.XYSettingValueX);
@@ -127,8 +127,8 @@ TEST_F(ProfileRecordTest, SensorDefaultsFollowTheSensor) {
   EXPECT_EQ(r.AngleSnapValue, 0);
   EXPECT_EQ(r.LiftDetectionValue, 1);
 
-  gm::SensorId = 0x3311;  // shares its row with 0x0205
-  gm::ApplySensorDpiDefaults(r);
+  s_.sensor.id = 0x3311;  // shares its row with 0x0205
+  gm::ApplySensorDpiDefaults(r, s_.sensor.id);
   EXPECT_EQ(r.XYSettingValueX[5], 0x77);
 
   // An unknown sensor keeps the positions but still sets mask, stage and colours.
@@ -136,8 +136,8 @@ TEST_F(ProfileRecordTest, SensorDefaultsFollowTheSensor) {
   r.CurrentDPILevelValue = 6;
   r.DPILevelIndication.fill(0);
   r.XYSettingValueX[0] = 0x123;
-  gm::SensorId = 0x1234;
-  gm::ApplySensorDpiDefaults(r);
+  s_.sensor.id = 0x1234;
+  gm::ApplySensorDpiDefaults(r, s_.sensor.id);
   EXPECT_EQ(r.XYSettingValueX[0], 0x123);
   EXPECT_EQ(r.XYSettingValueY[5], 0x77);
   EXPECT_EQ(r.DPIOffOnFlagValue, 0x3F);
@@ -171,7 +171,7 @@ TEST_F(ProfileRecordTest, SettersStoreDecimalTextByTheirRule) {
       {gm::SetDoubleClickSpeed, gm::kDoubleClickSpeed, 1, L"1"},
   };
   gm::ProfileRecord r;
-  gm::ResetProfile(r, 0);
+  gm::ResetProfile(r, 0, s_.texts, s_.sensor.id);
   for (const auto& c : cases) {
     c.set(r, c.argument);
     EXPECT_EQ(gm::SettingValue(r, c.index), c.stored) << gm::SettingKey(r, c.index).size() << " #" << c.index;
@@ -181,7 +181,7 @@ TEST_F(ProfileRecordTest, SettersStoreDecimalTextByTheirRule) {
 
 TEST_F(ProfileRecordTest, AccessorsOutsideTheTablesGiveNothing) {
   gm::ProfileRecord r;
-  gm::ResetProfile(r, 0);
+  gm::ResetProfile(r, 0, s_.texts, s_.sensor.id);
   EXPECT_EQ(gm::SettingValue(r, 23), L"");
   EXPECT_EQ(gm::SettingKey(r, -1), L"");
   EXPECT_EQ(gm::SettingKey(r, 22), L"RippleControl");

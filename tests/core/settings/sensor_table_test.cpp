@@ -2,19 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "settings/settings_model.h"
+
 namespace {
 
-// Builds the tables for one sensor; restores the default sensor afterwards.
+// Builds the tables of one sensor in the test's own model.
 class SensorTable : public ::testing::Test {
  protected:
   void Build(std::uint16_t id) {
-    gm::SensorId = id;
-    gm::BuildSensorDpiTables();
+    s_.sensor.id = id;
+    gm::BuildSensorDpiTables(s_.sensor);
   }
-  void TearDown() override {
-    gm::SensorId = 0x3950;
-    gm::BuildSensorDpiTables();
-  }
+
+  std::unique_ptr<gm::SettingsModel> model_ = std::make_unique<gm::SettingsModel>();
+  gm::SettingsModel& s_ = *model_;
 };
 
 }  // namespace
@@ -37,80 +40,78 @@ TEST_F(SensorTable, EveryRowHasItsCountEndsAndFlags) {
   for (const auto& r : rows) {
     Build(r.id);
     SCOPED_TRACE(r.id);
-    EXPECT_EQ(gm::SensorDpiCount, r.count);
-    EXPECT_EQ(gm::DpiOfPosition(0), r.first);
-    EXPECT_EQ(gm::DpiOfPosition(static_cast<int>(r.count) - 1), r.last);
-    EXPECT_EQ(gm::SensorHasSeparateXY, r.x);
-    EXPECT_EQ(gm::SensorHasLiftSetting, r.l);
-    EXPECT_EQ(gm::SensorShowsExtraOption, r.o);
+    EXPECT_EQ(s_.sensor.count, r.count);
+    EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 0), r.first);
+    EXPECT_EQ(gm::DpiOfPosition(s_.sensor, static_cast<int>(r.count) - 1), r.last);
+    EXPECT_EQ(s_.sensor.hasSeparateXY, r.x);
+    EXPECT_EQ(s_.sensor.hasLiftSetting, r.l);
+    EXPECT_EQ(s_.sensor.showsExtraOption, r.o);
   }
 }
 
 TEST_F(SensorTable, IrregularListsAndCodes) {
   Build(0x3325);  // 200 DPI twice at the start
-  EXPECT_EQ(gm::DpiOfPosition(0), 200);
-  EXPECT_EQ(gm::DpiOfPosition(1), 200);
-  EXPECT_EQ(gm::DpiOfPosition(2), 300);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 0), 200);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 1), 200);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 2), 300);
 
   Build(0x3360);  // the last step jumps from 12000 to 24000
-  EXPECT_EQ(gm::DpiOfPosition(119), 12000);
-  EXPECT_EQ(gm::DpiOfPosition(120), 24000);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 119), 12000);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 120), 24000);
 
   Build(0x3104);  // 2..80 step 2, then eight single values
-  EXPECT_EQ(gm::DpiOfPosition(39), 4000);
-  EXPECT_EQ(gm::DpiOfPosition(40), 4500);
-  EXPECT_EQ(gm::DpiOfPosition(41), 4800);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 39), 4000);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 40), 4500);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 41), 4800);
 
   Build(0x3327);  // codes are position + 1; 4..124 step 2, 130..240 step 10, 248
-  EXPECT_EQ(gm::DpiCodeOfPosition(0), 1);
-  EXPECT_EQ(gm::DpiCodeOfPosition(73), 74);
-  EXPECT_EQ(gm::DpiOfPosition(60), 6200);
-  EXPECT_EQ(gm::DpiOfPosition(61), 6500);
-  EXPECT_EQ(gm::DpiOfPosition(72), 12000);
-  EXPECT_EQ(gm::DpiOfPosition(73), 12400);
+  EXPECT_EQ(gm::DpiCodeOfPosition(s_.sensor, 0), 1);
+  EXPECT_EQ(gm::DpiCodeOfPosition(s_.sensor, 73), 74);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 60), 6200);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 61), 6500);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 72), 12000);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 73), 12400);
 
   Build(0x3335);  // codes skip every sixth value
   const struct { int position; std::uint16_t code; } codes[] = {
       {0, 0}, {1, 2}, {6, 7}, {7, 9}, {12, 14}, {13, 16}, {23, 27}, {24, 29}, {29, 35}, {30, 37}, {146, 176}, {159, 189}};
-  for (const auto& c : codes) EXPECT_EQ(gm::DpiCodeOfPosition(c.position), c.code) << c.position;
+  for (const auto& c : codes) EXPECT_EQ(gm::DpiCodeOfPosition(s_.sensor, c.position), c.code) << c.position;
 
   Build(0x3950);
-  EXPECT_EQ(gm::DpiCodeOfPosition(15), 15);
-  EXPECT_EQ(gm::DpiOfPosition(15), 800);
-  EXPECT_EQ(gm::DpiOfPosition(599), 30000);
+  EXPECT_EQ(gm::DpiCodeOfPosition(s_.sensor, 15), 15);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 15), 800);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 599), 30000);
 }
 
 TEST_F(SensorTable, PositionsOutsideTheListAreClamped) {
   Build(0x3104);  // its default stages 6 and 7 lie at 58 and 50, beyond the 48 entries
-  EXPECT_EQ(gm::DpiOfPosition(58), 8000);
-  EXPECT_EQ(gm::DpiCodeOfPosition(50), 47);
-  EXPECT_EQ(gm::DpiOfPosition(-3), 100);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, 58), 8000);
+  EXPECT_EQ(gm::DpiCodeOfPosition(s_.sensor, 50), 47);
+  EXPECT_EQ(gm::DpiOfPosition(s_.sensor, -3), 100);
 }
 
 TEST_F(SensorTable, PositionOfDpiFindsTheFirstEntryAtLeastTheValue) {
   Build(0x3950);
   const struct { int dpi, position; } cases[] = {
       {812, 16}, {800, 15}, {801, 16}, {100000, 599}, {0, 0}, {-5, 0}, {50, 0}, {30000, 599}};
-  for (const auto& c : cases) EXPECT_EQ(gm::PositionOfDpi(c.dpi), c.position) << c.dpi;
+  for (const auto& c : cases) EXPECT_EQ(gm::PositionOfDpi(s_.sensor, c.dpi), c.position) << c.dpi;
 }
 
 TEST_F(SensorTable, AnUnknownSensorChangesNothing) {
   Build(0x3395);
   Build(0x1234);
-  EXPECT_EQ(gm::SensorDpiCount, 520u);
+  EXPECT_EQ(s_.sensor.count, 520u);
   EXPECT_FALSE(gm::IsKnownSensor(0x1234));
   EXPECT_FALSE(gm::DefaultStagePositions(0x1234).has_value());
 }
 
 TEST(SensorTableEmpty, AnEmptyListGivesNoPosition) {
-  // Before any build the count is 0; saved and restored so the other tests are unaffected.
-  const auto saved = gm::SensorDpiCount;
-  gm::SensorDpiCount = 0;
-  EXPECT_EQ(gm::PositionOfDpi(800), -1);
-  EXPECT_EQ(gm::DpiOfPosition(3), 0);
-  gm::SensorDpiCount = 1;
-  EXPECT_EQ(gm::PositionOfDpi(100000), 0);
-  gm::SensorDpiCount = saved;
+  // Before any build the count is 0.
+  gm::SensorTables sensor;
+  EXPECT_EQ(gm::PositionOfDpi(sensor, 800), -1);
+  EXPECT_EQ(gm::DpiOfPosition(sensor, 3), 0);
+  sensor.count = 1;
+  EXPECT_EQ(gm::PositionOfDpi(sensor, 100000), 0);
 }
 
 TEST(SensorTableCodes, ReportCodesMapToSensorIds) {

@@ -11,6 +11,7 @@
 #include "settings/profile_record.h"
 #include "settings/sensor_table.h"
 #include "settings/temp_folder.h"
+#include "settings/test_state.h"
 #include "settings/text_file.h"
 
 namespace {
@@ -19,32 +20,17 @@ namespace {
 class SettingsStore : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directory(folder_.Path() / "config");
-    gm::DataFolder = folder_.Program();
-    gm::AppConfig = {};
-    gm::Profiles = {};
-    gm::SensorId = 0x3950;
-    gm::CurrentProfileIndex = 0;
-    gm::LanguageTexts[85] = L"First";
-    gm::LanguageTexts[87] = L"Third";
-  }
-  void TearDown() override {
-    gm::DataFolder.clear();
-    gm::AppConfig = {};
-    gm::Profiles = {};
-    gm::SensorId = 0x3950;
-    gm::CurrentProfileIndex = 0;
-    for (auto& t : gm::LanguageTexts) t.clear();
-    gm::BuildSensorDpiTables();
+    s_.texts[85] = L"First";
+    s_.texts[87] = L"Third";
   }
 
   std::string Config() const { return folder_.ReadBytes("config/config.ini"); }
   std::string ProfileBytes(int slot) const {
     return folder_.ReadBytes("config/default" + std::to_string(slot) + ".psf");
   }
-  static gm::ProfileRecord ResetRecord(int slot) {
+  gm::ProfileRecord ResetRecord(int slot) const {
     gm::ProfileRecord r;
-    gm::ResetProfile(r, slot);
+    gm::ResetProfile(r, slot, s_.texts, s_.sensor.id);
     return r;
   }
   // Replaces one line of config.ini.
@@ -57,170 +43,196 @@ class SettingsStore : public ::testing::Test {
     folder_.WriteBytes("config/config.ini", bytes);
   }
 
-  gm::test::TempFolder folder_;
+  gm::test::TestState<> state_;
+  gm::SettingsModel& s_ = *state_;
+  const gm::test::TempFolder& folder_ = state_.Folder();
 };
 
 }  // namespace
 
 TEST_F(SettingsStore, AFirstStartWritesTheDefaultsAndTheSecondReadsThem) {
-  EXPECT_FALSE(gm::LoadAppConfig());
-  EXPECT_EQ(gm::AppConfig, gm::AppConfigDefaults(gm::DataFolder));
+  EXPECT_FALSE(gm::LoadAppConfig(s_));
+  EXPECT_EQ(s_.config, gm::AppConfigDefaults(s_.env.dataFolder));
   for (int slot = 0; slot < 5; ++slot) {
-    EXPECT_TRUE(gm::Profiles[slot] == ResetRecord(slot)) << slot;
+    EXPECT_TRUE(s_.profiles[slot] == ResetRecord(slot)) << slot;
     gm::ProfileRecord onDisk;
-    EXPECT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(slot), onDisk)) << slot;
+    EXPECT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(s_.config, slot), onDisk)) << slot;
     EXPECT_TRUE(onDisk == ResetRecord(slot)) << slot;
   }
-  EXPECT_EQ(gm::ProfileName(gm::Profiles[2]), L"Third");
+  EXPECT_EQ(gm::ProfileName(s_.profiles[2]), L"Third");
 
   const std::string config = Config();
   const std::string slot1 = ProfileBytes(1);
-  gm::Profiles = {};
-  EXPECT_TRUE(gm::LoadAppConfig());
-  EXPECT_TRUE(gm::Profiles[1] == ResetRecord(1));
+  s_.profiles = {};
+  EXPECT_TRUE(gm::LoadAppConfig(s_));
+  EXPECT_TRUE(s_.profiles[1] == ResetRecord(1));
   EXPECT_EQ(Config(), config);
   EXPECT_EQ(ProfileBytes(1), slot1);
 }
 
 TEST_F(SettingsStore, AnInvalidConfigResetsEveryProfile) {
-  gm::LoadAppConfig();
-  gm::SetPointerSpeed(gm::Profiles[3], 9);
-  ASSERT_TRUE(gm::SaveAllProfiles());
+  gm::LoadAppConfig(s_);
+  gm::SetPointerSpeed(s_.profiles[3], 9);
+  ASSERT_TRUE(gm::SaveAllProfiles(s_));
   EditConfig("[Setting]", "[setting]");
-  EXPECT_FALSE(gm::LoadAppConfig());
-  EXPECT_EQ(gm::SettingValue(gm::Profiles[3], gm::kPointerSpeed), L"5");
+  EXPECT_FALSE(gm::LoadAppConfig(s_));
+  EXPECT_EQ(gm::SettingValue(s_.profiles[3], gm::kPointerSpeed), L"5");
   EXPECT_EQ(Config().substr(2, 18), gm::test::Le("[Setting]"));
 }
 
 TEST_F(SettingsStore, AStoredSensorChangeResetsTheStagesOfAllProfiles) {
-  gm::LoadAppConfig();
-  for (auto& r : gm::Profiles) gm::SetKeyDebounce(r, 5);  // kept by the sensor change
-  gm::Profiles[4].XYSettingValueX[0] = 0x1FF;
-  gm::SaveAllProfiles();
+  gm::LoadAppConfig(s_);
+  for (auto& r : s_.profiles) gm::SetKeyDebounce(r, 5);  // kept by the sensor change
+  s_.profiles[4].XYSettingValueX[0] = 0x1FF;
+  gm::SaveAllProfiles(s_);
   EditConfig("Sensor=0x3950", "Sensor=0x3395");
   EditConfig("CurrentProfile=0", "CurrentProfile=3");
 
-  EXPECT_TRUE(gm::LoadAppConfig());
-  EXPECT_EQ(gm::SensorId, 0x3395);
-  EXPECT_EQ(gm::AppConfigValue(gm::kPreST), L"0xCC6A");
-  EXPECT_EQ(gm::AppConfigValue(gm::kCurrentProfile), L"0") << "rewritten from CurrentProfileIndex";
+  EXPECT_TRUE(gm::LoadAppConfig(s_));
+  EXPECT_EQ(s_.sensor.id, 0x3395);
+  EXPECT_EQ(gm::AppConfigValue(s_.config, gm::kPreST), L"0xCC6A");
+  EXPECT_EQ(gm::AppConfigValue(s_.config, gm::kCurrentProfile), L"0") << "rewritten from the current profile";
   const std::array<std::uint16_t, 8> stages3395 = {0x07, 0x0F, 0x1F, 0x3F, 0x7F, 0x207, 0x207, 0x207};
   for (int slot = 0; slot < 5; ++slot) {
     gm::ProfileRecord onDisk;
-    ASSERT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(slot), onDisk));
+    ASSERT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(s_.config, slot), onDisk));
     EXPECT_EQ(onDisk.XYSettingValueX, stages3395) << slot;
     EXPECT_EQ(onDisk.XYSettingValueY, stages3395) << slot;
     EXPECT_EQ(gm::SettingValue(onDisk, gm::kKeyDebounce), L"5") << slot;
-    EXPECT_TRUE(onDisk == gm::Profiles[slot]) << slot;
+    EXPECT_TRUE(onDisk == s_.profiles[slot]) << slot;
   }
   gm::AppConfigTable table;
   gm::CStdioFileEx file;
-  ASSERT_TRUE(file.Open(gm::AppConfigPath(gm::DataFolder), gm::kOpenForReading));
+  ASSERT_TRUE(file.Open(gm::AppConfigPath(s_.env.dataFolder), gm::kOpenForReading));
   ASSERT_EQ(gm::ReadAppConfigLines(file, table), 17);
   EXPECT_EQ(table[gm::kPreST].Value, L"0xCC6A");
   EXPECT_EQ(table[gm::kCurrentProfile].Value, L"0");
 
   // The next start finds nothing to change.
   const std::string slot2 = ProfileBytes(2);
-  gm::Profiles[2].XYSettingValueX[0] = 0;
-  EXPECT_TRUE(gm::LoadAppConfig());
-  EXPECT_EQ(gm::Profiles[2].XYSettingValueX, stages3395);
+  s_.profiles[2].XYSettingValueX[0] = 0;
+  EXPECT_TRUE(gm::LoadAppConfig(s_));
+  EXPECT_EQ(s_.profiles[2].XYSettingValueX, stages3395);
   EXPECT_EQ(ProfileBytes(2), slot2);
 }
 
 TEST_F(SettingsStore, ARejectedSlotFileIsResetAndRewrittenAlone) {
-  gm::LoadAppConfig();
-  for (auto& r : gm::Profiles) gm::SetTiltSpeed(r, 7);
-  gm::SaveAllProfiles();
+  gm::LoadAppConfig(s_);
+  for (auto& r : s_.profiles) gm::SetTiltSpeed(r, 7);
+  gm::SaveAllProfiles(s_);
   std::string bad = ProfileBytes(2);
   bad.resize(bad.size() - 4);  // the last action loses a digit
   bad += gm::test::Le("\n");
   folder_.WriteBytes("config/default2.psf", bad);
 
-  EXPECT_TRUE(gm::LoadAppConfig());
-  EXPECT_TRUE(gm::Profiles[2] == ResetRecord(2));
+  EXPECT_TRUE(gm::LoadAppConfig(s_));
+  EXPECT_TRUE(s_.profiles[2] == ResetRecord(2));
   gm::ProfileRecord onDisk;
-  ASSERT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(2), onDisk));
+  ASSERT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(s_.config, 2), onDisk));
   EXPECT_TRUE(onDisk == ResetRecord(2));
-  EXPECT_EQ(gm::SettingValue(gm::Profiles[1], gm::kTiltSpeed), L"7");
-  EXPECT_EQ(gm::SettingValue(gm::Profiles[3], gm::kTiltSpeed), L"7");
+  EXPECT_EQ(gm::SettingValue(s_.profiles[1], gm::kTiltSpeed), L"7");
+  EXPECT_EQ(gm::SettingValue(s_.profiles[3], gm::kTiltSpeed), L"7");
 }
 
 TEST_F(SettingsStore, AShortConfigKeepsTheDefaultsOfTheEntriesItLacks) {
   folder_.WriteBytes("config/config.ini", gm::test::kBom + gm::test::Le("[Setting]\nNeedPassword=0\n"));
-  EXPECT_TRUE(gm::LoadAppConfig());
-  EXPECT_EQ(gm::AppConfigValue(gm::kNeedPassword), L"0");
-  EXPECT_EQ(gm::ProfileSlotPath(4), gm::DataFolder + L"config\\default4.psf");
-  EXPECT_EQ(gm::SensorId, 0x3950);
+  EXPECT_TRUE(gm::LoadAppConfig(s_));
+  EXPECT_EQ(gm::AppConfigValue(s_.config, gm::kNeedPassword), L"0");
+  EXPECT_EQ(gm::ProfileSlotPath(s_.config, 4), s_.env.dataFolder + L"config\\default4.psf");
+  EXPECT_EQ(s_.sensor.id, 0x3950);
   EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "config" / "default4.psf"));
 }
 
 TEST_F(SettingsStore, ARenamedKeyIsKeptAndStillUsed) {
-  gm::LoadAppConfig();
+  gm::LoadAppConfig(s_);
   EditConfig("CurrentProfile=0", "Current=2");
-  EXPECT_TRUE(gm::LoadAppConfig());
-  EXPECT_EQ(gm::GetCurrentProfile(), 2);
-  gm::CurrentProfileIndex = 1;
-  ASSERT_TRUE(gm::SaveCurrentProfile());
+  EXPECT_TRUE(gm::LoadAppConfig(s_));
+  EXPECT_EQ(gm::GetCurrentProfile(s_.config), 2);
+  s_.currentProfile = 1;
+  ASSERT_TRUE(gm::SaveCurrentProfile(s_));
   EXPECT_NE(Config().find(gm::test::Le("\nCurrent=1\n")), std::string::npos);
 }
 
 TEST_F(SettingsStore, ImportReplacesASlotOnlyWithAnAcceptedFile) {
-  gm::LoadAppConfig();
+  gm::LoadAppConfig(s_);
   gm::ProfileRecord other = ResetRecord(0);
   gm::SetPointerSpeed(other, 10);
   other.KeyAssignments[1].KeyName = L"Imported";
   ASSERT_TRUE(gm::WriteProfileRecord(other, folder_.Program(L"good.psf")));
   folder_.WriteBytes("bad.psf", gm::test::kBom + gm::test::Le("[Setting]\nProfileName=x\n"));
 
-  const gm::ProfileRecord before = gm::Profiles[3];
+  const gm::ProfileRecord before = s_.profiles[3];
   const std::string fileBefore = ProfileBytes(3);
-  EXPECT_FALSE(gm::ImportProfile(3, folder_.Program(L"bad.psf")));
-  EXPECT_FALSE(gm::ImportProfile(3, folder_.Program(L"missing.psf")));
-  EXPECT_TRUE(gm::Profiles[3] == before);
+  EXPECT_FALSE(gm::ImportProfile(s_, 3, folder_.Program(L"bad.psf")));
+  EXPECT_FALSE(gm::ImportProfile(s_, 3, folder_.Program(L"missing.psf")));
+  EXPECT_TRUE(s_.profiles[3] == before);
   EXPECT_EQ(ProfileBytes(3), fileBefore);
 
-  EXPECT_TRUE(gm::ImportProfile(3, folder_.Program(L"good.psf")));
-  EXPECT_TRUE(gm::Profiles[3] == other);
+  EXPECT_TRUE(gm::ImportProfile(s_, 3, folder_.Program(L"good.psf")));
+  EXPECT_TRUE(s_.profiles[3] == other);
   gm::ProfileRecord onDisk;
-  ASSERT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(3), onDisk));
+  ASSERT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(s_.config, 3), onDisk));
   EXPECT_TRUE(onDisk == other);
-  EXPECT_FALSE(gm::ImportProfile(5, folder_.Program(L"good.psf")));
+  EXPECT_FALSE(gm::ImportProfile(s_, 5, folder_.Program(L"good.psf")));
 
-  ASSERT_TRUE(gm::ExportProfile(3, folder_.Program(L"out.psf")));
+  ASSERT_TRUE(gm::ExportProfile(s_, 3, folder_.Program(L"out.psf")));
   EXPECT_EQ(folder_.ReadBytes("out.psf"), ProfileBytes(3));
 }
 
 TEST_F(SettingsStore, ASensorReportedDuringTheRunIsAdopted) {
-  gm::LoadAppConfig();
-  gm::CurrentProfileIndex = 2;
-  gm::ChangeSensor(0x8993);
-  EXPECT_EQ(gm::SensorId, 0x8993);
-  EXPECT_EQ(gm::AppConfigValue(gm::kSensor), L"0x8993");
-  EXPECT_EQ(gm::AppConfigValue(gm::kPreST), L"0x766C");
-  EXPECT_EQ(gm::AppConfigValue(gm::kCurrentProfile), L"2");
-  EXPECT_EQ(gm::SensorDpiCount, 1300u);
+  gm::LoadAppConfig(s_);
+  s_.currentProfile = 2;
+  gm::ChangeSensor(s_, 0x8993);
+  EXPECT_EQ(s_.sensor.id, 0x8993);
+  EXPECT_EQ(gm::AppConfigValue(s_.config, gm::kSensor), L"0x8993");
+  EXPECT_EQ(gm::AppConfigValue(s_.config, gm::kPreST), L"0x766C");
+  EXPECT_EQ(gm::AppConfigValue(s_.config, gm::kCurrentProfile), L"2");
+  EXPECT_EQ(s_.sensor.count, 1300u);
   gm::ProfileRecord onDisk;
-  ASSERT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(4), onDisk));
+  ASSERT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(s_.config, 4), onDisk));
   EXPECT_EQ(onDisk.XYSettingValueX[7], 0x513);
-  gm::Profiles = {};
-  EXPECT_TRUE(gm::LoadAppConfig());
-  EXPECT_EQ(gm::SensorId, 0x8993);
-  EXPECT_EQ(gm::Profiles[0].XYSettingValueY[5], 0x513);
+  s_.profiles = {};
+  EXPECT_TRUE(gm::LoadAppConfig(s_));
+  EXPECT_EQ(s_.sensor.id, 0x8993);
+  EXPECT_EQ(s_.profiles[0].XYSettingValueY[5], 0x513);
 }
 
 TEST_F(SettingsStore, AStartUpReadFailureRewritesTheSlotsOwnFileNotTheOneRead) {
-  gm::LoadAppConfig();
-  gm::SetTiltSpeed(gm::Profiles[1], 9);
-  gm::SaveAllProfiles();
+  gm::LoadAppConfig(s_);
+  gm::SetTiltSpeed(s_.profiles[1], 9);
+  gm::SaveAllProfiles(s_);
   const std::string bad = gm::test::kBom + gm::test::Le("[Setting]\n");
   folder_.WriteBytes("other.psf", bad);
-  EXPECT_FALSE(gm::ReadProfileFile(1, folder_.Program(L"other.psf")));
-  EXPECT_TRUE(gm::Profiles[1] == ResetRecord(1));
+  EXPECT_FALSE(gm::ReadProfileFile(s_, 1, folder_.Program(L"other.psf")));
+  EXPECT_TRUE(s_.profiles[1] == ResetRecord(1));
   EXPECT_EQ(folder_.ReadBytes("other.psf"), bad);
   gm::ProfileRecord onDisk;
-  ASSERT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(1), onDisk));
+  ASSERT_TRUE(gm::ReadProfileRecord(gm::ProfileSlotPath(s_.config, 1), onDisk));
   EXPECT_TRUE(onDisk == ResetRecord(1));
-  EXPECT_FALSE(gm::ReadProfileFile(5, gm::ProfileSlotPath(1)));
-  EXPECT_FALSE(gm::WriteProfileFile(-1, folder_.Program(L"x.psf")));
+  EXPECT_FALSE(gm::ReadProfileFile(s_, 5, gm::ProfileSlotPath(s_.config, 1)));
+  EXPECT_FALSE(gm::WriteProfileFile(s_, -1, folder_.Program(L"x.psf")));
+}
+
+// Two models (two programs, or two tests) share nothing: a sensor change in one rewrites only its
+// own records, tables, configuration and files.
+TEST(SettingsModels, TwoModelsDoNotSeeEachOthersEdits) {
+  gm::test::TestState<> a, b;
+  gm::LoadAppConfig(*a);
+  gm::LoadAppConfig(*b);
+  gm::BuildSensorDpiTables(a->sensor);
+  gm::BuildSensorDpiTables(b->sensor);
+  const std::string bConfig = b.Folder().ReadBytes("config/config.ini");
+  const std::string bSlot0 = b.Folder().ReadBytes("config/default0.psf");
+
+  gm::ChangeSensor(*a, 0x3809);
+  gm::SetPointerSpeed(a->profiles[0], 9);
+  ASSERT_TRUE(gm::SaveAllProfiles(*a));
+
+  EXPECT_EQ(a->sensor.count, 60u);
+  EXPECT_EQ(b->sensor.id, 0x3950);
+  EXPECT_EQ(b->sensor.count, 600u);
+  EXPECT_EQ(gm::AppConfigValue(b->config, gm::kSensor), L"0x3950");
+  EXPECT_EQ(gm::SettingValue(b->profiles[0], gm::kPointerSpeed), L"5");
+  EXPECT_EQ(b.Folder().ReadBytes("config/config.ini"), bConfig);
+  EXPECT_EQ(b.Folder().ReadBytes("config/default0.psf"), bSlot0);
 }

@@ -20,25 +20,19 @@ using test::Le;
 const UpdateServer kServer{L"http://127.0.0.1:8080/gm/"};
 constexpr const wchar_t* kVersionUrl = L"http://127.0.0.1:8080/gm/VersionInfo.txt";
 
-// Points DataFolder at a fresh folder for one test.
+// A fresh data folder for one test.
 class UpdateCheckTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    saved_ = DataFolder;
-    DataFolder = dir_.Program();
-  }
-  void TearDown() override { DataFolder = saved_; }
-
   test::TempFolder dir_;
+  const std::wstring dataFolder_ = dir_.Program();
   FakeHttpSource source_;
-  std::wstring saved_;
 };
 
 TEST_F(UpdateCheckTest, ServerFilesAndLocalFilesHaveTheirFixedNames) {
   EXPECT_EQ(VersionFileUrl(kServer), kVersionUrl);
   EXPECT_EQ(InstallerUrl(kServer, L"2.1.7"), L"http://127.0.0.1:8080/gm/installer_V2.1.7.exe");
-  EXPECT_EQ(LocalVersionFilePath(), dir_.Program(L"update\\VersionInfo.ini"));
-  EXPECT_EQ(LocalInstallerPath(), dir_.Program(L"update\\update.exe"));
+  EXPECT_EQ(LocalVersionFilePath(dataFolder_), dir_.Program(L"update\\VersionInfo.ini"));
+  EXPECT_EQ(LocalInstallerPath(dataFolder_), dir_.Program(L"update\\update.exe"));
   EXPECT_EQ(DefaultUpdateServer().baseUrl.back(), L'/');
 }
 
@@ -46,7 +40,7 @@ TEST_F(UpdateCheckTest, NewerVersionOffersItsInstallerAndStoresTheFileByteForByt
   const std::string file = kBom + Le("2.1.7\n");  // 14 bytes
   source_.responses[kVersionUrl] = FakeResponse{.body = file};
 
-  const UpdateCheckOutcome out = CheckForUpdate(source_, kServer);
+  const UpdateCheckOutcome out = CheckForUpdate(source_, kServer, dataFolder_);
 
   EXPECT_EQ(out.step, UpdateCheckStep::OfferDownload);
   EXPECT_EQ(out.installerUrl, L"http://127.0.0.1:8080/gm/installer_V2.1.7.exe");
@@ -78,7 +72,7 @@ TEST_F(UpdateCheckTest, EachServerAnswerLeadsToItsStep) {
   };
   for (const auto& c : cases) {
     source_.responses[kVersionUrl] = c.response;
-    const UpdateCheckOutcome out = CheckForUpdate(source_, kServer);
+    const UpdateCheckOutcome out = CheckForUpdate(source_, kServer, dataFolder_);
     EXPECT_EQ(out.step, c.step) << c.name;
     EXPECT_EQ(UpdateCheckNoticeText(out.step), c.notice) << c.name;
     EXPECT_EQ(out.installerUrl.empty(), c.step != S::OfferDownload) << c.name;
@@ -88,10 +82,10 @@ TEST_F(UpdateCheckTest, EachServerAnswerLeadsToItsStep) {
 TEST_F(UpdateCheckTest, RefusedVersionFileKeepsTheStoredOne) {
   const std::string good = kBom + Le("2.1.7");
   source_.responses[kVersionUrl] = FakeResponse{.body = good};
-  ASSERT_EQ(CheckForUpdate(source_, kServer).step, UpdateCheckStep::OfferDownload);
+  ASSERT_EQ(CheckForUpdate(source_, kServer, dataFolder_).step, UpdateCheckStep::OfferDownload);
 
   source_.responses[kVersionUrl] = FakeResponse{.body = "<html><body>Gateway</body></html>"};
-  const UpdateCheckOutcome out = CheckForUpdate(source_, kServer);
+  const UpdateCheckOutcome out = CheckForUpdate(source_, kServer, dataFolder_);
   EXPECT_EQ(out.step, UpdateCheckStep::CheckFailed);
   EXPECT_EQ(out.fetch.status, DownloadStatus::TooLarge);
   EXPECT_EQ(dir_.ReadBytes("update/VersionInfo.ini"), good);
@@ -102,7 +96,7 @@ TEST_F(UpdateCheckTest, NetworkErrorReachesTheCaller) {
       FakeResponse{.openFails = true,
                    .errorCode = 12007,
                    .errorText = L"The server name could not be resolved"};
-  const UpdateCheckOutcome out = CheckForUpdate(source_, kServer);
+  const UpdateCheckOutcome out = CheckForUpdate(source_, kServer, dataFolder_);
   EXPECT_EQ(out.fetch.status, DownloadStatus::OpenFailed);
   EXPECT_EQ(NetworkErrorMessage(out.fetch.error), L"The server name could not be resolved");
 }
@@ -140,15 +134,16 @@ TEST(DownloadDialog, SecondTransferWhileOneRunsDoesNothing) {
   FakeHttpSource source;
   source.responses[L"http://127.0.0.1/a.exe"] = FakeResponse{.body = "installer"};
 
-  DownloadRunning = true;
-  EXPECT_FALSE(RunExclusiveDownload(source, dir.Program(L"a.exe"), L"http://127.0.0.1/a.exe"));
+  DownloadGate gate;
+  ASSERT_TRUE(gate.TryEnter());  // a transfer of the same owner is running
+  EXPECT_FALSE(RunExclusiveDownload(gate, source, dir.Program(L"a.exe"), L"http://127.0.0.1/a.exe"));
   EXPECT_TRUE(source.opened.empty());
 
-  DownloadRunning = false;
-  const auto r = RunExclusiveDownload(source, dir.Program(L"a.exe"), L"http://127.0.0.1/a.exe");
+  gate.Leave();
+  const auto r = RunExclusiveDownload(gate, source, dir.Program(L"a.exe"), L"http://127.0.0.1/a.exe");
   ASSERT_TRUE(r);
   EXPECT_TRUE(r->ok());
-  EXPECT_FALSE(DownloadRunning);
+  EXPECT_FALSE(gate.Running());
   EXPECT_EQ(dir.ReadBytes("a.exe"), "installer");
 }
 

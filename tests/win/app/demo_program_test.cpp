@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "app/demo_panel.h"
 #include "app/single_instance.h"
@@ -83,8 +84,9 @@ TEST_F(DemoProgram, UnpluggingTheOnlyLinkOnThePanelEndsTheProgram) {
 TEST_F(DemoProgram, AStageChangedOnTheMouseReachesTheProfileAndIsSavedOnClosing) {
   ASSERT_TRUE(gmtest::PumpUntil([&] { return Shown(); }, 20s));
   const std::wstring profile = gmtest::AppDataFolder() + L"\\GamingMouseData20260526C\\config\\default0.psf";
-  ASSERT_TRUE(gm::ReadProfileFile(0, profile));
-  const int before = gm::Profiles[0].CurrentDPILevelValue;
+  const auto state = std::make_unique<gm::SettingsModel>();  // the test's own view of the files
+  ASSERT_TRUE(gm::ReadProfileFile(*state, 0, profile));
+  const int before = state->profiles[0].CurrentDPILevelValue;
 
   Click(CDemoPanel::kDpiButton);  // the simulated mouse moves to its next stage and reports it
   // The report travels from the worker thread to the window's queue; nothing outside the program
@@ -93,6 +95,6 @@ TEST_F(DemoProgram, AStageChangedOnTheMouseReachesTheProfileAndIsSavedOnClosing)
   PostMessageW(window_, WM_CLOSE, 0, 0);
   ASSERT_TRUE(Ended(30s));
 
-  ASSERT_TRUE(gm::ReadProfileFile(0, profile));
-  EXPECT_EQ(gm::Profiles[0].CurrentDPILevelValue, before + 1);
+  ASSERT_TRUE(gm::ReadProfileFile(*state, 0, profile));
+  EXPECT_EQ(state->profiles[0].CurrentDPILevelValue, before + 1);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "device/device_session.h"
 #include "device/win32/win32_hid.h"
 #include "tests/core/device/fake_device_host.h"
@@ -25,7 +27,9 @@ TEST(Win32Discovery, ScanOfTheRealEnumerationFindsNoMouseWithoutError) {
   win::Win32Hid hid;
   VirtualClock clock;
   test::FakeDeviceHost host;
-  DeviceSession session(hid, clock, host);
+  const auto model = std::make_unique<SettingsModel>();
+  MacroLibrary library;
+  DeviceSession session(hid, clock, host, *model, library);
   session.Links().ScanDevices();
   EXPECT_EQ(host.scanSteps, 1);
   EXPECT_FALSE(session.Links().AnyLinkPresent());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "macro/macro_library.h"
+#include "settings/toolkit_bridge.h"
 #include "ui/macro_lists.h"
 #include "ui_test_support.h"
 

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "settings/language.h"
+#include "settings/toolkit_bridge.h"
 #include "ui/dialog_table.h"
 #include "ui/notice_dialogs.h"
 #include "ui/static_controls.h"

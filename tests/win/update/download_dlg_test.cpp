@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "settings/language.h"
+#include "settings/toolkit_bridge.h"
 #include "ui/control_base.h"
 #include "ui/dialog_table.h"
 #include "ui/ui_test_support.h"
@@ -123,7 +124,7 @@ TEST_F(DownloadDlgTest, CloseDuringTheTransferStopsItAndCancels) {
   ASSERT_TRUE(dlg.Result());
   EXPECT_EQ(dlg.Result()->status, gm::DownloadStatus::Cancelled);
   EXPECT_FALSE(TargetExists());
-  EXPECT_FALSE(gm::DownloadRunning);
+  EXPECT_FALSE(dlg.TransferRunning());
 }
 
 }  // namespace

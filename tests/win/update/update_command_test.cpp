@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/environment.h"
 #include "settings/language.h"
+#include "settings/toolkit_bridge.h"
 #include "ui/control_base.h"
 #include "ui/dialog_table.h"
 #include "ui/notice_dialogs.h"
@@ -66,13 +66,10 @@ class UpdateCommandTest : public ::testing::Test {
     GetTempPathW(MAX_PATH, base);
     folder_ = std::wstring(base) + L"gm_update_cmd_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     CreateDirectoryW(folder_.c_str(), nullptr);
-    savedData_ = gm::DataFolder;
-    gm::DataFolder = folder_;
     gNotices.clear();
     gLastNotice = nullptr;
   }
   void TearDown() override {
-    gm::DataFolder = savedData_;
     gm::OpenDialogTable = saved_;
     std::error_code ec;
     std::filesystem::remove_all(std::filesystem::path(folder_), ec);
@@ -80,7 +77,7 @@ class UpdateCommandTest : public ::testing::Test {
   bool Run(LoopbackHttpServer& server) {
     gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
     const UINT_PTR timer = SetTimer(nullptr, 0, 150, &AnswerTimer);
-    const bool end = gm::win::RunUpdateCommand(source, gm::UpdateServer{server.BaseUrl() + L"/gm/"});
+    const bool end = gm::win::RunUpdateCommand(source, gm::UpdateServer{server.BaseUrl() + L"/gm/"}, folder_);
     KillTimer(nullptr, timer);
     return end;
   }
@@ -90,8 +87,7 @@ class UpdateCommandTest : public ::testing::Test {
 
   uitest::SkinFolder skins_;
   gm::DialogTable saved_;
-  std::wstring folder_;
-  std::wstring savedData_;
+  std::wstring folder_;  // the data folder the command keeps its files in
 };
 
 TEST_F(UpdateCommandTest, SameVersionOnTheServerSaysUpToDate) {
