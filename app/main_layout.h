@@ -70,7 +70,7 @@ struct MainControlSpec {
   // relative to the section's origin (the header's left and bottom edge), see PlaceInSection.
   LayoutRect rect;
   std::array<const wchar_t*, 4> pictures{};  // normal, hover, pressed/checked, extra; null unused
-  int textIndex = -1;                        // caption or text from LanguageTexts, -1 none
+  int textIndex = -1;                        // caption or text from the language texts, -1 none
   unsigned textColour = kTextColourDefault;
   bool shiftedByExtraOption = false;  // lift-off controls moved right while the extra option shows
   bool onlyWithExtraOption = false;   // lift-off control 3509/3519

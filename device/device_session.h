@@ -4,8 +4,8 @@
 // reports write. The owner supplies the HID backend, the clock, the host, the settings model the
 // reports fold into and the macro library the uploads take their macros from.
 //
-// The backend, the clock, the host, the model and the library must outlive the session (its destructor joins the workers,
-// which call the host until then).
+// The backend, the clock, the host, the model and the library must outlive the session (its
+// destructor joins the workers, which call the host until then).
 //
 // Threads: every member function runs on the UI thread; the workers call only
 // DeviceHost::PostInputReport, and the host hands each report back through HandleInputReport.

@@ -14,7 +14,7 @@ struct PairingAction {
   bool handled = false;        // false: the press did nothing (pairing or already paired)
   bool sendPairingRequest = false;
   bool startTimer = false;
-  int textIndex = -1;          // LanguageTexts index to show, -1 for none
+  int textIndex = -1;          // language text index to show, -1 for none
 };
 
 struct PairingTick {

@@ -1,6 +1,6 @@
 #pragma once
-// Names of the LanguageTexts indexes the program uses, so code says LanguageTexts[kTextCancel]
-// rather than LanguageTexts[5]. This list is the one place that says which indexes are in use: the
+// Names of the language text indexes the program uses, so code says texts[kTextCancel] rather
+// than texts[5]. This list is the one place that says which indexes are in use: the
 // tests check that every one of them has a text in each shipped language file.
 //
 // GM_LANGUAGE_TEXT_INDEXES(X) calls X(name, index) once per text; it defines the constants below

@@ -1,6 +1,6 @@
 #pragma once
 // Where updates come from and where they are kept: the server's addresses in one table and the
-// local files below DataFolder + "update\".
+// local files below the data folder + "update\".
 #include <string>
 #include <string_view>
 
