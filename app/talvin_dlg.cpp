@@ -451,12 +451,12 @@ void CTalvinDlg::InvalidateControl(int controlId) {
 }
 
 void CTalvinDlg::SetBattery(int animationLevel, int percent, int chargeState) {
-  auto* battery = static_cast<gm::win::CBattery*>(GetControl(gm::win::CBattery::kId));
+  auto* battery = static_cast<gm::win::CBattery*>(GetControl(gm::kControlBattery));
   if (!battery) return;
   battery->SetAnimationLevel(animationLevel);
   battery->SetPercent(percent);
   battery->SetChargeState(chargeState);
-  InvalidateControl(gm::win::CBattery::kId);
+  InvalidateControl(gm::kControlBattery);
 }
 
 void CTalvinDlg::RefreshFromProfile() {

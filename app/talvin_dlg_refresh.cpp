@@ -67,7 +67,7 @@ void CTalvinDlg::RefreshControls() {
       check->SetChecked(gm::SettingNumber(record, options[i]) > 0);
 
   const int power = gm::SettingNumber(record, gm::kPowerDownTime);
-  if (auto* dial = ControlAs<gm::win::CPowerManageButton>(*this, gm::win::CPowerManageButton::kId)) dial->SetValue(power);
+  if (auto* dial = ControlAs<gm::win::CPowerManageButton>(*this, gm::kControlPowerSaving)) dial->SetValue(power);
   if (auto* label = ControlAs<gm::win::CStaticText>(*this, 3407))
     label->SetLabel(gm::LanguageTexts[266] + std::to_wstring(power) + gm::LanguageTexts[267]);
 }

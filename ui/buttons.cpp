@@ -22,7 +22,7 @@ void CImageButton::Draw(HDC dc, const RECT&) {
 
 bool CImageButton::OnMouseMove(UINT flags, int x, int y) {
   const bool repaint = CStateControl::OnMouseMove(flags, x, y);
-  if (!disabled_ && id_ == kHoverReportingId && state_ != 2 && Contains(x, y)) Notify(id_, 0, kEventHover);
+  if (!disabled_ && ReportsPointerMoves() && state_ != 2 && Contains(x, y)) Notify(id_, 0, kEventHover);
   return repaint;
 }
 

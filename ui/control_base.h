@@ -29,6 +29,10 @@ inline constexpr COLORREF kTextGrey = 0xB4B4B4;
 inline constexpr COLORREF kTextWhite = 0xFFFFFF;
 inline constexpr COLORREF kTextYellow = 0x00FFFF;
 
+// Behaviour bits (the values of ui::ControlFlag in ui/control_spec.h).
+inline constexpr unsigned kBehaviourRepaintsWindow = 1u << 0;
+inline constexpr unsigned kBehaviourReportsMoves = 1u << 1;
+
 // Flags added to every caption a control draws.
 inline constexpr UINT kCommonTextFlags = DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
 
@@ -82,6 +86,11 @@ class CControlBase {
   void SetInteractive(bool interactive) { interactive_ = interactive; }
   // Painted when shown and visible; takes the mouse when also interactive.
   bool IsPainted() const { return shown_ && visible_; }
+  // Behaviour flags from the control's spec (ui::ControlFlag bits).
+  void SetBehaviour(unsigned flags) { behaviour_ = flags; }
+  unsigned Behaviour() const { return behaviour_; }
+  bool RepaintsWindowOnClick() const { return (behaviour_ & kBehaviourRepaintsWindow) != 0; }
+  bool ReportsPointerMoves() const { return (behaviour_ & kBehaviourReportsMoves) != 0; }
   bool TakesMouse() const { return shown_ && visible_ && interactive_; }
   bool Contains(int x, int y) const { return x >= rect_.left && x < rect_.right && y >= rect_.top && y < rect_.bottom; }
   int ImageWidth() const { return imageWidth_; }
@@ -101,6 +110,7 @@ class CControlBase {
   HWND owner_;
   ScopedFont font_;
   UINT textFlags_;
+  unsigned behaviour_ = 0;
   int imageWidth_ = 0;
   int imageHeight_ = 0;
   SkinImage normal_;

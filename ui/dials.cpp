@@ -20,8 +20,8 @@ bool InRegion(const ScopedRegion& r, int x, int y) { return r && PtInRegion(r.Ge
 
 }  // namespace
 
-CPollingRateDial::CPollingRateDial(HWND owner, ui::RateDial dial, const RECT& rect)
-    : CStateControl(owner, ui::DialId(dial), rect), dial_(dial) {
+CPollingRateDial::CPollingRateDial(HWND owner, UINT id, ui::RateDial dial, const RECT& rect)
+    : CStateControl(owner, id, rect), dial_(dial) {
   BuildRegions();
 }
 
@@ -87,7 +87,7 @@ void CPollingRateDial::ReleaseImages() {
   for (auto& h : highlights_) h.Reset();
 }
 
-CPowerManageButton::CPowerManageButton(HWND owner, const RECT& rect) : CStateControl(owner, kId, rect) {
+CPowerManageButton::CPowerManageButton(HWND owner, UINT id, const RECT& rect) : CStateControl(owner, id, rect) {
   for (int k = 0; k < ui::kPowerSectorCount; ++k) {
     regions_[k].Reset(PolygonRegion(ui::PowerSectorPolygon(k, {rect.left, rect.top}, DisplayScale)));
   }

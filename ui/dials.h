@@ -12,7 +12,7 @@ class CPollingRateDial : public CStateControl {
  public:
   static constexpr int kNoSector = 100;
 
-  CPollingRateDial(HWND owner, ui::RateDial dial, const RECT& rect);
+  CPollingRateDial(HWND owner, UINT id, ui::RateDial dial, const RECT& rect);
 
   // Loads the base picture and the highlight of every sector from their skin files.
   bool LoadSkin();
@@ -40,30 +40,29 @@ class CPollingRateDial : public CStateControl {
 
 class CPollingRate250Button : public CPollingRateDial {
  public:
-  CPollingRate250Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k250, rect) {}
+  CPollingRate250Button(HWND owner, UINT id, const RECT& rect) : CPollingRateDial(owner, id, ui::RateDial::k250, rect) {}
 };
 class CPollingRate1000Button : public CPollingRateDial {
  public:
-  CPollingRate1000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k1000, rect) {}
+  CPollingRate1000Button(HWND owner, UINT id, const RECT& rect) : CPollingRateDial(owner, id, ui::RateDial::k1000, rect) {}
 };
 class CPollingRate2000Button : public CPollingRateDial {
  public:
-  CPollingRate2000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k2000, rect) {}
+  CPollingRate2000Button(HWND owner, UINT id, const RECT& rect) : CPollingRateDial(owner, id, ui::RateDial::k2000, rect) {}
 };
 class CPollingRate4000Button : public CPollingRateDial {
  public:
-  CPollingRate4000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k4000, rect) {}
+  CPollingRate4000Button(HWND owner, UINT id, const RECT& rect) : CPollingRateDial(owner, id, ui::RateDial::k4000, rect) {}
 };
 class CPollingRate8000Button : public CPollingRateDial {
  public:
-  CPollingRate8000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k8000, rect) {}
+  CPollingRate8000Button(HWND owner, UINT id, const RECT& rect) : CPollingRateDial(owner, id, ui::RateDial::k8000, rect) {}
 };
 
-// Power-saving delay (id 3500): eight positions, Value 1..8 for 3..10 minutes.
+// Power-saving delay: eight positions, Value 1..8 for 3..10 minutes.
 class CPowerManageButton : public CStateControl {
  public:
-  static constexpr UINT kId = 3500;
-  CPowerManageButton(HWND owner, const RECT& rect);
+  CPowerManageButton(HWND owner, UINT id, const RECT& rect);
 
   bool LoadSkin();
   bool SetSectorImage(int sector, const std::wstring& path);

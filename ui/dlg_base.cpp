@@ -16,11 +16,6 @@ constexpr int kApplicationIcon = 128;
 constexpr int kDesignWidth = 1127;
 constexpr int kDesignHeight = 740;
 
-// Ids whose click changes what else the window shows: the whole window is repainted.
-bool RepaintsWholeWindow(UINT id) {
-  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) || (id >= 3007 && id <= 3009);
-}
-
 bool Intersects(const RECT& a, const RECT& b) {
   RECT out;
   return IntersectRect(&out, &a, &b) != FALSE;
@@ -177,7 +172,7 @@ void CDlgBase::Close(INT_PTR result) {
 
 void CDlgBase::RepaintControl(const CControlBase* control, bool afterClick) {
   if (!control || !Hwnd()) return;
-  if (afterClick && RepaintsWholeWindow(control->Id())) {
+  if (afterClick && control->RepaintsWindowOnClick()) {
     InvalidateRect(Hwnd(), nullptr, TRUE);
   } else {
     const RECT r = control->GetRect();

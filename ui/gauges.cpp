@@ -121,7 +121,7 @@ void CSliderControl::Draw(HDC dc, const RECT&) {
   g.Draw(normal_, {x, rect_.top, x + w, rect_.top + h});
 }
 
-CBattery::CBattery(HWND owner, const RECT& rect) : CControlBase(owner, kId, rect) { disabled_ = true; }
+CBattery::CBattery(HWND owner, UINT id, const RECT& rect) : CControlBase(owner, id, rect) { disabled_ = true; }
 
 bool CBattery::LoadSkin() {
   static const wchar_t* kFiles[4] = {L"skins\\battery_full.png", L"skins\\battery_empty.png",

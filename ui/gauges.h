@@ -74,14 +74,13 @@ class CSliderControl : public CStateControl {
   bool dragging_ = false;
 };
 
-// Battery gauge (id 3406): empty picture with the full one cut to the level; while charging the
+// Battery gauge: empty picture with the full one cut to the level; while charging the
 // charging picture cut to the animation level under the lightning; when full, full and lightning.
 class CBattery : public CControlBase {
  public:
-  static constexpr UINT kId = 3406;
   enum Charge { kNotCharging = 0, kCharging = 1, kFull = 2 };
 
-  CBattery(HWND owner, const RECT& rect);
+  CBattery(HWND owner, UINT id, const RECT& rect);
   // Loads "skins\\battery_full.png", "_empty", "_charging" and "_lighting".
   bool LoadSkin();
   bool SetPicture(int slot, const std::wstring& path);  // 0 full, 1 empty, 2 charging, 3 lightning

@@ -25,7 +25,7 @@ void CStaticText::Draw(HDC dc, const RECT&) {
   DrawControlText(dc, Font(), colour_, label_, rect_, textFlags_ | DT_WORD_ELLIPSIS | DT_VCENTER);
 }
 
-CStaticProgressBar::CStaticProgressBar(HWND owner, const RECT& rect) : CControlBase(owner, kId, rect) {
+CStaticProgressBar::CStaticProgressBar(HWND owner, UINT id, const RECT& rect) : CControlBase(owner, id, rect) {
   disabled_ = true;
 }
 

@@ -28,12 +28,11 @@ class CStaticText : public CControlBase {
   COLORREF colour_;
 };
 
-// Progress bar (id 3002): the background picture (normal image) with the left part of the bar
+// Progress bar: the background picture (normal image) with the left part of the bar
 // picture (SetBarImage) for BarValue / BarMaximum.
 class CStaticProgressBar : public CControlBase {
  public:
-  static constexpr UINT kId = 3002;
-  CStaticProgressBar(HWND owner, const RECT& rect);
+  CStaticProgressBar(HWND owner, UINT id, const RECT& rect);
   bool SetBarImage(const std::wstring& path) { return LoadInto(pressed_, path); }
   void SetBarValue(int value) { value_ = value; }
   void SetBarMaximum(int maximum) { maximum_ = maximum; }

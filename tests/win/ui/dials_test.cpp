@@ -40,23 +40,23 @@ class DialTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(DialTest, SectorsAreHitWhereTheyLie) {
-  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), 3042, {0, 0, 150, 150});
   // The middle of each quarter (125, 250, 500, 1000 Hz counter-clockwise from the top left).
   const struct {
     int x, y, sector;
   } cases[] = {{46, 44, 0}, {45, 102, 1}, {104, 101, 2}, {103, 45, 3}, {2, 2, 100}, {148, 148, 100}};
   for (const auto& c : cases) EXPECT_EQ(dial.SectorAt(c.x, c.y), c.sector) << c.x << "," << c.y;
 
-  gm::win::CPollingRate250Button two(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate250Button two(owner_.Hwnd(), 3041, {0, 0, 150, 150});
   EXPECT_EQ(two.SectorAt(75, 40), 0);
   EXPECT_EQ(two.SectorAt(75, 110), 1);
-  gm::win::CPollingRate8000Button eight(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate8000Button eight(owner_.Hwnd(), 3045, {0, 0, 150, 150});
   EXPECT_EQ(eight.SectorAt(96, 32), 6);
   EXPECT_EQ(eight.SectorAt(75, 122), 3);
 }
 
 TEST_F(DialTest, ClickChoosesTheHoveredSectorAndElsewhereKeepsTheRate) {
-  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), 3042, {0, 0, 150, 150});
   EXPECT_TRUE(dial.OnMouseMove(0, 104, 101));
   EXPECT_EQ(dial.HoverSector(), 2);
   Click(dial, 104, 101);
@@ -77,7 +77,7 @@ TEST_F(DialTest, ClickChoosesTheHoveredSectorAndElsewhereKeepsTheRate) {
 }
 
 TEST_F(DialTest, DrawsBaseSelectedAndHoveredSectors) {
-  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), 3042, {0, 0, 150, 150});
   ASSERT_TRUE(dial.LoadSkin());
   gm::SelectedRateCode = 3;
   EXPECT_EQ(Centre(dial), SectorColour(3));
@@ -89,7 +89,7 @@ TEST_F(DialTest, DrawsBaseSelectedAndHoveredSectors) {
 }
 
 TEST_F(DialTest, RegionsMoveOnlyWhenRebuilt) {
-  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), 3042, {0, 0, 150, 150});
   dial.SetRect({200, 0, 350, 150});
   EXPECT_EQ(dial.SectorAt(304, 101), 100);
   EXPECT_EQ(dial.SectorAt(104, 101), 2);
@@ -100,7 +100,7 @@ TEST_F(DialTest, RegionsMoveOnlyWhenRebuilt) {
 
 TEST_F(DialTest, PowerDialValuesAndPictures) {
   for (int k = 0; k < 8; ++k) skins_.Solid(gm::ui::PowerPictureFile(k), 140, 84, SectorColour(k));
-  gm::win::CPowerManageButton power(owner_.Hwnd(), {0, 0, 140, 84});
+  gm::win::CPowerManageButton power(owner_.Hwnd(), 3500, {0, 0, 140, 84});
   ASSERT_TRUE(power.LoadSkin());
   EXPECT_EQ(power.Value(), 6);
   EXPECT_EQ(power.Sector(), 0);

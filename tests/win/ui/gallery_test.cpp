@@ -112,11 +112,11 @@ class GalleryDlg : public CDlgBase {
     // Report-rate dials.
     gm::SelectedRateCode = 2;
     std::unique_ptr<CPollingRateDial> dials[] = {
-        std::make_unique<CPollingRate250Button>(h, RECT{250, 60, 400, 210}),
-        std::make_unique<CPollingRate1000Button>(h, RECT{405, 60, 555, 210}),
-        std::make_unique<CPollingRate2000Button>(h, RECT{560, 60, 710, 210}),
-        std::make_unique<CPollingRate4000Button>(h, RECT{715, 60, 865, 210}),
-        std::make_unique<CPollingRate8000Button>(h, RECT{870, 60, 1020, 210})};
+        std::make_unique<CPollingRate250Button>(h, 3041, RECT{250, 60, 400, 210}),
+        std::make_unique<CPollingRate1000Button>(h, 3042, RECT{405, 60, 555, 210}),
+        std::make_unique<CPollingRate2000Button>(h, 3043, RECT{560, 60, 710, 210}),
+        std::make_unique<CPollingRate4000Button>(h, 3044, RECT{715, 60, 865, 210}),
+        std::make_unique<CPollingRate8000Button>(h, 3045, RECT{870, 60, 1020, 210})};
     for (auto& d : dials) {
       d->LoadSkin();
       CPollingRateDial* raw = Put(1, std::move(d));
@@ -124,12 +124,12 @@ class GalleryDlg : public CDlgBase {
     }
 
     // Power, battery, lists, sliders.
-    auto* power = Put(1, std::make_unique<CPowerManageButton>(h, RECT{20, 270, 160, 354}));
+    auto* power = Put(1, std::make_unique<CPowerManageButton>(h, 3500, RECT{20, 270, 160, 354}));
     power->LoadSkin();
     power->SetValue(5);
     const int charge[] = {CBattery::kNotCharging, CBattery::kCharging, CBattery::kFull};
     for (int i = 0; i < 3; ++i) {
-      auto* b = Put(1, std::make_unique<CBattery>(h, RECT{180 + 40 * i, 270, 210 + 40 * i, 331}));
+      auto* b = Put(1, std::make_unique<CBattery>(h, 3406, RECT{180 + 40 * i, 270, 210 + 40 * i, 331}));
       b->LoadSkin();
       b->SetPercent(40);
       b->SetAnimationLevel(75);
@@ -157,7 +157,7 @@ class GalleryDlg : public CDlgBase {
     // Statics and the tab.
     auto* text = Put(0, std::make_unique<CStaticText>(h, 3402, RECT{790, 300, 1100, 318}, kTextGrey, DT_LEFT));
     text->SetLabel(L"Static text in the user-interface font");
-    auto* progress = Put(1, std::make_unique<CStaticProgressBar>(h, RECT{790, 330, 1100, 348}));
+    auto* progress = Put(1, std::make_unique<CStaticProgressBar>(h, 3002, RECT{790, 330, 1100, 348}));
     progress->SetNormalImage(L"skins\\Slider_bar.png");
     progress->SetBarImage(L"skins\\header_dn.png");
     progress->SetBarValue(60);

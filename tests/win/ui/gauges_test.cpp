@@ -154,7 +154,7 @@ TEST_F(GaugeTest, BatteryAtZeroToThreePercentLooksTheSame) {
   skins_.Solid(L"skins\\battery_empty.png", 30, 61, kBack);
   skins_.Solid(L"skins\\battery_charging.png", 30, 61, RGB(0, 0, 200));
   skins_.Pixels(L"skins\\battery_lighting.png", 30, 61, std::vector<uint32_t>(30 * 61, 0));  // transparent
-  gm::win::CBattery battery(owner_.Hwnd(), {0, 0, 30, 61});
+  gm::win::CBattery battery(owner_.Hwnd(), 3406, {0, 0, 30, 61});
   ASSERT_TRUE(battery.LoadSkin());
   std::vector<std::vector<COLORREF>> looks;
   for (int p : {0, 1, 2, 3, 4}) {
@@ -205,7 +205,7 @@ TEST_F(GaugeTest, SliderDragReportsTheStopOnEveryMove) {
 TEST_F(GaugeTest, ProgressBarShowsItsShare) {
   skins_.Solid(L"skins\\p_bg.png", 100, 10, kBack);
   skins_.Solid(L"skins\\p_bar.png", 100, 10, kFill);
-  gm::win::CStaticProgressBar bar(owner_.Hwnd(), {0, 0, 100, 10});
+  gm::win::CStaticProgressBar bar(owner_.Hwnd(), 3002, {0, 0, 100, 10});
   ASSERT_TRUE(bar.SetNormalImage(L"skins\\p_bg.png"));
   ASSERT_TRUE(bar.SetBarImage(L"skins\\p_bar.png"));
   bar.SetBarValue(50);
