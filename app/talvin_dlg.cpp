@@ -34,7 +34,8 @@
 #include "ui/combo_button.h"
 #include "ui/colour_buttons.h"
 #include "ui/dlg_base.h"
-#include "ui/notice_dialogs.h"
+#include "dialogs/attention_dlg.h"
+#include "dialogs/progress_bar_dlg.h"
 #include "ui/skin_image.h"
 
 namespace {

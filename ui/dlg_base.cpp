@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include "settings/environment.h"
+#include "ui/control_factory.h"
+#include "ui/static_controls.h"
 #include "ui/dialog_table.h"
 #include "ui/skin_image.h"
 #include "ui/ui_font.h"
@@ -30,6 +32,46 @@ RECT DesignRect(int left, int top, int right, int bottom) {
 }
 
 CDlgBase::CDlgBase(HWND parent) : parent_(parent) {}
+
+void CDlgBase::Declare(const DialogFrame& frame, std::span<const ui::ControlSpec> controls, unsigned keyRules) {
+  frame_ = frame;
+  controlSpecs_ = controls;
+  keyRules_ = keyRules;
+  SetWindowSize(static_cast<int>(frame.width * DisplayScale), static_cast<int>(frame.height * DisplayScale));
+}
+
+void CDlgBase::CreateControls(const RECT&) {
+  if (frame_.picture) framePicture_.LoadFile(ProgramFile(frame_.picture));
+  for (const ui::ControlSpec& spec : controlSpecs_) {
+    if (auto c = MakeControl(Hwnd(), spec, ScaledRect(spec.rect))) AddControl(spec.layer, std::move(c));
+  }
+  for (const auto& [id, text] : pendingTexts_) SetControlText(id, text);
+  pendingTexts_.clear();
+}
+
+void CDlgBase::SetControlText(UINT id, const std::wstring& text) {
+  CControlBase* c = GetControl(id);
+  if (!c) {
+    pendingTexts_.emplace_back(id, text);  // the controls are made when the window opens
+    return;
+  }
+  if (auto* label = dynamic_cast<CStaticText*>(c)) {
+    label->SetLabel(text);
+    RepaintControl(c, false);
+  } else {
+    c->SetText(text);
+  }
+}
+
+bool CDlgBase::RunHandler(UINT message, LPARAM lParam) {
+  for (const EventHandler& h : handlers_) {
+    if (h.id == message && h.event == lParam) {
+      h.run();
+      return true;
+    }
+  }
+  return false;
+}
 
 CDlgBase::~CDlgBase() {
   // A modeless dialog still open goes now, while this object's handlers can still run.
@@ -161,6 +203,7 @@ constexpr UINT kDestroyModeless = WM_APP + 0x3F0;
 
 void CDlgBase::Close(INT_PTR result) {
   ReleaseControlImages();
+  framePicture_.Reset();
   if (IsModal()) {
     EndDialog(result);
   } else if (Hwnd()) {
@@ -187,6 +230,16 @@ void CDlgBase::Render(HDC dc) {
 }
 
 void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
+  if (frame_.picture) {
+    // A declared dialog: its frame picture covers the window.
+    FillSolid(dc, client, 0);
+    {
+      SkinGraphics g(dc);
+      g.Draw(framePicture_, client);
+    }
+    DrawControls(dc, client);
+    return;
+  }
   FillSolid(dc, client, backgroundColour_);
   if (backgroundDC_) {
     BitBlt(dc, 0, 0, static_cast<int>(kDesignWidth * DisplayScale), static_cast<int>(kDesignHeight * DisplayScale),
@@ -221,6 +274,10 @@ bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     DestroyWindow(Hwnd());  // may delete this object: nothing may follow
     return true;
   }
+  if (RunHandler(message, lParam)) {
+    result = 0;
+    return true;
+  }
   if (OnDialogMessage(message, wParam, lParam, result)) return true;
   switch (message) {
     case WM_PAINT:
@@ -238,11 +295,11 @@ bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
       return true;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
-        OnOK();
+        if (!(keyRules_ & kIgnoreEnter)) OnOK();
         return true;
       }
       if (LOWORD(wParam) == IDCANCEL) {
-        OnCancel();
+        if (!(keyRules_ & kIgnoreEscape)) OnCancel();
         return true;
       }
       return false;

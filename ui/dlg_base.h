@@ -5,10 +5,13 @@
 // to the controls; pressing on a free area drags the window. It owns its controls and the popups
 // it opened.
 #include <array>
+#include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "ui/control_base.h"
+#include "ui/control_spec.h"
 #include "ui/dialog_window.h"
 #include "ui/gdi_handles.h"
 
@@ -18,6 +21,23 @@ class CWndPopup;
 
 // A rectangle given in design units, multiplied by the display scale and truncated.
 RECT DesignRect(int left, int top, int right, int bottom);
+
+// A small dialog's frame: its design size and the picture stretched over the whole window.
+struct DialogFrame {
+  int width = 0;
+  int height = 0;
+  const wchar_t* picture = nullptr;  // relative to the program folder
+};
+
+// Keys a declared dialog does not act on (by default Enter confirms and Escape cancels).
+enum DialogKeyRule : unsigned { kIgnoreEnter = 1u << 0, kIgnoreEscape = 1u << 1 };
+
+// One row of a dialog's handler table: what runs when control `id` reports `event`.
+struct EventHandler {
+  UINT id = 0;
+  LPARAM event = 0;
+  std::function<void()> run;
+};
 
 class CDlgBase : public CDialogWindow {
  public:
@@ -69,6 +89,14 @@ class CDlgBase : public CDialogWindow {
   // Whether the dialog enters itself in OpenDialogTable while open (secondary dialogs do).
   void SetRegisterAsOpenDialog(bool on) { registerOpen_ = on; }
 
+  // Declares the dialog: its frame (which sets the window size), the table of its controls
+  // (created on layer `spec.layer` when the window opens) and the keys it ignores.
+  void Declare(const DialogFrame& frame, std::span<const ui::ControlSpec> controls, unsigned keyRules = 0);
+  // The dialog's handler table; a control event without a row goes to OnDialogMessage.
+  void SetHandlers(std::vector<EventHandler> handlers) { handlers_ = std::move(handlers); }
+  // Sets the label of a text control (or the caption of another control) made from the table.
+  void SetControlText(UINT id, const std::wstring& text);
+
  protected:
   BOOL OnInitDialog() override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
@@ -78,7 +106,7 @@ class CDlgBase : public CDialogWindow {
   // Paints the painted controls of layers 0..9 that meet `update`.
   virtual void DrawControls(HDC dc, const RECT& update);
   // Creates the subclass's controls inside the client rectangle.
-  virtual void CreateControls(const RECT& client) {}
+  virtual void CreateControls(const RECT& client);
   // Messages of the subclass (control notices among them); true when handled.
   virtual bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
   // Enter (IDOK) and Escape (IDCANCEL): by default release the images and end the dialog.
@@ -127,6 +155,14 @@ class CDlgBase : public CDialogWindow {
   COLORREF backgroundColour_ = 0;
   std::array<std::unique_ptr<CWndPopup>, kPopupSlots> popups_;
   bool registerOpen_ = true;
+  // The declared dialog: frame, controls, key rules and handler table.
+  DialogFrame frame_{};
+  SkinImage framePicture_;
+  std::span<const ui::ControlSpec> controlSpecs_;
+  std::vector<std::pair<UINT, std::wstring>> pendingTexts_;
+  unsigned keyRules_ = 0;
+  std::vector<EventHandler> handlers_;
+  bool RunHandler(UINT message, LPARAM lParam);
 };
 
 }  // namespace gm::win

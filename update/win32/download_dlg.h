@@ -16,16 +16,10 @@
 
 namespace gm::win {
 
-enum DownloadControlId : UINT {
-  kDownloadClose = 2004,
-  kDownloadStart = 2010,
-  kDownloadSecond = 2011,
-  kDownloadTitle = 2012,
-  kDownloadMessage = 2013,
-};
-
 class CDownloadDlg : public CDlgBase {
  public:
+  enum ControlId : UINT { kClose = 2004, kStart = 2010, kSecond = 2011, kTitle = 2012, kMessage = 2013 };
+
   // `source` must outlive the dialog.
   CDownloadDlg(std::wstring title, std::wstring message, std::wstring localPath, std::wstring url,
                HttpSource& source, HWND parent);
@@ -41,8 +35,6 @@ class CDownloadDlg : public CDlgBase {
   const DownloadDialogState& State() const { return state_; }
 
  protected:
-  void CreateControls(const RECT& client) override;
-  void DrawWindow(HDC dc, const RECT& client) override;
   bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void OnCancel() override;
 
@@ -57,7 +49,6 @@ class CDownloadDlg : public CDlgBase {
   std::wstring localPath_;
   std::wstring url_;
   HttpSource& source_;
-  SkinImage frame_;
   DownloadDialogState state_;
   DownloadResult threadResult_;  // written by the thread before it posts kTransferDone
   std::thread transfer_;

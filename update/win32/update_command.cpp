@@ -4,7 +4,7 @@
 
 #include "settings/language.h"
 #include "settings/language_indexes.h"
-#include "ui/notice_dialogs.h"
+#include "dialogs/attention_dlg.h"
 #include "update/update_check.h"
 #include "update/win32/download_dlg.h"
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "ui/control_spec.h"
 #include "ui/buttons.h"
 #include "ui/colour_buttons.h"
 #include "ui/combo_button.h"
@@ -157,8 +158,9 @@ TEST_F(ButtonTest, ComboPressAndClickNoticesUnlessInert) {
   EXPECT_EQ(combo.State(), 1);
 }
 
-TEST_F(ButtonTest, ImageButton3502ReportsMovesButNotWhileHeld) {
+TEST_F(ButtonTest, PointerMoveReportingButtonReportsMovesButNotWhileHeld) {
   gm::win::CImageButton button(owner_.Hwnd(), 3502, {10, 10, 80, 30});
+  button.SetBehaviour(gm::ui::kReportsPointerMoves);
   button.OnMouseMove(0, 20, 20);
   button.OnMouseMove(0, 21, 20);
   button.OnMouseMove(0, 200, 200);  // outside: nothing

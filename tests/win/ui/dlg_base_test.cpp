@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "ui/control_spec.h"
 #include "ui/buttons.h"
 #include "ui/colour_buttons.h"
 #include "ui/selector_buttons.h"
@@ -142,9 +143,9 @@ TEST_F(DlgBaseTest, PressOnAFreeAreaDragsTheWindowButNotOnAControl) {
   EXPECT_EQ(dlg_.dragRequests, 1);
 }
 
-TEST_F(DlgBaseTest, LayoutIdsRepaintTheWholeWindowOthersOnlyThemselves) {
+TEST_F(DlgBaseTest, FlaggedControlsRepaintTheWholeWindowOthersOnlyThemselves) {
   dlg_.create = [&](TestDlg& d, const RECT&) {
-    Add<gm::win::CCheckButton>(d, 1, 3001, {10, 10, 40, 40});
+    Add<gm::win::CCheckButton>(d, 1, 3001, {10, 10, 40, 40})->SetBehaviour(gm::ui::kRepaintsWindowOnClick);
     Add<gm::win::CImageButton>(d, 1, 2010, {100, 10, 130, 40});
   };
   HWND h = Open();

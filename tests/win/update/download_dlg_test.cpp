@@ -61,7 +61,7 @@ TEST_F(DownloadDlgTest, StartDownloadsTheFileAndEndsWithOk) {
   gm::win::CDownloadDlg dlg(L"Title", L"A new version is available.", target_,
                             server.BaseUrl() + L"/installer_V2.1.7.exe", source, nullptr);
 
-  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadStart); }});
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::CDownloadDlg::kStart); }});
 
   EXPECT_EQ(result, IDOK);
   ASSERT_TRUE(dlg.Result());
@@ -77,7 +77,7 @@ TEST_F(DownloadDlgTest, ErrorPageEndsWithOkButNothingIsStored) {
   gm::win::CDownloadDlg dlg(L"Title", L"Message", target_, server.BaseUrl() + L"/missing.exe",
                             source, nullptr);
 
-  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadStart); }});
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::CDownloadDlg::kStart); }});
 
   EXPECT_EQ(result, IDOK);
   ASSERT_TRUE(dlg.Result());
@@ -93,7 +93,7 @@ TEST_F(DownloadDlgTest, CloseBeforeStartCancelsWithoutARequest) {
   gm::win::CDownloadDlg dlg(L"Title", L"Message", target_, server.BaseUrl() + L"/a.exe", source,
                             nullptr);
 
-  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadClose); }});
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::CDownloadDlg::kClose); }});
 
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_FALSE(dlg.Result());
@@ -111,11 +111,11 @@ TEST_F(DownloadDlgTest, CloseDuringTheTransferStopsItAndCancels) {
                             source, nullptr);
   bool runningWhenClosed = false;
 
-  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadStart); },
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::CDownloadDlg::kStart); },
                                            [](HWND) {},
                                            [&](HWND h) {
                                              runningWhenClosed = dlg.State().Running();
-                                             Click(h, gm::win::kDownloadClose);
+                                             Click(h, gm::win::CDownloadDlg::kClose);
                                            }});
 
   EXPECT_EQ(result, IDCANCEL);

@@ -13,7 +13,7 @@
 #include "settings/language.h"
 #include "ui/control_base.h"
 #include "ui/dialog_table.h"
-#include "ui/notice_dialogs.h"
+#include "dialogs/attention_dlg.h"
 #include "ui/ui_test_support.h"
 #include "update/update_server.h"
 #include "update/win32/download_dlg.h"
