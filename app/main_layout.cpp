@@ -282,4 +282,14 @@ int ComboNumberOf(int id) {
   return 0;
 }
 
+std::vector<ui::RadioGroup> MainRadioGroups() {
+  return {{3034, 3035, 3036, 3037, 3038, 3039, 3040},
+          {2009, 2010},
+          {3501, 3502},
+          {3240, 3250},
+          {2031, 2032, 2033},
+          {3030, 3031, 3032, 3033},
+          {3510, 3511, 3509}};
+}
+
 }  // namespace gm

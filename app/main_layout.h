@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/control_spec.h"
+#include "ui/selection_state.h"
 
 namespace gm {
 
@@ -46,6 +47,9 @@ struct MainControlSpec : ui::ControlSpec {
   bool shiftedByExtraOption = false;  // lift-off controls moved right while the extra option shows
   bool onlyWithExtraOption = false;   // lift-off control 3509/3519
 };
+
+// The main window's radio groups: selecting a radio clears the others of its group.
+std::vector<ui::RadioGroup> MainRadioGroups();
 
 // Every control of the main window, in creation order.
 const std::vector<MainControlSpec>& MainWindowControls();

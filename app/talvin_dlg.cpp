@@ -37,6 +37,7 @@
 #include "dialogs/attention_dlg.h"
 #include "dialogs/progress_bar_dlg.h"
 #include "ui/skin_image.h"
+#include "ui/program_messages.h"
 
 namespace {
 
@@ -68,12 +69,6 @@ constexpr int kMinimiseButton = 2002;
 constexpr int kWebLink = 3503;
 constexpr int kLiftHeader = 3011;
 
-std::optional<gm::Section> SectionOfHeader(int id) {
-  for (int i = 0; i < gm::kSectionCount; ++i)
-    if (gm::kSectionHeaderIds[i] == id) return static_cast<gm::Section>(i);
-  return std::nullopt;
-}
-
 int SectionIndexOf(gm::ControlGroup group) {
   switch (group) {
     case gm::ControlGroup::kDpi: return 0;
@@ -88,7 +83,7 @@ int SectionIndexOf(gm::ControlGroup group) {
 }  // namespace
 
 CTalvinDlg::CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend)
-    : gm::win::CDlgBase(nullptr), instance_(instance), backend_(backend) {
+    : gm::win::CDlgBase(uiContext_, nullptr), instance_(instance), backend_(backend) {
   icon_ = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
   if (backend_ == gm::DeviceBackend::kSimulated) {
     auto mouse = std::make_unique<gm::sim::SimMouse>(DemoMouse());
@@ -98,6 +93,7 @@ CTalvinDlg::CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend)
     hid_ = std::make_unique<gm::win::Win32Hid>();
   }
   controller_ = std::make_unique<gm::MainController>(*hid_, clock_, static_cast<gm::WindowHost&>(*this));
+  SetHandlers(ControlHandlers());
 }
 
 // The controller (and with it the workers) goes before the backend it reads from.
@@ -112,6 +108,7 @@ BOOL CTalvinDlg::OnInitDialog() {
   EstablishWorkingFolders();
   EstablishDisplayScale();
   LoadLanguage();
+  MakeUiContext();
   LoadMacroLibrary();
   LoadConfigurationAndProfiles();
   BuildSensorTables();
@@ -153,6 +150,16 @@ void CTalvinDlg::EstablishDisplayScale() {
 // The language texts come first: profile defaults take their names from them.
 void CTalvinDlg::LoadLanguage() { gm::LoadLanguage(); }
 
+// The one place the toolkit's context is taken from the program's settings.
+void CTalvinDlg::MakeUiContext() {
+  uiContext_.programFolder = gm::ProgramFolder;
+  uiContext_.displayScale = gm::DisplayScale;
+  uiContext_.textScale = gm::TextScale;
+  uiContext_.font = {gm::UiFontName, gm::UiFontSize, gm::UiFontCharset};
+  uiContext_.texts = &gm::LanguageTexts;
+  uiContext_.openDialogs = &openDialogs_;
+}
+
 void CTalvinDlg::LoadMacroLibrary() { gm::LoadLibraryAtStartup(); }
 
 // config.ini and the five profile files; missing or invalid ones are rewritten with defaults.
@@ -180,7 +187,7 @@ void CTalvinDlg::LayOutPages() {
 // their places.
 void CTalvinDlg::InitSkinnedBase() {
   gm::win::CDlgBase::OnInitDialog();
-  frame_.LoadFile(gm::win::ProgramFile(L"skins\\Frame_Lighting_Setting.bmp"));
+  frame_.LoadFile(Context().ProgramFile(L"skins\\Frame_Lighting_Setting.bmp"));
   ApplySectionLayout();
 }
 
@@ -251,22 +258,16 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case kCheckMouseMarkMessage:
       UpdateMouseMark();
       return true;
-    case gm::kHandOverMessage:
+    case gm::msg::kHandOver:
       controller_->OnShowRequest();
       return true;
     case kInputReportMessage:
       OnInputReportMessage(wParam, lParam);
       return true;
-    case kStageDisplayMessage:
+    case gm::msg::kStageDisplay:
       return true;  // the on-screen display is not part of this window yet
     default:
       break;
-  }
-  // Control notices: the message is the control's id, lParam the event.
-  if (message >= 2000 && message < 4000) {
-    OnControlNotice(static_cast<int>(message), lParam);
-    result = 0;
-    return true;
   }
   return false;
 }
@@ -286,7 +287,7 @@ void CTalvinDlg::DiscardQueuedInputReports() {
 
 void CTalvinDlg::CreateControls(const RECT&) {
   for (const gm::MainControlSpec& spec : gm::MainWindowControls()) {
-    auto control = gm::win::MakeMainControl(Hwnd(), spec, gm::win::ScaledRect(spec.rect));
+    auto control = gm::win::MakeMainControl(*this, spec, Scaled(spec.rect));
     if (!control) continue;
     const int section = SectionIndexOf(spec.group);
     if (section >= 0) control->SetShown(sectionOpen_[section]);
@@ -296,6 +297,7 @@ void CTalvinDlg::CreateControls(const RECT&) {
   // offline hint only when the controller asks for it.
   for (int id : {kLiftHeader, static_cast<int>(gm::kControlOfflineHint)})
     if (auto* c = GetControl(static_cast<UINT>(id))) c->SetVisible(false);
+  selection_.Attach(*this);
 }
 
 // Headers stack below the open sections; each section's controls follow its header and are on the
@@ -307,7 +309,7 @@ void CTalvinDlg::ApplySectionLayout() {
     auto* header = static_cast<gm::win::CCheckButton*>(GetControl(static_cast<UINT>(gm::kSectionHeaderIds[i])));
     if (!header) continue;
     header->SetChecked(sectionOpen_[i]);
-    if (placed[i].present) header->SetRect(gm::win::ScaledRect(placed[i].header));
+    if (placed[i].present) header->SetRect(Scaled(placed[i].header));
     if (!gm::SensorHasLiftSetting && i == static_cast<int>(gm::Section::kLift)) header->SetVisible(false);
   }
   for (const gm::MainControlSpec& spec : gm::MainWindowControls()) {
@@ -318,7 +320,7 @@ void CTalvinDlg::ApplySectionLayout() {
     control->SetShown(sectionOpen_[section]);
     if (spec.group == gm::ControlGroup::kDpi || !placed[section].present) continue;
     const gm::LayoutRect& h = placed[section].header;
-    control->SetRect(gm::win::ScaledRect(gm::PlaceInSection(spec, h.left, h.bottom, gm::SensorShowsExtraOption)));
+    control->SetRect(Scaled(gm::PlaceInSection(spec, h.left, h.bottom, gm::SensorShowsExtraOption)));
     if (spec.kind == gm::MainControlKind::kRatePicture)
       static_cast<gm::win::CPollingRateDial*>(control)->BuildRegions();
   }
@@ -334,26 +336,22 @@ void CTalvinDlg::OnSectionHeaderClicked(gm::Section section) {
 
 // The commands of the other controls belong to the window's command handling; the window itself
 // carries out opening sections, exit, minimise and the web link.
-void CTalvinDlg::OnControlNotice(int id, LPARAM event) {
-  if (event != gm::win::kEventClicked) return;
-  if (const auto section = SectionOfHeader(id)) {
-    OnSectionHeaderClicked(*section);
-    return;
+std::vector<gm::win::EventHandler> CTalvinDlg::ControlHandlers() {
+  using gm::win::kEventClicked;
+  std::vector<gm::win::EventHandler> handlers = {
+      {kExitButton, kEventClicked, [this] {
+         CloseOpenDialogs();
+         EndDialog(IDOK);
+       }},
+      {kMinimiseButton, kEventClicked, [this] { Hide(); }},
+      {kWebLink, kEventClicked, [this] { OpenUrl(std::wstring(L"https://") + gm::win::kMakerWebAddress); }},
+  };
+  for (int i = 0; i < gm::kSectionCount; ++i) {
+    const auto section = static_cast<gm::Section>(i);
+    handlers.push_back({static_cast<UINT>(gm::kSectionHeaderIds[i]), kEventClicked,
+                        [this, section] { OnSectionHeaderClicked(section); }});
   }
-  switch (id) {
-    case kExitButton:
-      CloseOpenDialogs();
-      EndDialog(IDOK);
-      break;
-    case kMinimiseButton:
-      Hide();
-      break;
-    case kWebLink:
-      OpenUrl(std::wstring(L"https://") + gm::win::kMakerWebAddress);
-      break;
-    default:
-      break;
-  }
+  return handlers;
 }
 
 void CTalvinDlg::DrawControls(HDC dc, const RECT& update) {
@@ -366,28 +364,28 @@ void CTalvinDlg::DrawControls(HDC dc, const RECT& update) {
 void CTalvinDlg::DrawFrames(HDC dc) {
   if (!frame_) return;
   gm::win::SkinGraphics g(dc);
-  for (const gm::LayoutRect& box : gm::LeftFrameBoxes()) g.Draw(frame_, gm::win::ScaledRect(box));
+  for (const gm::LayoutRect& box : gm::LeftFrameBoxes()) g.Draw(frame_, Scaled(box));
   const auto placed = gm::StackSections(sectionOpen_, gm::SensorHasLiftSetting);
   for (const gm::SectionPlacement& p : placed)
-    if (p.present && p.open) g.Draw(frame_, gm::win::ScaledRect(p.frame));
+    if (p.present && p.open) g.Draw(frame_, Scaled(p.frame));
 }
 
 RECT CTalvinDlg::MouseMarkRect(int comboNumber) const {
   const auto origin = gm::MouseMarkOrigin(comboNumber);
   if (!origin) return {};
   constexpr int kMarkSize = 22;
-  return gm::win::ScaledRect({origin->x, origin->y, origin->x + kMarkSize, origin->y + kMarkSize});
+  return Scaled({origin->x, origin->y, origin->x + kMarkSize, origin->y + kMarkSize});
 }
 
 void CTalvinDlg::DrawMouseMark(HDC dc) {
   if (markedCombo_ == 0) return;
   gm::win::SkinImage mark;
   const std::wstring file = L"skins\\mouse\\number" + std::to_wstring(markedCombo_) + L".png";
-  if (!mark.LoadFile(gm::win::ProgramFile(file))) return;  // a missing picture is skipped
+  if (!mark.LoadFile(Context().ProgramFile(file))) return;  // a missing picture is skipped
   const auto origin = gm::MouseMarkOrigin(markedCombo_);
   const gm::LayoutRect at{origin->x, origin->y, origin->x + mark.Width(), origin->y + mark.Height()};
   gm::win::SkinGraphics g(dc);
-  g.Draw(mark, gm::win::ScaledRect(at));
+  g.Draw(mark, Scaled(at));
 }
 
 // The mark follows the key combo under the pointer.
@@ -419,17 +417,18 @@ void CTalvinDlg::ShowInForeground() {
 }
 
 void CTalvinDlg::ShowModalNotice(int textIndex) {
-  gm::win::CAttentionDlg notice(gm::LanguageTexts[gm::kTextAttention], gm::LanguageTexts[textIndex], Hwnd());
+  gm::win::CAttentionDlg notice(uiContext_, uiContext_.Text(gm::kTextAttention), uiContext_.Text(textIndex), Hwnd());
   notice.DoModal();
 }
 
 // Not owned by the main window: it must stay visible while the main window is hidden.
 void CTalvinDlg::ShowTopmostNotice(int textIndex) {
-  gm::win::CAttentionDlg::ShowModeless(gm::LanguageTexts[gm::kTextAttention], gm::LanguageTexts[textIndex], nullptr);
+  gm::win::CAttentionDlg::ShowModeless(uiContext_, uiContext_.Text(gm::kTextAttention), uiContext_.Text(textIndex),
+                                       nullptr);
 }
 
 void CTalvinDlg::ShowProgress(int textIndex) {
-  gm::win::CProgressBarDlg progress(gm::LanguageTexts[textIndex], L"", Hwnd());
+  gm::win::CProgressBarDlg progress(uiContext_, uiContext_.Text(textIndex), L"", Hwnd());
   progress.DoModal();
 }
 
@@ -475,7 +474,7 @@ void CTalvinDlg::SensorChanged() {
   RefreshFromProfile();
 }
 
-void CTalvinDlg::ShowStageDisplay() { PostMessageW(Hwnd(), kStageDisplayMessage, 1, 0); }
+void CTalvinDlg::ShowStageDisplay() { PostMessageW(Hwnd(), gm::msg::kStageDisplay, 1, 0); }
 
 void CTalvinDlg::OpenUrl(const std::wstring& url) {
   ShellExecuteW(Hwnd(), L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -488,7 +487,7 @@ void CTalvinDlg::RegisterDeviceNotifications() { gm::win::RegisterHidNotificatio
 
 // Each dialog removes itself from the table as it closes: work on a copy.
 void CTalvinDlg::CloseOpenDialogs() {
-  const auto open = gm::OpenDialogTable.Entries();
+  const auto open = openDialogs_.Entries();
   for (void* window : open)
     if (window) SendMessageW(static_cast<HWND>(window), WM_CLOSE, 0, 0);
 }

@@ -1,13 +1,12 @@
 #include "dialogs/attention_dlg.h"
 
+#include "settings/language_indexes.h"
 #include "ui/dialog_specs.h"
 
 namespace gm::win {
 namespace {
 
 constexpr DialogFrame kFrame{319, 102, L"skins\\Frame_warning.bmp"};
-constexpr int kTextOk = 4;
-
 constexpr ui::ControlSpec kControls[] = {
     ui::CloseCross(CAttentionDlg::kClose, 300),
     ui::CaptionButton(CAttentionDlg::kOk, {240, 70, 309, 90}, kTextOk),
@@ -17,8 +16,8 @@ constexpr ui::ControlSpec kControls[] = {
 
 }  // namespace
 
-CAttentionDlg::CAttentionDlg(std::wstring heading, std::wstring message, HWND parent)
-    : CDlgBase(parent), heading_(), message_(std::move(message)) {
+CAttentionDlg::CAttentionDlg(const ui::UiContext& context, std::wstring heading, std::wstring message, HWND parent)
+    : CDlgBase(context, parent), heading_(), message_(std::move(message)) {
   (void)heading;  // the heading line is always left empty
   Declare(kFrame, kControls);
   SetHandlers({{kOk, kEventClicked, [this] { Close(IDOK); }},
@@ -26,8 +25,9 @@ CAttentionDlg::CAttentionDlg(std::wstring heading, std::wstring message, HWND pa
   SetControlText(kMessage, message_);
 }
 
-HWND CAttentionDlg::ShowModeless(std::wstring heading, std::wstring message, HWND parent) {
-  auto* dlg = new CAttentionDlg(std::move(heading), std::move(message), parent);
+HWND CAttentionDlg::ShowModeless(const ui::UiContext& context, std::wstring heading, std::wstring message,
+                                 HWND parent) {
+  auto* dlg = new CAttentionDlg(context, std::move(heading), std::move(message), parent);
   HWND hwnd = dlg->CreateModelessDialog();
   if (!hwnd) {
     delete dlg;

@@ -11,11 +11,11 @@ class CAttentionDlg : public CDlgBase {
  public:
   enum ControlId : UINT { kClose = 2004, kOk = 2010, kHeading = 2012, kMessage = 2013 };
 
-  CAttentionDlg(std::wstring heading, std::wstring message, HWND parent);
+  CAttentionDlg(const ui::UiContext& context, std::wstring heading, std::wstring message, HWND parent);
 
   // Shows a notice that stays open (topmost, not moved or sized) until the user closes it; the
   // dialog deletes itself then. Returns its window, or nullptr.
-  static HWND ShowModeless(std::wstring heading, std::wstring message, HWND parent);
+  static HWND ShowModeless(const ui::UiContext& context, std::wstring heading, std::wstring message, HWND parent);
 
   const std::wstring& Heading() const { return heading_; }
   const std::wstring& Message() const { return message_; }

@@ -9,7 +9,7 @@ class CFirmwareResetDlg : public CDlgBase {
  public:
   enum ControlId : UINT { kClose = 2004, kOk = 2010, kCancel = 2011, kQuestion = 3001 };
 
-  CFirmwareResetDlg();
+  explicit CFirmwareResetDlg(const ui::UiContext& context);
 };
 
 }  // namespace gm::win

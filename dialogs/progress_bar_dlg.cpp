@@ -1,6 +1,6 @@
 #include "dialogs/progress_bar_dlg.h"
 
-#include "settings/environment.h"
+#include <algorithm>
 
 namespace gm::win {
 namespace {
@@ -22,14 +22,14 @@ constexpr ui::ControlSpec kControls[] = {
 
 }  // namespace
 
-CProgressBarDlg::CProgressBarDlg(std::wstring text, std::wstring, HWND parent)
-    : CDlgBase(parent), text_(std::move(text)) {
+CProgressBarDlg::CProgressBarDlg(const ui::UiContext& context, std::wstring text, std::wstring, HWND parent)
+    : CDlgBase(context, parent), text_(std::move(text)) {
   Declare(kFrame, kControls, kIgnoreEnter | kIgnoreEscape);
   SetControlText(kText, text_);
 }
 
 BOOL CProgressBarDlg::OnInitDialog() {
-  bar_.LoadFile(ProgramFile(L"skins\\Frame_progress_ov.bmp"));
+  bar_.LoadFile(Context().ProgramFile(L"skins\\Frame_progress_ov.bmp"));
   const BOOL result = CDlgBase::OnInitDialog();
   progress_ = 0;
   SetTimer(Hwnd(), kStepTimer, kStepMs, nullptr);
@@ -38,7 +38,7 @@ BOOL CProgressBarDlg::OnInitDialog() {
 
 void CProgressBarDlg::DrawBar(HDC dc) const {
   const int width = progress_ * kFrame.width / 100;
-  const double s = DisplayScale;
+  const double s = Context().displayScale;
   SkinGraphics g(dc);
   g.DrawPart(bar_, 0, kBarTop, width, kBarHeight,
              {0, static_cast<LONG>(kBarTop * s), static_cast<LONG>(width * s), static_cast<LONG>((kBarTop + kBarHeight) * s)});
@@ -51,7 +51,7 @@ void CProgressBarDlg::DrawWindow(HDC dc, const RECT& client) {
 
 void CProgressBarDlg::Step() {
   progress_ = std::min(100, progress_ + kStepPercent);
-  const double s = DisplayScale;
+  const double s = Context().displayScale;
   const RECT strip{0, static_cast<LONG>(kBarTop * s), static_cast<LONG>(kFrame.width * s),
                    static_cast<LONG>((kBarTop + kBarHeight) * s)};
   InvalidateRect(Hwnd(), &strip, FALSE);

@@ -13,7 +13,7 @@ class CProgressBarDlg : public CDlgBase {
  public:
   enum ControlId : UINT { kText = 2012 };
 
-  CProgressBarDlg(std::wstring text, std::wstring secondText, HWND parent);
+  CProgressBarDlg(const ui::UiContext& context, std::wstring text, std::wstring secondText, HWND parent);
   int Progress() const { return progress_; }
 
  protected:

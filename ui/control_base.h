@@ -1,18 +1,19 @@
 #pragma once
 // The base of every windowless control: a rectangle inside its owning window, visibility flags,
-// a caption, the user-interface font and the notification convention. The owner (CDlgBase)
-// paints controls into its off-screen bitmap and routes mouse events to them; a mouse handler
-// returns whether the control must be repainted.
+// a caption, the user-interface font and the event convention. The host (CDlgBase) paints
+// controls into its off-screen bitmap and routes mouse events to them; a mouse handler returns
+// whether the control must be repainted. What the user did goes to the host's event queue.
 #include <windows.h>
 
 #include <string>
 
+#include "ui/control_host.h"
 #include "ui/gdi_handles.h"
 #include "ui/skin_image.h"
 
 namespace gm::win {
 
-// Event codes sent as lParam with message = control id.
+// Event codes of ControlEventRecord::event.
 enum ControlEvent : LPARAM {
   kEventPressed = 1,
   kEventClicked = 2,
@@ -38,7 +39,7 @@ inline constexpr UINT kCommonTextFlags = DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_V
 
 class CControlBase {
  public:
-  CControlBase(HWND owner, UINT id, const RECT& rect, std::wstring text = {}, UINT textFlags = 0);
+  CControlBase(CControlHost& host, UINT id, const RECT& rect, std::wstring text = {}, UINT textFlags = 0);
   virtual ~CControlBase() = default;
   CControlBase(const CControlBase&) = delete;
   CControlBase& operator=(const CControlBase&) = delete;
@@ -70,13 +71,16 @@ class CControlBase {
 
   // Replaces the font (height in pixels, face name).
   void SetFont(int height, const std::wstring& face);
-  // SendMessageW(owner, message, wParam, lParam) != 0.
-  bool Notify(UINT message, WPARAM wParam, LPARAM lParam) const;
-  // Invalidates the control's rectangle in the owner.
+  // Queues `event` of this control with its detail `param` (a right click with its position).
+  void Notify(LPARAM event, WPARAM param = 0) const;
+  void NotifyAt(LPARAM event, POINT at) const;
+  // Invalidates the control's rectangle in the host window.
   void Invalidate(bool erase = false) const;
 
   UINT Id() const { return id_; }
-  HWND Owner() const { return owner_; }
+  HWND Owner() const { return host_.Window(); }
+  CControlHost& Host() const { return host_; }
+  const ui::UiContext& Context() const { return host_.Context(); }
   HFONT Font() const { return font_.Get(); }
   bool Shown() const { return shown_; }
   bool Visible() const { return visible_; }
@@ -107,7 +111,7 @@ class CControlBase {
   bool disabled_ = false;
   bool interactive_ = true;
   std::wstring text_;
-  HWND owner_;
+  CControlHost& host_;
   ScopedFont font_;
   UINT textFlags_;
   unsigned behaviour_ = 0;
@@ -132,9 +136,9 @@ class CStateControl : public CControlBase {
   bool OnLButtonUp(UINT flags, int x, int y) override;
 
  protected:
-  // What a click does before the owner is told (toggle, select...).
+  // What a click does before the event is queued (toggle, select...).
   virtual void OnClick() {}
-  // wParam of the click notice.
+  // Detail of the click event.
   virtual WPARAM ClickParam() const { return 0; }
   // Sets the state; true when it changed.
   bool SetState(int state);

@@ -1,7 +1,5 @@
 #include "ui/control_factory.h"
 
-#include "settings/environment.h"
-#include "settings/language.h"
 #include "ui/buttons.h"
 #include "ui/colour_buttons.h"
 #include "ui/combo_button.h"
@@ -9,7 +7,6 @@
 #include "ui/gauges.h"
 #include "ui/selector_buttons.h"
 #include "ui/static_controls.h"
-#include "ui/ui_font.h"
 
 namespace gm::win {
 namespace {
@@ -21,12 +18,10 @@ constexpr int kDefaultLevelCount = 1;
 
 COLORREF ToColorref(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
-int Px(int designUnits) { return static_cast<int>(designUnits * DisplayScale); }
-
-std::wstring CaptionOf(const ui::ControlSpec& spec) {
+std::wstring CaptionOf(const ui::UiContext& context, const ui::ControlSpec& spec) {
   if (spec.fixedText) return spec.fixedText;
   if (spec.textIndex < 0) return {};
-  std::wstring text = LanguageTexts[spec.textIndex];
+  std::wstring text = context.Text(spec.textIndex);
   if (spec.flags & ui::kVersionSuffix) text += kProgramVersionSuffix;
   return text;
 }
@@ -47,79 +42,79 @@ ui::RateDial RateDialOf(int variant) {
   }
 }
 
-std::unique_ptr<CControlBase> MakeOfClass(HWND owner, const ui::ControlSpec& spec, const RECT& rect) {
+std::unique_ptr<CControlBase> MakeOfClass(CControlHost& host, const ui::ControlSpec& spec, const RECT& rect) {
   using K = ui::ControlClass;
   const UINT id = static_cast<UINT>(spec.id);
-  const std::wstring caption = CaptionOf(spec);
+  const std::wstring caption = CaptionOf(host.Context(), spec);
   const UINT flags = TextFlagsOf(spec.align);
   switch (spec.kind) {
     case K::kStaticImage: {
-      auto c = std::make_unique<CStaticImage>(owner, id, rect);
+      auto c = std::make_unique<CStaticImage>(host, id, rect);
       LoadPictures(*c, spec);
       return c;
     }
     case K::kStaticText: {
-      auto c = std::make_unique<CStaticText>(owner, id, rect, ToColorref(spec.textColour), flags);
+      auto c = std::make_unique<CStaticText>(host, id, rect, ToColorref(spec.textColour), flags);
       c->SetLabel(caption);
       return c;
     }
     case K::kBattery: {
-      auto c = std::make_unique<CBattery>(owner, id, rect);
+      auto c = std::make_unique<CBattery>(host, id, rect);
       c->LoadSkin();
       return c;
     }
     case K::kPowerManage: {
-      auto c = std::make_unique<CPowerManageButton>(owner, id, rect);
+      auto c = std::make_unique<CPowerManageButton>(host, id, rect);
       c->LoadSkin();
       return c;
     }
     case K::kImageButton: {
-      auto c = std::make_unique<CImageButton>(owner, id, rect, caption, DT_CENTER);
+      auto c = std::make_unique<CImageButton>(host, id, rect, caption, DT_CENTER);
       LoadPictures(*c, spec);
-      if (spec.textMargin) c->SetTextMargin(Px(spec.textMargin));
+      if (spec.textMargin) c->SetTextMargin(host.Context().Px(spec.textMargin));
       return c;
     }
     case K::kComboButton: {
-      auto c = std::make_unique<CComboButton>(owner, id, rect, std::wstring{}, id, DT_LEFT);
+      auto c = std::make_unique<CComboButton>(host, id, rect, std::wstring{}, DT_LEFT);
       LoadPictures(*c, spec);
       return c;
     }
     case K::kCaptionBar:
     case K::kSectionHeader: {
-      auto c = std::make_unique<CCheckButton>(owner, id, rect, caption, DT_LEFT);
+      auto c = std::make_unique<CCheckButton>(host, id, rect, caption, DT_LEFT);
       LoadPictures(*c, spec);
-      c->SetTextMargin(Px(spec.textMargin));
+      c->SetTextMargin(host.Context().Px(spec.textMargin));
       return c;
     }
     case K::kLinkButton:
-      return std::make_unique<CLinkButton>(owner, id, rect, caption, flags & DT_CENTER);
+      return std::make_unique<CLinkButton>(host, id, rect, caption, flags & DT_CENTER);
     case K::kDpiValue: {
-      auto c = std::make_unique<CDPIValueShowControl>(owner, id, rect, kDefaultLevelCount);
+      auto c = std::make_unique<CDPIValueShowControl>(host, id, rect, kDefaultLevelCount);
       c->SetBackgroundImage(L"skins\\dpi_bar_bg.png");
       c->SetFillImage(L"skins\\dpi_bar_fill.png");
       return c;
     }
     case K::kDpiRadio: {
-      auto c = std::make_unique<CDPIRadioButton>(owner, id, rect);
+      auto c = std::make_unique<CDPIRadioButton>(host, id, rect);
       LoadPictures(*c, spec);
       return c;
     }
     case K::kDpiCheck:
     case K::kCheck: {
-      auto c = std::make_unique<CCheckButton>(owner, id, rect);
+      auto c = std::make_unique<CCheckButton>(host, id, rect);
       LoadPictures(*c, spec);
       return c;
     }
     case K::kColourSelect:
-      return std::make_unique<CColorSelectButton>(owner, id, rect, rect);
+      return std::make_unique<CColorSelectButton>(host, id, rect, rect);
     case K::kRatePicture: {
-      auto c = std::make_unique<CPollingRateDial>(owner, id, RateDialOf(spec.variant), rect);
+      auto c = std::make_unique<CPollingRateDial>(host, id, RateDialOf(spec.variant), rect);
       c->LoadSkin();
       c->BuildRegions();
       return c;
     }
     case K::kRadio: {
-      auto c = std::make_unique<CRadioButton>(owner, id, rect);
+      auto c = std::make_unique<CRadioButton>(host, id, rect);
       LoadPictures(*c, spec);
       return c;
     }
@@ -138,15 +133,15 @@ UINT TextFlagsOf(ui::TextAlign align) {
   return DT_LEFT | DT_SINGLELINE;
 }
 
-RECT ScaledRect(const LayoutRect& r) {
-  const LayoutRect s = ScaleRect(r, DisplayScale);
+RECT ScaledRect(const LayoutRect& r, double scale) {
+  const LayoutRect s = ScaleRect(r, scale);
   return {s.left, s.top, s.right, s.bottom};
 }
 
-std::unique_ptr<CControlBase> MakeControl(HWND owner, const ui::ControlSpec& spec, const RECT& rect) {
-  std::unique_ptr<CControlBase> c = MakeOfClass(owner, spec, rect);
+std::unique_ptr<CControlBase> MakeControl(CControlHost& host, const ui::ControlSpec& spec, const RECT& rect) {
+  std::unique_ptr<CControlBase> c = MakeOfClass(host, spec, rect);
   if (!c) return nullptr;
-  if (spec.fontHeight > 0) c->SetFont(Px(spec.fontHeight), ui::CurrentUiFont().name);
+  if (spec.fontHeight > 0) c->SetFont(host.Context().Px(spec.fontHeight), host.Context().EffectiveFont().name);
   if (spec.flags & ui::kNotInteractive) c->SetInteractive(false);
   c->SetBehaviour(spec.flags);
   return c;

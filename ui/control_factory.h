@@ -11,11 +11,11 @@
 
 namespace gm::win {
 
-// A rectangle of design units in pixels at the current display scale.
-RECT ScaledRect(const LayoutRect& r);
+// A rectangle of design units in pixels at display scale `scale`.
+RECT ScaledRect(const LayoutRect& r, double scale);
 
-// The control for `spec` at `rect` (pixels), owned by `owner`; null for an unknown class.
-std::unique_ptr<CControlBase> MakeControl(HWND owner, const ui::ControlSpec& spec, const RECT& rect);
+// The control for `spec` at `rect` (pixels) in `host`; null for an unknown class.
+std::unique_ptr<CControlBase> MakeControl(CControlHost& host, const ui::ControlSpec& spec, const RECT& rect);
 
 // Windows text flags of an alignment.
 UINT TextFlagsOf(ui::TextAlign align);

@@ -2,12 +2,10 @@
 
 #include <windowsx.h>
 
-#include "settings/environment.h"
 #include "ui/control_factory.h"
 #include "ui/static_controls.h"
 #include "ui/dialog_table.h"
 #include "ui/skin_image.h"
-#include "ui/ui_font.h"
 #include "ui/ui_resource_ids.h"
 #include "ui/wnd_popup.h"
 
@@ -25,25 +23,24 @@ bool Intersects(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-RECT DesignRect(int left, int top, int right, int bottom) {
-  const double s = DisplayScale;
-  return {static_cast<LONG>(left * s), static_cast<LONG>(top * s), static_cast<LONG>(right * s),
-          static_cast<LONG>(bottom * s)};
-}
+// Delivers the queued control events; posted once for all events queued before it runs.
+constexpr UINT kDeliverEvents = WM_APP + 0x3F1;
 
-CDlgBase::CDlgBase(HWND parent) : parent_(parent) {}
+CDlgBase::CDlgBase(const ui::UiContext& context, HWND parent) : context_(context), parent_(parent) {}
+
+RECT CDlgBase::Scaled(const LayoutRect& r) const { return ScaledRect(r, context_.displayScale); }
 
 void CDlgBase::Declare(const DialogFrame& frame, std::span<const ui::ControlSpec> controls, unsigned keyRules) {
   frame_ = frame;
   controlSpecs_ = controls;
   keyRules_ = keyRules;
-  SetWindowSize(static_cast<int>(frame.width * DisplayScale), static_cast<int>(frame.height * DisplayScale));
+  SetWindowSize(context_.Px(frame.width), context_.Px(frame.height));
 }
 
 void CDlgBase::CreateControls(const RECT&) {
-  if (frame_.picture) framePicture_.LoadFile(ProgramFile(frame_.picture));
+  if (frame_.picture) framePicture_.LoadFile(context_.ProgramFile(frame_.picture));
   for (const ui::ControlSpec& spec : controlSpecs_) {
-    if (auto c = MakeControl(Hwnd(), spec, ScaledRect(spec.rect))) AddControl(spec.layer, std::move(c));
+    if (auto c = MakeControl(*this, spec, Scaled(spec.rect))) AddControl(spec.layer, std::move(c));
   }
   for (const auto& [id, text] : pendingTexts_) SetControlText(id, text);
   pendingTexts_.clear();
@@ -63,14 +60,27 @@ void CDlgBase::SetControlText(UINT id, const std::wstring& text) {
   }
 }
 
-bool CDlgBase::RunHandler(UINT message, LPARAM lParam) {
-  for (const EventHandler& h : handlers_) {
-    if (h.id == message && h.event == lParam) {
-      h.run();
-      return true;
+void CDlgBase::QueueEvent(const ControlEventRecord& event) {
+  events_.push_back(event);
+  if (eventsPosted_ || !Hwnd()) return;
+  eventsPosted_ = PostMessageW(Hwnd(), kDeliverEvents, 0, 0) != FALSE;
+}
+
+void CDlgBase::DeliverEvents() {
+  eventsPosted_ = false;
+  while (!events_.empty() && Hwnd()) {
+    const ControlEventRecord event = events_.front();
+    events_.pop_front();
+    bool handled = false;
+    for (const EventHandler& h : handlers_) {
+      if (h.id == event.id && h.event == event.event) {
+        h.run();
+        handled = true;
+        break;
+      }
     }
+    if (!handled) OnControlEvent(event);
   }
-  return false;
 }
 
 CDlgBase::~CDlgBase() {
@@ -117,7 +127,7 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
   ScopedWindowDC screen(Hwnd());
   backgroundColour_ = AverageColour(screen.Get(), background_.Get(), backgroundSize_).value_or(0);
 
-  const int w = static_cast<int>(kDesignWidth * DisplayScale), h = static_cast<int>(kDesignHeight * DisplayScale);
+  const int w = context_.Px(kDesignWidth), h = context_.Px(kDesignHeight);
   if (backgroundDC_) {
     SelectObject(backgroundDC_, backgroundOld_);
     DeleteDC(backgroundDC_);
@@ -171,7 +181,7 @@ BOOL CDlgBase::OnInitDialog() {
     ScopedWindowDC dc(hwnd);
     const int height = -(10 * GetDeviceCaps(dc.Get(), LOGPIXELSY) / 72);
     titleFont_.Reset(CreateFontW(height, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, ui::CurrentUiFont().name.c_str()));
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, context_.EffectiveFont().name.c_str()));
   }
   SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, windowSize_.cx, windowSize_.cy, SWP_SHOWWINDOW | SWP_NOMOVE);
   RECT client{};
@@ -189,7 +199,7 @@ BOOL CDlgBase::OnInitDialog() {
   const int x = around.left + ((around.right - around.left) - (mine.right - mine.left)) / 2;
   const int y = around.top + ((around.bottom - around.top) - (mine.bottom - mine.top)) / 2;
   SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (registerOpen_) OpenDialogTable.Add(hwnd);
+  if (registerOpen_ && context_.openDialogs) context_.openDialogs->Add(hwnd);
   return TRUE;
 }
 
@@ -197,7 +207,8 @@ void CDlgBase::OnOK() { Close(IDOK); }
 void CDlgBase::OnCancel() { Close(IDCANCEL); }
 
 namespace {
-// Destroys a modeless dialog once the handler that closed it has returned.
+// Destroys a modeless dialog once the handler that closed it has returned: a self-owned dialog
+// object must outlive the handler (and the rest of the event delivery) that is running on it.
 constexpr UINT kDestroyModeless = WM_APP + 0x3F0;
 }  // namespace
 
@@ -207,8 +218,6 @@ void CDlgBase::Close(INT_PTR result) {
   if (IsModal()) {
     EndDialog(result);
   } else if (Hwnd()) {
-    // Closing comes from a control's notice, deep inside this dialog's own mouse handling: the
-    // window (and a self-owned dialog object) must outlive that call.
     PostMessageW(Hwnd(), kDestroyModeless, 0, 0);
   }
 }
@@ -242,8 +251,7 @@ void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
   }
   FillSolid(dc, client, backgroundColour_);
   if (backgroundDC_) {
-    BitBlt(dc, 0, 0, static_cast<int>(kDesignWidth * DisplayScale), static_cast<int>(kDesignHeight * DisplayScale),
-           backgroundDC_, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, context_.Px(kDesignWidth), context_.Px(kDesignHeight), backgroundDC_, 0, 0, SRCCOPY);
   }
   DrawControls(dc, client);
 }
@@ -274,7 +282,8 @@ bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     DestroyWindow(Hwnd());  // may delete this object: nothing may follow
     return true;
   }
-  if (RunHandler(message, lParam)) {
+  if (message == kDeliverEvents) {
+    DeliverEvents();
     result = 0;
     return true;
   }
@@ -304,7 +313,7 @@ bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
       }
       return false;
     case WM_DESTROY:
-      if (registerOpen_) OpenDialogTable.Remove(Hwnd());
+      if (registerOpen_ && context_.openDialogs) context_.openDialogs->Remove(Hwnd());
       for (auto& p : popups_) {
         if (p && p->Hwnd()) DestroyWindow(p->Hwnd());
       }
@@ -419,9 +428,8 @@ void CDlgBase::OnLButtonUp(UINT flags, int x, int y) {
   if (captured_) ReleaseCapture();
   captured_ = false;
   buttonDown_ = false;
-  CControlBase* hot = hot_;
-  if (hot && hot->OnLButtonUp(flags, x, y)) RepaintControl(hot, true);
-  // The owner's handling of the click may have changed the controls; look again.
+  if (hot_ && hot_->OnLButtonUp(flags, x, y)) RepaintControl(hot_, true);
+  // Released outside the pressed control and the hot one: no control is hot any more.
   const bool inPressed = x >= pressedRect_.left && x < pressedRect_.right && y >= pressedRect_.top && y < pressedRect_.bottom;
   if (!inPressed && !(hot_ && hot_->Contains(x, y))) {
     lastPoint_ = {-1, -1};

@@ -3,14 +3,17 @@
 // through an off-screen bitmap, holding windowless controls in 10 drawing layers. It is the one
 // root of its window's mouse state (hot, pressed, captured control) and routes the mouse messages
 // to the controls; pressing on a free area drags the window. It owns its controls and the popups
-// it opened.
+// it opened. As the controls' host it queues their events and delivers them, after the mouse
+// message that caused them, to its handler table.
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <span>
 #include <vector>
 
 #include "ui/control_base.h"
+#include "ui/control_host.h"
 #include "ui/control_spec.h"
 #include "ui/dialog_window.h"
 #include "ui/gdi_handles.h"
@@ -19,8 +22,6 @@ namespace gm::win {
 
 class CWndPopup;
 
-// A rectangle given in design units, multiplied by the display scale and truncated.
-RECT DesignRect(int left, int top, int right, int bottom);
 
 // A small dialog's frame: its design size and the picture stretched over the whole window.
 struct DialogFrame {
@@ -39,12 +40,13 @@ struct EventHandler {
   std::function<void()> run;
 };
 
-class CDlgBase : public CDialogWindow {
+class CDlgBase : public CDialogWindow, public CControlHost {
  public:
   static constexpr int kLayerCount = 10;
   static constexpr int kPopupSlots = 13;
 
-  explicit CDlgBase(HWND parent = nullptr);
+  // `context` must outlive the dialog.
+  explicit CDlgBase(const ui::UiContext& context, HWND parent = nullptr);
   ~CDlgBase() override;
 
   // Runs the dialog modally on template 152 of the program; returns the EndDialog value.
@@ -86,13 +88,19 @@ class CDlgBase : public CDialogWindow {
   // Paints the whole client area into `dc` (what WM_PAINT copies to the screen).
   void Render(HDC dc);
 
-  // Whether the dialog enters itself in OpenDialogTable while open (secondary dialogs do).
+  // CControlHost
+  HWND Window() const override { return Hwnd(); }
+  const ui::UiContext& Context() const override { return context_; }
+  void QueueEvent(const ControlEventRecord& event) override;
+
+  // Whether the dialog enters itself in the context's open-dialog table while open (secondary
+  // dialogs do).
   void SetRegisterAsOpenDialog(bool on) { registerOpen_ = on; }
 
   // Declares the dialog: its frame (which sets the window size), the table of its controls
   // (created on layer `spec.layer` when the window opens) and the keys it ignores.
   void Declare(const DialogFrame& frame, std::span<const ui::ControlSpec> controls, unsigned keyRules = 0);
-  // The dialog's handler table; a control event without a row goes to OnDialogMessage.
+  // The dialog's handler table; a control event without a row goes to OnControlEvent.
   void SetHandlers(std::vector<EventHandler> handlers) { handlers_ = std::move(handlers); }
   // Sets the label of a text control (or the caption of another control) made from the table.
   void SetControlText(UINT id, const std::wstring& text);
@@ -107,8 +115,12 @@ class CDlgBase : public CDialogWindow {
   virtual void DrawControls(HDC dc, const RECT& update);
   // Creates the subclass's controls inside the client rectangle.
   virtual void CreateControls(const RECT& client);
-  // Messages of the subclass (control notices among them); true when handled.
+  // Messages of the subclass; true when handled.
   virtual bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
+  // A control event no row of the handler table takes.
+  virtual void OnControlEvent(const ControlEventRecord& event) {}
+  // The rectangle of a design-unit rectangle at the context's display scale.
+  RECT Scaled(const LayoutRect& r) const;
   // Enter (IDOK) and Escape (IDCANCEL): by default release the images and end the dialog.
   // WM_CLOSE always ends the dialog with IDCANCEL.
   virtual void OnOK();
@@ -118,6 +130,7 @@ class CDlgBase : public CDialogWindow {
   // Repaints one control, or the whole window for the ids that change the layout.
   void RepaintControl(const CControlBase* control, bool afterClick);
 
+  const ui::UiContext& context_;
   HWND parent_;
   HFONT TitleFont() const { return titleFont_.Get(); }
 
@@ -162,7 +175,10 @@ class CDlgBase : public CDialogWindow {
   std::vector<std::pair<UINT, std::wstring>> pendingTexts_;
   unsigned keyRules_ = 0;
   std::vector<EventHandler> handlers_;
-  bool RunHandler(UINT message, LPARAM lParam);
+  // Control events waiting for delivery, and whether the message that delivers them is posted.
+  std::deque<ControlEventRecord> events_;
+  bool eventsPosted_ = false;
+  void DeliverEvents();
 };
 
 }  // namespace gm::win

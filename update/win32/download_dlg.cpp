@@ -1,7 +1,5 @@
 #include "update/win32/download_dlg.h"
 
-#include "settings/environment.h"
-#include "settings/language.h"
 #include "settings/language_indexes.h"
 #include "ui/dialog_specs.h"
 #include "update/update_check.h"
@@ -28,9 +26,9 @@ bool IsNetworkFailure(const DownloadResult& r) {
 
 }  // namespace
 
-CDownloadDlg::CDownloadDlg(std::wstring title, std::wstring message, std::wstring localPath,
-                           std::wstring url, HttpSource& source, HWND parent)
-    : CDlgBase(parent),
+CDownloadDlg::CDownloadDlg(const ui::UiContext& context, std::wstring title, std::wstring message,
+                           std::wstring localPath, std::wstring url, HttpSource& source, HWND parent)
+    : CDlgBase(context, parent),
       title_(std::move(title)),
       message_(std::move(message)),
       localPath_(std::move(localPath)),
@@ -105,7 +103,7 @@ bool CDownloadDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&
       return true;
     case WM_TIMER:
       if (wParam == DownloadDialogState::kAnimationTimer) {
-        SetControlText(kMessage, LanguageTexts[state_.OnAnimationTick()]);
+        SetControlText(kMessage, Context().Text(state_.OnAnimationTick()));
         return true;
       }
       if (wParam == DownloadDialogState::kFinishTimer) {

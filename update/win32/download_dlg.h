@@ -20,9 +20,9 @@ class CDownloadDlg : public CDlgBase {
  public:
   enum ControlId : UINT { kClose = 2004, kStart = 2010, kSecond = 2011, kTitle = 2012, kMessage = 2013 };
 
-  // `source` must outlive the dialog.
-  CDownloadDlg(std::wstring title, std::wstring message, std::wstring localPath, std::wstring url,
-               HttpSource& source, HWND parent);
+  // `context` and `source` must outlive the dialog.
+  CDownloadDlg(const ui::UiContext& context, std::wstring title, std::wstring message, std::wstring localPath,
+               std::wstring url, HttpSource& source, HWND parent);
   ~CDownloadDlg() override;
 
   // How a network error's text is shown (a message box by default).

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "settings/language.h"
 #include "settings/language_indexes.h"
 #include "dialogs/attention_dlg.h"
 #include "update/update_check.h"
@@ -11,36 +10,36 @@
 namespace gm::win {
 namespace {
 
-void Notice(int messageIndex) {
-  CAttentionDlg notice(LanguageTexts[kTextAttention], LanguageTexts[messageIndex], nullptr);
+void Notice(const ui::UiContext& context, int messageIndex) {
+  CAttentionDlg notice(context, context.Text(kTextAttention), context.Text(messageIndex), nullptr);
   notice.DoModal();
 }
 
 }  // namespace
 
-bool RunUpdateCommand(HttpSource& source, const UpdateServer& server) {
+bool RunUpdateCommand(const ui::UiContext& context, HttpSource& source, const UpdateServer& server) {
   const UpdateCheckOutcome check = CheckForUpdate(source, server);
   if (check.fetch.error.code != 0) {
     MessageBoxW(nullptr, NetworkErrorMessage(check.fetch.error).c_str(), nullptr,
                 MB_OK | MB_ICONERROR);
   }
   if (check.step != UpdateCheckStep::OfferDownload) {
-    if (const int text = UpdateCheckNoticeText(check.step)) Notice(text);
+    if (const int text = UpdateCheckNoticeText(check.step)) Notice(context, text);
     return false;
   }
 
   std::optional<DownloadResult> result;
   {
-    CDownloadDlg dialog(LanguageTexts[kTextAttention], LanguageTexts[kTextUpdateAvailable],
+    CDownloadDlg dialog(context, context.Text(kTextAttention), context.Text(kTextUpdateAvailable),
                         check.localPath, check.installerUrl, source, nullptr);
     if (dialog.DoModal() != IDOK) return false;
     result = dialog.Result();
   }
   if (!result || !InstallerReady(*result)) {
-    Notice(kTextUpdateCheckFailed);
+    Notice(context, kTextUpdateCheckFailed);
     return false;
   }
-  Notice(DownloadDoneNoticeText(*result));
+  Notice(context, DownloadDoneNoticeText(*result));
   const auto started = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", check.localPath.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   return started > 32;

@@ -3,6 +3,7 @@
 // with a notice, downloads a later installer through the download dialog and starts it.
 #include <windows.h>
 
+#include "ui/ui_context.h"
 #include "update/http_source.h"
 #include "update/update_server.h"
 
@@ -10,6 +11,6 @@ namespace gm::win {
 
 // Runs the whole check from the UI thread. Returns true when the installer was started and the
 // utility should end (the main dialog ends as confirmed).
-bool RunUpdateCommand(HttpSource& source, const UpdateServer& server);
+bool RunUpdateCommand(const ui::UiContext& context, HttpSource& source, const UpdateServer& server);
 
 }  // namespace gm::win
