@@ -13,8 +13,6 @@ namespace gm::win {
 namespace {
 
 constexpr int kApplicationIcon = 128;
-constexpr int kDesignWidth = 1127;
-constexpr int kDesignHeight = 740;
 
 bool Intersects(const RECT& a, const RECT& b) {
   RECT out;

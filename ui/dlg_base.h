@@ -44,6 +44,9 @@ class CDlgBase : public CDialogWindow, public CControlHost {
  public:
   static constexpr int kLayerCount = 10;
   static constexpr int kPopupSlots = 13;
+  // The design area every background picture is stretched to.
+  static constexpr int kDesignWidth = 1127;
+  static constexpr int kDesignHeight = 740;
 
   // `context` must outlive the dialog.
   explicit CDlgBase(const ui::UiContext& context, HWND parent = nullptr);
@@ -151,7 +154,7 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   }
 
   std::array<std::vector<std::unique_ptr<CControlBase>>, kLayerCount> layers_;
-  SIZE windowSize_{2254, 1480};
+  SIZE windowSize_{2 * kDesignWidth, 2 * kDesignHeight};
   ScopedFont titleFont_;
   CControlBase* hot_ = nullptr;
   CControlBase* pressed_ = nullptr;
