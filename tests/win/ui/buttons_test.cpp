@@ -1,5 +1,5 @@
-// Buttons driven with mouse events as the dialog routes them, notices read from a real owner
-// window, and looks read back from the pixels the controls draw.
+// Buttons driven with mouse events as the dialog routes them, their events recorded by a test
+// host, and looks read back from the pixels the controls draw.
 #include <gtest/gtest.h>
 
 #include <memory>
