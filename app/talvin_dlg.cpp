@@ -235,6 +235,11 @@ void CTalvinDlg::ShutDown() {
 
 bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
+    case WM_WINDOWPOSCHANGING:
+      // The dialog loop shows its window once, when its queue first runs empty; a hide that came
+      // before (a click handled before that moment) must stay.
+      if (hiddenByProgram_) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+      return false;
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<LRESULT>(icon_);
       return true;
@@ -407,11 +412,18 @@ void CTalvinDlg::StartTimer(unsigned id, unsigned periodMs) { SetTimer(Hwnd(), i
 
 void CTalvinDlg::StopTimer(unsigned id) { KillTimer(Hwnd(), id); }
 
-void CTalvinDlg::Minimise() { ShowWindow(Hwnd(), SW_MINIMIZE); }
+void CTalvinDlg::Minimise() {
+  hiddenByProgram_ = false;
+  ShowWindow(Hwnd(), SW_MINIMIZE);
+}
 
-void CTalvinDlg::Hide() { ShowWindow(Hwnd(), SW_HIDE); }
+void CTalvinDlg::Hide() {
+  hiddenByProgram_ = true;
+  ShowWindow(Hwnd(), SW_HIDE);
+}
 
 void CTalvinDlg::ShowInForeground() {
+  hiddenByProgram_ = false;
   SetForegroundWindow(Hwnd());
   ShowWindow(Hwnd(), SW_SHOWNORMAL);
 }

@@ -125,6 +125,8 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
   // Where the workers post their reports; null before start-up and after shutdown.
   std::atomic<HWND> reportWindow_{nullptr};
   bool shutDown_ = false;
+  // Hide() was the last visibility the program chose (the dialog loop must not undo it).
+  bool hiddenByProgram_ = false;
 
   // Open sections (DPI and report rate at start) and the key combo whose mark is drawn (0 none).
   gm::SectionOpenState sectionOpen_{true, true, false, false, false};
