@@ -50,7 +50,7 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   void OnTimer(unsigned id);
   // WM_DEVICECHANGE with its event code; other codes change nothing.
   void OnDeviceChange(std::uint32_t event);
-  // Message 2999, a double click on the notification icon, the icon menu's first item.
+  // The hand-over message (msg::kHandOver), a double click on the notification icon, the icon menu's first item.
   void OnShowRequest();
   // A report a worker read, handed over to the UI thread.
   void OnInputReport(LinkKind link, const InputReportBytes& report);

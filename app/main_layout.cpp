@@ -16,6 +16,14 @@ constexpr const wchar_t* kNumberPictures[6] = {
     L"skins\\mouse\\serial_number4.png", L"skins\\mouse\\serial_number5.png", L"skins\\mouse\\serial_number6.png"};
 constexpr LayoutPoint kMarkOrigins[6] = {{495, 231}, {608, 231}, {553, 251}, {467, 311}, {471, 360}, {613, 381}};
 
+constexpr int kHeaderTextMargin = 12;
+
+// Ids whose click changes what else the window shows (profile tabs, page tabs, section headers):
+// the whole window is repainted.
+bool RepaintsWholeWindow(int id) {
+  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) || (id >= 3007 && id <= 3009);
+}
+
 MainControlSpec Entry(int id, K kind, G group, LayoutRect rect, std::array<const wchar_t*, 4> pictures = {},
                      int text = -1) {
   MainControlSpec s;
@@ -40,6 +48,7 @@ std::vector<MainControlSpec> BuildControls() {
   c.push_back(Entry(3408, K::kStaticImage, G::kCommon, status, {L"skins\\Status_BLE.png"}));
   auto hint = Entry(3024, K::kStaticText, G::kCommon, {470, 600, 670, 618}, {}, 284);
   hint.textColour = kTextColourYellow;
+  hint.align = ui::TextAlign::kCentre;
   c.push_back(hint);
   c.push_back(Entry(3406, K::kBattery, G::kCommon, {80, 433, 110, 494},
                    {L"skins\\battery_full.png", L"skins\\battery_empty.png", L"skins\\battery_charging.png",
@@ -53,7 +62,9 @@ std::vector<MainControlSpec> BuildControls() {
                      16 + i));
   }
   c.push_back(Entry(3500, K::kPowerManage, G::kCommon, {81, 550, 221, 634}));
-  c.push_back(Entry(3407, K::kStaticText, G::kCommon, {36, 640, 266, 658}));
+  auto powerText = Entry(3407, K::kStaticText, G::kCommon, {36, 640, 266, 658});
+  powerText.align = ui::TextAlign::kCentre;
+  c.push_back(powerText);
   c.push_back(Entry(2001, K::kImageButton, G::kCommon, {1092, 12, 1107, 27}, {L"skins\\exit_nr.png", L"skins\\exit_ov.png"}));
   c.push_back(Entry(2002, K::kImageButton, G::kCommon, {1072, 12, 1087, 27}, {L"skins\\min_nr.png", L"skins\\min_ov.png"}));
   for (int i = 0; i < 6; ++i) {
@@ -66,26 +77,46 @@ std::vector<MainControlSpec> BuildControls() {
   const int captionIds[3] = {3008, 3007, 3010};
   const int captionTops[3] = {37, 398, 525};
   const int captionTexts[3] = {9, 15, 265};
-  for (int i = 0; i < 3; ++i)
-    c.push_back(Entry(captionIds[i], K::kCaptionBar, G::kCommon, {36, captionTops[i], 266, captionTops[i] + 25},
-                     {L"skins\\header2_nr.png", L"skins\\header2_ov.png"}, captionTexts[i]));
+  // The left column's caption bars only carry a title.
+  for (int i = 0; i < 3; ++i) {
+    auto bar = Entry(captionIds[i], K::kCaptionBar, G::kCommon, {36, captionTops[i], 266, captionTops[i] + 25},
+                     {L"skins\\header2_nr.png", L"skins\\header2_ov.png"}, captionTexts[i]);
+    bar.textMargin = kHeaderTextMargin;
+    bar.flags |= ui::kNotInteractive;
+    c.push_back(bar);
+  }
   // Section headers: rectangles are placed by StackSections; the DPI one is fixed.
   const int headerTexts[kSectionCount] = {11, 13, 19, 14, 285};
-  for (int i = 0; i < kSectionCount; ++i)
-    c.push_back(Entry(kSectionHeaderIds[i], K::kSectionHeader, G::kCommon,
-                     {kHeaderLeft, 37, kHeaderLeft + kSectionWidth, 37 + kHeaderHeight},
-                     {L"skins\\header_nr.png", L"skins\\header_ov.png", L"skins\\header_dn.png"}, headerTexts[i]));
-  c.push_back(Entry(3502, K::kImageButton, G::kCommon, {36, 700, 105, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 1));
+  for (int i = 0; i < kSectionCount; ++i) {
+    auto header = Entry(kSectionHeaderIds[i], K::kSectionHeader, G::kCommon,
+                        {kHeaderLeft, 37, kHeaderLeft + kSectionWidth, 37 + kHeaderHeight},
+                        {L"skins\\header_nr.png", L"skins\\header_ov.png", L"skins\\header_dn.png"}, headerTexts[i]);
+    header.textMargin = kHeaderTextMargin;
+    c.push_back(header);
+  }
+  // The profile button tells the window where the pointer is over it.
+  auto profile = Entry(3502, K::kImageButton, G::kCommon, {36, 700, 105, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 1);
+  profile.flags |= ui::kReportsPointerMoves;
+  c.push_back(profile);
   c.push_back(Entry(2045, K::kImageButton, G::kCommon, {1040, 700, 1109, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 7));
-  c.push_back(Entry(3021, K::kStaticText, G::kCommon, {150, 702, 360, 720}, {}, 3));
-  c.push_back(Entry(3503, K::kLinkButton, G::kCommon, {463, 660, 663, 678}));
+  auto version = Entry(3021, K::kStaticText, G::kCommon, {150, 702, 360, 720}, {}, 3);
+  version.flags |= ui::kVersionSuffix;
+  c.push_back(version);
+  auto link = Entry(3503, K::kLinkButton, G::kCommon, {463, 660, 663, 678});
+  link.fixedText = kMakerWebAddress;
+  link.align = ui::TextAlign::kCentre;
+  c.push_back(link);
 
   // DPI section: fixed positions.
   for (int i = 0; i < 6; ++i) {
     const int dx = 36 * i;
     c.push_back(Entry(3300 + i, K::kDpiValue, G::kDpi, {883 + dx, 75, 890 + dx, 207}));
-    c.push_back(Entry(3290 + i, K::kDpiRadio, G::kDpi, {874 + dx, 212, 900 + dx, 223},
-                     {L"skins\\dpi_value.png", L"skins\\dpi_value_ov.png", L"skins\\dpi_value_dn.png"}));
+    // The value is written inside the 11-unit picture: a font that fits it.
+    auto stage = Entry(3290 + i, K::kDpiRadio, G::kDpi, {874 + dx, 212, 900 + dx, 223},
+                       {L"skins\\dpi_value.png", L"skins\\dpi_value_ov.png", L"skins\\dpi_value_dn.png"});
+    stage.fontHeight = 11;
+    stage.variant = i;
+    c.push_back(stage);
     c.push_back(Entry(3260 + i, K::kDpiCheck, G::kDpi, {881 + dx, 226, 892 + dx, 237},
                      {L"skins\\check_button_dpi_nr.png", L"skins\\check_button_dpi_ov.png",
                       L"skins\\check_button_dpi_dn.png"}));
@@ -93,10 +124,15 @@ std::vector<MainControlSpec> BuildControls() {
   }
 
   // Report-rate section, relative to the header's left and bottom edge.
-  for (int id = 3041; id <= 3045; ++id) c.push_back(Entry(id, K::kRatePicture, G::kRate, {55, 20, 205, 170}));
+  for (int id = 3041; id <= 3045; ++id) {
+    auto dial = Entry(id, K::kRatePicture, G::kRate, {55, 20, 205, 170});
+    dial.variant = id - 3041;  // the dial of 250, 1000, 2000, 4000 or 8000 Hz
+    c.push_back(dial);
+  }
   for (int i = 0; i < 4; ++i) {
     auto t = Entry(3142 + i, K::kStaticText, G::kRate, {88, 89, 173, 107}, {}, 261 + i);
     t.layer = 3;
+    t.align = ui::TextAlign::kCentre;
     c.push_back(t);
   }
 
@@ -108,6 +144,7 @@ std::vector<MainControlSpec> BuildControls() {
     auto r = Entry(3509 + i, K::kRadio, G::kLift, radioRects[i], radio);
     auto t = Entry(3519 + i, K::kStaticText, G::kLift, textRects[i], {}, 269 + i);
     t.textColour = kTextColourGrey;
+    t.align = ui::TextAlign::kCentre;
     r.onlyWithExtraOption = t.onlyWithExtraOption = (i == 0);
     r.shiftedByExtraOption = t.shiftedByExtraOption = (i != 0);
     c.push_back(r);
@@ -115,7 +152,10 @@ std::vector<MainControlSpec> BuildControls() {
   }
 
   // Desktop-mouse section.
-  c.push_back(Entry(3330, K::kImageButton, G::kDesktop, {20, 30, 235, 75}, {L"skins\\button4_nr.png", L"skins\\button4_ov.png"}, 260));
+  auto desktop = Entry(3330, K::kImageButton, G::kDesktop, {20, 30, 235, 75}, {L"skins\\button4_nr.png", L"skins\\button4_ov.png"}, 260);
+  // The desktop-mouse picture carries a pointer icon at its left: the caption centres beside it.
+  desktop.textMargin = 28;
+  c.push_back(desktop);
 
   // Sensor options section.
   for (int i = 0; i < 3; ++i) {
@@ -123,15 +163,12 @@ std::vector<MainControlSpec> BuildControls() {
                      {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"}));
     c.push_back(Entry(3543 + i, K::kStaticText, G::kSensor, {40, 12 + 25 * i, 140, 30 + 25 * i}, {}, 286 + i));
   }
+  for (MainControlSpec& spec : c)
+    if (RepaintsWholeWindow(spec.id)) spec.flags |= ui::kRepaintsWindowOnClick;
   return c;
 }
 
 }  // namespace
-
-LayoutRect ScaleRect(const LayoutRect& r, double scale) {
-  auto s = [scale](int v) { return static_cast<int>(std::trunc(v * scale)); };
-  return {s(r.left), s(r.top), s(r.right), s(r.bottom)};
-}
 
 ControlGroup GroupOf(Section s) {
   switch (s) {
@@ -243,6 +280,16 @@ int ComboNumberOf(int id) {
   for (int i = 0; i < 6; ++i)
     if (kComboIds[i] == id) return i + 1;
   return 0;
+}
+
+std::vector<ui::RadioGroup> MainRadioGroups() {
+  return {{3034, 3035, 3036, 3037, 3038, 3039, 3040},
+          {2009, 2010},
+          {3501, 3502},
+          {3240, 3250},
+          {2031, 2032, 2033},
+          {3030, 3031, 3032, 3033},
+          {3510, 3511, 3509}};
 }
 
 }  // namespace gm

@@ -7,42 +7,16 @@
 #include <optional>
 #include <vector>
 
+#include "ui/control_spec.h"
+#include "ui/selection_state.h"
+
 namespace gm {
 
 inline constexpr int kMainDesignWidth = 1127;
 inline constexpr int kMainDesignHeight = 740;
 
-struct LayoutRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool operator==(const LayoutRect& o) const {
-    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-  }
-};
-
-// Every coordinate multiplied by `scale` and truncated toward zero.
-LayoutRect ScaleRect(const LayoutRect& r, double scale);
-
 // What a control is drawn with.
-enum class MainControlKind {
-  kStaticImage,
-  kStaticText,
-  kBattery,
-  kPowerManage,
-  kImageButton,
-  kComboButton,
-  kCaptionBar,     // a check button used as a caption bar
-  kSectionHeader,  // a check button that opens a section
-  kLinkButton,
-  kDpiValue,
-  kDpiRadio,
-  kDpiCheck,
-  kColourSelect,
-  kRatePicture,
-  kRadio,
-  kCheck,
-};
+using MainControlKind = ui::ControlClass;
 
 // The collapsible sections, in the order the window examines and stacks them.
 enum class Section { kDpi = 0, kRate, kLift, kDesktop, kSensor };
@@ -57,25 +31,25 @@ inline constexpr int kHeaderLeft = 846;
 enum class ControlGroup { kCommon, kDpi, kRate, kLift, kDesktop, kSensor };
 ControlGroup GroupOf(Section s);
 
-// Text colours used by the layout.
-inline constexpr unsigned kTextColourDefault = 0xFFFFFF;  // RGB as 0xRRGGBB
-inline constexpr unsigned kTextColourYellow = 0xFFD200;
-inline constexpr unsigned kTextColourGrey = 0xB4B4B4;
+// The web address the link 3503 shows and opens.
+inline constexpr const wchar_t* kMakerWebAddress = L"gaming-mouse.example";
 
-struct MainControlSpec {
-  int id = 0;
-  MainControlKind kind = MainControlKind::kStaticImage;
+// Text colours used by the layout.
+inline constexpr unsigned kTextColourDefault = ui::kColourWhite;  // RGB as 0xRRGGBB
+inline constexpr unsigned kTextColourYellow = ui::kColourYellow;
+inline constexpr unsigned kTextColourGrey = ui::kColourGrey;
+
+// A control of the main window: the general spec plus where it belongs on the page. A control of
+// the rate, lift-off, desktop or sensor section has its rectangle relative to the section's
+// origin (the header's left and bottom edge), see PlaceInSection.
+struct MainControlSpec : ui::ControlSpec {
   ControlGroup group = ControlGroup::kCommon;
-  // Fixed rectangle; for a control of the rate, lift-off, desktop or sensor section it is
-  // relative to the section's origin (the header's left and bottom edge), see PlaceInSection.
-  LayoutRect rect;
-  std::array<const wchar_t*, 4> pictures{};  // normal, hover, pressed/checked, extra; null unused
-  int textIndex = -1;                        // caption or text from the language texts, -1 none
-  unsigned textColour = kTextColourDefault;
   bool shiftedByExtraOption = false;  // lift-off controls moved right while the extra option shows
   bool onlyWithExtraOption = false;   // lift-off control 3509/3519
-  int layer = 2;                      // drawing layer of the dialog base
 };
+
+// The main window's radio groups: selecting a radio clears the others of its group.
+std::vector<ui::RadioGroup> MainRadioGroups();
 
 // Every control of the main window, in creation order.
 const std::vector<MainControlSpec>& MainWindowControls();

@@ -9,7 +9,7 @@ inline constexpr wchar_t kInstanceMutexName[] = L"20241115 Mouse 33XX";
 // Window class of the main window; a second instance finds the running one by this class alone.
 inline constexpr wchar_t kMainWindowClassName[] = L"GamingMouse_ORV";
 
-// Message a second instance sends (synchronously, both parameters 0) to the running main window.
-inline constexpr unsigned kHandOverMessage = 2999;
+// A second instance sends msg::kHandOver (ui/program_messages.h; synchronously, both parameters 0)
+// to the running main window.
 
 }  // namespace gm

@@ -6,6 +6,7 @@
 #include "app/resource_ids.h"
 #include "app/single_instance.h"
 #include "app/talvin_dlg.h"
+#include "ui/program_messages.h"
 
 CTalvinApp::CTalvinApp(HINSTANCE instance, gm::DeviceBackend backend) : instance_(instance), backend_(backend) {}
 
@@ -26,7 +27,7 @@ bool CTalvinApp::HandOverToRunningInstance() {
   instanceMutex_ = CreateMutexW(nullptr, FALSE, gm::kInstanceMutexName);
   if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
   if (HWND running = FindWindowW(gm::kMainWindowClassName, nullptr)) {
-    SendMessageW(running, gm::kHandOverMessage, 0, 0);
+    SendMessageW(running, gm::msg::kHandOver, 0, 0);
   }
   return true;
 }

@@ -20,7 +20,6 @@
 #include "settings/paths.h"
 #include "settings/profile_record.h"
 #include "settings/settings_store.h"
-#include "settings/toolkit_bridge.h"
 #include "sim/sim_mouse.h"
 #include "ui/buttons.h"
 #include "ui/dialog_table.h"
@@ -32,8 +31,10 @@
 #include "ui/combo_button.h"
 #include "ui/colour_buttons.h"
 #include "ui/dlg_base.h"
-#include "ui/notice_dialogs.h"
+#include "dialogs/attention_dlg.h"
+#include "dialogs/progress_bar_dlg.h"
 #include "ui/skin_image.h"
+#include "ui/program_messages.h"
 
 namespace {
 
@@ -65,12 +66,6 @@ constexpr int kMinimiseButton = 2002;
 constexpr int kWebLink = 3503;
 constexpr int kLiftHeader = 3011;
 
-std::optional<gm::Section> SectionOfHeader(int id) {
-  for (int i = 0; i < gm::kSectionCount; ++i)
-    if (gm::kSectionHeaderIds[i] == id) return static_cast<gm::Section>(i);
-  return std::nullopt;
-}
-
 int SectionIndexOf(gm::ControlGroup group) {
   switch (group) {
     case gm::ControlGroup::kDpi: return 0;
@@ -85,7 +80,7 @@ int SectionIndexOf(gm::ControlGroup group) {
 }  // namespace
 
 CTalvinDlg::CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend)
-    : gm::win::CDlgBase(nullptr), instance_(instance), backend_(backend) {
+    : gm::win::CDlgBase(uiContext_, nullptr), instance_(instance), backend_(backend) {
   icon_ = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
   if (backend_ == gm::DeviceBackend::kSimulated) {
     auto mouse = std::make_unique<gm::sim::SimMouse>(DemoMouse());
@@ -95,6 +90,7 @@ CTalvinDlg::CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend)
     hid_ = std::make_unique<gm::win::Win32Hid>();
   }
   controller_ = std::make_unique<gm::MainController>(*hid_, clock_, static_cast<gm::WindowHost&>(*this), *state_);
+  SetHandlers(ControlHandlers());
 }
 
 // The controller (and with it the workers) goes before the backend it reads from.
@@ -109,7 +105,7 @@ BOOL CTalvinDlg::OnInitDialog() {
   EstablishWorkingFolders();
   EstablishDisplayScale();
   LoadLanguage();
-  PublishToolkitBridge();
+  MakeUiContext();
   LoadMacroLibrary();
   LoadConfigurationAndProfiles();
   BuildSensorTables();
@@ -153,16 +149,15 @@ void CTalvinDlg::LoadLanguage() {
   gm::LoadLanguage(state_->texts, state_->font, state_->env.dataFolder, state_->env.displayScale);
 }
 
-// The toolkit reads these copies until it takes its context; they are known once the folders,
-// the scale and the language are, and change again only with the language or the macro selection.
-void CTalvinDlg::PublishToolkitBridge() {
-  gm::ProgramFolder = state_->env.programFolder;
-  gm::DisplayScale = state_->env.displayScale;
-  gm::LanguageTexts = state_->texts;
-  gm::UiFontName = state_->font.name;
-  gm::UiFontSize = state_->font.size;
-  gm::UiFontCharset = state_->font.charset;
-  gm::SelectedLocation = state_->selectedLocation;
+// The one place the toolkit's context is taken from the application state: the folders, the
+// scale and the language are known by now.
+void CTalvinDlg::MakeUiContext() {
+  uiContext_.programFolder = state_->env.programFolder;
+  uiContext_.displayScale = state_->env.displayScale;
+  uiContext_.textScale = state_->env.textScale;
+  uiContext_.font = state_->font;
+  uiContext_.texts = &state_->texts;
+  uiContext_.openDialogs = &openDialogs_;
 }
 
 void CTalvinDlg::LoadMacroLibrary() { gm::LoadLibraryAtStartup(state_->library, state_->env.dataFolder); }
@@ -192,7 +187,7 @@ void CTalvinDlg::LayOutPages() {
 // their places.
 void CTalvinDlg::InitSkinnedBase() {
   gm::win::CDlgBase::OnInitDialog();
-  frame_.LoadFile(gm::win::ProgramFile(L"skins\\Frame_Lighting_Setting.bmp"));
+  frame_.LoadFile(Context().ProgramFile(L"skins\\Frame_Lighting_Setting.bmp"));
   ApplySectionLayout();
 }
 
@@ -240,6 +235,11 @@ void CTalvinDlg::ShutDown() {
 
 bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
+    case WM_WINDOWPOSCHANGING:
+      // The dialog loop shows its window once, when its queue first runs empty; a hide that came
+      // before (a click handled before that moment) must stay.
+      if (hiddenByProgram_) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+      return false;
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<LRESULT>(icon_);
       return true;
@@ -263,22 +263,16 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case kCheckMouseMarkMessage:
       UpdateMouseMark();
       return true;
-    case gm::kHandOverMessage:
+    case gm::msg::kHandOver:
       controller_->OnShowRequest();
       return true;
     case kInputReportMessage:
       OnInputReportMessage(wParam, lParam);
       return true;
-    case kStageDisplayMessage:
+    case gm::msg::kStageDisplay:
       return true;  // the on-screen display is not part of this window yet
     default:
       break;
-  }
-  // Control notices: the message is the control's id, lParam the event.
-  if (message >= 2000 && message < 4000) {
-    OnControlNotice(static_cast<int>(message), lParam);
-    result = 0;
-    return true;
   }
   return false;
 }
@@ -298,7 +292,7 @@ void CTalvinDlg::DiscardQueuedInputReports() {
 
 void CTalvinDlg::CreateControls(const RECT&) {
   for (const gm::MainControlSpec& spec : gm::MainWindowControls()) {
-    auto control = gm::win::MakeMainControl(Hwnd(), spec, Scaled(spec.rect), *state_);
+    auto control = gm::win::MakeMainControl(*this, spec, Scaled(spec.rect), state_->sensor);
     if (!control) continue;
     const int section = SectionIndexOf(spec.group);
     if (section >= 0) control->SetShown(sectionOpen_[section]);
@@ -308,6 +302,7 @@ void CTalvinDlg::CreateControls(const RECT&) {
   // offline hint only when the controller asks for it.
   for (int id : {kLiftHeader, static_cast<int>(gm::kControlOfflineHint)})
     if (auto* c = GetControl(static_cast<UINT>(id))) c->SetVisible(false);
+  selection_.Attach(*this);
 }
 
 // Headers stack below the open sections; each section's controls follow its header and are on the
@@ -346,26 +341,22 @@ void CTalvinDlg::OnSectionHeaderClicked(gm::Section section) {
 
 // The commands of the other controls belong to the window's command handling; the window itself
 // carries out opening sections, exit, minimise and the web link.
-void CTalvinDlg::OnControlNotice(int id, LPARAM event) {
-  if (event != gm::win::kEventClicked) return;
-  if (const auto section = SectionOfHeader(id)) {
-    OnSectionHeaderClicked(*section);
-    return;
+std::vector<gm::win::EventHandler> CTalvinDlg::ControlHandlers() {
+  using gm::win::kEventClicked;
+  std::vector<gm::win::EventHandler> handlers = {
+      {kExitButton, kEventClicked, [this] {
+         CloseOpenDialogs();
+         EndDialog(IDOK);
+       }},
+      {kMinimiseButton, kEventClicked, [this] { Hide(); }},
+      {kWebLink, kEventClicked, [this] { OpenUrl(std::wstring(L"https://") + gm::win::kMakerWebAddress); }},
+  };
+  for (int i = 0; i < gm::kSectionCount; ++i) {
+    const auto section = static_cast<gm::Section>(i);
+    handlers.push_back({static_cast<UINT>(gm::kSectionHeaderIds[i]), kEventClicked,
+                        [this, section] { OnSectionHeaderClicked(section); }});
   }
-  switch (id) {
-    case kExitButton:
-      CloseOpenDialogs();
-      EndDialog(IDOK);
-      break;
-    case kMinimiseButton:
-      Hide();
-      break;
-    case kWebLink:
-      OpenUrl(std::wstring(L"https://") + gm::win::kMakerWebAddress);
-      break;
-    default:
-      break;
-  }
+  return handlers;
 }
 
 void CTalvinDlg::DrawControls(HDC dc, const RECT& update) {
@@ -397,7 +388,7 @@ void CTalvinDlg::DrawMouseMark(HDC dc) {
   if (markedCombo_ == 0) return;
   gm::win::SkinImage mark;
   const std::wstring file = L"skins\\mouse\\number" + std::to_wstring(markedCombo_) + L".png";
-  if (!mark.LoadFile(gm::win::ProgramFile(file))) return;  // a missing picture is skipped
+  if (!mark.LoadFile(Context().ProgramFile(file))) return;  // a missing picture is skipped
   const auto origin = gm::MouseMarkOrigin(markedCombo_);
   const gm::LayoutRect at{origin->x, origin->y, origin->x + mark.Width(), origin->y + mark.Height()};
   gm::win::SkinGraphics g(dc);
@@ -423,27 +414,35 @@ void CTalvinDlg::StartTimer(unsigned id, unsigned periodMs) { SetTimer(Hwnd(), i
 
 void CTalvinDlg::StopTimer(unsigned id) { KillTimer(Hwnd(), id); }
 
-void CTalvinDlg::Minimise() { ShowWindow(Hwnd(), SW_MINIMIZE); }
+void CTalvinDlg::Minimise() {
+  hiddenByProgram_ = false;
+  ShowWindow(Hwnd(), SW_MINIMIZE);
+}
 
-void CTalvinDlg::Hide() { ShowWindow(Hwnd(), SW_HIDE); }
+void CTalvinDlg::Hide() {
+  hiddenByProgram_ = true;
+  ShowWindow(Hwnd(), SW_HIDE);
+}
 
 void CTalvinDlg::ShowInForeground() {
+  hiddenByProgram_ = false;
   SetForegroundWindow(Hwnd());
   ShowWindow(Hwnd(), SW_SHOWNORMAL);
 }
 
 void CTalvinDlg::ShowModalNotice(int textIndex) {
-  gm::win::CAttentionDlg notice(state_->texts[gm::kTextAttention], state_->texts[textIndex], Hwnd());
+  gm::win::CAttentionDlg notice(uiContext_, uiContext_.Text(gm::kTextAttention), uiContext_.Text(textIndex), Hwnd());
   notice.DoModal();
 }
 
 // Not owned by the main window: it must stay visible while the main window is hidden.
 void CTalvinDlg::ShowTopmostNotice(int textIndex) {
-  gm::win::CAttentionDlg::ShowModeless(state_->texts[gm::kTextAttention], state_->texts[textIndex], nullptr);
+  gm::win::CAttentionDlg::ShowModeless(uiContext_, uiContext_.Text(gm::kTextAttention), uiContext_.Text(textIndex),
+                                       nullptr);
 }
 
 void CTalvinDlg::ShowProgress(int textIndex) {
-  gm::win::CProgressBarDlg progress(state_->texts[textIndex], L"", Hwnd());
+  gm::win::CProgressBarDlg progress(uiContext_, uiContext_.Text(textIndex), L"", Hwnd());
   progress.DoModal();
 }
 
@@ -466,12 +465,12 @@ void CTalvinDlg::InvalidateControl(int controlId) {
 }
 
 void CTalvinDlg::SetBattery(int animationLevel, int percent, int chargeState) {
-  auto* battery = static_cast<gm::win::CBattery*>(GetControl(gm::win::CBattery::kId));
+  auto* battery = static_cast<gm::win::CBattery*>(GetControl(gm::kControlBattery));
   if (!battery) return;
   battery->SetAnimationLevel(animationLevel);
   battery->SetPercent(percent);
   battery->SetChargeState(chargeState);
-  InvalidateControl(gm::win::CBattery::kId);
+  InvalidateControl(gm::kControlBattery);
 }
 
 void CTalvinDlg::RefreshFromProfile() {
@@ -489,7 +488,7 @@ void CTalvinDlg::SensorChanged() {
   RefreshFromProfile();
 }
 
-void CTalvinDlg::ShowStageDisplay() { PostMessageW(Hwnd(), kStageDisplayMessage, 1, 0); }
+void CTalvinDlg::ShowStageDisplay() { PostMessageW(Hwnd(), gm::msg::kStageDisplay, 1, 0); }
 
 void CTalvinDlg::OpenUrl(const std::wstring& url) {
   ShellExecuteW(Hwnd(), L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -502,7 +501,7 @@ void CTalvinDlg::RegisterDeviceNotifications() { gm::win::RegisterHidNotificatio
 
 // Each dialog removes itself from the table as it closes: work on a copy.
 void CTalvinDlg::CloseOpenDialogs() {
-  const auto open = gm::OpenDialogTable.Entries();
+  const auto open = openDialogs_.Entries();
   for (void* window : open)
     if (window) SendMessageW(static_cast<HWND>(window), WM_CLOSE, 0, 0);
 }

@@ -17,9 +17,11 @@
 #include "device/clock.h"
 #include "device/hid_api.h"
 #include "app/main_layout.h"
+#include "app/main_window_controls.h"
 #include "ui/dlg_base.h"
 #include "ui/gdi_handles.h"
 #include "ui/skin_image.h"
+#include "ui/ui_context.h"
 
 namespace gm::sim {
 class SimMouse;
@@ -34,8 +36,6 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
   // The private message that carries one input report from a worker thread to the UI thread:
   // wParam the link, lParam a heap block the receiver frees.
   static constexpr UINT kInputReportMessage = WM_APP + 1;
-  // The on-screen display request of the device reports (wParam 1).
-  static constexpr UINT kStageDisplayMessage = 1067;
 
  protected:
   BOOL OnInitDialog() override;
@@ -51,8 +51,6 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
   void EstablishWorkingFolders();
   void EstablishDisplayScale();
   void LoadLanguage();
-  // Copies the state's values into the toolkit's globals (settings/toolkit_bridge.h).
-  void PublishToolkitBridge();
   void LoadMacroLibrary();
   void LoadConfigurationAndProfiles();
   void BuildSensorTables();
@@ -65,6 +63,8 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
   void RefreshAndStartDevices();
   void LoadWindowBackground();
   void StartPeriodicTimers();
+  // The toolkit's context from the program's settings (folders, scales, font, texts, open dialogs).
+  void MakeUiContext();
 
   // The end: saving, workers and handles, in the order the destruction runs them.
   void ShutDown();
@@ -77,7 +77,8 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
   void RefreshControls();
   void RefreshReportRate(int rateCode);
   void OnSectionHeaderClicked(gm::Section section);
-  void OnControlNotice(int id, LPARAM event);
+  // The main window's own control events: section headers, exit, minimise and the web link.
+  std::vector<gm::win::EventHandler> ControlHandlers();
   void DrawFrames(HDC dc);
   void DrawMouseMark(HDC dc);
   void UpdateMouseMark();
@@ -108,6 +109,10 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
   void Quit() override;
   void PostInputReport(gm::LinkKind link, const gm::InputReportBytes& report) override;
 
+  // What the toolkit's windows read (filled once by MakeUiContext) and the open dialogs.
+  gm::DialogTable openDialogs_;
+  gm::ui::UiContext uiContext_;
+
   HINSTANCE instance_;
   gm::DeviceBackend backend_;
   HICON icon_ = nullptr;  // shared resource icon, not destroyed
@@ -127,10 +132,13 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::WindowHost {
   // Where the workers post their reports; null before start-up and after shutdown.
   std::atomic<HWND> reportWindow_{nullptr};
   bool shutDown_ = false;
+  // Hide() was the last visibility the program chose (the dialog loop must not undo it).
+  bool hiddenByProgram_ = false;
 
   // Open sections (DPI and report rate at start) and the key combo whose mark is drawn (0 none).
   gm::SectionOpenState sectionOpen_{true, true, false, false, false};
   int markedCombo_ = 0;
+  gm::win::MainSelection selection_;
   gm::win::SkinImage frame_;
 
   std::unique_ptr<CDemoPanel> demoPanel_;

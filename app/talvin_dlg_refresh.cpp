@@ -57,7 +57,7 @@ void CTalvinDlg::RefreshControls() {
 
   // Lift-off distance: 1 and 2 select the lower radios, anything else the first.
   const int lift = gm::SettingNumber(record, gm::kLiftDetectionHeight);
-  gm::RadioSelection = gm::ui::SelectRadio(gm::RadioSelection, lift == 1 ? 3510u : lift == 2 ? 3511u : 3509u);
+  selection_.SelectRadio(lift == 1 ? 3510u : lift == 2 ? 3511u : 3509u);
   for (int id : {3509, 3519})
     if (auto* c = GetControl(static_cast<UINT>(id))) c->SetVisible(state_->sensor.showsExtraOption);
 
@@ -67,7 +67,7 @@ void CTalvinDlg::RefreshControls() {
       check->SetChecked(gm::SettingNumber(record, options[i]) > 0);
 
   const int power = gm::SettingNumber(record, gm::kPowerDownTime);
-  if (auto* dial = ControlAs<gm::win::CPowerManageButton>(*this, gm::win::CPowerManageButton::kId)) dial->SetValue(power);
+  if (auto* dial = ControlAs<gm::win::CPowerManageButton>(*this, gm::kControlPowerSaving)) dial->SetValue(power);
   if (auto* label = ControlAs<gm::win::CStaticText>(*this, 3407))
     label->SetLabel(state_->texts[266] + std::to_wstring(power) + state_->texts[267]);
 }
@@ -75,7 +75,7 @@ void CTalvinDlg::RefreshControls() {
 // One picture button by the rate capability, one centre text by the selected code. A BLE link
 // without rate choice closes the section and disables its header.
 void CTalvinDlg::RefreshReportRate(int rateCode) {
-  gm::SelectedRateCode = rateCode;
+  selection_.SetRateCode(rateCode);
   const auto dial = gm::RatePictureFor(controller_->Session().Status().RateCapability);
   for (int id = 3041; id <= 3045; ++id)
     if (auto* c = GetControl(static_cast<UINT>(id))) c->SetVisible(dial && *dial == id);

@@ -35,6 +35,7 @@ enum MainControl : int {
   kControlStatusBle = 3408,     // "skins\Status_BLE.png"
   kControlStatusWired = 3409,   // "skins\Status_Wired.png"; the three pictures share its rectangle
   kControlStatusWireless = 3410,  // "skins\Status_Wireless.png"
+  kControlPowerSaving = 3500,   // power-saving delay half-dial
 };
 
 class WindowHost {

@@ -3,10 +3,6 @@
 // application state. Tests make their own, pointed at a temporary folder.
 #include <string>
 
-// The toolkit still reads its copies of a few of these values as globals; the header that holds
-// them comes along so the toolkit's files keep compiling unchanged.
-#include "settings/toolkit_bridge.h"
-
 namespace gm {
 
 struct Environment {

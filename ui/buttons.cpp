@@ -22,7 +22,7 @@ void CImageButton::Draw(HDC dc, const RECT&) {
 
 bool CImageButton::OnMouseMove(UINT flags, int x, int y) {
   const bool repaint = CStateControl::OnMouseMove(flags, x, y);
-  if (!disabled_ && id_ == kHoverReportingId && state_ != 2 && Contains(x, y)) Notify(id_, 0, kEventHover);
+  if (!disabled_ && ReportsPointerMoves() && state_ != 2 && Contains(x, y)) Notify(kEventHover);
   return repaint;
 }
 
@@ -55,14 +55,14 @@ bool CLinkButton::OnMouseMove(UINT, int x, int y) {
     const bool changed = SetState(1);
     if (!entered_) {
       entered_ = true;
-      Notify(id_, 0, kEventEntered);
+      Notify(kEventEntered);
     }
     return changed;
   }
   const bool changed = SetState(0);
   if (entered_) {
     entered_ = false;
-    Notify(id_, 0, kEventLeft);
+    Notify(kEventLeft);
   }
   return changed;
 }

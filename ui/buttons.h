@@ -5,12 +5,11 @@
 
 namespace gm::win {
 
-// Normal / hover picture with a caption; the click notice carries the id in wParam. The button
-// with id 3502 also reports every pointer move over it (event 12).
+// Normal / hover picture with a caption; the click notice carries the id in wParam. A button
+// whose spec asks for it also reports every pointer move over it (event 12).
 class CImageButton : public CStateControl {
  public:
   using CStateControl::CStateControl;
-  static constexpr UINT kHoverReportingId = 3502;
 
   void SetTextMargin(int left) { textMargin_ = left; }
   void Draw(HDC dc, const RECT& update) override;

@@ -8,7 +8,7 @@ namespace gm::win {
 class CColorSelectButton : public CStateControl {
  public:
   // `swatch` is fixed at construction and does not follow later SetRect calls.
-  CColorSelectButton(HWND owner, UINT id, const RECT& rect, const RECT& swatch);
+  CColorSelectButton(CControlHost& host, UINT id, const RECT& rect, const RECT& swatch);
   void SetColour(COLORREF colour) { colour_ = colour; }
   COLORREF Colour() const { return colour_; }
   void Draw(HDC dc, const RECT& update) override;

@@ -2,9 +2,8 @@
 
 namespace gm::win {
 
-CComboButton::CComboButton(HWND owner, UINT id, const RECT& rect, std::wstring caption, UINT popupMessage,
-                           UINT textFlags)
-    : CStateControl(owner, id, rect, {}, textFlags), caption_(std::move(caption)), popupMessage_(popupMessage) {}
+CComboButton::CComboButton(CControlHost& host, UINT id, const RECT& rect, std::wstring caption, UINT textFlags)
+    : CStateControl(host, id, rect, {}, textFlags), caption_(std::move(caption)) {}
 
 void CComboButton::SetCaption(const std::wstring& caption) {
   caption_ = caption;
@@ -28,8 +27,8 @@ bool CComboButton::OnMouseMove(UINT, int x, int y) {
   const bool inside = Contains(x, y);
   const bool changed = SetState(inside ? 1 : 0);
   switch (hover_counter_.Move(inside, open_)) {
-    case ui::HoverNotice::kEnter: Notify(popupMessage_, id_, kEventEntered); break;
-    case ui::HoverNotice::kLeave: Notify(popupMessage_, id_, kEventLeft); break;
+    case ui::HoverNotice::kEnter: Notify(kEventEntered); break;
+    case ui::HoverNotice::kLeave: Notify(kEventLeft); break;
     case ui::HoverNotice::kNone: break;
   }
   return changed;
@@ -38,7 +37,7 @@ bool CComboButton::OnMouseMove(UINT, int x, int y) {
 bool CComboButton::OnLButtonDown(UINT, int x, int y) {
   if (disabled_ || !Contains(x, y)) return false;
   state_ = 2;
-  if (!inert_) Notify(id_, 0, kEventPressed);
+  if (!inert_) Notify(kEventPressed);
   return true;
 }
 
@@ -46,7 +45,7 @@ bool CComboButton::OnLButtonUp(UINT, int x, int y) {
   if (disabled_) return false;
   if (!Contains(x, y)) return SetState(0);
   state_ = 1;
-  if (!inert_) Notify(popupMessage_, id_, kEventClicked);
+  if (!inert_) Notify(kEventClicked);
   return true;
 }
 

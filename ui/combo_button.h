@@ -1,7 +1,6 @@
 #pragma once
-// The drop-down buttons of the pickers: a press notifies 1 with the id as message; clicks, enters
-// and leaves go out as `popupMessage` with the id in wParam (2, 4, 5). Enters are reported on the
-// first five moves inside only; no leave is reported while the popup is open.
+// The drop-down buttons of the pickers: press, click, enter and leave events (1, 2, 4, 5). Enters
+// are reported on the first five moves inside only; no leave is reported while the popup is open.
 #include "ui/control_base.h"
 #include "ui/hover_notices.h"
 
@@ -9,7 +8,7 @@ namespace gm::win {
 
 class CComboButton : public CStateControl {
  public:
-  CComboButton(HWND owner, UINT id, const RECT& rect, std::wstring caption, UINT popupMessage, UINT textFlags = 0);
+  CComboButton(CControlHost& host, UINT id, const RECT& rect, std::wstring caption, UINT textFlags = 0);
 
   // Stores the caption and invalidates the control.
   void SetCaption(const std::wstring& caption);
@@ -26,7 +25,6 @@ class CComboButton : public CStateControl {
 
  private:
   std::wstring caption_;
-  UINT popupMessage_;
   bool open_ = false;
   bool inert_ = false;
   bool showDisabled_ = false;

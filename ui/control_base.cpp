@@ -1,6 +1,5 @@
 #include "ui/control_base.h"
 
-#include "ui/ui_font.h"
 
 namespace gm::win {
 namespace {
@@ -12,9 +11,9 @@ HFONT MakeFont(int height, const std::wstring& face, int charset) {
 
 }  // namespace
 
-CControlBase::CControlBase(HWND owner, UINT id, const RECT& rect, std::wstring text, UINT textFlags)
-    : id_(id), rect_(rect), text_(std::move(text)), owner_(owner), textFlags_(textFlags) {
-  const ui::UiFontSpec spec = ui::CurrentUiFont();
+CControlBase::CControlBase(CControlHost& host, UINT id, const RECT& rect, std::wstring text, UINT textFlags)
+    : id_(id), rect_(rect), text_(std::move(text)), host_(host), textFlags_(textFlags) {
+  const UiFont spec = host.Context().EffectiveFont();
   font_.Reset(MakeFont(spec.size, spec.name, spec.charset));
 }
 
@@ -31,19 +30,19 @@ void CControlBase::ReleaseImages() {
 }
 
 void CControlBase::SetFont(int height, const std::wstring& face) {
-  font_.Reset(MakeFont(height, face, ui::CurrentUiFont().charset));
+  font_.Reset(MakeFont(height, face, Context().EffectiveFont().charset));
 }
 
-bool CControlBase::Notify(UINT message, WPARAM wParam, LPARAM lParam) const {
-  return owner_ && SendMessageW(owner_, message, wParam, lParam) != 0;
-}
+void CControlBase::Notify(LPARAM event, WPARAM param) const { host_.QueueEvent({id_, event, param}); }
+
+void CControlBase::NotifyAt(LPARAM event, POINT at) const { host_.QueueEvent({id_, event, 0, at}); }
 
 void CControlBase::Invalidate(bool erase) const {
-  if (owner_) InvalidateRect(owner_, &rect_, erase);
+  if (HWND window = host_.Window()) InvalidateRect(window, &rect_, erase);
 }
 
 bool CControlBase::LoadInto(SkinImage& slot, const std::wstring& path) {
-  if (!slot.LoadFile(ProgramFile(path))) return false;
+  if (!slot.LoadFile(Context().ProgramFile(path))) return false;
   imageWidth_ = slot.Width();
   imageHeight_ = slot.Height();
   return true;
@@ -63,7 +62,7 @@ bool CStateControl::OnMouseMove(UINT, int x, int y) {
 bool CStateControl::OnLButtonDown(UINT, int x, int y) {
   if (disabled_ || !Contains(x, y)) return false;
   state_ = 2;
-  Notify(id_, 0, kEventPressed);
+  Notify(kEventPressed);
   return true;
 }
 
@@ -72,7 +71,7 @@ bool CStateControl::OnLButtonUp(UINT, int x, int y) {
   if (!Contains(x, y)) return SetState(0);
   state_ = 1;
   OnClick();
-  Notify(id_, ClickParam(), kEventClicked);
+  Notify(kEventClicked, ClickParam());
   return true;
 }
 

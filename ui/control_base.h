@@ -1,18 +1,19 @@
 #pragma once
 // The base of every windowless control: a rectangle inside its owning window, visibility flags,
-// a caption, the user-interface font and the notification convention. The owner (CDlgBase)
-// paints controls into its off-screen bitmap and routes mouse events to them; a mouse handler
-// returns whether the control must be repainted.
+// a caption, the user-interface font and the event convention. The host (CDlgBase) paints
+// controls into its off-screen bitmap and routes mouse events to them; a mouse handler returns
+// whether the control must be repainted. What the user did goes to the host's event queue.
 #include <windows.h>
 
 #include <string>
 
+#include "ui/control_host.h"
 #include "ui/gdi_handles.h"
 #include "ui/skin_image.h"
 
 namespace gm::win {
 
-// Event codes sent as lParam with message = control id.
+// Event codes of ControlEventRecord::event.
 enum ControlEvent : LPARAM {
   kEventPressed = 1,
   kEventClicked = 2,
@@ -29,12 +30,16 @@ inline constexpr COLORREF kTextGrey = 0xB4B4B4;
 inline constexpr COLORREF kTextWhite = 0xFFFFFF;
 inline constexpr COLORREF kTextYellow = 0x00FFFF;
 
+// Behaviour bits (the values of ui::ControlFlag in ui/control_spec.h).
+inline constexpr unsigned kBehaviourRepaintsWindow = 1u << 0;
+inline constexpr unsigned kBehaviourReportsMoves = 1u << 1;
+
 // Flags added to every caption a control draws.
 inline constexpr UINT kCommonTextFlags = DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
 
 class CControlBase {
  public:
-  CControlBase(HWND owner, UINT id, const RECT& rect, std::wstring text = {}, UINT textFlags = 0);
+  CControlBase(CControlHost& host, UINT id, const RECT& rect, std::wstring text = {}, UINT textFlags = 0);
   virtual ~CControlBase() = default;
   CControlBase(const CControlBase&) = delete;
   CControlBase& operator=(const CControlBase&) = delete;
@@ -66,13 +71,16 @@ class CControlBase {
 
   // Replaces the font (height in pixels, face name).
   void SetFont(int height, const std::wstring& face);
-  // SendMessageW(owner, message, wParam, lParam) != 0.
-  bool Notify(UINT message, WPARAM wParam, LPARAM lParam) const;
-  // Invalidates the control's rectangle in the owner.
+  // Queues `event` of this control with its detail `param` (a right click with its position).
+  void Notify(LPARAM event, WPARAM param = 0) const;
+  void NotifyAt(LPARAM event, POINT at) const;
+  // Invalidates the control's rectangle in the host window.
   void Invalidate(bool erase = false) const;
 
   UINT Id() const { return id_; }
-  HWND Owner() const { return owner_; }
+  HWND Owner() const { return host_.Window(); }
+  CControlHost& Host() const { return host_; }
+  const ui::UiContext& Context() const { return host_.Context(); }
   HFONT Font() const { return font_.Get(); }
   bool Shown() const { return shown_; }
   bool Visible() const { return visible_; }
@@ -82,6 +90,11 @@ class CControlBase {
   void SetInteractive(bool interactive) { interactive_ = interactive; }
   // Painted when shown and visible; takes the mouse when also interactive.
   bool IsPainted() const { return shown_ && visible_; }
+  // Behaviour flags from the control's spec (ui::ControlFlag bits).
+  void SetBehaviour(unsigned flags) { behaviour_ = flags; }
+  unsigned Behaviour() const { return behaviour_; }
+  bool RepaintsWindowOnClick() const { return (behaviour_ & kBehaviourRepaintsWindow) != 0; }
+  bool ReportsPointerMoves() const { return (behaviour_ & kBehaviourReportsMoves) != 0; }
   bool TakesMouse() const { return shown_ && visible_ && interactive_; }
   bool Contains(int x, int y) const { return x >= rect_.left && x < rect_.right && y >= rect_.top && y < rect_.bottom; }
   int ImageWidth() const { return imageWidth_; }
@@ -98,9 +111,10 @@ class CControlBase {
   bool disabled_ = false;
   bool interactive_ = true;
   std::wstring text_;
-  HWND owner_;
+  CControlHost& host_;
   ScopedFont font_;
   UINT textFlags_;
+  unsigned behaviour_ = 0;
   int imageWidth_ = 0;
   int imageHeight_ = 0;
   SkinImage normal_;
@@ -122,9 +136,9 @@ class CStateControl : public CControlBase {
   bool OnLButtonUp(UINT flags, int x, int y) override;
 
  protected:
-  // What a click does before the owner is told (toggle, select...).
+  // What a click does before the event is queued (toggle, select...).
   virtual void OnClick() {}
-  // wParam of the click notice.
+  // Detail of the click event.
   virtual WPARAM ClickParam() const { return 0; }
   // Sets the state; true when it changed.
   bool SetState(int state);

@@ -71,8 +71,6 @@ std::vector<IntPoint> Place(std::span<const DesignPoint> points, IntPoint origin
 
 int DialSectorCount(RateDial dial) { return static_cast<int>(SectorsOf(dial).size()); }
 
-unsigned DialId(RateDial dial) { return 3041 + static_cast<unsigned>(dial); }
-
 std::vector<IntPoint> DialSectorPolygon(RateDial dial, int sector, IntPoint origin, double scale) {
   const auto& sectors = SectorsOf(dial);
   if (sector < 0 || sector >= static_cast<int>(sectors.size())) return {};

@@ -18,9 +18,6 @@ inline constexpr int kRateOfCode[7] = {125, 250, 500, 1000, 2000, 4000, 8000};
 // Number of sectors of a dial (2, 4, 5, 6, 7).
 int DialSectorCount(RateDial dial);
 
-// Control id of a dial: 3041 .. 3045.
-unsigned DialId(RateDial dial);
-
 // Points of sector `sector` (0-based) of `dial` placed at `origin` (the control's top-left
 // corner): origin + design point × scale, each coordinate truncated. Empty for a sector the dial
 // does not have.

@@ -1,5 +1,5 @@
 #pragma once
-// The process-wide table of open secondary dialogs, so that the main window can close them all at
+// The table of open secondary dialogs (one per program, owned by the application), so that the main window can close them all at
 // shutdown. Holds window handles as opaque pointers (this file is portable).
 #include <array>
 #include <cstddef>
@@ -24,8 +24,5 @@ class DialogTable {
  private:
   std::array<void*, kCapacity> entries_{};
 };
-
-// The open secondary dialogs of the program.
-inline DialogTable OpenDialogTable;
 
 }  // namespace gm

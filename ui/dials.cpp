@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "settings/environment.h"
 #include "ui/selection_state.h"
 
 namespace gm::win {
@@ -20,8 +19,8 @@ bool InRegion(const ScopedRegion& r, int x, int y) { return r && PtInRegion(r.Ge
 
 }  // namespace
 
-CPollingRateDial::CPollingRateDial(HWND owner, ui::RateDial dial, const RECT& rect)
-    : CStateControl(owner, ui::DialId(dial), rect), dial_(dial) {
+CPollingRateDial::CPollingRateDial(CControlHost& host, UINT id, ui::RateDial dial, const RECT& rect)
+    : CStateControl(host, id, rect), dial_(dial) {
   BuildRegions();
 }
 
@@ -38,7 +37,7 @@ bool CPollingRateDial::SetSectorImage(int sector, const std::wstring& path) {
 
 void CPollingRateDial::BuildRegions() {
   for (int k = 0; k < 7; ++k) {
-    regions_[k].Reset(PolygonRegion(ui::DialSectorPolygon(dial_, k, {rect_.left, rect_.top}, DisplayScale)));
+    regions_[k].Reset(PolygonRegion(ui::DialSectorPolygon(dial_, k, {rect_.left, rect_.top}, Context().displayScale)));
   }
 }
 
@@ -70,15 +69,16 @@ bool CPollingRateDial::OnLButtonUp(UINT, int x, int y) {
   if (disabled_) return false;
   if (!Contains(x, y)) return SetState(0);
   state_ = 1;
-  if (hoverSector_ < 7) SelectedRateCode = hoverSector_;
-  Notify(id_, 0, kEventClicked);
+  if (hoverSector_ < 7 && choice_) choice_->value = hoverSector_;
+  Notify(kEventClicked);
   return true;
 }
 
 void CPollingRateDial::Draw(HDC dc, const RECT&) {
   SkinGraphics g(dc);
   g.Draw(normal_, rect_);
-  if (SelectedRateCode >= 0 && SelectedRateCode < SectorCount()) g.Draw(highlights_[SelectedRateCode], rect_);
+  const int chosen = choice_ ? choice_->value : -1;
+  if (chosen >= 0 && chosen < SectorCount()) g.Draw(highlights_[chosen], rect_);
   if (hoverSector_ >= 0 && hoverSector_ < SectorCount()) g.Draw(highlights_[hoverSector_], rect_);
 }
 
@@ -87,9 +87,9 @@ void CPollingRateDial::ReleaseImages() {
   for (auto& h : highlights_) h.Reset();
 }
 
-CPowerManageButton::CPowerManageButton(HWND owner, const RECT& rect) : CStateControl(owner, kId, rect) {
+CPowerManageButton::CPowerManageButton(CControlHost& host, UINT id, const RECT& rect) : CStateControl(host, id, rect) {
   for (int k = 0; k < ui::kPowerSectorCount; ++k) {
-    regions_[k].Reset(PolygonRegion(ui::PowerSectorPolygon(k, {rect.left, rect.top}, DisplayScale)));
+    regions_[k].Reset(PolygonRegion(ui::PowerSectorPolygon(k, {rect.left, rect.top}, Context().displayScale)));
   }
 }
 
@@ -117,7 +117,7 @@ bool CPowerManageButton::OnLButtonUp(UINT, int x, int y) {
       sector_ = k;
       value_ = k + 1;
       state_ = 1;
-      Notify(id_, 0, kEventClicked);
+      Notify(kEventClicked);
       return true;
     }
   }

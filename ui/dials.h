@@ -5,6 +5,7 @@
 
 #include "ui/control_base.h"
 #include "ui/dial_geometry.h"
+#include "ui/selection_state.h"
 
 namespace gm::win {
 
@@ -12,7 +13,7 @@ class CPollingRateDial : public CStateControl {
  public:
   static constexpr int kNoSector = 100;
 
-  CPollingRateDial(HWND owner, ui::RateDial dial, const RECT& rect);
+  CPollingRateDial(CControlHost& host, UINT id, ui::RateDial dial, const RECT& rect);
 
   // Loads the base picture and the highlight of every sector from their skin files.
   bool LoadSkin();
@@ -20,6 +21,9 @@ class CPollingRateDial : public CStateControl {
   bool SetSectorImage(int sector, const std::wstring& path);
   // Rebuilds the sector regions from the current rectangle (SetRect alone does not move them).
   void BuildRegions();
+  // The report-rate code (0 = 125 Hz .. 6 = 8000 Hz) the window's dials share: drawn highlighted,
+  // set by a click on a sector. Without one the dial highlights nothing.
+  void SetRateChoice(ui::Choice* choice) { choice_ = choice; }
 
   int SectorCount() const { return ui::DialSectorCount(dial_); }
   int HoverSector() const { return hoverSector_; }
@@ -33,6 +37,7 @@ class CPollingRateDial : public CStateControl {
 
  private:
   ui::RateDial dial_;
+  ui::Choice* choice_ = nullptr;
   int hoverSector_ = kNoSector;
   std::array<SkinImage, 7> highlights_;
   std::array<ScopedRegion, 7> regions_;
@@ -40,30 +45,29 @@ class CPollingRateDial : public CStateControl {
 
 class CPollingRate250Button : public CPollingRateDial {
  public:
-  CPollingRate250Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k250, rect) {}
+  CPollingRate250Button(CControlHost& host, UINT id, const RECT& rect) : CPollingRateDial(host, id, ui::RateDial::k250, rect) {}
 };
 class CPollingRate1000Button : public CPollingRateDial {
  public:
-  CPollingRate1000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k1000, rect) {}
+  CPollingRate1000Button(CControlHost& host, UINT id, const RECT& rect) : CPollingRateDial(host, id, ui::RateDial::k1000, rect) {}
 };
 class CPollingRate2000Button : public CPollingRateDial {
  public:
-  CPollingRate2000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k2000, rect) {}
+  CPollingRate2000Button(CControlHost& host, UINT id, const RECT& rect) : CPollingRateDial(host, id, ui::RateDial::k2000, rect) {}
 };
 class CPollingRate4000Button : public CPollingRateDial {
  public:
-  CPollingRate4000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k4000, rect) {}
+  CPollingRate4000Button(CControlHost& host, UINT id, const RECT& rect) : CPollingRateDial(host, id, ui::RateDial::k4000, rect) {}
 };
 class CPollingRate8000Button : public CPollingRateDial {
  public:
-  CPollingRate8000Button(HWND owner, const RECT& rect) : CPollingRateDial(owner, ui::RateDial::k8000, rect) {}
+  CPollingRate8000Button(CControlHost& host, UINT id, const RECT& rect) : CPollingRateDial(host, id, ui::RateDial::k8000, rect) {}
 };
 
-// Power-saving delay (id 3500): eight positions, Value 1..8 for 3..10 minutes.
+// Power-saving delay: eight positions, Value 1..8 for 3..10 minutes.
 class CPowerManageButton : public CStateControl {
  public:
-  static constexpr UINT kId = 3500;
-  CPowerManageButton(HWND owner, const RECT& rect);
+  CPowerManageButton(CControlHost& host, UINT id, const RECT& rect);
 
   bool LoadSkin();
   bool SetSectorImage(int sector, const std::wstring& path);

@@ -2,10 +2,10 @@
 
 #include <windowsx.h>
 
-#include "settings/environment.h"
+#include "ui/control_factory.h"
+#include "ui/static_controls.h"
 #include "ui/dialog_table.h"
 #include "ui/skin_image.h"
-#include "ui/ui_font.h"
 #include "ui/ui_resource_ids.h"
 #include "ui/wnd_popup.h"
 
@@ -13,13 +13,6 @@ namespace gm::win {
 namespace {
 
 constexpr int kApplicationIcon = 128;
-constexpr int kDesignWidth = 1127;
-constexpr int kDesignHeight = 740;
-
-// Ids whose click changes what else the window shows: the whole window is repainted.
-bool RepaintsWholeWindow(UINT id) {
-  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) || (id >= 3007 && id <= 3009);
-}
 
 bool Intersects(const RECT& a, const RECT& b) {
   RECT out;
@@ -28,13 +21,65 @@ bool Intersects(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-RECT DesignRect(int left, int top, int right, int bottom) {
-  const double s = DisplayScale;
-  return {static_cast<LONG>(left * s), static_cast<LONG>(top * s), static_cast<LONG>(right * s),
-          static_cast<LONG>(bottom * s)};
+// Delivers the queued control events; posted once for all events queued before it runs.
+constexpr UINT kDeliverEvents = WM_APP + 0x3F1;
+
+CDlgBase::CDlgBase(const ui::UiContext& context, HWND parent) : context_(context), parent_(parent) {}
+
+RECT CDlgBase::Scaled(const LayoutRect& r) const { return ScaledRect(r, context_.displayScale); }
+
+void CDlgBase::Declare(const DialogFrame& frame, std::span<const ui::ControlSpec> controls, unsigned keyRules) {
+  frame_ = frame;
+  controlSpecs_ = controls;
+  keyRules_ = keyRules;
+  SetWindowSize(context_.Px(frame.width), context_.Px(frame.height));
 }
 
-CDlgBase::CDlgBase(HWND parent) : parent_(parent) {}
+void CDlgBase::CreateControls(const RECT&) {
+  if (frame_.picture) framePicture_.LoadFile(context_.ProgramFile(frame_.picture));
+  for (const ui::ControlSpec& spec : controlSpecs_) {
+    if (auto c = MakeControl(*this, spec, Scaled(spec.rect))) AddControl(spec.layer, std::move(c));
+  }
+  for (const auto& [id, text] : pendingTexts_) SetControlText(id, text);
+  pendingTexts_.clear();
+}
+
+void CDlgBase::SetControlText(UINT id, const std::wstring& text) {
+  CControlBase* c = GetControl(id);
+  if (!c) {
+    pendingTexts_.emplace_back(id, text);  // the controls are made when the window opens
+    return;
+  }
+  if (auto* label = dynamic_cast<CStaticText*>(c)) {
+    label->SetLabel(text);
+    RepaintControl(c, false);
+  } else {
+    c->SetText(text);
+  }
+}
+
+void CDlgBase::QueueEvent(const ControlEventRecord& event) {
+  events_.push_back(event);
+  if (eventsPosted_ || !Hwnd()) return;
+  eventsPosted_ = PostMessageW(Hwnd(), kDeliverEvents, 0, 0) != FALSE;
+}
+
+void CDlgBase::DeliverEvents() {
+  eventsPosted_ = false;
+  while (!events_.empty() && Hwnd()) {
+    const ControlEventRecord event = events_.front();
+    events_.pop_front();
+    bool handled = false;
+    for (const EventHandler& h : handlers_) {
+      if (h.id == event.id && h.event == event.event) {
+        h.run();
+        handled = true;
+        break;
+      }
+    }
+    if (!handled) OnControlEvent(event);
+  }
+}
 
 CDlgBase::~CDlgBase() {
   // A modeless dialog still open goes now, while this object's handlers can still run.
@@ -80,7 +125,7 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
   ScopedWindowDC screen(Hwnd());
   backgroundColour_ = AverageColour(screen.Get(), background_.Get(), backgroundSize_).value_or(0);
 
-  const int w = static_cast<int>(kDesignWidth * DisplayScale), h = static_cast<int>(kDesignHeight * DisplayScale);
+  const int w = context_.Px(kDesignWidth), h = context_.Px(kDesignHeight);
   if (backgroundDC_) {
     SelectObject(backgroundDC_, backgroundOld_);
     DeleteDC(backgroundDC_);
@@ -134,7 +179,7 @@ BOOL CDlgBase::OnInitDialog() {
     ScopedWindowDC dc(hwnd);
     const int height = -(10 * GetDeviceCaps(dc.Get(), LOGPIXELSY) / 72);
     titleFont_.Reset(CreateFontW(height, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, ui::CurrentUiFont().name.c_str()));
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, context_.EffectiveFont().name.c_str()));
   }
   SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, windowSize_.cx, windowSize_.cy, SWP_SHOWWINDOW | SWP_NOMOVE);
   RECT client{};
@@ -152,7 +197,7 @@ BOOL CDlgBase::OnInitDialog() {
   const int x = around.left + ((around.right - around.left) - (mine.right - mine.left)) / 2;
   const int y = around.top + ((around.bottom - around.top) - (mine.bottom - mine.top)) / 2;
   SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (registerOpen_) OpenDialogTable.Add(hwnd);
+  if (registerOpen_ && context_.openDialogs) context_.openDialogs->Add(hwnd);
   return TRUE;
 }
 
@@ -160,24 +205,24 @@ void CDlgBase::OnOK() { Close(IDOK); }
 void CDlgBase::OnCancel() { Close(IDCANCEL); }
 
 namespace {
-// Destroys a modeless dialog once the handler that closed it has returned.
+// Destroys a modeless dialog once the handler that closed it has returned: a self-owned dialog
+// object must outlive the handler (and the rest of the event delivery) that is running on it.
 constexpr UINT kDestroyModeless = WM_APP + 0x3F0;
 }  // namespace
 
 void CDlgBase::Close(INT_PTR result) {
   ReleaseControlImages();
+  framePicture_.Reset();
   if (IsModal()) {
     EndDialog(result);
   } else if (Hwnd()) {
-    // Closing comes from a control's notice, deep inside this dialog's own mouse handling: the
-    // window (and a self-owned dialog object) must outlive that call.
     PostMessageW(Hwnd(), kDestroyModeless, 0, 0);
   }
 }
 
 void CDlgBase::RepaintControl(const CControlBase* control, bool afterClick) {
   if (!control || !Hwnd()) return;
-  if (afterClick && RepaintsWholeWindow(control->Id())) {
+  if (afterClick && control->RepaintsWindowOnClick()) {
     InvalidateRect(Hwnd(), nullptr, TRUE);
   } else {
     const RECT r = control->GetRect();
@@ -192,10 +237,19 @@ void CDlgBase::Render(HDC dc) {
 }
 
 void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
+  if (frame_.picture) {
+    // A declared dialog: its frame picture covers the window.
+    FillSolid(dc, client, 0);
+    {
+      SkinGraphics g(dc);
+      g.Draw(framePicture_, client);
+    }
+    DrawControls(dc, client);
+    return;
+  }
   FillSolid(dc, client, backgroundColour_);
   if (backgroundDC_) {
-    BitBlt(dc, 0, 0, static_cast<int>(kDesignWidth * DisplayScale), static_cast<int>(kDesignHeight * DisplayScale),
-           backgroundDC_, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, context_.Px(kDesignWidth), context_.Px(kDesignHeight), backgroundDC_, 0, 0, SRCCOPY);
   }
   DrawControls(dc, client);
 }
@@ -226,6 +280,11 @@ bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     DestroyWindow(Hwnd());  // may delete this object: nothing may follow
     return true;
   }
+  if (message == kDeliverEvents) {
+    DeliverEvents();
+    result = 0;
+    return true;
+  }
   if (OnDialogMessage(message, wParam, lParam, result)) return true;
   switch (message) {
     case WM_PAINT:
@@ -243,16 +302,16 @@ bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
       return true;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
-        OnOK();
+        if (!(keyRules_ & kIgnoreEnter)) OnOK();
         return true;
       }
       if (LOWORD(wParam) == IDCANCEL) {
-        OnCancel();
+        if (!(keyRules_ & kIgnoreEscape)) OnCancel();
         return true;
       }
       return false;
     case WM_DESTROY:
-      if (registerOpen_) OpenDialogTable.Remove(Hwnd());
+      if (registerOpen_ && context_.openDialogs) context_.openDialogs->Remove(Hwnd());
       for (auto& p : popups_) {
         if (p && p->Hwnd()) DestroyWindow(p->Hwnd());
       }
@@ -367,9 +426,8 @@ void CDlgBase::OnLButtonUp(UINT flags, int x, int y) {
   if (captured_) ReleaseCapture();
   captured_ = false;
   buttonDown_ = false;
-  CControlBase* hot = hot_;
-  if (hot && hot->OnLButtonUp(flags, x, y)) RepaintControl(hot, true);
-  // The owner's handling of the click may have changed the controls; look again.
+  if (hot_ && hot_->OnLButtonUp(flags, x, y)) RepaintControl(hot_, true);
+  // Released outside the pressed control and the hot one: no control is hot any more.
   const bool inPressed = x >= pressedRect_.left && x < pressedRect_.right && y >= pressedRect_.top && y < pressedRect_.bottom;
   if (!inPressed && !(hot_ && hot_->Contains(x, y))) {
     lastPoint_ = {-1, -1};

@@ -3,12 +3,18 @@
 // through an off-screen bitmap, holding windowless controls in 10 drawing layers. It is the one
 // root of its window's mouse state (hot, pressed, captured control) and routes the mouse messages
 // to the controls; pressing on a free area drags the window. It owns its controls and the popups
-// it opened.
+// it opened. As the controls' host it queues their events and delivers them, after the mouse
+// message that caused them, to its handler table.
 #include <array>
+#include <deque>
+#include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "ui/control_base.h"
+#include "ui/control_host.h"
+#include "ui/control_spec.h"
 #include "ui/dialog_window.h"
 #include "ui/gdi_handles.h"
 
@@ -16,15 +22,34 @@ namespace gm::win {
 
 class CWndPopup;
 
-// A rectangle given in design units, multiplied by the display scale and truncated.
-RECT DesignRect(int left, int top, int right, int bottom);
 
-class CDlgBase : public CDialogWindow {
+// A small dialog's frame: its design size and the picture stretched over the whole window.
+struct DialogFrame {
+  int width = 0;
+  int height = 0;
+  const wchar_t* picture = nullptr;  // relative to the program folder
+};
+
+// Keys a declared dialog does not act on (by default Enter confirms and Escape cancels).
+enum DialogKeyRule : unsigned { kIgnoreEnter = 1u << 0, kIgnoreEscape = 1u << 1 };
+
+// One row of a dialog's handler table: what runs when control `id` reports `event`.
+struct EventHandler {
+  UINT id = 0;
+  LPARAM event = 0;
+  std::function<void()> run;
+};
+
+class CDlgBase : public CDialogWindow, public CControlHost {
  public:
   static constexpr int kLayerCount = 10;
   static constexpr int kPopupSlots = 13;
+  // The design area every background picture is stretched to.
+  static constexpr int kDesignWidth = 1127;
+  static constexpr int kDesignHeight = 740;
 
-  explicit CDlgBase(HWND parent = nullptr);
+  // `context` must outlive the dialog.
+  explicit CDlgBase(const ui::UiContext& context, HWND parent = nullptr);
   ~CDlgBase() override;
 
   // Runs the dialog modally on template 152 of the program; returns the EndDialog value.
@@ -66,8 +91,22 @@ class CDlgBase : public CDialogWindow {
   // Paints the whole client area into `dc` (what WM_PAINT copies to the screen).
   void Render(HDC dc);
 
-  // Whether the dialog enters itself in OpenDialogTable while open (secondary dialogs do).
+  // CControlHost
+  HWND Window() const override { return Hwnd(); }
+  const ui::UiContext& Context() const override { return context_; }
+  void QueueEvent(const ControlEventRecord& event) override;
+
+  // Whether the dialog enters itself in the context's open-dialog table while open (secondary
+  // dialogs do).
   void SetRegisterAsOpenDialog(bool on) { registerOpen_ = on; }
+
+  // Declares the dialog: its frame (which sets the window size), the table of its controls
+  // (created on layer `spec.layer` when the window opens) and the keys it ignores.
+  void Declare(const DialogFrame& frame, std::span<const ui::ControlSpec> controls, unsigned keyRules = 0);
+  // The dialog's handler table; a control event without a row goes to OnControlEvent.
+  void SetHandlers(std::vector<EventHandler> handlers) { handlers_ = std::move(handlers); }
+  // Sets the label of a text control (or the caption of another control) made from the table.
+  void SetControlText(UINT id, const std::wstring& text);
 
  protected:
   BOOL OnInitDialog() override;
@@ -78,9 +117,13 @@ class CDlgBase : public CDialogWindow {
   // Paints the painted controls of layers 0..9 that meet `update`.
   virtual void DrawControls(HDC dc, const RECT& update);
   // Creates the subclass's controls inside the client rectangle.
-  virtual void CreateControls(const RECT& client) {}
-  // Messages of the subclass (control notices among them); true when handled.
+  virtual void CreateControls(const RECT& client);
+  // Messages of the subclass; true when handled.
   virtual bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
+  // A control event no row of the handler table takes.
+  virtual void OnControlEvent(const ControlEventRecord& event) {}
+  // The rectangle of a design-unit rectangle at the context's display scale.
+  RECT Scaled(const LayoutRect& r) const;
   // Enter (IDOK) and Escape (IDCANCEL): by default release the images and end the dialog.
   // WM_CLOSE always ends the dialog with IDCANCEL.
   virtual void OnOK();
@@ -90,6 +133,7 @@ class CDlgBase : public CDialogWindow {
   // Repaints one control, or the whole window for the ids that change the layout.
   void RepaintControl(const CControlBase* control, bool afterClick);
 
+  const ui::UiContext& context_;
   HWND parent_;
   HFONT TitleFont() const { return titleFont_.Get(); }
 
@@ -110,7 +154,7 @@ class CDlgBase : public CDialogWindow {
   }
 
   std::array<std::vector<std::unique_ptr<CControlBase>>, kLayerCount> layers_;
-  SIZE windowSize_{2254, 1480};
+  SIZE windowSize_{2 * kDesignWidth, 2 * kDesignHeight};
   ScopedFont titleFont_;
   CControlBase* hot_ = nullptr;
   CControlBase* pressed_ = nullptr;
@@ -127,6 +171,17 @@ class CDlgBase : public CDialogWindow {
   COLORREF backgroundColour_ = 0;
   std::array<std::unique_ptr<CWndPopup>, kPopupSlots> popups_;
   bool registerOpen_ = true;
+  // The declared dialog: frame, controls, key rules and handler table.
+  DialogFrame frame_{};
+  SkinImage framePicture_;
+  std::span<const ui::ControlSpec> controlSpecs_;
+  std::vector<std::pair<UINT, std::wstring>> pendingTexts_;
+  unsigned keyRules_ = 0;
+  std::vector<EventHandler> handlers_;
+  // Control events waiting for delivery, and whether the message that delivers them is posted.
+  std::deque<ControlEventRecord> events_;
+  bool eventsPosted_ = false;
+  void DeliverEvents();
 };
 
 }  // namespace gm::win

@@ -2,16 +2,15 @@
 
 #include <algorithm>
 
-#include "settings/environment.h"
 #include "ui/gauge_geometry.h"
 
 namespace gm::win {
 
-CLevelBar::CLevelBar(HWND owner, UINT id, const RECT& rect, int levelCount)
-    : CStateControl(owner, id, rect), levelCount_(levelCount) {}
+CLevelBar::CLevelBar(CControlHost& host, UINT id, const RECT& rect, int levelCount)
+    : CStateControl(host, id, rect), levelCount_(levelCount) {}
 
 void CLevelBar::Draw(HDC dc, const RECT&) {
-  const double s = DisplayScale;
+  const double s = Context().displayScale;
   const int w = static_cast<int>(pressed_.Width() * s);
   const int hPic = pressed_.Height();
   const ui::VerticalCut cut = ui::LevelBarCut(rect_.top, rect_.bottom, level_, levelCount_, hPic, s);
@@ -26,7 +25,7 @@ bool CVerticalSliderControl::OnLButtonDown(UINT, int x, int y) {
   state_ = 2;
   dragging_ = true;
   level_ = ui::VerticalSliderLevel(rect_.top, rect_.bottom, y, levelCount_);
-  Notify(id_, 0, kEventPressed);
+  Notify(kEventPressed);
   return true;
 }
 
@@ -37,7 +36,7 @@ bool CVerticalSliderControl::OnMouseMove(UINT flags, int x, int y) {
   if (dragging_) {
     level_ = ui::VerticalSliderLevel(rect_.top, rect_.bottom, std::clamp<int>(y, rect_.top, rect_.bottom), levelCount_);
     Invalidate();
-    Notify(id_, static_cast<WPARAM>(level_), kEventValueChanged);
+    Notify(kEventValueChanged, static_cast<WPARAM>(level_));
   }
   return repaint;
 }
@@ -47,8 +46,8 @@ bool CVerticalSliderControl::OnLButtonUp(UINT flags, int x, int y) {
   return CStateControl::OnLButtonUp(flags, x, y);
 }
 
-CSliderControl::CSliderControl(HWND owner, UINT id, const RECT& rect, int stopCount, int leftMargin, int rightMargin)
-    : CStateControl(owner, id, rect),
+CSliderControl::CSliderControl(CControlHost& host, UINT id, const RECT& rect, int stopCount, int leftMargin, int rightMargin)
+    : CStateControl(host, id, rect),
       stops_(ui::SliderStops(rect.left, rect.right, stopCount, leftMargin, rightMargin)),
       leftMargin_(leftMargin),
       rightMargin_(rightMargin) {}
@@ -75,7 +74,7 @@ void CSliderControl::Follow(int x) {
   knobX_ = x - leftMargin_;
   valueIndex_ = NearestStop(x);
   Invalidate();
-  Notify(id_, static_cast<WPARAM>(valueIndex_), kEventValueChanged);
+  Notify(kEventValueChanged, static_cast<WPARAM>(valueIndex_));
 }
 
 bool CSliderControl::DragTo(int x) {
@@ -90,7 +89,7 @@ bool CSliderControl::OnLButtonDown(UINT, int x, int y) {
   state_ = 2;
   if (x >= knobRect_.left && x < knobRect_.right && y >= knobRect_.top && y < knobRect_.bottom) dragging_ = true;
   knobX_ = x - leftMargin_;
-  Notify(id_, 0, kEventPressed);
+  Notify(kEventPressed);
   return true;
 }
 
@@ -109,19 +108,19 @@ bool CSliderControl::OnLButtonUp(UINT, int x, int y) {
   state_ = 1;
   valueIndex_ = NearestStop(x);
   knobRect_ = KnobAt(valueIndex_);
-  Notify(id_, 0, kEventClicked);
+  Notify(kEventClicked);
   return true;
 }
 
 void CSliderControl::Draw(HDC dc, const RECT&) {
-  const double s = DisplayScale;
+  const double s = Context().displayScale;
   const int w = static_cast<int>(normal_.Width() * s), h = static_cast<int>(normal_.Height() * s);
   const int x = dragging_ ? std::max<int>(rect_.left, std::min<int>(knobX_, rect_.right - w)) : StopX(valueIndex_) - leftMargin_;
   SkinGraphics g(dc);
   g.Draw(normal_, {x, rect_.top, x + w, rect_.top + h});
 }
 
-CBattery::CBattery(HWND owner, const RECT& rect) : CControlBase(owner, kId, rect) { disabled_ = true; }
+CBattery::CBattery(CControlHost& host, UINT id, const RECT& rect) : CControlBase(host, id, rect) { disabled_ = true; }
 
 bool CBattery::LoadSkin() {
   static const wchar_t* kFiles[4] = {L"skins\\battery_full.png", L"skins\\battery_empty.png",
@@ -137,7 +136,7 @@ bool CBattery::SetPicture(int slot, const std::wstring& path) {
 }
 
 void CBattery::DrawCut(SkinGraphics& g, const SkinImage& picture, int percent) {
-  const double s = DisplayScale;
+  const double s = Context().displayScale;
   const int h = picture.Height();
   const ui::VerticalCut cut = ui::BatteryCut(rect_.top, rect_.bottom, percent, h, s);
   const int w = static_cast<int>(picture.Width() * s);

@@ -11,7 +11,7 @@ namespace gm::win {
 // is the bar's picture size.
 class CLevelBar : public CStateControl {
  public:
-  CLevelBar(HWND owner, UINT id, const RECT& rect, int levelCount);
+  CLevelBar(CControlHost& host, UINT id, const RECT& rect, int levelCount);
   bool SetBackgroundImage(const std::wstring& path) { return LoadInto(normal_, path); }
   bool SetFillImage(const std::wstring& path) { return LoadInto(pressed_, path); }
   void SetLevel(int level) { level_ = level; }
@@ -46,7 +46,7 @@ class CVerticalSliderControl : public CLevelBar {
 // Horizontal slider with StopCount fixed stops; the knob picture is the normal image.
 class CSliderControl : public CStateControl {
  public:
-  CSliderControl(HWND owner, UINT id, const RECT& rect, int stopCount, int leftMargin, int rightMargin);
+  CSliderControl(CControlHost& host, UINT id, const RECT& rect, int stopCount, int leftMargin, int rightMargin);
   void SetValueIndex(int index);
   int ValueIndex() const { return valueIndex_; }
   int NearestStop(int x) const;
@@ -74,14 +74,13 @@ class CSliderControl : public CStateControl {
   bool dragging_ = false;
 };
 
-// Battery gauge (id 3406): empty picture with the full one cut to the level; while charging the
+// Battery gauge: empty picture with the full one cut to the level; while charging the
 // charging picture cut to the animation level under the lightning; when full, full and lightning.
 class CBattery : public CControlBase {
  public:
-  static constexpr UINT kId = 3406;
   enum Charge { kNotCharging = 0, kCharging = 1, kFull = 2 };
 
-  CBattery(HWND owner, const RECT& rect);
+  CBattery(CControlHost& host, UINT id, const RECT& rect);
   // Loads "skins\\battery_full.png", "_empty", "_charging" and "_lighting".
   bool LoadSkin();
   bool SetPicture(int slot, const std::wstring& path);  // 0 full, 1 empty, 2 charging, 3 lightning

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "settings/environment.h"
 #include "ui/list_rows.h"
 
 namespace gm::win {
@@ -13,22 +12,21 @@ constexpr COLORREF kSelectionBar = 0xDEA035;
 // Names are shown as typed: an '&' is not a mnemonic prefix.
 constexpr UINT kRowTextFlags = DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 
-int Px(double units) { return static_cast<int>(units * DisplayScale); }
 
 }  // namespace
 
-CMacroListBase::CMacroListBase(HWND owner, UINT id, const RECT& rect)
-    : CStateControl(owner, id, rect), visibleRows_(ui::VisibleRowCount(rect.bottom - rect.top, DisplayScale)) {}
+CMacroListBase::CMacroListBase(CControlHost& host, UINT id, const RECT& rect)
+    : CStateControl(host, id, rect), visibleRows_(ui::VisibleRowCount(rect.bottom - rect.top, host.Context().displayScale)) {}
 
 void CMacroListBase::EnsureVisible() {
   firstRow_ = ui::EnsureVisibleFirstRow(firstRow_, selectedRow_, RowCount(), visibleRows_);
 }
 
-int CMacroListBase::RowAt(int y) const { return ui::RowAt(rect_.top, y, DisplayScale, firstRow_, RowCount()); }
+int CMacroListBase::RowAt(int y) const { return ui::RowAt(rect_.top, y, Context().displayScale, firstRow_, RowCount()); }
 
 RECT CMacroListBase::RowRect(int row, int leftInset, int rightInset) const {
-  const int top = rect_.top + static_cast<int>((row - firstRow_) * 20 * DisplayScale);
-  return {rect_.left + leftInset, top, rect_.right - rightInset, top + Px(20)};
+  const int top = rect_.top + static_cast<int>((row - firstRow_) * 20 * Context().displayScale);
+  return {rect_.left + leftInset, top, rect_.right - rightInset, top + Context().Px(20)};
 }
 
 template <typename F>
@@ -38,15 +36,15 @@ void CMacroListBase::DrawRows(HDC dc, int leftInset, F drawRow) {
   IntersectClipRect(dc, rect_.left, rect_.top, rect_.right, rect_.bottom);
   const int count = RowCount();
   for (int row = std::max(0, firstRow_); row < count && row - firstRow_ < visibleRows_; ++row) {
-    const RECT r = RowRect(row, leftInset, Px(2));
+    const RECT r = RowRect(row, leftInset, Context().Px(2));
     if (row == selectedRow_) FillSolid(dc, r, kSelectionBar);
     drawRow(row, r);
   }
   RestoreDC(dc, saved);
 }
 
-CEditShowList::CEditShowList(HWND owner, UINT id, const RECT& rect, MacroLibrary& library)
-    : CMacroListBase(owner, id, rect), library_(library) {}
+CEditShowList::CEditShowList(CControlHost& host, UINT id, const RECT& rect, MacroLibrary& library)
+    : CMacroListBase(host, id, rect), library_(library) {}
 
 bool CEditShowList::LoadSkin() {
   const bool open = SetOpenFolderImage(L"skins\\foldr_open.png");
@@ -54,8 +52,8 @@ bool CEditShowList::LoadSkin() {
 }
 
 void CEditShowList::Draw(HDC dc, const RECT&) {
-  const double s = DisplayScale;
-  DrawRows(dc, Px(2), [&](int row, const RECT& r) {
+  const double s = Context().displayScale;
+  DrawRows(dc, Context().Px(2), [&](int row, const RECT& r) {
     const MacroItemLocation location = library_.LocationOfRow(row);
     const MacroItem* item = library_.ItemAt(location);
     if (!item) return;
@@ -65,8 +63,8 @@ void CEditShowList::Draw(HDC dc, const RECT&) {
     if (item->IsFolder()) {
       const SkinImage& icon = item->MacroItemFolderIsOpen ? normal_ : hover_;
       SkinGraphics g(dc);
-      g.Draw(icon, {text.left, r.top + Px(1), text.left + static_cast<int>(icon.Width() * s),
-                    r.top + Px(1) + static_cast<int>(icon.Height() * s)});
+      g.Draw(icon, {text.left, r.top + Context().Px(1), text.left + static_cast<int>(icon.Width() * s),
+                    r.top + Context().Px(1) + static_cast<int>(icon.Height() * s)});
       text.left += step;
     }
     DrawControlText(dc, Font(), kTextWhite, item->MacroItemName, text, kRowTextFlags);
@@ -75,7 +73,7 @@ void CEditShowList::Draw(HDC dc, const RECT&) {
 
 void CEditShowList::Select(int row) {
   selectedRow_ = row;
-  SelectedLocation = row >= 0 ? library_.LocationOfRow(row) : MacroItemLocation::None();
+  selected_ = row >= 0 ? library_.LocationOfRow(row) : MacroItemLocation::None();
 }
 
 bool CEditShowList::OnLButtonDown(UINT, int x, int y) {
@@ -84,9 +82,9 @@ bool CEditShowList::OnLButtonDown(UINT, int x, int y) {
   const int row = RowAt(y);
   Select(row);
   if (row >= 0) {
-    MacroItem* item = library_.ItemAt(SelectedLocation);
-    const int level = SelectedLocation.stage;
-    if (item && item->IsFolder() && x - rect_.left < static_cast<int>(IconWidth() * DisplayScale * (level + 1))) {
+    MacroItem* item = library_.ItemAt(selected_);
+    const int level = selected_.stage;
+    if (item && item->IsFolder() && x - rect_.left < static_cast<int>(IconWidth() * Context().displayScale * (level + 1))) {
       item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
     }
   }
@@ -103,7 +101,7 @@ bool CEditShowList::OnLButtonDblClk(UINT, int x, int y) {
     if (MacroItem* item = library_.ItemAt(library_.LocationOfRow(row))) {
       item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
     }
-    Notify(id_, 0, kEventDoubleClick);
+    Notify(kEventDoubleClick);
   }
   return true;
 }
@@ -113,11 +111,11 @@ bool CEditShowList::OnRButtonUp(UINT, int x, int y) {
   state_ = 1;
   Select(RowAt(y));
   POINT at{x, y};
-  Notify(id_, reinterpret_cast<WPARAM>(&at), kEventRightClick);
+  NotifyAt(kEventRightClick, at);
   return true;
 }
 
-CImageShowList::CImageShowList(HWND owner, UINT id, const RECT& rect) : CMacroListBase(owner, id, rect) {}
+CImageShowList::CImageShowList(CControlHost& host, UINT id, const RECT& rect) : CMacroListBase(host, id, rect) {}
 
 bool CImageShowList::LoadSkin() {
   const bool up = LoadInto(upIcon_, L"skins\\macro_up.png");
@@ -131,11 +129,11 @@ int CImageShowList::RowCount() const {
 }
 
 void CImageShowList::Draw(HDC dc, const RECT&) {
-  const double s = DisplayScale;
-  DrawRows(dc, Px(17), [&](int row, const RECT& r) {
+  const double s = Context().displayScale;
+  DrawRows(dc, Context().Px(17), [&](int row, const RECT& r) {
     const MacroAction action = macro_->Actions[static_cast<size_t>(row)];
     const SkinImage& icon = action.IsDelay() ? timeIcon_ : action.IsRelease() ? upIcon_ : downIcon_;
-    const int left = r.left - Px(15), top = r.top + Px(3);
+    const int left = r.left - Context().Px(15), top = r.top + Context().Px(3);
     {
       SkinGraphics g(dc);
       g.Draw(icon, {left, top, left + static_cast<int>(icon.Width() * s), top + static_cast<int>(icon.Height() * s)});
@@ -156,7 +154,7 @@ bool CImageShowList::OnLButtonDblClk(UINT, int x, int y) {
   if (disabled_) return false;
   if (!Contains(x, y)) return SetState(0);
   state_ = 1;
-  Notify(id_, 0, kEventDoubleClick);
+  Notify(kEventDoubleClick);
   return true;
 }
 
@@ -167,7 +165,7 @@ bool CImageShowList::OnRButtonUp(UINT, int x, int y) {
   if (row >= 0) {
     selectedRow_ = row;
     POINT at{x, y};
-    Notify(id_, reinterpret_cast<WPARAM>(&at), kEventRightClick);
+    NotifyAt(kEventRightClick, at);
   }
   return true;
 }

@@ -9,7 +9,7 @@ namespace gm::win {
 
 class CMacroListBase : public CStateControl {
  public:
-  CMacroListBase(HWND owner, UINT id, const RECT& rect);
+  CMacroListBase(CControlHost& host, UINT id, const RECT& rect);
   int FirstRow() const { return firstRow_; }
   void SetFirstRow(int row) { firstRow_ = row < 0 ? 0 : row; }
   int SelectedRow() const { return selectedRow_; }
@@ -32,15 +32,17 @@ class CMacroListBase : public CStateControl {
   int visibleRows_;
 };
 
-// The library tree (id 2015). Pictures: open and closed folder icons.
+// The library tree. Pictures: open and closed folder icons. A row click selects its item (the
+// tree keeps the selection; nothing selected when the click hits no row).
 class CEditShowList : public CMacroListBase {
  public:
-  CEditShowList(HWND owner, UINT id, const RECT& rect, MacroLibrary& library);
+  CEditShowList(CControlHost& host, UINT id, const RECT& rect, MacroLibrary& library);
   bool SetOpenFolderImage(const std::wstring& path) { return LoadInto(normal_, path); }
   bool SetClosedFolderImage(const std::wstring& path) { return LoadInto(hover_, path); }
   // Loads "skins\\foldr_open.png" and "skins\\foldr_close.png".
   bool LoadSkin();
   int RowCount() const override { return library_.VisibleRowCount(); }
+  const MacroItemLocation& Selected() const { return selected_; }
 
   void Draw(HDC dc, const RECT& update) override;
   bool OnLButtonDown(UINT flags, int x, int y) override;
@@ -51,12 +53,13 @@ class CEditShowList : public CMacroListBase {
   int IconWidth() const { return normal_.Width(); }
   void Select(int row);
   MacroLibrary& library_;
+  MacroItemLocation selected_ = MacroItemLocation::None();
 };
 
-// The action list of the selected macro (id 2020). Pictures: release, press and delay icons.
+// The action list of the selected macro. Pictures: release, press and delay icons.
 class CImageShowList : public CMacroListBase {
  public:
-  CImageShowList(HWND owner, UINT id, const RECT& rect);
+  CImageShowList(CControlHost& host, UINT id, const RECT& rect);
   // Loads "skins\\macro_up.png", "skins\\macro_down.png" and "skins\\macro_time.png".
   bool LoadSkin();
   // The macro whose actions are shown (not owned; nullptr shows nothing).

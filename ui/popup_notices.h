@@ -1,5 +1,6 @@
 #pragma once
-// What a popup tells its owner when it loses activation: one message number per popup kind.
+// What a popup tells its owner when it loses activation: one message number per popup kind
+// (named in ui/program_messages.h).
 #include <cstdint>
 #include <optional>
 
@@ -14,8 +15,5 @@ struct PopupNotice {
 
 // The notice a popup of `kind` sends with `tag`, or nothing for kinds that report nothing.
 std::optional<PopupNotice> PopupDeactivationNotice(int kind, uintptr_t tag);
-
-// Sent to the owner (wParam 0, lParam 0) when a popup closes.
-inline constexpr unsigned kPopupClosedMessage = 1025;
 
 }  // namespace gm::ui

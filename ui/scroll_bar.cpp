@@ -1,11 +1,10 @@
 #include "ui/scroll_bar.h"
 
-#include "settings/environment.h"
 #include "ui/scroll_geometry.h"
 
 namespace gm::win {
 
-CVScrollBar::CVScrollBar(HWND owner, UINT id, const RECT& rect) : CStateControl(owner, id, rect) { Layout(); }
+CVScrollBar::CVScrollBar(CControlHost& host, UINT id, const RECT& rect) : CStateControl(host, id, rect) { Layout(); }
 
 bool CVScrollBar::LoadArrows(HMODULE module) {
   if (!module) module = GetModuleHandleW(nullptr);
@@ -25,7 +24,7 @@ bool CVScrollBar::LoadArrows(HMODULE module) {
 
 void CVScrollBar::Layout() {
   // The arrows are hit where they are drawn: cellHeight × scale rows at either end.
-  const int h = static_cast<int>(cellHeight_ * DisplayScale);
+  const int h = static_cast<int>(cellHeight_ * Context().displayScale);
   upRect_ = {rect_.left, rect_.top, rect_.right, rect_.top + h - 1};
   downRect_ = {rect_.left, rect_.bottom - h + 1, rect_.right, rect_.bottom};
   track_ = {rect_.left, rect_.top + h, rect_.right, rect_.bottom - h};
@@ -54,7 +53,7 @@ void CVScrollBar::DragStep(int y) {
   const int v = ui::DraggedPosition({track_.top, track_.bottom}, drag_.top, range_);
   if (v != position_) {
     position_ = v;
-    Notify(id_, 0, kEventValueChanged);
+    Notify(kEventValueChanged);
   }
 }
 
@@ -104,7 +103,7 @@ bool CVScrollBar::OnLButtonDown(UINT, int x, int y) {
   } else {
     part = ui::kScrollPageDown;
   }
-  Notify(id_, part, kEventPressed);
+  Notify(kEventPressed, part);
   return true;
 }
 
@@ -115,14 +114,14 @@ bool CVScrollBar::OnLButtonUp(UINT, int x, int y) {
   const bool changed = SetState(inside ? 1 : 0);
   if (inside || wasDragging) {
     dragging_ = false;
-    Notify(id_, 0, kEventClicked);
+    Notify(kEventClicked);
   }
   SetScroll(position_, page_, range_);
   return changed || inside || wasDragging;
 }
 
 void CVScrollBar::Draw(HDC dc, const RECT&) {
-  const double s = DisplayScale;
+  const double s = Context().displayScale;
   FillSolid(dc, rect_, 0x101010);
   if (up_ && down_) {
     const int w = static_cast<int>(cellWidth_ * s), h = static_cast<int>(cellHeight_ * s);

@@ -12,7 +12,7 @@ class CVScrollBar : public CStateControl {
   static constexpr int kUpArrowResource = 188;
   static constexpr int kDownArrowResource = 187;
 
-  CVScrollBar(HWND owner, UINT id, const RECT& rect);
+  CVScrollBar(CControlHost& host, UINT id, const RECT& rect);
 
   // Loads the arrow pictures from `module`'s PNG resources and lays out arrows, track and thumb.
   bool LoadArrows(HMODULE module = nullptr);

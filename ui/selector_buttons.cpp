@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "settings/environment.h"
-#include "ui/selection_state.h"
 
 namespace gm::win {
 namespace {
@@ -14,26 +12,19 @@ const SkinImage& ImageFor(int visual, const SkinImage& normal, const SkinImage& 
 
 }  // namespace
 
-bool CRadioButton::Selected() const {
-  const auto rb = ui::RadioBitOf(id_);
-  return rb && (RadioSelection & rb->bit) != 0;
+void CRadioButton::OnClick() {
+  if (group_) group_->Select(id_);
 }
-
-void CRadioButton::OnClick() { RadioSelection = ui::SelectRadio(RadioSelection, id_); }
 
 void CRadioButton::Draw(HDC dc, const RECT&) {
   SkinGraphics g(dc);
   g.Draw(ImageFor(Selected() ? 2 : state_, normal_, hover_, pressed_), rect_);
 }
 
-bool CDPIRadioButton::Selected() const {
-  if (id_ < ui::kFirstDpiStageId || id_ > ui::kLastDpiStageId) return false;
-  return (DpiStageMask >> (id_ - ui::kFirstDpiStageId)) & 1;
-}
+bool CDPIRadioButton::Selected() const { return row_ && row_->IsSelected(stage_); }
 
 void CDPIRadioButton::OnClick() {
-  if (id_ < ui::kFirstDpiStageId || id_ > ui::kLastDpiStageId) return;
-  DpiStageMask = ui::DpiMaskUpToStage(static_cast<int>(id_ - ui::kFirstDpiStageId) + 1);
+  if (row_ && stage_ >= 1 && stage_ <= 8) row_->SelectUpTo(stage_);
 }
 
 void CDPIRadioButton::Draw(HDC dc, const RECT&) {
@@ -41,27 +32,23 @@ void CDPIRadioButton::Draw(HDC dc, const RECT&) {
     SkinGraphics g(dc);
     g.Draw(ImageFor(Selected() ? 2 : state_, normal_, hover_, pressed_), rect_);
   }
-  const RECT band{rect_.left, rect_.top, rect_.right, rect_.top + static_cast<int>(11 * DisplayScale)};
+  const RECT band{rect_.left, rect_.top, rect_.right, rect_.top + static_cast<int>(11 * Context().displayScale)};
   DrawControlText(dc, Font(), textColour_, std::to_wstring(dpiStep_ * 50), band,
                   DT_CENTER | DT_SINGLELINE | DT_WORD_ELLIPSIS);
 }
 
 int CTabControl::Visual() const {
-  const ui::TabValue tab = ui::TabValueOf(id_);
-  if (tab.kind == ui::TabKind::kPage && PageTabSelection == tab.value) return 2;
-  if (tab.kind == ui::TabKind::kProfile && ProfileTabSelection == tab.value) return state_ == 1 ? 3 : 2;
-  return state_;
+  if (!row_ || row_->value != value_) return state_;
+  return style_ == Style::kProfile && state_ == 1 ? 3 : 2;
 }
 
 void CTabControl::OnClick() {
-  const ui::TabValue tab = ui::TabValueOf(id_);
-  if (tab.kind == ui::TabKind::kPage) PageTabSelection = tab.value;
-  if (tab.kind == ui::TabKind::kProfile) ProfileTabSelection = tab.value;
+  if (row_) row_->value = value_;
 }
 
 bool CTabControl::OnRButtonUp(UINT, int x, int y) {
   if (disabled_ || !Contains(x, y)) return false;
-  Notify(id_, id_, kEventRightClick);
+  Notify(kEventRightClick, id_);
   return false;
 }
 

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <vector>
 
-#include "settings/environment.h"
 
 namespace gm::win {
 namespace gp = Gdiplus::DllExports;
@@ -63,7 +62,6 @@ void SkinImage::Reset() {
   width_ = height_ = 0;
 }
 
-std::wstring ProgramFile(const std::wstring& relative) { return gm::ProgramFolder + relative; }
 
 SkinGraphics::SkinGraphics(HDC dc) {
   Gdiplus::GpGraphics* g = nullptr;

@@ -52,8 +52,6 @@ class SkinImage {
   int height_ = 0;
 };
 
-// Full path of a file named relative to the program folder ("skins\\exit_nr.png").
-std::wstring ProgramFile(const std::wstring& relative);
 
 // A GDI+ drawing surface on a device context, set up as every control paints.
 class SkinGraphics {

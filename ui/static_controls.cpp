@@ -1,11 +1,10 @@
 #include "ui/static_controls.h"
 
-#include "settings/environment.h"
 #include "ui/gauge_geometry.h"
 
 namespace gm::win {
 
-CStaticImage::CStaticImage(HWND owner, UINT id, const RECT& rect) : CControlBase(owner, id, rect) {
+CStaticImage::CStaticImage(CControlHost& host, UINT id, const RECT& rect) : CControlBase(host, id, rect) {
   disabled_ = true;
   interactive_ = false;
 }
@@ -15,8 +14,8 @@ void CStaticImage::Draw(HDC dc, const RECT&) {
   g.Draw(normal_, rect_);
 }
 
-CStaticText::CStaticText(HWND owner, UINT id, const RECT& rect, COLORREF colour, UINT textFlags)
-    : CControlBase(owner, id, rect, {}, textFlags), colour_(colour) {
+CStaticText::CStaticText(CControlHost& host, UINT id, const RECT& rect, COLORREF colour, UINT textFlags)
+    : CControlBase(host, id, rect, {}, textFlags), colour_(colour) {
   disabled_ = true;
   interactive_ = false;
 }
@@ -25,7 +24,7 @@ void CStaticText::Draw(HDC dc, const RECT&) {
   DrawControlText(dc, Font(), colour_, label_, rect_, textFlags_ | DT_WORD_ELLIPSIS | DT_VCENTER);
 }
 
-CStaticProgressBar::CStaticProgressBar(HWND owner, const RECT& rect) : CControlBase(owner, kId, rect) {
+CStaticProgressBar::CStaticProgressBar(CControlHost& host, UINT id, const RECT& rect) : CControlBase(host, id, rect) {
   disabled_ = true;
 }
 
@@ -34,7 +33,7 @@ void CStaticProgressBar::Draw(HDC dc, const RECT&) {
   g.Draw(normal_, rect_);
   const int columns = ui::ProgressColumns(value_, maximum_, pressed_.Width());
   g.DrawPart(pressed_, 0, 0, columns, pressed_.Height(),
-             {rect_.left, rect_.top, rect_.left + static_cast<int>(columns * DisplayScale), rect_.bottom});
+             {rect_.left, rect_.top, rect_.left + static_cast<int>(columns * Context().displayScale), rect_.bottom});
 }
 
 }  // namespace gm::win

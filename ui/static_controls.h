@@ -7,7 +7,7 @@ namespace gm::win {
 
 class CStaticImage : public CControlBase {
  public:
-  CStaticImage(HWND owner, UINT id, const RECT& rect);
+  CStaticImage(CControlHost& host, UINT id, const RECT& rect);
   void Draw(HDC dc, const RECT& update) override;
 };
 
@@ -15,7 +15,7 @@ class CStaticImage : public CControlBase {
 // DT_VCENTER; no single-line flag is added, so a creator's DT_WORDBREAK wraps.
 class CStaticText : public CControlBase {
  public:
-  CStaticText(HWND owner, UINT id, const RECT& rect, COLORREF colour, UINT textFlags);
+  CStaticText(CControlHost& host, UINT id, const RECT& rect, COLORREF colour, UINT textFlags);
   // Stores the label; the owner invalidates the control.
   void SetLabel(const std::wstring& label) { label_ = label; }
   const std::wstring& Label() const { return label_; }
@@ -28,12 +28,11 @@ class CStaticText : public CControlBase {
   COLORREF colour_;
 };
 
-// Progress bar (id 3002): the background picture (normal image) with the left part of the bar
+// Progress bar: the background picture (normal image) with the left part of the bar
 // picture (SetBarImage) for BarValue / BarMaximum.
 class CStaticProgressBar : public CControlBase {
  public:
-  static constexpr UINT kId = 3002;
-  CStaticProgressBar(HWND owner, const RECT& rect);
+  CStaticProgressBar(CControlHost& host, UINT id, const RECT& rect);
   bool SetBarImage(const std::wstring& path) { return LoadInto(pressed_, path); }
   void SetBarValue(int value) { value_ = value; }
   void SetBarMaximum(int maximum) { maximum_ = maximum; }

@@ -3,8 +3,8 @@
 #include <windowsx.h>
 
 #include "ui/popup_notices.h"
-#include "ui/ui_font.h"
 #include "ui/ui_resource_ids.h"
+#include "ui/program_messages.h"
 
 namespace gm::win {
 namespace {
@@ -25,8 +25,8 @@ void RegisterPopupClass() {
 
 }  // namespace
 
-CWndPopup::CWndPopup(int kind) : kind_(kind) {
-  const ui::UiFontSpec spec = ui::CurrentUiFont();
+CWndPopup::CWndPopup(const ui::UiContext& context, int kind) : kind_(kind) {
+  const UiFont spec = context.EffectiveFont();
   font_.Reset(CreateFontW(spec.size, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<DWORD>(spec.charset),
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, spec.name.c_str()));
 }
@@ -140,7 +140,7 @@ LRESULT CWndPopup::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return TRUE;
     case WM_CLOSE:
-      SendMessageW(owner_, ui::kPopupClosedMessage, 0, 0);
+      SendMessageW(owner_, msg::kPopupClosed, 0, 0);
       DestroyWindow(hwnd_);
       return 0;
     default:

@@ -1,17 +1,19 @@
 #pragma once
 // The base of the drop-down lists and menus: an owned, borderless, topmost tool window painted as
 // one layered picture. It reports to its owner with the message of its kind when it loses
-// activation (see popup_notices.h) and with message 1025 when it closes.
+// activation (see popup_notices.h) and with msg::kPopupClosed when it closes.
 #include <windows.h>
 
 #include "ui/gdi_handles.h"
 #include "ui/skin_image.h"
+#include "ui/ui_context.h"
 
 namespace gm::win {
 
 class CWndPopup {
  public:
-  explicit CWndPopup(int kind);
+  // The popup takes its font from `context`.
+  CWndPopup(const ui::UiContext& context, int kind);
   virtual ~CWndPopup();
   CWndPopup(const CWndPopup&) = delete;
   CWndPopup& operator=(const CWndPopup&) = delete;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "macro/key_report.h"
+#include "ui/program_messages.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ LRESULT CALLBACK LowLevelKeyboard(int code, WPARAM wParam, LPARAM lParam) {
       HookState& s = State();
       std::lock_guard guard(s.lock);
       for (HWND window : s.windows)
-        PostMessageW(window, gm::kKeyReportMessage, reported, static_cast<LPARAM>(stamp));
+        PostMessageW(window, gm::msg::kKeyReport, reported, static_cast<LPARAM>(stamp));
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);

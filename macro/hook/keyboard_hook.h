@@ -1,7 +1,7 @@
 #pragma once
 // KeyboardHook.dll: reports every key press and release typed anywhere to a window.
 //
-// Between StartHook(window) and StopHook() the window receives message 1025 (WM_USER + 1) for
+// Between StartHook(window) and StopHook() the window receives message msg::kKeyReport (WM_USER + 1, ui/program_messages.h) for
 // every key event: wParam the virtual-key code (Shift, Ctrl and Alt as their left or right codes
 // 0xA0..0xA5, the keypad Enter as 0x0E), lParam bits 0..30 the millisecond tick count of the
 // event and bit 31 set for a release. A held key repeats its press; the receivers filter repeats.

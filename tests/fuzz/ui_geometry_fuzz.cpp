@@ -91,15 +91,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Selection state, notices, the dialog table.
   const unsigned id = static_cast<unsigned>(n.Any());
-  const std::uint32_t before = static_cast<std::uint32_t>(n.Any());
-  const std::uint32_t after = SelectRadio(before, id);
-  if (const auto bit = RadioBitOf(id)) {
-    Check((after & bit->group) == bit->bit && (after & ~bit->group) == (before & ~bit->group));
-  } else {
-    Check(after == before);
-  }
-  (void)DpiMaskUpToStage(n.Any());
-  (void)TabValueOf(id);
+  RadioGroup group{static_cast<unsigned>(n.Small(8)), static_cast<unsigned>(n.Small(8)), static_cast<unsigned>(n.Small(8))};
+  const auto before = group.Selected();
+  const unsigned pick = static_cast<unsigned>(n.Small(8));
+  const bool chosen = group.Select(pick);
+  Check(chosen ? group.IsSelected(pick) && group.Has(pick) : group.Selected() == before);
+  StageSelection stages;
+  stages.SelectUpTo(n.Any());
+  (void)stages.IsSelected(n.Any());
   (void)PopupDeactivationNotice(n.Any(), static_cast<std::uintptr_t>(n.Any()));
   ComboHoverCounter combo;
   gm::DialogTable table;

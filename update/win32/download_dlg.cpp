@@ -1,18 +1,23 @@
 #include "update/win32/download_dlg.h"
 
-#include "settings/environment.h"
-#include "settings/language.h"
 #include "settings/language_indexes.h"
-#include "ui/buttons.h"
-#include "ui/dialog_parts.h"
-#include "ui/static_controls.h"
-#include "ui/ui_font.h"
+#include "ui/dialog_specs.h"
 #include "update/update_check.h"
 
 namespace gm::win {
 namespace {
 
 constexpr UINT kTransferDone = WM_APP + 81;
+
+constexpr DialogFrame kFrame{319, 102, L"skins\\Frame_warning.bmp"};
+
+constexpr ui::ControlSpec kControls[] = {
+    ui::CloseCross(CDownloadDlg::kClose, 300),
+    ui::CaptionButton(CDownloadDlg::kStart, {160, 70, 229, 90}, kTextDownloadButton),
+    ui::CaptionButton(CDownloadDlg::kSecond, {240, 70, 309, 90}, kTextCancel),
+    ui::TextLine(CDownloadDlg::kTitle, {21, 11, 175, 31}, ui::TextAlign::kLeft),
+    ui::TextLine(CDownloadDlg::kMessage, {0, 40, 319, 60}, ui::TextAlign::kCentreWrapped),
+};
 
 bool IsNetworkFailure(const DownloadResult& r) {
   return (r.status == DownloadStatus::OpenFailed || r.status == DownloadStatus::ReadFailed) &&
@@ -21,9 +26,9 @@ bool IsNetworkFailure(const DownloadResult& r) {
 
 }  // namespace
 
-CDownloadDlg::CDownloadDlg(std::wstring title, std::wstring message, std::wstring localPath,
-                           std::wstring url, HttpSource& source, HWND parent)
-    : CDlgBase(parent),
+CDownloadDlg::CDownloadDlg(const ui::UiContext& context, std::wstring title, std::wstring message,
+                           std::wstring localPath, std::wstring url, HttpSource& source, HWND parent)
+    : CDlgBase(context, parent),
       title_(std::move(title)),
       message_(std::move(message)),
       localPath_(std::move(localPath)),
@@ -32,7 +37,12 @@ CDownloadDlg::CDownloadDlg(std::wstring title, std::wstring message, std::wstrin
       reportError_([](HWND owner, const std::wstring& text) {
         MessageBoxW(owner, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
       }) {
-  SetWindowSize(static_cast<int>(319 * DisplayScale), static_cast<int>(102 * DisplayScale));
+  Declare(kFrame, kControls);
+  SetHandlers({{kStart, kEventClicked, [this] { Start(); }},
+               {kClose, kEventClicked, [this] { OnCancel(); }},
+               {kSecond, kEventClicked, [this] { OnCancel(); }}});
+  SetControlText(kTitle, title_);
+  SetControlText(kMessage, message_);
 }
 
 CDownloadDlg::~CDownloadDlg() { StopTransferThread(); }
@@ -41,28 +51,6 @@ void CDownloadDlg::StopTransferThread() {
   if (!transfer_.joinable()) return;
   state_.OnClose();  // asks a running transfer to stop between chunks
   transfer_.join();
-}
-
-void CDownloadDlg::CreateControls(const RECT&) {
-  frame_.LoadFile(ProgramFile(L"skins\\Frame_warning.bmp"));
-  AddCloseButton(*this, kDownloadClose, DesignRect(300, 4, 315, 19));
-  AddCaptionButton(*this, kDownloadStart, DesignRect(160, 70, 229, 90),
-                   LanguageTexts[kTextDownloadButton]);
-  AddCaptionButton(*this, kDownloadSecond, DesignRect(240, 70, 309, 90),
-                   LanguageTexts[kTextCancel]);
-  AddText(*this, kDownloadTitle, DesignRect(21, 11, 175, 31), kTextGrey,
-          DT_LEFT | DT_SINGLELINE, title_);
-  AddText(*this, kDownloadMessage, DesignRect(0, 40, 319, 60), kTextGrey, kCentredWrapped,
-          message_);
-}
-
-void CDownloadDlg::DrawWindow(HDC dc, const RECT& client) {
-  FillSolid(dc, client, 0);
-  {
-    SkinGraphics g(dc);
-    g.Draw(frame_, client);
-  }
-  DrawControls(dc, client);
 }
 
 void CDownloadDlg::Start() {
@@ -96,7 +84,6 @@ void CDownloadDlg::OnTransferDone() {
 void CDownloadDlg::Finish(DialogEnd end) {
   KillTimer(Hwnd(), DownloadDialogState::kAnimationTimer);
   KillTimer(Hwnd(), DownloadDialogState::kFinishTimer);
-  frame_.Reset();
   Close(end == DialogEnd::Ok ? IDOK : IDCANCEL);
 }
 
@@ -105,15 +92,8 @@ void CDownloadDlg::OnCancel() {
   if (end != DialogEnd::None) Finish(end);
 }
 
-bool CDownloadDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+bool CDownloadDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
-    case kDownloadStart:
-      if (lParam == kEventClicked) Start();
-      return true;
-    case kDownloadClose:
-    case kDownloadSecond:
-      if (lParam == kEventClicked) OnCancel();
-      return true;
     case kTransferDone:
       OnTransferDone();
       return true;
@@ -123,10 +103,7 @@ bool CDownloadDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, L
       return true;
     case WM_TIMER:
       if (wParam == DownloadDialogState::kAnimationTimer) {
-        if (auto* text = static_cast<CStaticText*>(GetControl(kDownloadMessage))) {
-          text->SetLabel(LanguageTexts[state_.OnAnimationTick()]);
-          RepaintControl(text, false);
-        }
+        SetControlText(kMessage, Context().Text(state_.OnAnimationTick()));
         return true;
       }
       if (wParam == DownloadDialogState::kFinishTimer) {

@@ -17,19 +17,13 @@
 
 namespace gm::win {
 
-enum DownloadControlId : UINT {
-  kDownloadClose = 2004,
-  kDownloadStart = 2010,
-  kDownloadSecond = 2011,
-  kDownloadTitle = 2012,
-  kDownloadMessage = 2013,
-};
-
 class CDownloadDlg : public CDlgBase {
  public:
-  // `source` must outlive the dialog.
-  CDownloadDlg(std::wstring title, std::wstring message, std::wstring localPath, std::wstring url,
-               HttpSource& source, HWND parent);
+  enum ControlId : UINT { kClose = 2004, kStart = 2010, kSecond = 2011, kTitle = 2012, kMessage = 2013 };
+
+  // `context` and `source` must outlive the dialog.
+  CDownloadDlg(const ui::UiContext& context, std::wstring title, std::wstring message, std::wstring localPath,
+               std::wstring url, HttpSource& source, HWND parent);
   ~CDownloadDlg() override;
 
   // How a network error's text is shown (a message box by default).
@@ -43,8 +37,6 @@ class CDownloadDlg : public CDlgBase {
   bool TransferRunning() const { return gate_.Running(); }
 
  protected:
-  void CreateControls(const RECT& client) override;
-  void DrawWindow(HDC dc, const RECT& client) override;
   bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void OnCancel() override;
 
@@ -60,7 +52,6 @@ class CDownloadDlg : public CDlgBase {
   std::wstring url_;
   HttpSource& source_;
   DownloadGate gate_;  // this dialog starts the transfers: at most one at a time
-  SkinImage frame_;
   DownloadDialogState state_;
   DownloadResult threadResult_;  // written by the thread before it posts kTransferDone
   std::thread transfer_;

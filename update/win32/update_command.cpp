@@ -2,46 +2,45 @@
 
 #include <shellapi.h>
 
-#include "settings/language.h"
-#include "settings/toolkit_bridge.h"
 #include "settings/language_indexes.h"
-#include "ui/notice_dialogs.h"
+#include "dialogs/attention_dlg.h"
 #include "update/update_check.h"
 #include "update/win32/download_dlg.h"
 
 namespace gm::win {
 namespace {
 
-void Notice(int messageIndex) {
-  CAttentionDlg notice(LanguageTexts[kTextAttention], LanguageTexts[messageIndex], nullptr);
+void Notice(const ui::UiContext& context, int messageIndex) {
+  CAttentionDlg notice(context, context.Text(kTextAttention), context.Text(messageIndex), nullptr);
   notice.DoModal();
 }
 
 }  // namespace
 
-bool RunUpdateCommand(HttpSource& source, const UpdateServer& server, std::wstring_view dataFolder) {
+bool RunUpdateCommand(const ui::UiContext& context, HttpSource& source, const UpdateServer& server,
+                      std::wstring_view dataFolder) {
   const UpdateCheckOutcome check = CheckForUpdate(source, server, dataFolder);
   if (check.fetch.error.code != 0) {
     MessageBoxW(nullptr, NetworkErrorMessage(check.fetch.error).c_str(), nullptr,
                 MB_OK | MB_ICONERROR);
   }
   if (check.step != UpdateCheckStep::OfferDownload) {
-    if (const int text = UpdateCheckNoticeText(check.step)) Notice(text);
+    if (const int text = UpdateCheckNoticeText(check.step)) Notice(context, text);
     return false;
   }
 
   std::optional<DownloadResult> result;
   {
-    CDownloadDlg dialog(LanguageTexts[kTextAttention], LanguageTexts[kTextUpdateAvailable],
+    CDownloadDlg dialog(context, context.Text(kTextAttention), context.Text(kTextUpdateAvailable),
                         check.localPath, check.installerUrl, source, nullptr);
     if (dialog.DoModal() != IDOK) return false;
     result = dialog.Result();
   }
   if (!result || !InstallerReady(*result)) {
-    Notice(kTextUpdateCheckFailed);
+    Notice(context, kTextUpdateCheckFailed);
     return false;
   }
-  Notice(DownloadDoneNoticeText(*result));
+  Notice(context, DownloadDoneNoticeText(*result));
   const auto started = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", check.localPath.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   return started > 32;

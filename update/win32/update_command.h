@@ -3,6 +3,7 @@
 // with a notice, downloads a later installer through the download dialog and starts it.
 #include <windows.h>
 
+#include "ui/ui_context.h"
 #include "update/http_source.h"
 #include "update/update_server.h"
 
@@ -11,6 +12,7 @@ namespace gm::win {
 // Runs the whole check from the UI thread. Returns true when the installer was started and the
 // utility should end (the main dialog ends as confirmed).
 // The version file and the installer are kept below `dataFolder`.
-bool RunUpdateCommand(HttpSource& source, const UpdateServer& server, std::wstring_view dataFolder);
+bool RunUpdateCommand(const ui::UiContext& context, HttpSource& source, const UpdateServer& server,
+                      std::wstring_view dataFolder);
 
 }  // namespace gm::win

@@ -33,7 +33,7 @@ std::wstring InternetErrorText(DWORD code);
 class WinInetSource : public HttpSource {
  public:
   // The agent name the requests carry.
-  static constexpr const wchar_t* kAgent = L"MFC Downloader/1.0";
+  static constexpr const wchar_t* kAgent = L"Gaming Mouse/2.1.6";
   // INTERNET_FLAG_RELOAD | INTERNET_FLAG_DONT_CACHE.
   static constexpr DWORD kOpenUrlFlags = 0x84000000;
 

@@ -67,6 +67,23 @@ TEST(MainLayoutTable, RowsOfTheLeftColumnAndDpiStages) {
   EXPECT_EQ(FindMainControl(3520)->textColour, kTextColourGrey);
 }
 
+TEST(MainLayoutRadios, EachRadioIsInOneGroupAndSelectingItLeavesTheOtherGroups) {
+  std::vector<gm::ui::RadioGroup> groups = gm::MainRadioGroups();
+  ASSERT_EQ(groups.size(), 7u);
+  for (auto& g : groups) ASSERT_TRUE(g.Select(g.Members().back()));
+  for (size_t i = 0; i < groups.size(); ++i) {
+    for (unsigned id : groups[i].Members()) {
+      for (size_t j = 0; j < groups.size(); ++j) EXPECT_EQ(groups[j].Has(id), i == j) << id;
+      groups[i].Select(id);
+      for (size_t j = 0; j < groups.size(); ++j)
+        if (j != i) EXPECT_EQ(groups[j].Selected(), groups[j].Members().back()) << id;
+    }
+  }
+  // The lift-off radios of the layout form one group.
+  const gm::ui::RadioGroup& lift = groups.back();
+  for (unsigned id : {3509u, 3510u, 3511u}) EXPECT_TRUE(lift.Has(id));
+}
+
 TEST(MainLayoutSections, HeadersStackBelowOpenSections) {
   struct Case {
     const char* name;

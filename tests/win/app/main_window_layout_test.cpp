@@ -10,6 +10,7 @@
 #include "app/main_layout.h"
 #include "app/single_instance.h"
 #include "win_test_support.h"
+#include "ui/program_messages.h"
 
 using namespace std::chrono_literals;
 
@@ -116,7 +117,7 @@ TEST_F(MainWindowLayout, ExitAndMinimiseButtonsAnswerAtTheirPlaces) {
   EXPECT_TRUE(gmtest::PumpUntil([&] { return !IsWindowVisible(window_); }, 10s));
   EXPECT_EQ(WaitForSingleObject(process_.handle.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
-  PostMessageW(window_, gm::kHandOverMessage, 0, 0);  // as a second start would
+  PostMessageW(window_, gm::msg::kHandOver, 0, 0);  // as a second start would
   ASSERT_TRUE(gmtest::PumpUntil([&] { return Shown(); }, 10s));
   Settle();
   ClickAt({1092, 12, 1107, 27});  // exit

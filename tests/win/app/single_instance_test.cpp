@@ -8,6 +8,7 @@
 #include "app/screen_layout.h"
 #include "app/single_instance.h"
 #include "win_test_support.h"
+#include "ui/program_messages.h"
 
 using namespace std::chrono_literals;
 
@@ -16,7 +17,7 @@ namespace {
 int g_handOvers = 0;
 
 LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == gm::kHandOverMessage) {
+  if (msg == gm::msg::kHandOver) {
     ++g_handOvers;
     return 0;
   }

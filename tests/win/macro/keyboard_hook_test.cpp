@@ -1,10 +1,11 @@
-// KeyboardHook.dll reports synthesized key presses and releases to a window as message 1025.
+// KeyboardHook.dll reports synthesized key presses and releases to a window as msg::kKeyReport.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <vector>
 
 #include "macro/hook/keyboard_hook.h"
+#include "ui/program_messages.h"
 #include "win_test_support.h"
 
 namespace {
@@ -17,7 +18,7 @@ struct Report {
 std::vector<Report>* g_reports = nullptr;
 
 LRESULT CALLBACK ReportWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == 1025 && g_reports) g_reports->push_back({wParam, lParam});
+  if (msg == gm::msg::kKeyReport && g_reports) g_reports->push_back({wParam, lParam});
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 

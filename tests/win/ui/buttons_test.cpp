@@ -1,9 +1,10 @@
-// Buttons driven with mouse events as the dialog routes them, notices read from a real owner
-// window, and looks read back from the pixels the controls draw.
+// Buttons driven with mouse events as the dialog routes them, their events recorded by a test
+// host, and looks read back from the pixels the controls draw.
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "ui/control_spec.h"
 #include "ui/buttons.h"
 #include "ui/colour_buttons.h"
 #include "ui/combo_button.h"
@@ -41,13 +42,13 @@ class ButtonTest : public ::testing::Test {
   }
 
   uitest::SkinFolder skins_;
-  uitest::RecorderWindow owner_;
+  uitest::RecorderWindow owner_{skins_};
 };
 
 }  // namespace
 
 TEST_F(ButtonTest, CheckBoxTogglesBeforeTheOwnerIsTold) {
-  gm::win::CCheckButton box(owner_.Hwnd(), 3540, {10, 10, 30, 30});
+  gm::win::CCheckButton box(owner_, 3540, {10, 10, 30, 30});
   LoadThree(box);
   int checkedWhenClicked = -1;
   owner_.onNotice = [&](const Notice& n) {
@@ -66,7 +67,7 @@ TEST_F(ButtonTest, CheckBoxTogglesBeforeTheOwnerIsTold) {
 }
 
 TEST_F(ButtonTest, CheckBoxPressInsideReleaseOutsideDoesNothing) {
-  gm::win::CCheckButton box(owner_.Hwnd(), 3540, {10, 10, 30, 30});
+  gm::win::CCheckButton box(owner_, 3540, {10, 10, 30, 30});
   LoadThree(box);
   box.OnLButtonDown(0, 15, 15);
   EXPECT_EQ(Look(box), kChecked);  // held down: the checked look
@@ -78,7 +79,7 @@ TEST_F(ButtonTest, CheckBoxPressInsideReleaseOutsideDoesNothing) {
 }
 
 TEST_F(ButtonTest, DisabledOrPicturelessControlsStayInert) {
-  gm::win::CCheckButton box(owner_.Hwnd(), 3540, {10, 10, 30, 30});
+  gm::win::CCheckButton box(owner_, 3540, {10, 10, 30, 30});
   box.SetDisabled(true);
   EXPECT_FALSE(box.OnMouseMove(0, 15, 15));
   EXPECT_FALSE(box.OnLButtonDown(0, 15, 15));
@@ -91,50 +92,63 @@ TEST_F(ButtonTest, DisabledOrPicturelessControlsStayInert) {
   EXPECT_EQ(Look(box), RGB(0, 0, 0));
 }
 
-TEST_F(ButtonTest, RadioClickReplacesOnlyItsGroupsBit) {
+TEST_F(ButtonTest, RadioClickSelectsItInItsGroupOnly) {
+  gm::ui::RadioGroup group{3035, 3036};
+  gm::ui::RadioGroup other{3510, 3511};
+  other.Select(3511);
+  group.Select(3035);
   std::unique_ptr<gm::win::CRadioButton> radios[2];
-  radios[0] = std::make_unique<gm::win::CRadioButton>(owner_.Hwnd(), 3035, RECT{10, 10, 30, 30});
-  radios[1] = std::make_unique<gm::win::CRadioButton>(owner_.Hwnd(), 3036, RECT{40, 10, 60, 30});
-  for (auto& r : radios) LoadThree(*r);
-  gm::RadioSelection = 0x80000 | 0x100 | 0x2;  // another group's bits plus 3035 selected
+  radios[0] = std::make_unique<gm::win::CRadioButton>(owner_, 3035, RECT{10, 10, 30, 30});
+  radios[1] = std::make_unique<gm::win::CRadioButton>(owner_, 3036, RECT{40, 10, 60, 30});
+  for (auto& r : radios) {
+    LoadThree(*r);
+    r->SetGroup(&group);
+  }
   EXPECT_EQ(Look(*radios[0]), kChecked);
   radios[1]->OnLButtonDown(0, 45, 15);
   radios[1]->OnLButtonUp(0, 45, 15);
-  EXPECT_EQ(gm::RadioSelection, 0x80000u | 0x100u | 0x4u);
+  EXPECT_EQ(group.Selected(), 3036u);
+  EXPECT_EQ(other.Selected(), 3511u);
   EXPECT_EQ(Look(*radios[0]), kNormal);
   EXPECT_EQ(Look(*radios[1]), kChecked);
   EXPECT_EQ(owner_.notices, (std::vector<Notice>{{3036, 0, 1}, {3036, 0, 2}}));
-  gm::RadioSelection = 0;
+  // Without a group a radio only reports the click.
+  gm::win::CRadioButton loose(owner_, 3037, {70, 10, 90, 30});
+  LoadThree(loose);
+  loose.OnLButtonDown(0, 75, 15);
+  loose.OnLButtonUp(0, 75, 15);
+  EXPECT_FALSE(loose.Selected());
+  EXPECT_EQ(group.Selected(), 3036u);
 }
 
 TEST_F(ButtonTest, DpiStageClickSelectsEveryLowerStage) {
+  gm::ui::StageSelection row;
   std::vector<std::unique_ptr<gm::win::CDPIRadioButton>> stages;
   for (int i = 0; i < 6; ++i) {
-    stages.push_back(std::make_unique<gm::win::CDPIRadioButton>(owner_.Hwnd(), 3290 + i, RECT{10 + 30 * i, 10, 30 + 30 * i, 60}));
+    stages.push_back(std::make_unique<gm::win::CDPIRadioButton>(owner_, 3290 + i, RECT{10 + 30 * i, 10, 30 + 30 * i, 60}));
     LoadThree(*stages.back());
+    stages.back()->SetStage(&row, i + 1);
   }
-  gm::DpiStageMask = 0;
   stages[2]->OnLButtonDown(0, 75, 40);
   stages[2]->OnLButtonUp(0, 75, 40);
-  EXPECT_EQ(gm::DpiStageMask, 0x07);
+  EXPECT_EQ(row.Mask(), 0x07);
   for (int i = 0; i < 6; ++i) EXPECT_EQ(stages[i]->Selected(), i < 3) << i;
   stages[3]->OnMouseMove(0, 0, 0);
   EXPECT_EQ(Look(*stages[3]), kNormal);
   stages[0]->OnLButtonDown(0, 15, 40);
   stages[0]->OnLButtonUp(0, 15, 40);
-  EXPECT_EQ(gm::DpiStageMask, 0x01);
+  EXPECT_EQ(row.Mask(), 0x01);
   EXPECT_EQ(Look(*stages[1]), kNormal);
   EXPECT_EQ(Look(*stages[0]), kChecked);
-  gm::DpiStageMask = 0;
 }
 
 TEST_F(ButtonTest, ComboEntersFiveTimesThenWaitsForALeave) {
-  gm::win::CComboButton combo(owner_.Hwnd(), 2013, {10, 10, 100, 30}, L"Left", 1028);
+  gm::win::CComboButton combo(owner_, 2013, {10, 10, 100, 30}, L"Left");
   for (int i = 0; i < 8; ++i) combo.OnMouseMove(0, 20 + i, 20);
-  const Notice enter{1028, 2013, 4};
+  const Notice enter{2013, 0, 4};
   EXPECT_EQ(owner_.notices, std::vector<Notice>(5, enter));
   combo.OnMouseMove(0, 150, 150);
-  EXPECT_EQ(owner_.notices.back(), (Notice{1028, 2013, 5}));
+  EXPECT_EQ(owner_.notices.back(), (Notice{2013, 0, 5}));
   owner_.notices.clear();
   combo.OnMouseMove(0, 20, 20);
   EXPECT_EQ(owner_.notices, std::vector<Notice>(1, enter));
@@ -145,10 +159,10 @@ TEST_F(ButtonTest, ComboEntersFiveTimesThenWaitsForALeave) {
 }
 
 TEST_F(ButtonTest, ComboPressAndClickNoticesUnlessInert) {
-  gm::win::CComboButton combo(owner_.Hwnd(), 2014, {10, 10, 100, 30}, L"Right", 1028);
+  gm::win::CComboButton combo(owner_, 2014, {10, 10, 100, 30}, L"Right");
   combo.OnLButtonDown(0, 20, 20);
   combo.OnLButtonUp(0, 20, 20);
-  EXPECT_EQ(owner_.notices, (std::vector<Notice>{{2014, 0, 1}, {1028, 2014, 2}}));
+  EXPECT_EQ(owner_.notices, (std::vector<Notice>{{2014, 0, 1}, {2014, 0, 2}}));
   owner_.notices.clear();
   combo.SetInert(true);
   combo.OnLButtonDown(0, 20, 20);
@@ -157,8 +171,9 @@ TEST_F(ButtonTest, ComboPressAndClickNoticesUnlessInert) {
   EXPECT_EQ(combo.State(), 1);
 }
 
-TEST_F(ButtonTest, ImageButton3502ReportsMovesButNotWhileHeld) {
-  gm::win::CImageButton button(owner_.Hwnd(), 3502, {10, 10, 80, 30});
+TEST_F(ButtonTest, PointerMoveReportingButtonReportsMovesButNotWhileHeld) {
+  gm::win::CImageButton button(owner_, 3502, {10, 10, 80, 30});
+  button.SetBehaviour(gm::ui::kReportsPointerMoves);
   button.OnMouseMove(0, 20, 20);
   button.OnMouseMove(0, 21, 20);
   button.OnMouseMove(0, 200, 200);  // outside: nothing
@@ -172,7 +187,7 @@ TEST_F(ButtonTest, ImageButton3502ReportsMovesButNotWhileHeld) {
 }
 
 TEST_F(ButtonTest, ImageButtonWithOtherIdSendsNoHoverNotice) {
-  gm::win::CImageButton button(owner_.Hwnd(), 2001, {10, 10, 80, 30});
+  gm::win::CImageButton button(owner_, 2001, {10, 10, 80, 30});
   LoadThree(button);
   EXPECT_TRUE(button.OnMouseMove(0, 20, 20));
   EXPECT_FALSE(button.OnMouseMove(0, 21, 20));  // still hovered: no repaint
@@ -181,7 +196,7 @@ TEST_F(ButtonTest, ImageButtonWithOtherIdSendsNoHoverNotice) {
 }
 
 TEST_F(ButtonTest, LinkReportsEnterAndLeaveOnce) {
-  gm::win::CLinkButton link(owner_.Hwnd(), 3503, {10, 10, 100, 30}, L"www.example.com");
+  gm::win::CLinkButton link(owner_, 3503, {10, 10, 100, 30}, L"www.example.com");
   link.OnMouseMove(0, 20, 20);
   link.OnMouseMove(0, 30, 20);
   link.OnMouseMove(0, 300, 20);
@@ -190,7 +205,7 @@ TEST_F(ButtonTest, LinkReportsEnterAndLeaveOnce) {
 }
 
 TEST_F(ButtonTest, ColourSwatchesFillTheirAreas) {
-  gm::win::CColorSelectButton swatch(owner_.Hwnd(), 3270, {0, 0, 100, 100}, {10, 10, 20, 20});
+  gm::win::CColorSelectButton swatch(owner_, 3270, {0, 0, 100, 100}, {10, 10, 20, 20});
   swatch.SetColour(RGB(1, 2, 3));
   swatch.SetRect({50, 50, 90, 90});  // the swatch does not follow
   uitest::Surface s(200, 200);
@@ -198,7 +213,7 @@ TEST_F(ButtonTest, ColourSwatchesFillTheirAreas) {
   EXPECT_EQ(s.Pixel(15, 15), RGB(1, 2, 3));
   EXPECT_EQ(s.Pixel(60, 60), RGB(0, 0, 0));
 
-  gm::win::CColorSelectCheckButton framed(owner_.Hwnd(), 3600, {100, 100, 120, 120});
+  gm::win::CColorSelectCheckButton framed(owner_, 3600, {100, 100, 120, 120});
   LoadThree(framed);
   framed.SetColour(RGB(200, 0, 100));
   framed.SetChecked(true);

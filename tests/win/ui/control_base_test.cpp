@@ -12,7 +12,7 @@ namespace {
 class ControlBaseTest : public ::testing::Test {
  protected:
   uitest::SkinFolder skins_;
-  uitest::RecorderWindow owner_;
+  uitest::RecorderWindow owner_{skins_};
 };
 
 bool HasUpdate(HWND h) {
@@ -23,7 +23,7 @@ bool HasUpdate(HWND h) {
 }  // namespace
 
 TEST_F(ControlBaseTest, SetTextRepaintsOnlyWhenTheTextChanges) {
-  gm::win::CImageButton button(owner_.Hwnd(), 2010, {10, 10, 60, 30}, L"OK");
+  gm::win::CImageButton button(owner_, 2010, {10, 10, 60, 30}, L"OK");
   ShowWindow(owner_.Hwnd(), SW_SHOWNOACTIVATE);  // a hidden window collects no update region
   ValidateRect(owner_.Hwnd(), nullptr);
   button.SetText(L"OK");
@@ -37,7 +37,7 @@ TEST_F(ControlBaseTest, SetTextRepaintsOnlyWhenTheTextChanges) {
 }
 
 TEST_F(ControlBaseTest, FlagsDecidePaintingAndMouse) {
-  gm::win::CImageButton button(owner_.Hwnd(), 2010, {10, 10, 60, 30});
+  gm::win::CImageButton button(owner_, 2010, {10, 10, 60, 30});
   EXPECT_TRUE(button.IsPainted());
   EXPECT_TRUE(button.TakesMouse());
   button.SetInteractive(false);
@@ -50,7 +50,7 @@ TEST_F(ControlBaseTest, FlagsDecidePaintingAndMouse) {
 }
 
 TEST_F(ControlBaseTest, ControlFontFollowsTheLanguageFont) {
-  gm::win::CImageButton button(owner_.Hwnd(), 2010, {10, 10, 60, 30});
+  gm::win::CImageButton button(owner_, 2010, {10, 10, 60, 30});
   LOGFONTW lf{};
   ASSERT_TRUE(GetObjectW(button.Font(), sizeof(lf), &lf));
   EXPECT_STREQ(lf.lfFaceName, L"Tahoma");  // no language loaded
@@ -65,7 +65,7 @@ TEST_F(ControlBaseTest, ControlFontFollowsTheLanguageFont) {
 
 TEST_F(ControlBaseTest, MissingPicturesFailAndRememberNothing) {
   skins_.Solid(L"skins\\a.png", 12, 7, RGB(1, 2, 3));
-  gm::win::CImageButton button(owner_.Hwnd(), 2010, {10, 10, 60, 30});
+  gm::win::CImageButton button(owner_, 2010, {10, 10, 60, 30});
   EXPECT_TRUE(button.SetNormalImage(L"skins\\a.png"));
   EXPECT_EQ(button.ImageWidth(), 12);
   EXPECT_EQ(button.ImageHeight(), 7);

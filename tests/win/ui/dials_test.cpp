@@ -16,13 +16,11 @@ COLORREF SectorColour(int k) { return RGB(10 + 30 * k, 200, 100); }
 class DialTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gm::SelectedRateCode = 0;
     skins_.Solid(L"skins\\pollingRate\\1000Hz.png", 150, 150, kBase);
     for (int k = 0; k < 4; ++k) {
       skins_.Solid(gm::ui::DialPictureFile(gm::ui::RateDial::k1000, k), 150, 150, SectorColour(k));
     }
   }
-  void TearDown() override { gm::SelectedRateCode = 0; }
   COLORREF Centre(gm::win::CControlBase& c) {
     uitest::Surface s(400, 200);
     c.Draw(s.Dc(), s.Bounds());
@@ -34,62 +32,65 @@ class DialTest : public ::testing::Test {
     c.OnLButtonUp(0, x, y);
   }
   uitest::SkinFolder skins_;
-  uitest::RecorderWindow owner_;
+  uitest::RecorderWindow owner_{skins_};
+  gm::ui::Choice rate_;  // the rate code the dials share
 };
 
 }  // namespace
 
 TEST_F(DialTest, SectorsAreHitWhereTheyLie) {
-  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate1000Button dial(owner_, 3042, {0, 0, 150, 150});
   // The middle of each quarter (125, 250, 500, 1000 Hz counter-clockwise from the top left).
   const struct {
     int x, y, sector;
   } cases[] = {{46, 44, 0}, {45, 102, 1}, {104, 101, 2}, {103, 45, 3}, {2, 2, 100}, {148, 148, 100}};
   for (const auto& c : cases) EXPECT_EQ(dial.SectorAt(c.x, c.y), c.sector) << c.x << "," << c.y;
 
-  gm::win::CPollingRate250Button two(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate250Button two(owner_, 3041, {0, 0, 150, 150});
   EXPECT_EQ(two.SectorAt(75, 40), 0);
   EXPECT_EQ(two.SectorAt(75, 110), 1);
-  gm::win::CPollingRate8000Button eight(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate8000Button eight(owner_, 3045, {0, 0, 150, 150});
   EXPECT_EQ(eight.SectorAt(96, 32), 6);
   EXPECT_EQ(eight.SectorAt(75, 122), 3);
 }
 
 TEST_F(DialTest, ClickChoosesTheHoveredSectorAndElsewhereKeepsTheRate) {
-  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate1000Button dial(owner_, 3042, {0, 0, 150, 150});
+  dial.SetRateChoice(&rate_);
   EXPECT_TRUE(dial.OnMouseMove(0, 104, 101));
   EXPECT_EQ(dial.HoverSector(), 2);
   Click(dial, 104, 101);
-  EXPECT_EQ(gm::SelectedRateCode, 2);
+  EXPECT_EQ(rate_.value, 2);
   // Inside the square, outside every sector, nothing hovered (the pointer came from outside): the
   // rate stays, the owner is told.
   dial.OnMouseMove(0, 300, 300);
   Click(dial, 2, 2);
   EXPECT_EQ(dial.HoverSector(), 100);
-  EXPECT_EQ(gm::SelectedRateCode, 2);
+  EXPECT_EQ(rate_.value, 2);
   const Notice press{3042, 0, 1}, click{3042, 0, 2};
   EXPECT_EQ(owner_.notices, (std::vector<Notice>{press, click, press, click}));
   // Released outside the dial: nothing.
   dial.OnLButtonDown(0, 46, 44);
   dial.OnLButtonUp(0, 300, 300);
-  EXPECT_EQ(gm::SelectedRateCode, 2);
+  EXPECT_EQ(rate_.value, 2);
   EXPECT_EQ(dial.State(), 0);
 }
 
 TEST_F(DialTest, DrawsBaseSelectedAndHoveredSectors) {
-  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate1000Button dial(owner_, 3042, {0, 0, 150, 150});
   ASSERT_TRUE(dial.LoadSkin());
-  gm::SelectedRateCode = 3;
+  dial.SetRateChoice(&rate_);
+  rate_.value = 3;
   EXPECT_EQ(Centre(dial), SectorColour(3));
   dial.OnMouseMove(0, 46, 44);
   EXPECT_EQ(Centre(dial), SectorColour(0));  // hover drawn last
   dial.OnMouseMove(0, 300, 300);
-  gm::SelectedRateCode = 5;  // a rate this dial does not have: only the base
+  rate_.value = 5;  // a rate this dial does not have: only the base
   EXPECT_EQ(Centre(dial), kBase);
 }
 
 TEST_F(DialTest, RegionsMoveOnlyWhenRebuilt) {
-  gm::win::CPollingRate1000Button dial(owner_.Hwnd(), {0, 0, 150, 150});
+  gm::win::CPollingRate1000Button dial(owner_, 3042, {0, 0, 150, 150});
   dial.SetRect({200, 0, 350, 150});
   EXPECT_EQ(dial.SectorAt(304, 101), 100);
   EXPECT_EQ(dial.SectorAt(104, 101), 2);
@@ -100,7 +101,7 @@ TEST_F(DialTest, RegionsMoveOnlyWhenRebuilt) {
 
 TEST_F(DialTest, PowerDialValuesAndPictures) {
   for (int k = 0; k < 8; ++k) skins_.Solid(gm::ui::PowerPictureFile(k), 140, 84, SectorColour(k));
-  gm::win::CPowerManageButton power(owner_.Hwnd(), {0, 0, 140, 84});
+  gm::win::CPowerManageButton power(owner_, 3500, {0, 0, 140, 84});
   ASSERT_TRUE(power.LoadSkin());
   EXPECT_EQ(power.Value(), 6);
   EXPECT_EQ(power.Sector(), 0);

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "ui/control_spec.h"
 #include "ui/buttons.h"
 #include "ui/colour_buttons.h"
 #include "ui/selector_buttons.h"
@@ -14,6 +15,7 @@
 #include "ui/wnd_popup.h"
 #include "ui_test_support.h"
 #include "win_test_support.h"
+#include "ui/program_messages.h"
 
 using uitest::Notice;
 
@@ -22,10 +24,11 @@ namespace {
 constexpr COLORREF kLower = RGB(200, 0, 0);
 constexpr COLORREF kUpper = RGB(0, 0, 200);
 
-// A dialog that records the notices its controls send and the window-drag requests it gets.
+// A dialog that records the events its controls queue, the program messages it gets and the
+// window-drag requests.
 class TestDlg : public gm::win::CDlgBase {
  public:
-  TestDlg() { SetWindowSize(300, 200); }
+  explicit TestDlg(const gm::ui::UiContext& context) : CDlgBase(context) { SetWindowSize(300, 200); }
   std::vector<Notice> notices;
   int dragRequests = 0;
   std::function<void(TestDlg&, const RECT&)> create;
@@ -39,18 +42,19 @@ class TestDlg : public gm::win::CDlgBase {
       ++dragRequests;  // recorded instead of entering the system's move loop
       return true;
     }
-    if (message >= WM_USER && message < 0xC000) {
+    if (message >= WM_USER && message < WM_APP) {
       notices.push_back({message, wParam, lParam});
       result = 1;
       return true;
     }
     return false;
   }
+  void OnControlEvent(const gm::win::ControlEventRecord& e) override { notices.push_back({e.id, e.param, e.event}); }
 };
 
 template <typename T>
 T* Add(TestDlg& d, int layer, UINT id, RECT r) {
-  return d.AddControl(layer, std::make_unique<T>(d.Hwnd(), id, r));
+  return d.AddControl(layer, std::make_unique<T>(d, id, r));
 }
 
 void Pump() {
@@ -78,8 +82,13 @@ class DlgBaseTest : public ::testing::Test {
     EXPECT_NE(h, nullptr);
     return h;
   }
+  // Runs the window's messages until `count` events or messages were recorded.
+  bool WaitForNotices(size_t count) {
+    return gmtest::PumpUntil([&] { return dlg_.notices.size() >= count; }, std::chrono::seconds(2));
+  }
   uitest::SkinFolder skins_;
-  TestDlg dlg_;
+  uitest::TestUi ui_{skins_};
+  TestDlg dlg_{ui_.context};
 };
 
 }  // namespace
@@ -99,6 +108,9 @@ TEST_F(DlgBaseTest, LaterLayerAndLaterControlReceiveThePointer) {
   EXPECT_EQ(dlg_.HotControl()->Id(), 2104u);
   EXPECT_NE(dlg_.HotControl(), c);
   Click(h, 30, 30);
+  // The events arrive once the mouse messages have been handled, not from inside them.
+  EXPECT_TRUE(dlg_.notices.empty());
+  ASSERT_TRUE(WaitForNotices(2));
   EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{2102, 0, 1}, {2102, 2102, 2}}));
   EXPECT_EQ(dlg_.GetControl(2101), a);
   EXPECT_EQ(dlg_.GetControl(9999), nullptr);
@@ -142,9 +154,9 @@ TEST_F(DlgBaseTest, PressOnAFreeAreaDragsTheWindowButNotOnAControl) {
   EXPECT_EQ(dlg_.dragRequests, 1);
 }
 
-TEST_F(DlgBaseTest, LayoutIdsRepaintTheWholeWindowOthersOnlyThemselves) {
+TEST_F(DlgBaseTest, FlaggedControlsRepaintTheWholeWindowOthersOnlyThemselves) {
   dlg_.create = [&](TestDlg& d, const RECT&) {
-    Add<gm::win::CCheckButton>(d, 1, 3001, {10, 10, 40, 40});
+    Add<gm::win::CCheckButton>(d, 1, 3001, {10, 10, 40, 40})->SetBehaviour(gm::ui::kRepaintsWindowOnClick);
     Add<gm::win::CImageButton>(d, 1, 2010, {100, 10, 130, 40});
   };
   HWND h = Open();
@@ -176,6 +188,7 @@ TEST_F(DlgBaseTest, ReleaseOutsideTheHotControlForgetsIt) {
   EXPECT_EQ(dlg_.HotControl(), nullptr);
   EXPECT_FALSE(box->Checked());
   EXPECT_EQ(box->State(), 0);
+  Pump();
   EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{3540, 0, 1}}));
 }
 
@@ -205,28 +218,26 @@ TEST_F(DlgBaseTest, PaintingGoesThroughTheOffscreenBitmap) {
 }
 
 TEST_F(DlgBaseTest, DialogsEnterAndLeaveTheOpenDialogTable) {
-  gm::DialogTable saved = gm::OpenDialogTable;
-  gm::OpenDialogTable = {};
-  gm::OpenDialogTable.Add(reinterpret_cast<void*>(0x10));
+  gm::DialogTable& table = ui_.dialogs;
+  table.Add(reinterpret_cast<void*>(0x10));
   HWND h = Open();
-  EXPECT_EQ(gm::OpenDialogTable.At(1), h);
-  TestDlg second;
+  EXPECT_EQ(table.At(1), h);
+  TestDlg second(ui_.context);
   HWND h2 = second.CreateModelessDialog();
-  EXPECT_EQ(gm::OpenDialogTable.At(2), h2);
+  EXPECT_EQ(table.At(2), h2);
   DestroyWindow(h);
-  EXPECT_EQ(gm::OpenDialogTable.At(1), h2);  // later entries move down
-  EXPECT_EQ(gm::OpenDialogTable.At(2), nullptr);
+  EXPECT_EQ(table.At(1), h2);  // later entries move down
+  EXPECT_EQ(table.At(2), nullptr);
   DestroyWindow(h2);
   // A full table leaves a new dialog unregistered, and its closing removes nothing.
-  for (uintptr_t i = 2; i <= 10; ++i) gm::OpenDialogTable.Add(reinterpret_cast<void*>(0x10 * i));
-  TestDlg third;
+  for (uintptr_t i = 2; i <= 10; ++i) table.Add(reinterpret_cast<void*>(0x10 * i));
+  TestDlg third(ui_.context);
   HWND h3 = third.CreateModelessDialog();
   ASSERT_NE(h3, nullptr);
-  EXPECT_EQ(gm::OpenDialogTable.Count(), 10u);
+  EXPECT_EQ(table.Count(), 10u);
   DestroyWindow(h3);
-  EXPECT_EQ(gm::OpenDialogTable.Count(), 10u);
-  EXPECT_EQ(gm::OpenDialogTable.At(9), reinterpret_cast<void*>(0xA0));
-  gm::OpenDialogTable = saved;
+  EXPECT_EQ(table.Count(), 10u);
+  EXPECT_EQ(table.At(9), reinterpret_cast<void*>(0xA0));
 }
 
 namespace {
@@ -251,9 +262,9 @@ class ListPopup : public gm::win::CWndPopup {
 TEST_F(DlgBaseTest, PopupReportsItsKindAndTagWhenDeactivatedAndClosed) {
   HWND h = Open();
   ShowWindow(h, SW_SHOW);
-  auto popup = std::make_unique<ListPopup>(2);
+  auto popup = std::make_unique<ListPopup>(ui_.context, 2);
   ListPopup* raw = popup.get();
-  ASSERT_TRUE(dlg_.OpenPopup(3, std::move(popup), {100, 100, 200, 160}, 1041, 2013));
+  ASSERT_TRUE(dlg_.OpenPopup(3, std::move(popup), {100, 100, 200, 160}, gm::msg::kDpiFunctionChosen, 2013));
   HWND p = raw->Hwnd();
   ASSERT_TRUE(IsWindow(p));
   EXPECT_EQ(raw->created, 1);
@@ -268,24 +279,24 @@ TEST_F(DlgBaseTest, PopupReportsItsKindAndTagWhenDeactivatedAndClosed) {
   SetActiveWindow(p);
   SetActiveWindow(h);
   Pump();
-  const Notice kindNotice{1042, 2013, 2};
+  const Notice kindNotice{gm::msg::kDpiMenuClosed, 2013, 2};
   ASSERT_FALSE(dlg_.notices.empty());
   EXPECT_EQ(dlg_.notices[0], kindNotice);
   dlg_.notices.clear();
   dlg_.ClosePopup(3);
   gmtest::PumpUntil([&] { return !IsWindow(p); }, std::chrono::seconds(2));
   EXPECT_FALSE(IsWindow(p));
-  EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{gm::ui::kPopupClosedMessage, 0, 0}}));
+  EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{gm::msg::kPopupClosed, 0, 0}}));
 
   // Opening a slot again closes the popup it holds first.
-  ASSERT_TRUE(dlg_.OpenPopup(3, std::make_unique<ListPopup>(0), {100, 100, 200, 160}, 1041, 7));
+  ASSERT_TRUE(dlg_.OpenPopup(3, std::make_unique<ListPopup>(ui_.context, 0), {100, 100, 200, 160}, gm::msg::kDpiFunctionChosen, 7));
   HWND first = dlg_.Popup(3)->Hwnd();
   dlg_.notices.clear();
-  ASSERT_TRUE(dlg_.OpenPopup(3, std::make_unique<ListPopup>(0), {100, 100, 200, 160}, 1041, 8));
+  ASSERT_TRUE(dlg_.OpenPopup(3, std::make_unique<ListPopup>(ui_.context, 0), {100, 100, 200, 160}, gm::msg::kDpiFunctionChosen, 8));
   EXPECT_FALSE(IsWindow(first));
   // The closed one says so (and, losing activation as it goes, sends its kind's notice too).
   ASSERT_FALSE(dlg_.notices.empty());
-  EXPECT_EQ(dlg_.notices.front(), (Notice{gm::ui::kPopupClosedMessage, 0, 0}));
+  EXPECT_EQ(dlg_.notices.front(), (Notice{gm::msg::kPopupClosed, 0, 0}));
   EXPECT_EQ(dlg_.Popup(3)->Tag(), 8u);
 }
 
@@ -298,6 +309,7 @@ TEST_F(DlgBaseTest, DoubleAndRightClicksReachTheControlUnderThePointer) {
   };
   HWND h = Open();
   Send(h, WM_LBUTTONDBLCLK, 20, 20, MK_LBUTTON);
+  ASSERT_TRUE(WaitForNotices(1));
   EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{3600, 0, 10}}));
   dlg_.notices.clear();
   // Right releases go to the hot control only where a layer-0 control lies.
@@ -305,6 +317,7 @@ TEST_F(DlgBaseTest, DoubleAndRightClicksReachTheControlUnderThePointer) {
   Send(h, WM_RBUTTONUP, 120, 20);
   Send(h, WM_MOUSEMOVE, 220, 20);
   Send(h, WM_RBUTTONUP, 220, 20);
+  Pump();
   EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{2050, 2050, 11}}));
 }
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "macro/macro_library.h"
-#include "settings/environment.h"
+#include "settings/language_indexes.h"
 #include "settings/language.h"
 #include "ui/buttons.h"
 #include "ui/colour_buttons.h"
@@ -13,7 +13,9 @@
 #include "ui/dlg_base.h"
 #include "ui/gauges.h"
 #include "ui/macro_lists.h"
-#include "ui/notice_dialogs.h"
+#include "dialogs/attention_dlg.h"
+#include "dialogs/firmware_reset_dlg.h"
+#include "dialogs/progress_bar_dlg.h"
 #include "ui/scroll_bar.h"
 #include "ui/selection_state.h"
 #include "ui/selector_buttons.h"
@@ -27,7 +29,7 @@ using namespace gm::win;
 
 class GalleryDlg : public CDlgBase {
  public:
-  GalleryDlg() {
+  explicit GalleryDlg(const gm::ui::UiContext& context) : CDlgBase(context) {
     SetWindowSize(1127, 560);
     SetRegisterAsOpenDialog(false);
     gm::MacroItemLocation at = gm::MacroItemLocation::None();
@@ -58,7 +60,7 @@ class GalleryDlg : public CDlgBase {
   }
 
   void CreateControls(const RECT&) override {
-    HWND h = Hwnd();
+    CControlHost& h = *this;
     // Buttons.
     auto* ok = Put(1, std::make_unique<CImageButton>(h, 2010, RECT{20, 20, 89, 40}, L"OK", DT_CENTER));
     Images(ok, L"skins\\button2_nr.png", L"skins\\button2_ov.png");
@@ -78,18 +80,19 @@ class GalleryDlg : public CDlgBase {
     for (int i = 0; i < 3; ++i) {
       auto* r = Put(1, std::make_unique<CRadioButton>(h, radios[i], RECT{530 + 22 * i, 22, 545 + 22 * i, 37}));
       Images(r, L"skins\\radio_nr.png", L"skins\\radio_ov.png", L"skins\\radio_dn.png");
+      r->SetGroup(&lift_);
     }
-    gm::RadioSelection = gm::ui::SelectRadio(0, 3510);
-    auto* combo = Put(1, std::make_unique<CComboButton>(h, 2013, RECT{610, 20, 772, 41}, L"Left button", 1028, DT_CENTER));
+    lift_.Select(3510);
+    auto* combo = Put(1, std::make_unique<CComboButton>(h, 2013, RECT{610, 20, 772, 41}, L"Left button", DT_CENTER));
     Images(combo, L"skins\\combo2_nr.png", L"skins\\combo2_ov.png");
-    auto* combo2 = Put(1, std::make_unique<CComboButton>(h, 2014, RECT{790, 20, 952, 41}, L"unused", 1028, DT_CENTER));
+    auto* combo2 = Put(1, std::make_unique<CComboButton>(h, 2014, RECT{790, 20, 952, 41}, L"unused", DT_CENTER));
     Images(combo2, L"skins\\combo2_nr.png", L"skins\\combo2_ov.png");
     combo2->SetShowDisabled(true);
     combo2->SetOpen(true);
     Put(1, std::make_unique<CLinkButton>(h, 3503, RECT{970, 20, 1120, 40}, L"www.example.com", DT_CENTER));
 
     // DPI stages.
-    gm::DpiStageMask = 0x07;
+    stages_.SelectUpTo(3);
     for (int i = 0; i < 6; ++i) {
       auto* bar = Put(1, std::make_unique<CDPIValueShowControl>(h, 3300 + i, RECT{29 + 36 * i, 60, 36 + 36 * i, 192}, 10));
       bar->SetBackgroundImage(L"skins\\dpi_bar_bg.png");
@@ -98,6 +101,7 @@ class GalleryDlg : public CDlgBase {
       auto* stage = Put(1, std::make_unique<CDPIRadioButton>(h, 3290 + i, RECT{20 + 36 * i, 197, 46 + 36 * i, 208}));
       Images(stage, L"skins\\dpi_value.png", L"skins\\dpi_value_ov.png", L"skins\\dpi_value_dn.png");
       stage->SetDpiStep(8 << i);
+      stage->SetStage(&stages_, i + 1);
       const RECT swatch{20 + 36 * i, 214, 46 + 36 * i, 226};
       Put(1, std::make_unique<CColorSelectButton>(h, 3270 + i, swatch, swatch))
           ->SetColour(RGB(255 - 40 * i, 40 * i, 120));
@@ -110,26 +114,27 @@ class GalleryDlg : public CDlgBase {
     }
 
     // Report-rate dials.
-    gm::SelectedRateCode = 2;
+    rate_.value = 2;
     std::unique_ptr<CPollingRateDial> dials[] = {
-        std::make_unique<CPollingRate250Button>(h, RECT{250, 60, 400, 210}),
-        std::make_unique<CPollingRate1000Button>(h, RECT{405, 60, 555, 210}),
-        std::make_unique<CPollingRate2000Button>(h, RECT{560, 60, 710, 210}),
-        std::make_unique<CPollingRate4000Button>(h, RECT{715, 60, 865, 210}),
-        std::make_unique<CPollingRate8000Button>(h, RECT{870, 60, 1020, 210})};
+        std::make_unique<CPollingRate250Button>(h, 3041, RECT{250, 60, 400, 210}),
+        std::make_unique<CPollingRate1000Button>(h, 3042, RECT{405, 60, 555, 210}),
+        std::make_unique<CPollingRate2000Button>(h, 3043, RECT{560, 60, 710, 210}),
+        std::make_unique<CPollingRate4000Button>(h, 3044, RECT{715, 60, 865, 210}),
+        std::make_unique<CPollingRate8000Button>(h, 3045, RECT{870, 60, 1020, 210})};
     for (auto& d : dials) {
       d->LoadSkin();
+      d->SetRateChoice(&rate_);
       CPollingRateDial* raw = Put(1, std::move(d));
       if (raw->Id() == 3045) raw->OnMouseMove(0, 870 + 96, 60 + 32);  // hovering 8000 Hz
     }
 
     // Power, battery, lists, sliders.
-    auto* power = Put(1, std::make_unique<CPowerManageButton>(h, RECT{20, 270, 160, 354}));
+    auto* power = Put(1, std::make_unique<CPowerManageButton>(h, 3500, RECT{20, 270, 160, 354}));
     power->LoadSkin();
     power->SetValue(5);
     const int charge[] = {CBattery::kNotCharging, CBattery::kCharging, CBattery::kFull};
     for (int i = 0; i < 3; ++i) {
-      auto* b = Put(1, std::make_unique<CBattery>(h, RECT{180 + 40 * i, 270, 210 + 40 * i, 331}));
+      auto* b = Put(1, std::make_unique<CBattery>(h, 3406, RECT{180 + 40 * i, 270, 210 + 40 * i, 331}));
       b->LoadSkin();
       b->SetPercent(40);
       b->SetAnimationLevel(75);
@@ -157,20 +162,25 @@ class GalleryDlg : public CDlgBase {
     // Statics and the tab.
     auto* text = Put(0, std::make_unique<CStaticText>(h, 3402, RECT{790, 300, 1100, 318}, kTextGrey, DT_LEFT));
     text->SetLabel(L"Static text in the user-interface font");
-    auto* progress = Put(1, std::make_unique<CStaticProgressBar>(h, RECT{790, 330, 1100, 348}));
+    auto* progress = Put(1, std::make_unique<CStaticProgressBar>(h, 3002, RECT{790, 330, 1100, 348}));
     progress->SetNormalImage(L"skins\\Slider_bar.png");
     progress->SetBarImage(L"skins\\header_dn.png");
     progress->SetBarValue(60);
-    gm::ProfileTabSelection = 0;
+    profileTab_.value = 0;
     for (int i = 0; i < 2; ++i) {
       auto* tab = Put(1, std::make_unique<CTabControl>(h, 2049 + i, RECT{790 + 165 * i, 360, 952 + 165 * i, 382}, i ? L"Profile 2" : L"Profile 1", DT_LEFT));
       Images(tab, L"skins\\menu_nr.png", L"skins\\menu_ov.png", L"skins\\menusub_nr.png");
       tab->SetSelectedHoverImage(L"skins\\menusub_ov.png");
+      tab->SetTab(&profileTab_, i, CTabControl::Style::kProfile);
     }
     Put(0, std::make_unique<CStaticImage>(h, 3400, RECT{180, 345, 287, 544}))->SetNormalImage(L"skins\\mouse\\mouse_nr.png");
   }
 
  private:
+  gm::ui::RadioGroup lift_{3509, 3510, 3511};
+  gm::ui::StageSelection stages_;
+  gm::ui::Choice rate_;
+  gm::ui::Choice profileTab_;
   gm::MacroLibrary library_;
   gm::MacroKey macro_;
 };
@@ -179,17 +189,17 @@ class GalleryDlg : public CDlgBase {
 
 TEST(Gallery, EveryControlWithTheShippedSkins) {
   uitest::EnsureGdiplus();
-  const std::wstring savedFolder = gm::ProgramFolder;
-  gm::ProgramFolder = gmtest::BinFolder();  // the build copies skins\ beside the programs
-  ASSERT_NE(GetFileAttributesW((gm::ProgramFolder + L"skins\\button2_nr.png").c_str()), INVALID_FILE_ATTRIBUTES)
+  uitest::TestUi ui;
+  ui.context.programFolder = gmtest::BinFolder();  // the build copies skins\ beside the programs
+  ASSERT_NE(GetFileAttributesW(ui.context.ProgramFile(L"skins\\button2_nr.png").c_str()), INVALID_FILE_ATTRIBUTES)
       << "no skins beside the test program (build the skins_copy target)";
-  gm::LanguageTexts[4] = L"OK";
-  gm::LanguageTexts[5] = L"Cancel";
-  gm::LanguageTexts[140] = L"Restore the factory settings of the mouse?";
+  ui.texts[gm::kTextOk] = L"OK";
+  ui.texts[gm::kTextCancel] = L"Cancel";
+  ui.texts[gm::kTextFactoryResetQuestion] = L"Restore the factory settings of the mouse?";
 
   uitest::Surface canvas(1127, 740, RGB(24, 24, 24));
   {
-    GalleryDlg gallery;
+    GalleryDlg gallery(ui.context);
     HWND h = gallery.CreateModelessDialog();
     ASSERT_NE(h, nullptr);
     gallery.Render(canvas.Dc());
@@ -198,7 +208,7 @@ TEST(Gallery, EveryControlWithTheShippedSkins) {
   }
   // The notice and the confirmation below the controls.
   {
-    CAttentionDlg notice(L"", L"The mouse is not connected.", nullptr);
+    CAttentionDlg notice(ui.context, L"", L"The mouse is not connected.", nullptr);
     notice.SetRegisterAsOpenDialog(false);
     HWND h = notice.CreateModelessDialog();
     SetViewportOrgEx(canvas.Dc(), 20, 570, nullptr);
@@ -206,7 +216,7 @@ TEST(Gallery, EveryControlWithTheShippedSkins) {
     DestroyWindow(h);
   }
   {
-    CFirmwareResetDlg confirm;
+    CFirmwareResetDlg confirm(ui.context);
     confirm.SetRegisterAsOpenDialog(false);
     HWND h = confirm.CreateModelessDialog();
     SetViewportOrgEx(canvas.Dc(), 360, 570, nullptr);
@@ -216,10 +226,6 @@ TEST(Gallery, EveryControlWithTheShippedSkins) {
   SetViewportOrgEx(canvas.Dc(), 0, 0, nullptr);
   const std::wstring out = gmtest::BinFolder() + L"..\\ui_gallery.png";
   EXPECT_TRUE(canvas.SavePng(out));
-  gm::ProgramFolder = savedFolder;
-  gm::RadioSelection = 0;
-  gm::DpiStageMask = 0;
-  gm::SelectedRateCode = 0;
 
   // A picture was drawn where each picture-carrying control stands (the dialog's own background
   // is black).

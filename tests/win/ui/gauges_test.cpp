@@ -18,7 +18,7 @@ constexpr COLORREF kFill = RGB(0, 220, 0);
 class GaugeTest : public ::testing::Test {
  protected:
   uitest::SkinFolder skins_;
-  uitest::RecorderWindow owner_;
+  uitest::RecorderWindow owner_{skins_};
 };
 
 // Rows of column `x` of a control drawn on a fresh surface.
@@ -36,7 +36,7 @@ std::vector<COLORREF> Column(gm::win::CControlBase& c, int x, int height) {
 class ScrollBarTest : public GaugeTest {
  protected:
   void SetUp() override { ASSERT_TRUE(bar_.LoadArrows()); }
-  gm::win::CVScrollBar bar_{owner_.Hwnd(), 2021, RECT{0, 0, 15, 130}};
+  gm::win::CVScrollBar bar_{owner_, 2021, RECT{0, 0, 15, 130}};
 };
 
 TEST_F(ScrollBarTest, ThumbGeometry) {
@@ -124,7 +124,7 @@ TEST_F(ScrollBarTest, DrawsArrowsTrackAndThumb) {
 TEST_F(GaugeTest, LevelBarFillsFromTheBottom) {
   skins_.Solid(L"skins\\bar_bg.png", 10, 100, kBack);
   skins_.Solid(L"skins\\bar_fill.png", 10, 100, kFill);
-  gm::win::CDPIValueShowControl bar(owner_.Hwnd(), 3300, {0, 0, 10, 100}, 4);
+  gm::win::CDPIValueShowControl bar(owner_, 3300, {0, 0, 10, 100}, 4);
   ASSERT_TRUE(bar.SetBackgroundImage(L"skins\\bar_bg.png"));
   ASSERT_TRUE(bar.SetFillImage(L"skins\\bar_fill.png"));
   std::vector<COLORREF> col = Column(bar, 5, 100);
@@ -138,7 +138,7 @@ TEST_F(GaugeTest, LevelBarFillsFromTheBottom) {
 }
 
 TEST_F(GaugeTest, VerticalSliderLevelFollowsThePointer) {
-  gm::win::CVerticalSliderControl slider(owner_.Hwnd(), 3310, {0, 0, 10, 100}, 10);
+  gm::win::CVerticalSliderControl slider(owner_, 3310, {0, 0, 10, 100}, 10);
   slider.OnLButtonDown(0, 5, 50);
   EXPECT_EQ(slider.Level(), 4);
   slider.OnMouseMove(MK_LBUTTON, 5, -40);  // clamped to the top
@@ -154,7 +154,7 @@ TEST_F(GaugeTest, BatteryAtZeroToThreePercentLooksTheSame) {
   skins_.Solid(L"skins\\battery_empty.png", 30, 61, kBack);
   skins_.Solid(L"skins\\battery_charging.png", 30, 61, RGB(0, 0, 200));
   skins_.Pixels(L"skins\\battery_lighting.png", 30, 61, std::vector<uint32_t>(30 * 61, 0));  // transparent
-  gm::win::CBattery battery(owner_.Hwnd(), {0, 0, 30, 61});
+  gm::win::CBattery battery(owner_, 3406, {0, 0, 30, 61});
   ASSERT_TRUE(battery.LoadSkin());
   std::vector<std::vector<COLORREF>> looks;
   for (int p : {0, 1, 2, 3, 4}) {
@@ -173,7 +173,7 @@ TEST_F(GaugeTest, BatteryAtZeroToThreePercentLooksTheSame) {
 }
 
 TEST_F(GaugeTest, SliderSnapsToTheNearestStop) {
-  gm::win::CSliderControl slider(owner_.Hwnd(), 3320, {0, 0, 100, 20}, 3, 10, 10);
+  gm::win::CSliderControl slider(owner_, 3320, {0, 0, 100, 20}, 3, 10, 10);
   ASSERT_EQ(slider.Stops(), (std::vector<int>{10, 50, 90}));
   const struct {
     int x, index;
@@ -188,7 +188,7 @@ TEST_F(GaugeTest, SliderSnapsToTheNearestStop) {
 }
 
 TEST_F(GaugeTest, SliderDragReportsTheStopOnEveryMove) {
-  gm::win::CSliderControl slider(owner_.Hwnd(), 3320, {0, 0, 100, 20}, 3, 10, 10);
+  gm::win::CSliderControl slider(owner_, 3320, {0, 0, 100, 20}, 3, 10, 10);
   slider.SetValueIndex(0);  // knob over 0..20
   slider.OnLButtonDown(0, 12, 10);
   ASSERT_TRUE(slider.Dragging());
@@ -205,7 +205,7 @@ TEST_F(GaugeTest, SliderDragReportsTheStopOnEveryMove) {
 TEST_F(GaugeTest, ProgressBarShowsItsShare) {
   skins_.Solid(L"skins\\p_bg.png", 100, 10, kBack);
   skins_.Solid(L"skins\\p_bar.png", 100, 10, kFill);
-  gm::win::CStaticProgressBar bar(owner_.Hwnd(), {0, 0, 100, 10});
+  gm::win::CStaticProgressBar bar(owner_, 3002, {0, 0, 100, 10});
   ASSERT_TRUE(bar.SetNormalImage(L"skins\\p_bg.png"));
   ASSERT_TRUE(bar.SetBarImage(L"skins\\p_bar.png"));
   bar.SetBarValue(50);
@@ -218,9 +218,8 @@ TEST_F(GaugeTest, ProgressBarShowsItsShare) {
 }
 
 TEST_F(GaugeTest, ScrollBarArrowsScaleWithTheDisplay) {
-  const float saved = gm::DisplayScale;
-  gm::DisplayScale = 1.5f;
-  gm::win::CVScrollBar bar(owner_.Hwnd(), 2022, {0, 0, 22, 200});
+  owner_.ui.context.displayScale = 1.5;
+  gm::win::CVScrollBar bar(owner_, 2022, {0, 0, 22, 200});
   ASSERT_TRUE(bar.LoadArrows());
   // 15-row arrow pictures drawn 22 rows high: the track starts and ends 22 rows in, and a press
   // on the lower part of the drawn up arrow is still the up arrow.
@@ -228,5 +227,4 @@ TEST_F(GaugeTest, ScrollBarArrowsScaleWithTheDisplay) {
   EXPECT_EQ(bar.Track().bottom, 178);
   bar.OnLButtonDown(0, 10, 20);
   EXPECT_EQ(owner_.notices.at(0), (Notice{2022, 6, 1}));
-  gm::DisplayScale = saved;
 }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "macro/macro_library.h"
-#include "settings/toolkit_bridge.h"
 #include "ui/macro_lists.h"
 #include "ui_test_support.h"
 
@@ -24,10 +23,9 @@ class MacroListTest : public ::testing::Test {
     at = gm::MacroItemLocation::None();
     ASSERT_EQ(library_.CreateMacro(L"top", at), gm::kMacroNameOk);
     ASSERT_EQ(library_.VisibleRowCount(), 3);
-    gm::SelectedLocation = gm::MacroItemLocation::None();
   }
   uitest::SkinFolder skins_;
-  uitest::RecorderWindow owner_;
+  uitest::RecorderWindow owner_{skins_};
   gm::MacroLibrary library_;
   gm::MacroItemLocation folder_;
 };
@@ -35,12 +33,12 @@ class MacroListTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(MacroListTest, PressSelectsRowsAndTheFolderIconToggles) {
-  gm::win::CEditShowList tree(owner_.Hwnd(), 2015, {0, 0, 200, 200}, library_);
+  gm::win::CEditShowList tree(owner_, 2015, {0, 0, 200, 200}, library_);
   ASSERT_TRUE(tree.LoadSkin());
   EXPECT_EQ(tree.VisibleRows(), 10);
   tree.OnLButtonDown(0, 100, 25);  // row 1, the macro inside the folder
   EXPECT_EQ(tree.SelectedRow(), 1);
-  EXPECT_EQ(gm::SelectedLocation, folder_.Child(0));
+  EXPECT_EQ(tree.Selected(), folder_.Child(0));
   tree.OnLButtonDown(0, 100, 5);  // folder row, right of its icon: stays open
   EXPECT_EQ(library_.ItemAt(folder_)->MacroItemFolderIsOpen, 1);
   tree.OnLButtonDown(0, 8, 5);  // on the icon: closes
@@ -48,12 +46,12 @@ TEST_F(MacroListTest, PressSelectsRowsAndTheFolderIconToggles) {
   EXPECT_EQ(tree.RowCount(), 2);
   tree.OnLButtonDown(0, 100, 150);  // below the last row
   EXPECT_EQ(tree.SelectedRow(), -1);
-  EXPECT_EQ(gm::SelectedLocation.stage, -1);
+  EXPECT_EQ(tree.Selected().stage, -1);
   EXPECT_TRUE(owner_.notices.empty());  // presses tell nothing
 }
 
 TEST_F(MacroListTest, DoubleClickFlipsTheOpenFlagOfAnyRowAndNotifies) {
-  gm::win::CEditShowList tree(owner_.Hwnd(), 2015, {0, 0, 200, 200}, library_);
+  gm::win::CEditShowList tree(owner_, 2015, {0, 0, 200, 200}, library_);
   tree.OnLButtonDblClk(0, 100, 45);  // row 2: the level-0 macro
   EXPECT_EQ(tree.SelectedRow(), 2);
   EXPECT_EQ(library_.ItemAt(gm::MacroItemLocation::Level0(1))->MacroItemFolderIsOpen, 1);
@@ -61,20 +59,18 @@ TEST_F(MacroListTest, DoubleClickFlipsTheOpenFlagOfAnyRowAndNotifies) {
 }
 
 TEST_F(MacroListTest, RightClickSelectsAndPassesThePoint) {
-  gm::win::CEditShowList tree(owner_.Hwnd(), 2015, {0, 0, 200, 200}, library_);
-  POINT seen{};
-  owner_.onNotice = [&](const Notice& n) {
-    if (n.lParam == 11) seen = *reinterpret_cast<const POINT*>(n.wParam);
-  };
+  gm::win::CEditShowList tree(owner_, 2015, {0, 0, 200, 200}, library_);
   tree.OnRButtonUp(0, 30, 45);
   EXPECT_EQ(tree.SelectedRow(), 2);
-  EXPECT_EQ(seen.x, 30);
-  EXPECT_EQ(seen.y, 45);
-  EXPECT_EQ(gm::SelectedLocation, gm::MacroItemLocation::Level0(1));
+  ASSERT_EQ(owner_.events.size(), 1u);
+  EXPECT_EQ(owner_.events[0].event, gm::win::kEventRightClick);
+  EXPECT_EQ(owner_.events[0].at.x, 30);
+  EXPECT_EQ(owner_.events[0].at.y, 45);
+  EXPECT_EQ(tree.Selected(), gm::MacroItemLocation::Level0(1));
 }
 
 TEST_F(MacroListTest, TreeDrawsSelectionIconsAndIndent) {
-  gm::win::CEditShowList tree(owner_.Hwnd(), 2015, {0, 0, 200, 200}, library_);
+  gm::win::CEditShowList tree(owner_, 2015, {0, 0, 200, 200}, library_);
   ASSERT_TRUE(tree.LoadSkin());
   tree.SetSelectedRow(2);
   uitest::Surface s(200, 200);
@@ -94,7 +90,7 @@ TEST_F(MacroListTest, ActionListRowsAndIcons) {
   macro.Actions[1] = gm::MacroAction::Delay(50);
   macro.Actions[2] = gm::MacroAction::Event(0x10, true);
   macro.MacroActionNum = 3;
-  gm::win::CImageShowList list(owner_.Hwnd(), 2020, {0, 0, 200, 100});
+  gm::win::CImageShowList list(owner_, 2020, {0, 0, 200, 100});
   ASSERT_TRUE(list.LoadSkin());
   list.SetMacro(&macro);
   uitest::Surface s(200, 100);

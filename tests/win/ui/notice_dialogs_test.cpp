@@ -5,10 +5,11 @@
 #include <chrono>
 #include <functional>
 
-#include "settings/language.h"
-#include "settings/toolkit_bridge.h"
+#include "settings/language_indexes.h"
 #include "ui/dialog_table.h"
-#include "ui/notice_dialogs.h"
+#include "dialogs/attention_dlg.h"
+#include "dialogs/firmware_reset_dlg.h"
+#include "dialogs/progress_bar_dlg.h"
 #include "ui/static_controls.h"
 #include "ui_test_support.h"
 #include "win_test_support.h"
@@ -26,24 +27,25 @@ void ClickAt(HWND h, int x, int y) {
 
 void Key(HWND h, WPARAM vk) { PostMessageW(h, WM_KEYDOWN, vk, 0); }
 
+// The open dialogs a timer callback of a test looks at.
+const gm::DialogTable* gCloserDialogs = nullptr;
+
 class NoticeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = gm::OpenDialogTable;
-    gm::OpenDialogTable = {};
-    gm::LanguageTexts[4] = L"OK";
-    gm::LanguageTexts[5] = L"Cancel";
-    gm::LanguageTexts[140] = L"Reset the mouse?";
+    ui_.texts[gm::kTextOk] = L"OK";
+    ui_.texts[gm::kTextCancel] = L"Cancel";
+    ui_.texts[gm::kTextFactoryResetQuestion] = L"Reset the mouse?";
   }
-  void TearDown() override { gm::OpenDialogTable = saved_; }
   uitest::SkinFolder skins_;
-  gm::DialogTable saved_;
+  uitest::TestUi ui_{skins_};
+  const gm::ui::UiContext& context_ = ui_.context;
 };
 
 }  // namespace
 
 TEST_F(NoticeTest, NoticeShowsOnlyItsMessageAndEndsWithOk) {
-  gm::win::CAttentionDlg notice(L"Heading", L"The mouse is not connected.", nullptr);
+  gm::win::CAttentionDlg notice(context_, L"Heading", L"The mouse is not connected.", nullptr);
   std::wstring heading = L"unset", message;
   const INT_PTR result = RunScripted(notice, {[&](HWND h) {
                                                 heading = static_cast<gm::win::CStaticText*>(notice.GetControl(2012))->Label();
@@ -53,15 +55,15 @@ TEST_F(NoticeTest, NoticeShowsOnlyItsMessageAndEndsWithOk) {
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(heading, L"");
   EXPECT_EQ(message, L"The mouse is not connected.");
-  EXPECT_EQ(gm::OpenDialogTable.Count(), 0u);
+  EXPECT_EQ(ui_.dialogs.Count(), 0u);
 }
 
 TEST_F(NoticeTest, ModelessNoticeIsTopmostAndGoesWhenClosed) {
-  HWND h = gm::win::CAttentionDlg::ShowModeless(L"", L"Connection lost", nullptr);
+  HWND h = gm::win::CAttentionDlg::ShowModeless(context_, L"", L"Connection lost", nullptr);
   ASSERT_NE(h, nullptr);
   EXPECT_TRUE(IsWindowVisible(h));
   EXPECT_TRUE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_EQ(gm::OpenDialogTable.At(0), h);
+  EXPECT_EQ(ui_.dialogs.At(0), h);
   RECT client{};
   GetClientRect(h, &client);
   EXPECT_EQ(client.right, 319);
@@ -69,11 +71,11 @@ TEST_F(NoticeTest, ModelessNoticeIsTopmostAndGoesWhenClosed) {
   ClickAt(h, 307, 10);  // the close button
   gmtest::PumpUntil([&] { return !IsWindow(h); }, std::chrono::seconds(2));
   EXPECT_FALSE(IsWindow(h));
-  EXPECT_EQ(gm::OpenDialogTable.Count(), 0u);
+  EXPECT_EQ(ui_.dialogs.Count(), 0u);
 }
 
 TEST_F(NoticeTest, ResetConfirmationIgnoresEscapeAndConfirmsWithEnter) {
-  gm::win::CFirmwareResetDlg confirm;
+  gm::win::CFirmwareResetDlg confirm(context_);
   bool openAfterEscape = false;
   const INT_PTR result = RunScripted(confirm, {[](HWND h) { Key(h, VK_ESCAPE); },
                                                [&](HWND h) {
@@ -86,45 +88,45 @@ TEST_F(NoticeTest, ResetConfirmationIgnoresEscapeAndConfirmsWithEnter) {
 
 TEST_F(NoticeTest, ResetConfirmationCancelButtons) {
   for (POINT p : {POINT{380, 120}, POINT{412, 10}}) {  // cancel, close
-    gm::win::CFirmwareResetDlg confirm;
+    gm::win::CFirmwareResetDlg confirm(context_);
     EXPECT_EQ(RunScripted(confirm, {[p](HWND h) { ClickAt(h, p.x, p.y); }}), IDCANCEL) << p.x;
   }
-  gm::win::CFirmwareResetDlg confirm;
+  gm::win::CFirmwareResetDlg confirm(context_);
   EXPECT_EQ(RunScripted(confirm, {[](HWND h) { ClickAt(h, 290, 120); }}), IDOK);
 }
 
 TEST_F(NoticeTest, ProgressDialogEndsByItselfAfterAboutHalfASecond) {
-  gm::win::CProgressBarDlg progress(L"Saving", L"", nullptr);
+  gm::win::CProgressBarDlg progress(context_, L"Saving", L"", nullptr);
   const auto start = std::chrono::steady_clock::now();
   const INT_PTR result = progress.DoModal();
   const auto elapsed = std::chrono::steady_clock::now() - start;
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(progress.Progress(), 100);
-  EXPECT_FALSE(gm::win::ProgressRunning);
   // 50 steps of 10 ms at the least; generous above for a loaded machine.
   EXPECT_GE(elapsed, std::chrono::milliseconds(450));
   EXPECT_LT(elapsed, std::chrono::seconds(10));
-  EXPECT_EQ(gm::OpenDialogTable.Count(), 0u);
+  EXPECT_EQ(ui_.dialogs.Count(), 0u);
 }
 
 TEST_F(NoticeTest, ClosingMessagesEndEvenTheDialogsThatIgnoreEscape) {
   // What the main window sends every open dialog at shutdown.
-  auto closeAll = [](HWND) {
-    const auto open = gm::OpenDialogTable.Entries();
+  auto closeAll = [this](HWND) {
+    const auto open = ui_.dialogs.Entries();
     for (void* w : open)
       if (w) SendMessageW(static_cast<HWND>(w), WM_CLOSE, 0, 0);
   };
-  gm::win::CFirmwareResetDlg confirm;
+  gm::win::CFirmwareResetDlg confirm(context_);
   EXPECT_EQ(RunScripted(confirm, {closeAll}), IDCANCEL);
-  gm::win::CProgressBarDlg progress(L"Saving", L"", nullptr);
+  gm::win::CProgressBarDlg progress(context_, L"Saving", L"", nullptr);
   const auto start = std::chrono::steady_clock::now();
   // Closed from inside its own run, before the bar is full.
   struct Closer {
     static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
       KillTimer(nullptr, id);
-      if (HWND h = NewestDialog()) SendMessageW(h, WM_CLOSE, 0, 0);
+      if (HWND h = NewestDialog(*gCloserDialogs)) SendMessageW(h, WM_CLOSE, 0, 0);
     }
   };
+  gCloserDialogs = &ui_.dialogs;
   SetTimer(nullptr, 0, 50, &Closer::Tick);
   EXPECT_EQ(progress.DoModal(), IDCANCEL);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));

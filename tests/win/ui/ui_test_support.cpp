@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "settings/environment.h"
 #include "ui/dialog_table.h"
 #include "ui/dlg_base.h"
 #include "ui/skin_image.h"
@@ -16,17 +15,18 @@ namespace gp = Gdiplus::DllExports;
 namespace {
 std::vector<std::function<void(HWND)>> gSteps;
 size_t gNext = 0;
+const gm::DialogTable* gDialogs = nullptr;
 
 void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
-  HWND dlg = NewestDialog();
+  HWND dlg = gDialogs ? NewestDialog(*gDialogs) : nullptr;
   if (!dlg || gNext >= gSteps.size()) return;
   gSteps[gNext++](dlg);
 }
 }  // namespace
 
-HWND NewestDialog() {
+HWND NewestDialog(const gm::DialogTable& dialogs) {
   HWND last = nullptr;
-  for (void* e : gm::OpenDialogTable.Entries())
+  for (void* e : dialogs.Entries())
     if (e) last = static_cast<HWND>(e);
   return last;
 }
@@ -34,47 +34,60 @@ HWND NewestDialog() {
 INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)>> steps) {
   gSteps = std::move(steps);
   gNext = 0;
+  gDialogs = dlg.Context().openDialogs;
   const UINT_PTR timer = SetTimer(nullptr, 0, 150, &StepTimer);
   const INT_PTR result = dlg.DoModal();
   KillTimer(nullptr, timer);
   gSteps.clear();
+  gDialogs = nullptr;
   return result;
+}
+
+void ClickControl(HWND dialog, UINT id) {
+  auto* window = reinterpret_cast<gm::win::CDialogWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* dlg = dynamic_cast<gm::win::CDlgBase*>(window);
+  const gm::win::CControlBase* control = dlg ? dlg->GetControl(id) : nullptr;
+  if (!control) return;
+  const RECT r = control->GetRect();
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageW(dialog, WM_MOUSEMOVE, 0, at);
+  SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(dialog, WM_LBUTTONUP, 0, at);
 }
 
 void EnsureGdiplus() { static gm::win::GdiplusSession session; }
 
-RecorderWindow::RecorderWindow() {
+TestUi::TestUi() {
+  context.texts = &texts;
+  context.openDialogs = &dialogs;
+}
+
+TestUi::TestUi(const SkinFolder& skins) : TestUi() { context.programFolder = skins.Root(); }
+
+RecorderWindow::RecorderWindow(const SkinFolder& skins) : ui(skins) {
   static const wchar_t* kClass = L"GmUiTestRecorder";
   static bool registered = false;
   if (!registered) {
     WNDCLASSW wc{};
-    wc.lpfnWndProc = &RecorderWindow::Proc;
+    wc.lpfnWndProc = &DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kClass;
     RegisterClassW(&wc);
     registered = true;
   }
   hwnd_ = CreateWindowExW(0, kClass, L"recorder", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr,
-                          GetModuleHandleW(nullptr), this);
+                          GetModuleHandleW(nullptr), nullptr);
 }
 
 RecorderWindow::~RecorderWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK RecorderWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<RecorderWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self && message >= WM_USER && message < 0xC000) {
-    const Notice n{message, wParam, lParam};
-    self->notices.push_back(n);
-    if (self->onNotice) self->onNotice(n);
-    return 1;
-  }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
+void RecorderWindow::QueueEvent(const gm::win::ControlEventRecord& event) {
+  events.push_back(event);
+  const Notice n{event.id, event.param, event.event};
+  notices.push_back(n);
+  if (onNotice) onNotice(n);
 }
 
 SkinFolder::SkinFolder() {
@@ -83,12 +96,9 @@ SkinFolder::SkinFolder() {
   GetTempPathW(MAX_PATH, tmp);
   root_ = std::wstring(tmp) + L"gm-ui-skin-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
   std::filesystem::create_directories(root_ + L"skins\\pollingRate");
-  oldProgramFolder_ = gm::ProgramFolder;
-  gm::ProgramFolder = root_;
 }
 
 SkinFolder::~SkinFolder() {
-  gm::ProgramFolder = oldProgramFolder_;
   std::error_code ec;
   std::filesystem::remove_all(root_, ec);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Helpers of the toolkit's Windows-side tests: GDI+ for the test program, an owner window that
-// records the notices controls send it, skin pictures made on the spot, and a 32-bit drawing
-// surface whose pixels can be read back.
+// Helpers of the toolkit's Windows-side tests: GDI+ for the test program, the toolkit context of a
+// test, a control host that records the events controls queue, skin pictures made on the spot,
+// and a 32-bit drawing surface whose pixels can be read back.
 #include <windows.h>
 
 #include <cstdint>
@@ -9,22 +9,31 @@
 #include <string>
 #include <vector>
 
+#include "ui/control_host.h"
+#include "ui/dialog_table.h"
+#include "ui/ui_context.h"
+
 namespace gm::win {
 class CDlgBase;
 }
 
 namespace uitest {
 
-// The most recently opened dialog in the open-dialog table, or nullptr.
-HWND NewestDialog();
+// The most recently opened dialog in `dialogs`, or nullptr.
+HWND NewestDialog(const gm::DialogTable& dialogs);
 
 // Runs `dlg` modally while a timer of the test carries out `steps`, one per tick (150 ms), on the
-// newest open dialog; returns the dialog's result.
+// newest dialog of the open-dialog table of `dlg`'s context; returns the dialog's result.
 INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)>> steps);
+
+// Clicks control `id` of the skinned dialog `dialog` with the mouse (move, press and release at
+// its centre), as a user would; nothing when the window is no skinned dialog or has no such control.
+void ClickControl(HWND dialog, UINT id);
 
 // Starts GDI+ once for the whole test program.
 void EnsureGdiplus();
 
+// A recorded control event (or, for a dialog, a message it got): id or message, detail, event.
 struct Notice {
   UINT message;
   WPARAM wParam;
@@ -32,25 +41,47 @@ struct Notice {
   friend bool operator==(const Notice&, const Notice&) = default;
 };
 
-// A hidden top-level window that records every message from WM_USER up (control notices).
-class RecorderWindow {
+class SkinFolder;
+
+// The toolkit context of a test: display scale 1, its own language table and open-dialog table,
+// and the program folder of `skins` when one is given.
+class TestUi {
  public:
-  RecorderWindow();
+  TestUi();
+  explicit TestUi(const SkinFolder& skins);
+  TestUi(const TestUi&) = delete;
+  TestUi& operator=(const TestUi&) = delete;
+
+  gm::LanguageTable texts;
+  gm::DialogTable dialogs;
+  gm::ui::UiContext context;
+};
+
+// A hidden top-level window hosting controls that are not in a dialog: it records every event
+// they queue, at once (there is no mouse message of its own to wait for).
+class RecorderWindow : public gm::win::CControlHost {
+ public:
+  explicit RecorderWindow(const SkinFolder& skins);
   ~RecorderWindow();
   RecorderWindow(const RecorderWindow&) = delete;
   RecorderWindow& operator=(const RecorderWindow&) = delete;
 
   HWND Hwnd() const { return hwnd_; }
+  HWND Window() const override { return hwnd_; }
+  const gm::ui::UiContext& Context() const override { return ui.context; }
+  void QueueEvent(const gm::win::ControlEventRecord& event) override;
+
+  TestUi ui;
   std::vector<Notice> notices;
-  // Called for each recorded notice as it arrives (to look at a control at that moment).
+  std::vector<gm::win::ControlEventRecord> events;
+  // Called for each recorded event as it arrives (to look at a control at that moment).
   std::function<void(const Notice&)> onNotice;
 
  private:
-  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
   HWND hwnd_ = nullptr;
 };
 
-// A temporary program folder with a "skins" folder; ProgramFolder points at it while it lives.
+// A temporary program folder with a "skins" folder (the program folder of a TestUi made with it).
 class SkinFolder {
  public:
   SkinFolder();
@@ -63,7 +94,6 @@ class SkinFolder {
 
  private:
   std::wstring root_;
-  std::wstring oldProgramFolder_;
 };
 
 // A 32-bit top-down DIB section selected into a memory DC, filled with `background`.

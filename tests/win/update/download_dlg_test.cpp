@@ -10,8 +10,7 @@
 #include <iterator>
 #include <vector>
 
-#include "settings/language.h"
-#include "settings/toolkit_bridge.h"
+#include "settings/language_indexes.h"
 #include "ui/control_base.h"
 #include "ui/dialog_table.h"
 #include "ui/ui_test_support.h"
@@ -25,15 +24,13 @@ using gmtest::LoopbackHttpServer;
 
 using uitest::RunScripted;
 
-void Click(HWND dlg, UINT id) { PostMessageW(dlg, id, id, gm::win::kEventClicked); }
+void Click(HWND dlg, UINT id) { uitest::ClickControl(dlg, id); }
 
 class DownloadDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = gm::OpenDialogTable;
-    gm::OpenDialogTable = {};
-    gm::LanguageTexts[5] = L"Cancel";
-    gm::LanguageTexts[335] = L"Download";
+    ui_.texts[gm::kTextCancel] = L"Cancel";
+    ui_.texts[gm::kTextDownloadButton] = L"Download";
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     target_ = std::wstring(base) + L"gm_download_dlg_" + std::to_wstring(GetCurrentProcessId()) +
@@ -41,7 +38,6 @@ class DownloadDlgTest : public ::testing::Test {
   }
   void TearDown() override {
     DeleteFileW(target_.c_str());
-    gm::OpenDialogTable = saved_;
   }
   std::string ReadTarget() const {
     std::ifstream in(std::filesystem::path(target_), std::ios::binary);
@@ -50,7 +46,7 @@ class DownloadDlgTest : public ::testing::Test {
   bool TargetExists() const { return GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
   uitest::SkinFolder skins_;
-  gm::DialogTable saved_;
+  uitest::TestUi ui_{skins_};
   std::wstring target_;
 };
 
@@ -59,26 +55,26 @@ TEST_F(DownloadDlgTest, StartDownloadsTheFileAndEndsWithOk) {
   LoopbackHttpServer server({{"/installer_V2.1.7.exe", LoopbackHttpServer::Response(200, installer)}});
   ASSERT_TRUE(server.Listening());
   gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
-  gm::win::CDownloadDlg dlg(L"Title", L"A new version is available.", target_,
+  gm::win::CDownloadDlg dlg(ui_.context, L"Title", L"A new version is available.", target_,
                             server.BaseUrl() + L"/installer_V2.1.7.exe", source, nullptr);
 
-  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadStart); }});
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::CDownloadDlg::kStart); }});
 
   EXPECT_EQ(result, IDOK);
   ASSERT_TRUE(dlg.Result());
   EXPECT_EQ(dlg.Result()->status, gm::DownloadStatus::Complete);
   EXPECT_EQ(ReadTarget(), installer);
-  EXPECT_EQ(gm::OpenDialogTable.Count(), 0u);
+  EXPECT_EQ(ui_.dialogs.Count(), 0u);
 }
 
 TEST_F(DownloadDlgTest, ErrorPageEndsWithOkButNothingIsStored) {
   LoopbackHttpServer server({});
   ASSERT_TRUE(server.Listening());
   gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
-  gm::win::CDownloadDlg dlg(L"Title", L"Message", target_, server.BaseUrl() + L"/missing.exe",
+  gm::win::CDownloadDlg dlg(ui_.context, L"Title", L"Message", target_, server.BaseUrl() + L"/missing.exe",
                             source, nullptr);
 
-  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadStart); }});
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::CDownloadDlg::kStart); }});
 
   EXPECT_EQ(result, IDOK);
   ASSERT_TRUE(dlg.Result());
@@ -91,10 +87,10 @@ TEST_F(DownloadDlgTest, CloseBeforeStartCancelsWithoutARequest) {
   LoopbackHttpServer server({{"/a.exe", LoopbackHttpServer::Response(200, "data")}});
   ASSERT_TRUE(server.Listening());
   gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
-  gm::win::CDownloadDlg dlg(L"Title", L"Message", target_, server.BaseUrl() + L"/a.exe", source,
+  gm::win::CDownloadDlg dlg(ui_.context, L"Title", L"Message", target_, server.BaseUrl() + L"/a.exe", source,
                             nullptr);
 
-  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadClose); }});
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::CDownloadDlg::kClose); }});
 
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_FALSE(dlg.Result());
@@ -108,15 +104,15 @@ TEST_F(DownloadDlgTest, CloseDuringTheTransferStopsItAndCancels) {
       {{"/slow/installer.exe", LoopbackHttpServer::Response(200, std::string(60000, 'S'))}});
   ASSERT_TRUE(server.Listening());
   gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
-  gm::win::CDownloadDlg dlg(L"Title", L"Message", target_, server.BaseUrl() + L"/slow/installer.exe",
+  gm::win::CDownloadDlg dlg(ui_.context, L"Title", L"Message", target_, server.BaseUrl() + L"/slow/installer.exe",
                             source, nullptr);
   bool runningWhenClosed = false;
 
-  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::kDownloadStart); },
+  const INT_PTR result = RunScripted(dlg, {[](HWND h) { Click(h, gm::win::CDownloadDlg::kStart); },
                                            [](HWND) {},
                                            [&](HWND h) {
                                              runningWhenClosed = dlg.State().Running();
-                                             Click(h, gm::win::kDownloadClose);
+                                             Click(h, gm::win::CDownloadDlg::kClose);
                                            }});
 
   EXPECT_EQ(result, IDCANCEL);

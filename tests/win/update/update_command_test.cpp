@@ -9,11 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "settings/language.h"
-#include "settings/toolkit_bridge.h"
+#include "settings/language_indexes.h"
 #include "ui/control_base.h"
 #include "ui/dialog_table.h"
-#include "ui/notice_dialogs.h"
+#include "dialogs/attention_dlg.h"
 #include "ui/ui_test_support.h"
 #include "update/update_server.h"
 #include "update/win32/download_dlg.h"
@@ -36,10 +35,11 @@ std::string Wide(const std::string& ascii) {
 // records the message of each notice it meets.
 std::vector<std::wstring> gNotices;
 HWND gLastNotice = nullptr;
+const gm::DialogTable* gDialogs = nullptr;
 
 void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR, DWORD) {
   HWND dlg = nullptr;
-  for (void* e : gm::OpenDialogTable.Entries()) {
+  for (void* e : gDialogs->Entries()) {
     if (e) dlg = static_cast<HWND>(e);
   }
   if (!dlg) return;
@@ -49,19 +49,18 @@ void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR, DWORD) {
     gLastNotice = dlg;
     gNotices.push_back(notice->Message());
   }
-  PostMessageW(dlg, 2010, 2010, gm::win::kEventClicked);
+  uitest::ClickControl(dlg, gm::win::CAttentionDlg::kOk);  // the download dialog's start button shares the id
 }
 
 class UpdateCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = gm::OpenDialogTable;
-    gm::OpenDialogTable = {};
-    for (int i : {5, 150, 335}) gm::LanguageTexts[i] = L"text";
-    gm::LanguageTexts[332] = L"check failed";
-    gm::LanguageTexts[333] = L"latest";
-    gm::LanguageTexts[334] = L"available";
-    gm::LanguageTexts[339] = L"done";
+    for (int i : {gm::kTextCancel, gm::kTextAttention, gm::kTextDownloadButton}) ui_.texts[i] = L"text";
+    ui_.texts[gm::kTextUpdateCheckFailed] = L"check failed";
+    ui_.texts[gm::kTextUpdateLatest] = L"latest";
+    ui_.texts[gm::kTextUpdateAvailable] = L"available";
+    ui_.texts[gm::kTextDownloadDone] = L"done";
+    gDialogs = &ui_.dialogs;
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     folder_ = std::wstring(base) + L"gm_update_cmd_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
@@ -70,14 +69,14 @@ class UpdateCommandTest : public ::testing::Test {
     gLastNotice = nullptr;
   }
   void TearDown() override {
-    gm::OpenDialogTable = saved_;
+    gDialogs = nullptr;
     std::error_code ec;
     std::filesystem::remove_all(std::filesystem::path(folder_), ec);
   }
   bool Run(LoopbackHttpServer& server) {
     gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
     const UINT_PTR timer = SetTimer(nullptr, 0, 150, &AnswerTimer);
-    const bool end = gm::win::RunUpdateCommand(source, gm::UpdateServer{server.BaseUrl() + L"/gm/"}, folder_);
+    const bool end = gm::win::RunUpdateCommand(ui_.context, source, gm::UpdateServer{server.BaseUrl() + L"/gm/"}, folder_);
     KillTimer(nullptr, timer);
     return end;
   }
@@ -86,7 +85,7 @@ class UpdateCommandTest : public ::testing::Test {
   }
 
   uitest::SkinFolder skins_;
-  gm::DialogTable saved_;
+  uitest::TestUi ui_{skins_};
   std::wstring folder_;  // the data folder the command keeps its files in
 };
 

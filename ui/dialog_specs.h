@@ -1,0 +1,44 @@
+#pragma once
+// Spec makers for the pieces every small skinned dialog has: the close cross in the top right
+// corner, caption buttons on the "button2" pictures and grey text lines. Portable.
+#include "ui/control_spec.h"
+
+namespace gm::ui {
+
+// The close cross ("exit" pictures): 15 units square, 4 units from the top, at `left`.
+constexpr ControlSpec CloseCross(int id, int left) {
+  ControlSpec s;
+  s.id = id;
+  s.kind = ControlClass::kImageButton;
+  s.rect = {left, 4, left + 15, 19};
+  s.pictures = {L"skins\\exit_nr.png", L"skins\\exit_ov.png"};
+  s.layer = 1;
+  return s;
+}
+
+// A button whose caption is language text `textIndex` (-1: set by the dialog).
+constexpr ControlSpec CaptionButton(int id, LayoutRect rect, int textIndex) {
+  ControlSpec s;
+  s.id = id;
+  s.kind = ControlClass::kImageButton;
+  s.rect = rect;
+  s.pictures = {L"skins\\button2_nr.png", L"skins\\button2_ov.png"};
+  s.textIndex = textIndex;
+  s.layer = 1;
+  return s;
+}
+
+// A grey line of text (language text `textIndex`, or -1: set by the dialog).
+constexpr ControlSpec TextLine(int id, LayoutRect rect, TextAlign align, int textIndex = -1) {
+  ControlSpec s;
+  s.id = id;
+  s.kind = ControlClass::kStaticText;
+  s.rect = rect;
+  s.textIndex = textIndex;
+  s.textColour = kColourGrey;
+  s.align = align;
+  s.layer = 0;
+  return s;
+}
+
+}  // namespace gm::ui

@@ -1,0 +1,77 @@
+#pragma once
+// The window messages this program sends itself, by name. Every number a window of the program
+// handles or posts outside the system's own range is declared here once; the windows, the popups,
+// the keyboard hook and the device workers use these names. Control events do not travel as
+// numbered messages (see ui/control_host.h). Portable: no windows.h.
+
+namespace gm::msg {
+
+// ---- the keyboard hook and the popups (WM_USER + 1) ----
+// A key report of the keyboard hook: wParam the virtual-key code, lParam the stamp.
+inline constexpr unsigned kKeyReport = 1025;
+// A popup has closed (wParam 0, lParam 0), sent to its owner.
+inline constexpr unsigned kPopupClosed = 1025;
+
+// ---- button assignment (the main window) ----
+inline constexpr unsigned kAssignmentChosen = 1027;     // the main function menu's choice
+inline constexpr unsigned kAssignmentClicked = 1028;    // an assignment control was clicked
+inline constexpr unsigned kMenuEntryRested = 1033;      // the pointer rests on an entry without a sub-menu
+inline constexpr unsigned kRunShortcutDialog = 1034;
+inline constexpr unsigned kAskShortcutDialog = 1035;
+inline constexpr unsigned kShortcutChosen = 1036;
+inline constexpr unsigned kAskQuickLaunchDialog = 1037;
+inline constexpr unsigned kRunQuickLaunchDialog = 1038;
+inline constexpr unsigned kQuickLaunchChosen = 1039;
+inline constexpr unsigned kOpenDpiMenu = 1040;
+inline constexpr unsigned kDpiFunctionChosen = 1041;
+inline constexpr unsigned kOpenMultimediaMenu = 1043;
+inline constexpr unsigned kMultimediaChosen = 1044;
+inline constexpr unsigned kRunFireKeyDialog = 1061;
+inline constexpr unsigned kAskFireKeyDialog = 1062;
+inline constexpr unsigned kFireKeyChosen = 1063;
+inline constexpr unsigned kRunMacroSelectDialog = 1064;
+inline constexpr unsigned kAskMacroSelectDialog = 1065;
+inline constexpr unsigned kMacroSelected = 1066;
+inline constexpr unsigned kOpenDpiLockMenu = 1154;
+inline constexpr unsigned kDpiLockChosen = 1155;
+inline constexpr unsigned kOpenWindowsMenu = 1157;
+inline constexpr unsigned kWindowsFunctionChosen = 1158;
+inline constexpr unsigned kOpenOfficeMenu = 1160;
+inline constexpr unsigned kOfficeFunctionChosen = 1161;
+
+// ---- profiles ----
+inline constexpr unsigned kProfileListEvent = 1125;   // the profile list popup
+inline constexpr unsigned kProfileMenuChosen = 1164;  // the profile context menu
+
+// ---- notification icon and on-screen display ----
+inline constexpr unsigned kTrayIcon = 1056;      // wParam the icon id, lParam the mouse message
+inline constexpr unsigned kStageDisplay = 1067;  // wParam 1: show the on-screen display
+
+// ---- macro manager ----
+inline constexpr unsigned kOpenInsertActionMenu = 1166;
+inline constexpr unsigned kInsertActionChosen = 1167;
+inline constexpr unsigned kTreeMenuChosen = 1169;
+inline constexpr unsigned kActionMoveChosen = 1171;
+
+// ---- popups losing activation: one closing notice per popup kind (wParam the tag, lParam the kind) ----
+inline constexpr unsigned kMainMenuClosed = 1029;          // kind 0
+inline constexpr unsigned kKind1Closed = 1032;             // kind 1
+inline constexpr unsigned kDpiMenuClosed = 1042;           // kind 2
+inline constexpr unsigned kMultimediaMenuClosed = 1045;    // kind 3
+inline constexpr unsigned kKind6Closed = 1057;             // kind 6
+inline constexpr unsigned kProfileListClosed = 1126;       // kind 7
+inline constexpr unsigned kKind8Closed = 1136;             // kind 8
+inline constexpr unsigned kKind9Closed = 1146;             // kind 9
+inline constexpr unsigned kDpiLockMenuClosed = 1156;       // kind 10
+inline constexpr unsigned kWindowsMenuClosed = 1159;       // kind 11
+inline constexpr unsigned kOfficeMenuClosed = 1162;        // kind 12
+inline constexpr unsigned kProfileMenuClosed = 1165;       // kind 13
+inline constexpr unsigned kInsertActionMenuClosed = 1168;  // kind 14
+inline constexpr unsigned kTreeMenuClosed = 1170;          // kind 15
+inline constexpr unsigned kActionMoveMenuClosed = 1172;    // kind 16
+
+// ---- start-up ----
+// A second start of the program hands over to the running one (sent, both parameters 0).
+inline constexpr unsigned kHandOver = 2999;
+
+}  // namespace gm::msg
