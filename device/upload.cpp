@@ -120,11 +120,7 @@ bool ConfigUpload::ForgetShadows(const ProfileRecord& record) {
   return true;
 }
 
-UploadResult ConfigUpload::UploadPendingChanges(ProfileRecord& record, bool mouseOnline, UploadHost& host) {
-  somethingSent_ = false;
-  if (!host.WindowShown()) return UploadResult::kNotShown;
-  // The run holds the link from here on, the no-link check included, so a refused upload leaves
-  // no trace: no notice, no progress, the dirty flags as they were.
+UploadResult ConfigUpload::SendDirtyGroups(ProfileRecord& record, bool mouseOnline) {
   const ExchangeRun run(transport_.Busy());
   if (!run.Started()) return UploadResult::kBusy;
 
@@ -133,10 +129,7 @@ UploadResult ConfigUpload::UploadPendingChanges(ProfileRecord& record, bool mous
       links.ControlHandle(LinkKind::Wired) != kNoHandle || links.ControlHandle(LinkKind::Ble) != kNoHandle;
   // Without any open control handle nothing can be built either: keep the edits pending rather
   // than clearing the dirty flags over an upload that could not happen.
-  if ((!wiredOrBle && !mouseOnline) || !AnyControlHandle()) {
-    host.ShowNoLinkNotice();
-    return UploadResult::kNoLink;
-  }
+  if ((!wiredOrBle && !mouseOnline) || !AnyControlHandle()) return UploadResult::kNoLink;
 
   mapping_.ResolveMacroSlots(record);
   if (dirty_.KeyMapDirty) mapping_.BuildMappingCommand(record, transport_, somethingSent_);
@@ -145,6 +138,17 @@ UploadResult ConfigUpload::UploadPendingChanges(ProfileRecord& record, bool mous
   if (dirty_.SensorDirty) BuildSensorOptionsCommand(record);
   dirty_ = DirtyFlags{};
   mapping_.UploadMacros(record, transport_, true, somethingSent_);
+  return UploadResult::kDone;
+}
+
+UploadResult ConfigUpload::UploadPendingChanges(ProfileRecord& record, bool mouseOnline, UploadHost& host) {
+  somethingSent_ = false;
+  if (!host.WindowShown()) return UploadResult::kNotShown;
+  // The window's answers come after the run has ended: the progress dialog handles messages, and
+  // an upload asked for there is not refused.
+  const UploadResult result = SendDirtyGroups(record, mouseOnline);
+  if (result == UploadResult::kNoLink) host.ShowNoLinkNotice();
+  if (result != UploadResult::kDone) return result;
 
   if (somethingSent_) host.ShowSendProgress();
   host.RestartSaveTimer();

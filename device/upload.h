@@ -106,6 +106,9 @@ class ConfigUpload {
 
  private:
   bool AnyControlHandle() const;
+  // The run of the upload: refused (kBusy) while another run holds the link, kNoLink without a
+  // usable link, else the dirty groups rebuilt, their differences sent and the flags cleared.
+  UploadResult SendDirtyGroups(ProfileRecord& record, bool mouseOnline);
   // Writes `bytes` into the build slot, compares them with the shadow, updates the shadow;
   // returns whether they differed.
   bool BuildAndCompare(const ShadowPair& slots, std::span<const std::uint8_t> bytes);
