@@ -31,12 +31,8 @@ int StatusPictureOf(LinkKind link) {
 
 }  // namespace
 
-MainController::MainController(HidApi& hid, Clock& clock, WindowHost& host, AppState& state,
-                               MappingUploadSteps* mapping)
-    : host_(host),
-      state_(state),
-      mapping_(state.library, state.texts),
-      session_(hid, clock, *this, state, state.library, mapping ? mapping : &mapping_) {}
+MainController::MainController(HidApi& hid, Clock& clock, WindowHost& host, AppState& state)
+    : host_(host), state_(state), session_(hid, clock, *this, state, state.library) {}
 
 MainController::~MainController() { session_.Shutdown(); }
 
@@ -250,8 +246,11 @@ void MainController::ScheduleAssignmentRejectedNotice() {
   host_.StartTimer(kTimerAssignmentRejected, kOneShotShortMs);
 }
 
+// A link held by another run of exchanges refuses the upload and leaves the dirty flags as they
+// are: the timer runs again, and the edits made meanwhile go out with the next try.
 void MainController::RunUpload() {
-  session_.Upload().UploadPendingChanges(state_.CurrentRecord(), MouseOnline(), *this);
+  const UploadResult result = session_.Upload().UploadPendingChanges(state_.CurrentRecord(), MouseOnline(), *this);
+  if (result == UploadResult::kBusy) host_.StartTimer(kTimerUpload, kUploadDelayMs);
 }
 
 bool MainController::SaveAllSettings() {

@@ -2,11 +2,14 @@
 // The main controller: which link is in use and the battery state, when the window is visible,
 // every edit turned into a deferred upload (20 ms) and a deferred save (10 s), the reactions to
 // device arrival and removal, the answers to show requests and the shutdown order. It owns the
-// device session; the window it drives is reached only through WindowHost.
+// device session, and through it the one transport, upload and mapping steps; the window it drives
+// is reached only through WindowHost.
 //
 // Threads: everything runs on the UI thread. The device workers call only PostInputReport (via
 // the host, which hands each report back through OnInputReport on the UI thread), so the model
-// is never touched from a worker.
+// is never touched from a worker. A message handled inside the wait of another run of exchanges
+// (the firmware update keeps the window answering) finds the link busy: the deferred upload then
+// keeps its dirty flags and tries again 20 ms later.
 //
 // The HID backend, the clock, the host and the application state must outlive the controller.
 #include <cstdint>
@@ -16,7 +19,6 @@
 #include "device/clock.h"
 #include "device/device_session.h"
 #include "device/hid_api.h"
-#include "device/mapping_upload.h"
 #include "device/upload.h"
 
 namespace gm {
@@ -29,9 +31,8 @@ enum class OnlineHint { kNotYetShown = 0, kHidden = 1, kShown = 2 };
 
 class MainController final : public DeviceHost, public UploadHost, public InputEffectsHost {
  public:
-  // `mapping` replaces the button-mapping and macro steps of the uploads; by default they are the
-  // controller's own, over the state's macro library.
-  MainController(HidApi& hid, Clock& clock, WindowHost& host, AppState& state, MappingUploadSteps* mapping = nullptr);
+  // The uploads take the macros of the macro buttons from the state's macro library.
+  MainController(HidApi& hid, Clock& clock, WindowHost& host, AppState& state);
   ~MainController() override;
   MainController(const MainController&) = delete;
   MainController& operator=(const MainController&) = delete;
@@ -83,8 +84,6 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   std::uint8_t ProfileOpCode() const { return profileOpCode_; }
   int ProfileOpSlot() const { return profileOpSlot_; }
   DeviceSession& Session() { return session_; }
-  // The controller's own mapping and macro steps (the macro commands tell it of library changes).
-  MappingUpload& Mapping() { return mapping_; }
 
  private:
   // DeviceHost
@@ -114,7 +113,6 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
 
   WindowHost& host_;
   AppState& state_;
-  MappingUpload mapping_;  // before the session, which uses it
   DeviceSession session_;
 
   bool markedDisconnected_ = false;

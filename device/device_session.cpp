@@ -3,13 +3,13 @@
 namespace gm {
 
 DeviceSession::DeviceSession(HidApi& hid, Clock& clock, DeviceHost& host, SettingsModel& model,
-                             const MacroLibrary& library, MappingUploadSteps* mapping)
+                             const MacroLibrary& library)
     : model_(model),
-      ownMapping_(library, model.texts),
+      mapping_(library, model.texts),
       workers_(hid, host),
       links_(hid, host, workers_),
       transport_(hid, clock, links_),
-      upload_(transport_, mapping ? *mapping : static_cast<MappingUploadSteps&>(ownMapping_), model.sensor) {
+      upload_(transport_, mapping_, model.sensor) {
   workers_.Attach(links_);
 }
 

@@ -7,6 +7,10 @@
 // The backend, the clock, the host, the model and the library must outlive the session (its
 // destructor joins the workers, which call the host until then).
 //
+// The session is the one owner of what talks to the mouse: the transport with the link's busy
+// state, the configuration upload and the one set of button-mapping and macro steps it runs
+// (Mapping()); the main window's controller reaches all of them through the session.
+//
 // Threads: every member function runs on the UI thread; the workers call only
 // DeviceHost::PostInputReport, and the host hands each report back through HandleInputReport.
 #include <memory>
@@ -28,10 +32,8 @@ namespace gm {
 
 class DeviceSession {
  public:
-  // `mapping` supplies the button-mapping and macro steps of an upload; none: the session's own
-  // steps (Mapping()) over `library`.
-  DeviceSession(HidApi& hid, Clock& clock, DeviceHost& host, SettingsModel& model, const MacroLibrary& library,
-                MappingUploadSteps* mapping = nullptr);
+  // The uploads take the macros of the macro buttons from `library`.
+  DeviceSession(HidApi& hid, Clock& clock, DeviceHost& host, SettingsModel& model, const MacroLibrary& library);
   ~DeviceSession();
   DeviceSession(const DeviceSession&) = delete;
   DeviceSession& operator=(const DeviceSession&) = delete;
@@ -43,9 +45,8 @@ class DeviceSession {
   ConfigUpload& Upload() { return upload_; }
   DeviceStatus& Status() { return status_; }
   const DeviceStatus& Status() const { return status_; }
-  // The session's own mapping steps (MacroSlotNext, RefreshButtonMacros); the upload uses them
-  // unless other steps were given to the constructor.
-  MappingUpload& Mapping() { return ownMapping_; }
+  // The button-mapping and macro steps of the uploads (MacroSlotNext, RefreshButtonMacros).
+  MappingUpload& Mapping() { return mapping_; }
 
   // Folds one posted report into the model's current profile record, its sensor tables and the
   // device fields, then carries out its effects through `host`.
@@ -60,7 +61,7 @@ class DeviceSession {
 
  private:
   SettingsModel& model_;
-  MappingUpload ownMapping_;
+  MappingUpload mapping_;  // before the upload, which runs it
   DeviceWorkers workers_;
   DeviceLinks links_;
   Transport transport_;

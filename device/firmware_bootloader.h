@@ -14,6 +14,7 @@
 #include <span>
 
 #include "device/clock.h"
+#include "device/exchange_run.h"
 #include "device/hid_api.h"
 #include "device/transport.h"
 
@@ -52,11 +53,13 @@ BootloaderReport FinishReport(const BootloaderParameter& parameter);
 BootloaderReport StartApplicationReport();
 
 // Sends bootloader reports through the wired control handle, looked up afresh for every call (the
-// mouse restarts during an update, and its handle with it).
+// mouse restarts during an update, and its handle with it). `busy` is the busy state of the device
+// link (Transport::Busy()): the update holds it for its whole run, so the configuration commands
+// keep out of it.
 class BootloaderLink {
  public:
-  BootloaderLink(HidApi& hid, const ControlHandleSource& links, Clock& clock)
-      : hid_(hid), links_(links), clock_(clock) {}
+  BootloaderLink(HidApi& hid, const ControlHandleSource& links, Clock& clock, LinkBusy& busy)
+      : hid_(hid), links_(links), clock_(clock), busy_(busy) {}
 
   // One SetFeature; false when there is no wired handle or the call failed.
   bool Send(const BootloaderReport& report);
@@ -67,11 +70,13 @@ class BootloaderLink {
   bool Read(std::uint32_t address, std::span<std::uint8_t> out);
 
   Clock& GetClock() { return clock_; }
+  LinkBusy& Busy() { return busy_; }
 
  private:
   HidApi& hid_;
   const ControlHandleSource& links_;
   Clock& clock_;
+  LinkBusy& busy_;
 };
 
 }  // namespace gm

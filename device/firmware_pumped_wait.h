@@ -4,6 +4,10 @@
 // pending window message per turn through `pump`. When `pump` finds nothing to do the caller
 // naps briefly instead of spinning. On Windows the pump is PeekMessageW with removal, then
 // TranslateMessage and DispatchMessageW; this class itself is portable.
+//
+// A message handled here runs on the caller's thread in the middle of the caller's run of
+// exchanges; one that asks for another run (the deferred upload, say) finds the link busy and is
+// refused (device/exchange_run.h), so nothing is sent between two reports of the update.
 #include <functional>
 
 #include "device/clock.h"

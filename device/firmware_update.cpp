@@ -85,6 +85,8 @@ bool FirmwareUpdater::WriteBlock(std::uint32_t address, std::span<const std::uin
 }
 
 FirmwareResult FirmwareUpdater::Run(const FirmwareImages& images, const DeviceFirmwareFacts& facts) {
+  const ExchangeRun run(link_.Busy());
+  if (!run.Started()) return FirmwareResult::kBusy;
   progress_ = 0;
   progressMax_ = AppProgressMax(images.app.size());
   if (!IsUsableAppImage(images.app)) return FirmwareResult::kAppImageError;

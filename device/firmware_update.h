@@ -35,6 +35,7 @@ struct FirmwareImages {
 };
 
 enum class FirmwareResult {
+  kBusy,                 // another run of exchanges holds the device link: nothing was asked
   kAppImageError,        // the application image is missing or oversized: nothing was asked
   kSystemImageError,     // the system image cannot cover its region: nothing was written
   kNotSupported,         // the wired version's high byte is not 1: the mouse is not asked
@@ -92,7 +93,10 @@ class FirmwareUpdater {
   FirmwareUpdater(const FirmwareUpdater&) = delete;
   FirmwareUpdater& operator=(const FirmwareUpdater&) = delete;
 
-  // The whole procedure the dialog's timer runs.
+  // The whole procedure the dialog's timer runs: one run of exchanges, holding the link's busy
+  // state from the first report to the last wait (kBusy, having done nothing, while another run
+  // holds it). The waits go through the link's clock, which may handle window messages; an upload
+  // asked for there is refused and tried again after the update.
   FirmwareResult Run(const FirmwareImages& images, const DeviceFirmwareFacts& facts);
 
   int Progress() const { return progress_; }

@@ -18,6 +18,8 @@ void ApplyInputEffects(const InputEffects& effects, ProfileRecord& current, AppC
     host.MarkSavePending();
     host.ShowStageDisplay();
     host.Refresh();
+    // Refused while another run holds the link (a report handled inside the firmware update's
+    // wait): the shadows then stay as they were.
     upload.PrimeShadows(current);
   }
 }

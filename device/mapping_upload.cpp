@@ -30,7 +30,6 @@ void ZeroMacroShadows(Transport& transport, std::size_t bytes) {
 SendOutcome SendMacroPacket(Transport& transport, std::uint8_t packetByte, std::span<const std::uint8_t> data,
                             bool& wentOut) {
   if (data.size() > kCommandDataRoom) return SendOutcome::kRejected;
-  auto lock = transport.Lock();
   ReportSlot& work = transport.Slots()[0];
   Clock& clock = transport.GetClock();
   for (int attempt = 0; attempt < kSendAttempts; ++attempt) {
@@ -92,7 +91,6 @@ void MappingUpload::ResolveMacroSlots(ProfileRecord& record) {
 }
 
 void MappingUpload::BuildMappingCommand(const ProfileRecord& record, Transport& transport, bool& somethingSent) {
-  auto lock = transport.Lock();
   if (!HandleOpen(transport)) return;
   ZeroMacroShadows(transport, kReportSlotSize);
 
@@ -106,7 +104,6 @@ void MappingUpload::BuildMappingCommand(const ProfileRecord& record, Transport& 
 }
 
 void MappingUpload::UploadMacros(const ProfileRecord& record, Transport& transport, bool send, bool& somethingSent) {
-  auto lock = transport.Lock();
   bool anyChanged = false;
   for (const KeyAssignment& key : record.KeyAssignments) {
     if (!IsMacroButton(key)) continue;
@@ -138,7 +135,6 @@ void MappingUpload::UploadMacros(const ProfileRecord& record, Transport& transpo
 }
 
 void MappingUpload::PrimeMappingShadow(const ProfileRecord& record, Transport& transport) {
-  auto lock = transport.Lock();
   ReportSlot& shadow = transport.Slots()[kMappingShadowSlot];
   shadow.fill(0xFF);
   const auto functions = MappingFunctionBytes(record);
@@ -147,7 +143,6 @@ void MappingUpload::PrimeMappingShadow(const ProfileRecord& record, Transport& t
 
 void MappingUpload::ForgetMappingShadow(const ProfileRecord& record, Transport& transport) {
   PrimeMappingShadow(record, transport);
-  auto lock = transport.Lock();
   auto shadow = transport.Slots()[kMappingShadowSlot].begin() + kMappingShadowOffset;
   std::for_each(shadow, shadow + kMappingFunctionBytes, [](std::uint8_t& b) { b = static_cast<std::uint8_t>(~b); });
 }

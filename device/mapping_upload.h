@@ -8,8 +8,8 @@
 // Shadows: the mapping's 18 function bytes sit at bytes 2..19 of report slot 1; the image of
 // device macro slot n at the first 512 bytes of report slot 20 + n.
 //
-// Threads: called by the configuration upload and its priming, which hold the transport's lock;
-// the library must not change while a step runs.
+// Threads: called on the transport's thread by the configuration upload and its priming, inside
+// their run of exchanges (device/exchange_run.h); the library must not change while a step runs.
 #include <cstdint>
 #include <optional>
 #include <vector>

@@ -24,7 +24,6 @@ SendOutcome Transport::SendCommand(std::uint8_t code, std::uint8_t packetByte,
       reportLength == kLongCommandReportLength ? kLongCommandReportLength : kCommandReportLength;
   if (data.size() > length - kCommandDataOffset) return SendOutcome::kRejected;
 
-  auto lock = Lock();
   ReportSlot& work = (*slots_)[0];
   retryCount_ = 0;
   for (;;) {
@@ -51,7 +50,6 @@ SendOutcome Transport::SendCommand(std::uint8_t code, std::uint8_t packetByte,
 
 StatusAnswer Transport::ReadStatusReport() {
   StatusAnswer answer;
-  auto lock = Lock();
   HidHandle handle = kNoHandle;
   for (LinkKind link : {LinkKind::Wired, LinkKind::Ble, LinkKind::Wireless}) {
     handle = links_.ControlHandle(link);
@@ -79,12 +77,15 @@ StatusAnswer Transport::ReadStatusReport() {
 }
 
 SendOutcome Transport::FactoryReset() {
+  const ExchangeRun run(busy_);
+  if (!run.Started()) return SendOutcome::kBusy;
   const std::uint8_t data[] = {0xFF};
   return SendCommand(kCmdFactoryReset, PacketByte(0, 1), data, kCommandReportLength, true);
 }
 
 bool Transport::SendPairingRequest() {
-  auto lock = Lock();
+  const ExchangeRun run(busy_);
+  if (!run.Started()) return false;
   const HidHandle wireless = links_.ControlHandle(LinkKind::Wireless);
   if (wireless == kNoHandle) return false;
   ReportSlot& work = (*slots_)[0];

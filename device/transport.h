@@ -2,16 +2,25 @@
 // Feature-report transport: the report buffers, the command exchange with its acknowledge and
 // retries, the status report, the factory reset and the pairing request.
 //
-// One recursive mutex guards the report slots, the sequence byte and the retry counter. Every
-// exchange holds it from its first byte to its last wait; an upload or a priming that touches
-// several slots holds it for its whole run (Lock()), so the two never interleave.
+// Threads: the transport belongs to the thread that drives the device exchanges (the UI thread):
+// the uploads, the priming, the factory reset, the pairing request and the status read all run
+// there. The device workers read the input collections only and never touch it, so the report
+// slots, the sequence byte and the retry counter need no mutex. They are guarded by the link's
+// busy state instead (Busy()): a run of exchanges holds it through an ExchangeRun from its first
+// report to its last wait, and a run asked for meanwhile (from a message handled inside a wait
+// that keeps the window answering) is refused rather than let in between two reports.
+//
+// The runs are FactoryReset, SendPairingRequest and, in device/upload.h, the upload and the
+// priming; each takes the busy state itself. SendCommand and SendMacroPacket are steps of a run
+// and take nothing. ReadStatusReport is one report read without a wait: it cannot be entered
+// twice and may run between the steps of a run, as it always could.
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <span>
 
 #include "device/clock.h"
+#include "device/exchange_run.h"
 #include "device/hid_api.h"
 #include "device/link.h"
 
@@ -43,6 +52,7 @@ enum class SendOutcome {
   kAccepted,   // the mouse acknowledged an attempt
   kGivenUp,    // four attempts went unacknowledged (or there was no handle)
   kRejected,   // the data does not fit the report: nothing sent, nothing waited
+  kBusy,       // another run holds the link: nothing sent, nothing waited
 };
 
 // What a valid status report said.
@@ -60,10 +70,10 @@ class Transport {
   Transport(const Transport&) = delete;
   Transport& operator=(const Transport&) = delete;
 
-  // Holds the transport for a run of several exchanges (an upload, a priming).
-  std::unique_lock<std::recursive_mutex> Lock() { return std::unique_lock(mutex_); }
+  // The busy state of the link: an ExchangeRun on it holds the link for a run of exchanges.
+  LinkBusy& Busy() { return busy_; }
 
-  // The buffers; use them only while holding Lock().
+  // The buffers; use them only inside a run (or, in tests, with nothing else running).
   ReportSlots& Slots() { return *slots_; }
   const ReportSlots& Slots() const { return *slots_; }
 
@@ -81,11 +91,11 @@ class Transport {
   // Reads report 5 on the first open control handle (wired, BLE, wireless).
   StatusAnswer ReadStatusReport();
 
-  // Command 0x0F with data 0xFF, always sent.
+  // Command 0x0F with data 0xFF, always sent. A run: kBusy while another run holds the link.
   SendOutcome FactoryReset();
 
-  // Report 0xBC (8 bytes: BC 03 00 ..) on the wireless handle; nothing when it is closed.
-  // Returns whether the report was set.
+  // Report 0xBC (8 bytes: BC 03 00 ..) on the wireless handle; nothing when it is closed. A run.
+  // Returns whether the report was set: false too while another run holds the link (Busy()).
   bool SendPairingRequest();
 
   HidApi& Hid() { return hid_; }
@@ -96,7 +106,7 @@ class Transport {
   HidApi& hid_;
   Clock& clock_;
   const ControlHandleSource& links_;
-  std::recursive_mutex mutex_;
+  LinkBusy busy_;
   std::unique_ptr<ReportSlots> slots_;
   std::uint8_t sequence_ = 1;
   int retryCount_ = 0;

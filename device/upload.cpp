@@ -38,7 +38,6 @@ void ConfigUpload::WriteShadow(const ShadowPair& slots, std::span<const std::uin
 }
 
 void ConfigUpload::BuildConfigCommands(const ProfileRecord& record) {
-  auto lock = transport_.Lock();
   if (!AnyControlHandle()) return;
 
   const auto rate = ReportRateData(record);
@@ -71,7 +70,6 @@ void ConfigUpload::BuildConfigCommands(const ProfileRecord& record) {
 }
 
 void ConfigUpload::BuildPowerCommand(const ProfileRecord& record) {
-  auto lock = transport_.Lock();
   if (!AnyControlHandle()) return;
   const auto power = PowerData(record);
   const bool changed = BuildAndCompare(kPowerSlots, power);
@@ -80,7 +78,6 @@ void ConfigUpload::BuildPowerCommand(const ProfileRecord& record) {
 }
 
 void ConfigUpload::BuildSensorOptionsCommand(const ProfileRecord& record) {
-  auto lock = transport_.Lock();
   if (!AnyControlHandle()) return;
   const auto options = SensorOptionsData(record);
   const bool changed = BuildAndCompare(kSensorSlots, options);
@@ -105,44 +102,53 @@ void ConfigUpload::WriteAllShadows(const ProfileRecord& record, bool invert) {
   std::fill_n(transport_.Slots()[kLightingSlots.shadow].begin(), kLightingSlots.compared, std::uint8_t{0xFF});
 }
 
-void ConfigUpload::PrimeShadows(ProfileRecord& record) {
-  auto lock = transport_.Lock();
+bool ConfigUpload::PrimeShadows(ProfileRecord& record) {
+  const ExchangeRun run(transport_.Busy());
+  if (!run.Started()) return false;
   mapping_.PrimeMappingShadow(record, transport_);
   WriteAllShadows(record, false);
   mapping_.ResolveMacroSlots(record);
   mapping_.UploadMacros(record, transport_, false, somethingSent_);
+  return true;
 }
 
-void ConfigUpload::ForgetShadows(const ProfileRecord& record) {
-  auto lock = transport_.Lock();
+bool ConfigUpload::ForgetShadows(const ProfileRecord& record) {
+  const ExchangeRun run(transport_.Busy());
+  if (!run.Started()) return false;
   mapping_.ForgetMappingShadow(record, transport_);
   WriteAllShadows(record, true);
+  return true;
 }
 
-UploadResult ConfigUpload::UploadPendingChanges(ProfileRecord& record, bool mouseOnline, UploadHost& host) {
-  somethingSent_ = false;
-  if (!host.WindowShown()) return UploadResult::kNotShown;
+UploadResult ConfigUpload::SendDirtyGroups(ProfileRecord& record, bool mouseOnline) {
+  const ExchangeRun run(transport_.Busy());
+  if (!run.Started()) return UploadResult::kBusy;
 
   const auto& links = transport_.Links();
   const bool wiredOrBle =
       links.ControlHandle(LinkKind::Wired) != kNoHandle || links.ControlHandle(LinkKind::Ble) != kNoHandle;
   // Without any open control handle nothing can be built either: keep the edits pending rather
   // than clearing the dirty flags over an upload that could not happen.
-  if ((!wiredOrBle && !mouseOnline) || !AnyControlHandle()) {
-    host.ShowNoLinkNotice();
-    return UploadResult::kNoLink;
-  }
+  if ((!wiredOrBle && !mouseOnline) || !AnyControlHandle()) return UploadResult::kNoLink;
 
-  {
-    auto lock = transport_.Lock();
-    mapping_.ResolveMacroSlots(record);
-    if (dirty_.KeyMapDirty) mapping_.BuildMappingCommand(record, transport_, somethingSent_);
-    if (dirty_.DeviceSettingsDirty) BuildConfigCommands(record);
-    if (dirty_.PowerDirty) BuildPowerCommand(record);
-    if (dirty_.SensorDirty) BuildSensorOptionsCommand(record);
-    dirty_ = DirtyFlags{};
-    mapping_.UploadMacros(record, transport_, true, somethingSent_);
-  }
+  mapping_.ResolveMacroSlots(record);
+  if (dirty_.KeyMapDirty) mapping_.BuildMappingCommand(record, transport_, somethingSent_);
+  if (dirty_.DeviceSettingsDirty) BuildConfigCommands(record);
+  if (dirty_.PowerDirty) BuildPowerCommand(record);
+  if (dirty_.SensorDirty) BuildSensorOptionsCommand(record);
+  dirty_ = DirtyFlags{};
+  mapping_.UploadMacros(record, transport_, true, somethingSent_);
+  return UploadResult::kDone;
+}
+
+UploadResult ConfigUpload::UploadPendingChanges(ProfileRecord& record, bool mouseOnline, UploadHost& host) {
+  somethingSent_ = false;
+  if (!host.WindowShown()) return UploadResult::kNotShown;
+  // The window's answers come after the run has ended: the progress dialog handles messages, and
+  // an upload asked for there is not refused.
+  const UploadResult result = SendDirtyGroups(record, mouseOnline);
+  if (result == UploadResult::kNoLink) host.ShowNoLinkNotice();
+  if (result != UploadResult::kDone) return result;
 
   if (somethingSent_) host.ShowSendProgress();
   host.RestartSaveTimer();

@@ -2,6 +2,10 @@
 // The configuration upload: rebuilds the command reports of the dirty groups from the current
 // profile record, compares each with its shadow (what the mouse is known to hold) and sends only
 // those that differ. PrimeShadows makes the shadows equal to a record without sending anything.
+//
+// Threads: every call runs on the thread that owns the transport (the UI thread). The upload and
+// the priming are runs of exchanges (device/exchange_run.h): each holds the link's busy state for
+// its whole run, and is refused, doing nothing, while another run holds it.
 #include <cstdint>
 
 #include "device/transport.h"
@@ -38,7 +42,8 @@ inline constexpr ShadowPair kSensorSlots{18, 19, 3};
 
 // The button-mapping and macro steps of an upload (device/mapping_upload.h). This base does
 // nothing at every step: an upload without buttons and macros. ResolveMacroSlots may rewrite the
-// macro buttons of the record (their slot numbers, or disabled when their macro is gone).
+// macro buttons of the record (their slot numbers, or disabled when their macro is gone). The
+// steps run inside the upload's or the priming's run and take no run of their own.
 class MappingUploadSteps {
  public:
   virtual ~MappingUploadSteps() = default;
@@ -66,6 +71,7 @@ class UploadHost {
 enum class UploadResult {
   kNotShown,  // the window is hidden: nothing done
   kNoLink,    // no usable link: notice shown, nothing sent, dirty flags kept
+  kBusy,      // another run holds the link: nothing done, nothing shown, dirty flags kept
   kDone,      // the dirty groups were rebuilt and their differences sent
 };
 
@@ -83,22 +89,26 @@ class ConfigUpload {
   UploadResult UploadPendingChanges(ProfileRecord& record, bool mouseOnline, UploadHost& host);
 
   // Builders: build, compare with the shadow, copy into the shadow, send what differs. Each
-  // returns at once, building nothing, when no control handle is open.
+  // returns at once, building nothing, when no control handle is open. Steps of the upload's run.
   void BuildConfigCommands(const ProfileRecord& record);
   void BuildPowerCommand(const ProfileRecord& record);
   void BuildSensorOptionsCommand(const ProfileRecord& record);
 
   // Shadows = what the builders would produce from `record` (the lighting shadow excepted: it never
   // equals a build, so the next upload always sends the lighting command). Sends nothing and
-  // leaves the dirty flags alone.
-  void PrimeShadows(ProfileRecord& record);
+  // leaves the dirty flags alone. False, with nothing changed, while another run holds the link.
+  bool PrimeShadows(ProfileRecord& record);
 
   // Shadows that equal no build at all: the next upload of each group sends all of its commands
-  // (bringing a mouse of unknown state in line with a record).
-  void ForgetShadows(const ProfileRecord& record);
+  // (bringing a mouse of unknown state in line with a record). False, with nothing changed, while
+  // another run holds the link.
+  bool ForgetShadows(const ProfileRecord& record);
 
  private:
   bool AnyControlHandle() const;
+  // The run of the upload: refused (kBusy) while another run holds the link, kNoLink without a
+  // usable link, else the dirty groups rebuilt, their differences sent and the flags cleared.
+  UploadResult SendDirtyGroups(ProfileRecord& record, bool mouseOnline);
   // Writes `bytes` into the build slot, compares them with the shadow, updates the shadow;
   // returns whether they differed.
   bool BuildAndCompare(const ShadowPair& slots, std::span<const std::uint8_t> bytes);

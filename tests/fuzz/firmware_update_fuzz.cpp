@@ -98,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Bytes in(data + 4, size - 4);
   ScriptedMouse mouse(in, appSize);
   gm::VirtualClock clock;
-  gm::BootloaderLink link(mouse, mouse, clock);
+  gm::LinkBusy busy;
+  gm::BootloaderLink link(mouse, mouse, clock, busy);
   CheckingHost host;
   gm::FirmwareUpdater updater(link, host);
   const gm::FirmwareResult r = updater.Run({app, system}, facts);

@@ -200,8 +200,7 @@ int Apply(const Options& o) {
   auto hid = MakeBackend(o.sim);
   if (!hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim or --dry-run)");
   auto clock = MakeClock(o.sim);
-  gm::MappingUpload mapping(state->library, state->texts);
-  gm::DeviceSession session(*hid, *clock, host, *state, state->library, &mapping);
+  gm::DeviceSession session(*hid, *clock, host, *state, state->library);
   session.Links().ScanDevices();
   if (!session.Links().AnyLinkPresent()) {
     session.Shutdown();

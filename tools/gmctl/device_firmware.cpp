@@ -44,6 +44,7 @@ std::string Hex8(std::uint32_t v) {
 
 const char* ResultName(gm::FirmwareResult r) {
   switch (r) {
+    case gm::FirmwareResult::kBusy: return "busy";
     case gm::FirmwareResult::kAppImageError: return "app-image-error";
     case gm::FirmwareResult::kSystemImageError: return "system-image-error";
     case gm::FirmwareResult::kNotSupported: return "not-supported";
@@ -167,7 +168,8 @@ int RunDeviceFirmware(Args args) {
     clock.boot = &boot;
     clock.links = &links;
     links.ScanDevices();
-    gm::BootloaderLink link(boot, links, clock);
+    gm::LinkBusy busy;
+    gm::BootloaderLink link(boot, links, clock, busy);
     CountingHost host(links);
     gm::FirmwareUpdater updater(link, host);
     const gm::FirmwareResult result = updater.Run({app, system}, {links.WiredVersionNumber(), 0, 0});

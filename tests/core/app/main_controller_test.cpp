@@ -213,6 +213,39 @@ TEST_F(MainControllerTest, AnEditWhileTheMouseSleepsIsRefusedAndSentWithTheNextE
   EXPECT_TRUE(controller_->SavePending());
 }
 
+// Another run of exchanges (a firmware update) holds the link when the deferred upload is due: the
+// upload is refused, keeps every dirty flag and tries again 20 ms later, and once the link is free
+// the edits made in the meantime go out together.
+TEST_F(MainControllerTest, AnUploadDueWhileAnotherRunHoldsTheLinkKeepsItsEditsAndTriesAgain) {
+  Start(StandardMouse(true, false, false));
+  mouse_->ClearSentReports();
+  {
+    const ExchangeRun update(controller_->Session().GetTransport().Busy());
+    Current().CurrentDPILevelValue = 4;
+    controller_->ScheduleUpload(DirtyGroup::kDeviceSettings);
+    Fire(kTimerUpload);
+    EXPECT_EQ(host_.Period(kTimerUpload), 20u);
+    EXPECT_TRUE(controller_->Session().Upload().Dirty().DeviceSettingsDirty);
+
+    SetPowerDownTime(Current(), 7);
+    controller_->ScheduleUpload(DirtyGroup::kPower);
+    Fire(kTimerUpload);
+    EXPECT_EQ(host_.Period(kTimerUpload), 20u);
+    EXPECT_TRUE(mouse_->SentReports().empty());
+    EXPECT_FALSE(host_.Called("progress 146"));
+    EXPECT_FALSE(host_.Called("topmost notice 156"));
+    EXPECT_FALSE(host_.Running(kTimerSave));
+    EXPECT_FALSE(controller_->SavePending());
+  }
+  Fire(kTimerUpload);
+  EXPECT_FALSE(host_.Running(kTimerUpload));
+  EXPECT_EQ(mouse_->State().dpiStage, 4);
+  EXPECT_EQ(mouse_->State().power[0], 7);
+  EXPECT_FALSE(controller_->Session().Upload().Dirty().Any());
+  EXPECT_TRUE(host_.Called("progress 146"));
+  EXPECT_TRUE(controller_->SavePending());
+}
+
 TEST_F(MainControllerTest, NothingIsUploadedWhileTheWindowIsMeantToBeHidden) {
   auto spec = StandardMouse(true, false, false);
   spec.links[IndexOf(LinkKind::Wired)].plugged = false;

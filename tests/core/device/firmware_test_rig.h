@@ -1,7 +1,7 @@
 #pragma once
-// A wired mouse with its bootloader, the discovery that finds it, and a clock whose waits act like
-// the update dialog's message-pumping wait: after each one, device arrivals and removals are
-// handled as the main window would handle them.
+// A wired mouse with its bootloader, the discovery that finds it, the transport whose busy state
+// the update holds, and a clock whose waits act like the update dialog's message-pumping wait:
+// after each one, device arrivals and removals are handled as the main window would handle them.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -14,6 +14,7 @@
 #include "device/fake_device_host.h"
 #include "device/firmware_image.h"
 #include "device/firmware_update.h"
+#include "device/transport.h"
 #include "sim/sim_bootloader.h"
 #include "sim/sim_mouse.h"
 
@@ -111,7 +112,9 @@ struct FirmwareRig {
   FakeDeviceHost deviceHost;
   NoWorkers workers;
   DeviceLinks links{boot, deviceHost, workers};
-  BootloaderLink link{boot, links, clock};
+  // The configuration side of the same link: the update holds its busy state.
+  Transport transport{boot, clock, links};
+  BootloaderLink link{boot, links, clock, transport.Busy()};
   RecordingUpdateHost ui{links};
   FirmwareUpdater updater{link, ui};
   bool programEnded = false;

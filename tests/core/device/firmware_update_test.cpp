@@ -4,10 +4,14 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "device/fake_device_host.h"
 #include "device/firmware_test_rig.h"
+#include "device/upload.h"
 #include "settings/language_indexes.h"
+#include "settings/settings_model.h"
 
 namespace gm {
 namespace {
@@ -387,6 +391,51 @@ TEST(FirmwareUpdate, MouseThatDoesNotComeBackIsReportedAsFailed) {
   EXPECT_FALSE(rig.programEnded);
   EXPECT_FALSE(rig.links.AnyLinkPresent());
   EXPECT_FALSE(rig.links.FirmwareUpdateInProgress());
+}
+
+// The update's waits handle window messages; a deferred upload handled there finds the link busy
+// every time, puts nothing between the update's reports and loses nothing: the edit made meanwhile
+// goes out with the first upload after the update.
+TEST(FirmwareUpdate, UploadsAskedForInsideItsWaitsAreRefusedAndTheEditGoesOutAfterIt) {
+  const auto app = MakeAppImage(1000, 3);
+  const auto system = MakeSystemImage(2);
+  FirmwareRig quiet({.system = system});
+  ASSERT_EQ(quiet.Run(app, system), FirmwareResult::kUpdated);
+
+  FirmwareRig rig({.system = system});
+  const auto model = std::make_unique<SettingsModel>();
+  BuildSensorDpiTables(model->sensor);
+  ProfileRecord record;
+  ResetProfile(record, 0, model->texts, model->sensor.id);
+  MappingUploadSteps noMapping;
+  ConfigUpload upload(rig.transport, noMapping, model->sensor);
+  test::FakeUploadHost host;
+  ASSERT_TRUE(upload.PrimeShadows(record));
+
+  std::vector<UploadResult> asked;
+  const std::function<void()> pump = rig.clock.afterWait;
+  rig.clock.afterWait = [&] {
+    pump();
+    if (asked.empty()) {
+      SetPowerDownTime(record, 5);
+      upload.Dirty().PowerDirty = true;
+    }
+    asked.push_back(upload.UploadPendingChanges(record, true, host));
+  };
+  EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
+  rig.clock.afterWait = pump;
+
+  ASSERT_FALSE(asked.empty());
+  EXPECT_EQ(std::count(asked.begin(), asked.end(), UploadResult::kBusy), static_cast<long>(asked.size()));
+  EXPECT_EQ(rig.boot.Reports(), quiet.boot.Reports());
+  EXPECT_EQ(rig.mouse.SentReports(), quiet.mouse.SentReports());
+  EXPECT_EQ(rig.clock.Now(), quiet.clock.Now());
+  EXPECT_EQ(host.notices + host.progress + host.saveTimers + host.refreshes, 0);
+  EXPECT_TRUE(upload.Dirty().PowerDirty);
+
+  EXPECT_EQ(upload.UploadPendingChanges(record, true, host), UploadResult::kDone);
+  EXPECT_EQ(rig.mouse.State().power[0], 5);
+  EXPECT_FALSE(upload.Dirty().Any());
 }
 
 }  // namespace
