@@ -8,7 +8,6 @@ namespace {
 using K = MainControlKind;
 using G = ControlGroup;
 
-constexpr int kComboIds[6] = {2013, 2014, 2015, 2016, 2017, 2018};
 constexpr int kComboTops[6] = {81, 111, 140, 169, 198, 227};
 constexpr int kNumberTops[6] = {82, 112, 141, 170, 199, 228};
 constexpr const wchar_t* kNumberPictures[6] = {
@@ -21,7 +20,9 @@ constexpr int kHeaderTextMargin = 12;
 // Ids whose click changes what else the window shows (profile tabs, page tabs, section headers):
 // the whole window is repainted.
 bool RepaintsWholeWindow(int id) {
-  return id == 2040 || (id >= 2049 && id <= 2053) || (id >= 3001 && id <= 3004) || (id >= 3007 && id <= 3009);
+  return id == kControlProfileCombo || (id >= kControlProfileTabFirst && id <= kControlProfileTabLast) ||
+         (id >= kControlDpiHeader && id <= kControlRateHeader) ||
+         (id >= kControlBatteryCaption && id <= kControlLastCaptionTab);
 }
 
 MainControlSpec Entry(int id, K kind, G group, LayoutRect rect, std::array<const wchar_t*, 4> pictures = {},
@@ -39,42 +40,42 @@ MainControlSpec Entry(int id, K kind, G group, LayoutRect rect, std::array<const
 std::vector<MainControlSpec> BuildControls() {
   std::vector<MainControlSpec> c;
   // Always shown.
-  auto mouse = Entry(3400, K::kStaticImage, G::kCommon, {457, 171, 672, 569}, {L"skins\\mouse\\mouse_nr.png"});
+  auto mouse = Entry(kControlMousePicture, K::kStaticImage, G::kCommon, {457, 171, 672, 569}, {L"skins\\mouse\\mouse_nr.png"});
   mouse.layer = 0;
   c.push_back(mouse);
   const LayoutRect status{454, 10, 684, 60};
-  c.push_back(Entry(3409, K::kStaticImage, G::kCommon, status, {L"skins\\Status_Wired.png"}));
-  c.push_back(Entry(3410, K::kStaticImage, G::kCommon, status, {L"skins\\Status_Wireless.png"}));
-  c.push_back(Entry(3408, K::kStaticImage, G::kCommon, status, {L"skins\\Status_BLE.png"}));
-  auto hint = Entry(3024, K::kStaticText, G::kCommon, {470, 600, 670, 618}, {}, 284);
+  c.push_back(Entry(kControlStatusWired, K::kStaticImage, G::kCommon, status, {L"skins\\Status_Wired.png"}));
+  c.push_back(Entry(kControlStatusWireless, K::kStaticImage, G::kCommon, status, {L"skins\\Status_Wireless.png"}));
+  c.push_back(Entry(kControlStatusBle, K::kStaticImage, G::kCommon, status, {L"skins\\Status_BLE.png"}));
+  auto hint = Entry(kControlOfflineHint, K::kStaticText, G::kCommon, {470, 600, 670, 618}, {}, 284);
   hint.textColour = kTextColourYellow;
   hint.align = ui::TextAlign::kCentre;
   c.push_back(hint);
-  c.push_back(Entry(3406, K::kBattery, G::kCommon, {80, 433, 110, 494},
+  c.push_back(Entry(kControlBattery, K::kBattery, G::kCommon, {80, 433, 110, 494},
                    {L"skins\\battery_full.png", L"skins\\battery_empty.png", L"skins\\battery_charging.png",
                     L"skins\\battery_lighting.png"}));
   const wchar_t* legend[3] = {L"skins\\battery_green.png", L"skins\\battery_orange.png", L"skins\\battery_red.png"};
   const int legendTops[3] = {441, 462, 484};
   const int legendTextTops[3] = {439, 460, 482};
   for (int i = 0; i < 3; ++i) {
-    c.push_back(Entry(3401, K::kStaticImage, G::kCommon, {165, legendTops[i], 173, legendTops[i] + 14}, {legend[i]}));
-    c.push_back(Entry(3402, K::kStaticText, G::kCommon, {180, legendTextTops[i], 320, legendTextTops[i] + 18}, {},
+    c.push_back(Entry(kControlBatteryLegendMark, K::kStaticImage, G::kCommon, {165, legendTops[i], 173, legendTops[i] + 14}, {legend[i]}));
+    c.push_back(Entry(kControlBatteryLegendText, K::kStaticText, G::kCommon, {180, legendTextTops[i], 320, legendTextTops[i] + 18}, {},
                      16 + i));
   }
-  c.push_back(Entry(3500, K::kPowerManage, G::kCommon, {81, 550, 221, 634}));
-  auto powerText = Entry(3407, K::kStaticText, G::kCommon, {36, 640, 266, 658});
+  c.push_back(Entry(kControlPowerSaving, K::kPowerManage, G::kCommon, {81, 550, 221, 634}));
+  auto powerText = Entry(kControlPowerLabel, K::kStaticText, G::kCommon, {36, 640, 266, 658});
   powerText.align = ui::TextAlign::kCentre;
   c.push_back(powerText);
-  c.push_back(Entry(2001, K::kImageButton, G::kCommon, {1092, 12, 1107, 27}, {L"skins\\exit_nr.png", L"skins\\exit_ov.png"}));
-  c.push_back(Entry(2002, K::kImageButton, G::kCommon, {1072, 12, 1087, 27}, {L"skins\\min_nr.png", L"skins\\min_ov.png"}));
+  c.push_back(Entry(kControlExit, K::kImageButton, G::kCommon, {1092, 12, 1107, 27}, {L"skins\\exit_nr.png", L"skins\\exit_ov.png"}));
+  c.push_back(Entry(kControlMinimise, K::kImageButton, G::kCommon, {1072, 12, 1087, 27}, {L"skins\\min_nr.png", L"skins\\min_ov.png"}));
   for (int i = 0; i < 6; ++i) {
-    c.push_back(Entry(3400, K::kStaticImage, G::kCommon, {52, kNumberTops[i], 73, kNumberTops[i] + 19},
+    c.push_back(Entry(kControlMousePicture, K::kStaticImage, G::kCommon, {52, kNumberTops[i], 73, kNumberTops[i] + 19},
                      {kNumberPictures[i]}));
-    c.push_back(Entry(kComboIds[i], K::kComboButton, G::kCommon, {82, kComboTops[i], 244, kComboTops[i] + 21},
+    c.push_back(Entry(kControlKeyComboFirst + i, K::kComboButton, G::kCommon, {82, kComboTops[i], 244, kComboTops[i] + 21},
                      {L"skins\\combo2_nr.png", L"skins\\combo2_ov.png"}));
   }
-  c.push_back(Entry(2062, K::kImageButton, G::kCommon, {36, 320, 266, 345}, {L"skins\\button1_nr.png", L"skins\\button1_ov.png"}, 8));
-  const int captionIds[3] = {3008, 3007, 3010};
+  c.push_back(Entry(kControlMacroManager, K::kImageButton, G::kCommon, {36, 320, 266, 345}, {L"skins\\button1_nr.png", L"skins\\button1_ov.png"}, 8));
+  const int captionIds[3] = {kControlKeysCaption, kControlBatteryCaption, kControlPowerCaption};
   const int captionTops[3] = {37, 398, 525};
   const int captionTexts[3] = {9, 15, 265};
   // The left column's caption bars only carry a title.
@@ -95,42 +96,42 @@ std::vector<MainControlSpec> BuildControls() {
     c.push_back(header);
   }
   // The profile button tells the window where the pointer is over it.
-  auto profile = Entry(3502, K::kImageButton, G::kCommon, {36, 700, 105, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 1);
+  auto profile = Entry(kControlProfileButton, K::kImageButton, G::kCommon, {36, 700, 105, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 1);
   profile.flags |= ui::kReportsPointerMoves;
   c.push_back(profile);
-  c.push_back(Entry(2045, K::kImageButton, G::kCommon, {1040, 700, 1109, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 7));
-  auto version = Entry(3021, K::kStaticText, G::kCommon, {150, 702, 360, 720}, {}, 3);
+  c.push_back(Entry(kControlFactoryReset, K::kImageButton, G::kCommon, {1040, 700, 1109, 720}, {L"skins\\button2_nr.png", L"skins\\button2_ov.png"}, 7));
+  auto version = Entry(kControlVersionText, K::kStaticText, G::kCommon, {150, 702, 360, 720}, {}, 3);
   version.flags |= ui::kVersionSuffix;
   c.push_back(version);
-  auto link = Entry(3503, K::kLinkButton, G::kCommon, {463, 660, 663, 678});
+  auto link = Entry(kControlWebLink, K::kLinkButton, G::kCommon, {463, 660, 663, 678});
   link.fixedText = kMakerWebAddress;
   link.align = ui::TextAlign::kCentre;
   c.push_back(link);
 
   // DPI section: fixed positions.
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < kShownDpiStages; ++i) {
     const int dx = 36 * i;
-    c.push_back(Entry(3300 + i, K::kDpiValue, G::kDpi, {883 + dx, 75, 890 + dx, 207}));
+    c.push_back(Entry(kControlStageBarFirst + i, K::kDpiValue, G::kDpi, {883 + dx, 75, 890 + dx, 207}));
     // The value is written inside the 11-unit picture: a font that fits it.
-    auto stage = Entry(3290 + i, K::kDpiRadio, G::kDpi, {874 + dx, 212, 900 + dx, 223},
+    auto stage = Entry(kControlStageButtonFirst + i, K::kDpiRadio, G::kDpi, {874 + dx, 212, 900 + dx, 223},
                        {L"skins\\dpi_value.png", L"skins\\dpi_value_ov.png", L"skins\\dpi_value_dn.png"});
     stage.fontHeight = 11;
     stage.variant = i;
     c.push_back(stage);
-    c.push_back(Entry(3260 + i, K::kDpiCheck, G::kDpi, {881 + dx, 226, 892 + dx, 237},
+    c.push_back(Entry(kControlStageCheckFirst + i, K::kDpiCheck, G::kDpi, {881 + dx, 226, 892 + dx, 237},
                      {L"skins\\check_button_dpi_nr.png", L"skins\\check_button_dpi_ov.png",
                       L"skins\\check_button_dpi_dn.png"}));
-    c.push_back(Entry(3270 + i, K::kColourSelect, G::kDpi, {874 + dx, 240, 900 + dx, 252}));
+    c.push_back(Entry(kControlStageColourFirst + i, K::kColourSelect, G::kDpi, {874 + dx, 240, 900 + dx, 252}));
   }
 
   // Report-rate section, relative to the header's left and bottom edge.
-  for (int id = 3041; id <= 3045; ++id) {
+  for (int id = kControlRateDial250; id <= kControlRateDial8000; ++id) {
     auto dial = Entry(id, K::kRatePicture, G::kRate, {55, 20, 205, 170});
-    dial.variant = id - 3041;  // the dial of 250, 1000, 2000, 4000 or 8000 Hz
+    dial.variant = id - kControlRateDial250;  // the dials from 250 Hz up to 8000 Hz, in id order
     c.push_back(dial);
   }
-  for (int i = 0; i < 4; ++i) {
-    auto t = Entry(3142 + i, K::kStaticText, G::kRate, {88, 89, 173, 107}, {}, 261 + i);
+  for (int i = 0; i < kRateTextCount; ++i) {
+    auto t = Entry(kControlRateTextFirst + i, K::kStaticText, G::kRate, {88, 89, 173, 107}, {}, 261 + i);
     t.layer = 3;
     t.align = ui::TextAlign::kCentre;
     c.push_back(t);
@@ -141,8 +142,8 @@ std::vector<MainControlSpec> BuildControls() {
   const LayoutRect radioRects[3] = {{40, 27, 55, 42}, {80, 27, 95, 42}, {160, 27, 175, 42}};
   const LayoutRect textRects[3] = {{24, 47, 71, 65}, {64, 47, 111, 65}, {144, 47, 191, 65}};
   for (int i = 0; i < 3; ++i) {
-    auto r = Entry(3509 + i, K::kRadio, G::kLift, radioRects[i], radio);
-    auto t = Entry(3519 + i, K::kStaticText, G::kLift, textRects[i], {}, 269 + i);
+    auto r = Entry(kControlLiftRadioExtra + i, K::kRadio, G::kLift, radioRects[i], radio);
+    auto t = Entry(kControlLiftTextExtra + i, K::kStaticText, G::kLift, textRects[i], {}, 269 + i);
     t.textColour = kTextColourGrey;
     t.align = ui::TextAlign::kCentre;
     r.onlyWithExtraOption = t.onlyWithExtraOption = (i == 0);
@@ -152,16 +153,16 @@ std::vector<MainControlSpec> BuildControls() {
   }
 
   // Desktop-mouse section.
-  auto desktop = Entry(3330, K::kImageButton, G::kDesktop, {20, 30, 235, 75}, {L"skins\\button4_nr.png", L"skins\\button4_ov.png"}, 260);
+  auto desktop = Entry(kControlDesktopButton, K::kImageButton, G::kDesktop, {20, 30, 235, 75}, {L"skins\\button4_nr.png", L"skins\\button4_ov.png"}, 260);
   // The desktop-mouse picture carries a pointer icon at its left: the caption centres beside it.
   desktop.textMargin = 28;
   c.push_back(desktop);
 
   // Sensor options section.
   for (int i = 0; i < 3; ++i) {
-    c.push_back(Entry(3540 + i, K::kCheck, G::kSensor, {20, 10 + 25 * i, 35, 25 + 25 * i},
+    c.push_back(Entry(kControlAngleSnapCheck + i, K::kCheck, G::kSensor, {20, 10 + 25 * i, 35, 25 + 25 * i},
                      {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"}));
-    c.push_back(Entry(3543 + i, K::kStaticText, G::kSensor, {40, 12 + 25 * i, 140, 30 + 25 * i}, {}, 286 + i));
+    c.push_back(Entry(kControlAngleSnapText + i, K::kStaticText, G::kSensor, {40, 12 + 25 * i, 140, 30 + 25 * i}, {}, 286 + i));
   }
   for (MainControlSpec& spec : c)
     if (RepaintsWholeWindow(spec.id)) spec.flags |= ui::kRepaintsWindowOnClick;
@@ -240,28 +241,28 @@ LayoutRect PlaceInSection(const MainControlSpec& spec, int originX, int originY,
 std::optional<int> RatePictureFor(int rateCapability) {
   switch (rateCapability) {
     case 0x30: return std::nullopt;
-    case 0x31: return 3041;
-    case 2: return 3043;
-    case 4: return 3044;
-    case 8: return 3045;
-    default: return 3042;
+    case 0x31: return kControlRateDial250;
+    case 2: return kControlRateDial2000;
+    case 4: return kControlRateDial4000;
+    case 8: return kControlRateDial8000;
+    default: return kControlRateDial1000;
   }
 }
 
 int TopRateCodeOf(int ratePictureId) {
   switch (ratePictureId) {
-    case 3041: return 1;
-    case 3043: return 4;
-    case 3044: return 5;
-    case 3045: return 6;
+    case kControlRateDial250: return 1;
+    case kControlRateDial2000: return 4;
+    case kControlRateDial4000: return 5;
+    case kControlRateDial8000: return 6;
     default: return 3;
   }
 }
 
 int RateCentreTextFor(int rateCode) {
-  if (rateCode <= 0) return 3142;
-  if (rateCode >= 3) return 3145;
-  return 3142 + rateCode;
+  if (rateCode <= 0) return kControlRateTextFirst;
+  if (rateCode >= 3) return kControlRateTextLast;
+  return kControlRateTextFirst + rateCode;
 }
 
 const std::array<LayoutRect, 4>& LeftFrameBoxes() {
@@ -277,19 +278,19 @@ std::optional<LayoutPoint> MouseMarkOrigin(int comboNumber) {
 }
 
 int ComboNumberOf(int id) {
-  for (int i = 0; i < 6; ++i)
-    if (kComboIds[i] == id) return i + 1;
-  return 0;
+  return id >= kControlKeyComboFirst && id <= kControlKeyComboLast ? id - kControlKeyComboFirst + 1 : 0;
 }
 
 std::vector<ui::RadioGroup> MainRadioGroups() {
-  return {{3034, 3035, 3036, 3037, 3038, 3039, 3040},
-          {2009, 2010},
-          {3501, 3502},
-          {3240, 3250},
-          {2031, 2032, 2033},
-          {3030, 3031, 3032, 3033},
-          {3510, 3511, 3509}};
+  constexpr unsigned r = kControlRateRadioFirst;
+  static_assert(kControlRateRadioLast == kControlRateRadioFirst + 6);
+  return {{r, r + 1, r + 2, r + 3, r + 4, r + 5, r + 6},
+          {kControlHiddenRadioB1, kControlHiddenRadioB2},
+          {kControlHiddenRadioC1, kControlProfileButton},
+          {kControlHiddenRadioD1, kControlHiddenRadioD2},
+          {kControlHiddenRadioE1, kControlHiddenRadioE2, kControlHiddenRadioE3},
+          {kControlHiddenRadioF1, kControlHiddenRadioF2, kControlHiddenRadioF3, kControlHiddenRadioF4},
+          {kControlLiftRadio1, kControlLiftRadio2, kControlLiftRadioExtra}};
 }
 
 }  // namespace gm

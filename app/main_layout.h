@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/main_ids.h"
 #include "ui/control_spec.h"
 #include "ui/selection_state.h"
 
@@ -21,7 +22,8 @@ using MainControlKind = ui::ControlClass;
 // The collapsible sections, in the order the window examines and stacks them.
 enum class Section { kDpi = 0, kRate, kLift, kDesktop, kSensor };
 inline constexpr int kSectionCount = 5;
-inline constexpr std::array<int, kSectionCount> kSectionHeaderIds = {3001, 3004, 3011, 3003, 3014};
+inline constexpr std::array<int, kSectionCount> kSectionHeaderIds = {
+    kControlDpiHeader, kControlRateHeader, kControlLiftHeader, kControlDesktopHeader, kControlSensorHeader};
 inline constexpr std::array<int, kSectionCount> kSectionHeights = {196, 180, 85, 110, 85};
 inline constexpr int kSectionWidth = 262;
 inline constexpr int kHeaderHeight = 25;
@@ -31,7 +33,7 @@ inline constexpr int kHeaderLeft = 846;
 enum class ControlGroup { kCommon, kDpi, kRate, kLift, kDesktop, kSensor };
 ControlGroup GroupOf(Section s);
 
-// The web address the link 3503 shows and opens.
+// The web address the web link shows and opens.
 inline constexpr const wchar_t* kMakerWebAddress = L"gaming-mouse.example";
 
 // Text colours used by the layout.
@@ -45,7 +47,7 @@ inline constexpr unsigned kTextColourGrey = ui::kColourGrey;
 struct MainControlSpec : ui::ControlSpec {
   ControlGroup group = ControlGroup::kCommon;
   bool shiftedByExtraOption = false;  // lift-off controls moved right while the extra option shows
-  bool onlyWithExtraOption = false;   // lift-off control 3509/3519
+  bool onlyWithExtraOption = false;   // the lift-off extra radio and its text
 };
 
 // The main window's radio groups: selecting a radio clears the others of its group.
@@ -88,6 +90,13 @@ struct LayoutPoint {
   int x = 0, y = 0;
 };
 std::optional<LayoutPoint> MouseMarkOrigin(int comboNumber);
+// The DPI stages the window shows (stage i: controls kControlStage...First + i).
+inline constexpr int kShownDpiStages = 6;
+// The report-rate dials and their centre texts.
+inline constexpr int kRateDialCount = kControlRateDial8000 - kControlRateDial250 + 1;
+inline constexpr int kRateTextCount = kControlRateTextLast - kControlRateTextFirst + 1;
+// The key combos of buttons 1..6 (the first six key rows).
+inline constexpr int kKeyComboCount = kControlKeyComboLast - kControlKeyComboFirst + 1;
 // The combo number (1..6) of a key combo id, 0 for another id.
 int ComboNumberOf(int id);
 

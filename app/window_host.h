@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/main_ids.h"
 #include "device/device_host.h"
 #include "device/link.h"
 
@@ -27,16 +28,8 @@ enum MainTimer : unsigned {
   kTimerBleRescan = 120,          // one-shot, 300 ms after the BLE link went: rescan
 };
 
-// Controls of the main window the controller sets.
-enum MainControl : int {
-  kControlRateHeader = 3004,    // report-rate section header
-  kControlOfflineHint = 3024,   // "mouse offline" line under the mouse picture
-  kControlBattery = 3406,       // battery gauge
-  kControlStatusBle = 3408,     // "skins\Status_BLE.png"
-  kControlStatusWired = 3409,   // "skins\Status_Wired.png"; the three pictures share its rectangle
-  kControlStatusWireless = 3410,  // "skins\Status_Wireless.png"
-  kControlPowerSaving = 3500,   // power-saving delay half-dial
-};
+// The controls of the main window the controller sets (kControlRateHeader, kControlOfflineHint,
+// kControlBattery, the link status pictures, kControlPowerSaving) are named in app/main_ids.h.
 
 class WindowHost {
  public:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -21,8 +22,17 @@ class MainWindowLayout : public ::testing::Test {
   void SetUp() override {
     std::error_code ec;
     std::filesystem::remove_all(gmtest::AppDataFolder() + L"\\GamingMouseData20260526C", ec);
-    process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
-    ASSERT_TRUE(process_.handle);
+    // Under load Wine now and then refuses to create a process right after the previous test's
+    // program was ended: the start is tried again until it succeeds.
+    DWORD startError = 0;
+    gmtest::PumpUntil(
+        [&] {
+          process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
+          startError = process_.handle ? 0 : GetLastError();
+          return static_cast<bool>(process_.handle);
+        },
+        10s);
+    ASSERT_TRUE(process_.handle) << "the program did not start, error " << startError;
     ASSERT_TRUE(gmtest::PumpUntil(
         [&] { return (window_ = gmtest::FindWindowOfProcess(gm::kMainWindowClassName, process_.id)) != nullptr; },
         60s));
@@ -30,14 +40,32 @@ class MainWindowLayout : public ::testing::Test {
     RECT client{};
     GetClientRect(window_, &client);
     scale_ = client.right / static_cast<double>(gm::kMainDesignWidth);
-    Settle();
+    ASSERT_TRUE(Painted()) << "the main window did not paint";
   }
   void TearDown() override {
     if (process_.handle && WaitForSingleObject(process_.handle.Get(), 0) == WAIT_TIMEOUT) gmtest::Terminate(process_);
   }
 
   bool Shown() const { return IsWindowVisible(window_) && !IsIconic(window_); }
-  void Settle() { gmtest::PumpUntil([] { return false; }, 600ms); }
+
+  // Waits until the window has painted: shown on screen, its first key row shows its picture and
+  // text (not one flat colour, as before the first paint) and its pixels stay the same over a few
+  // samples. Pixels taken as a reference before that would be those of the empty screen.
+  bool Painted() const {
+    const gm::LayoutRect keyRow{82, 81, 244, 102};  // key combo 1
+    std::vector<COLORREF> last;
+    int unchanged = 0;
+    return gmtest::PumpUntil(
+        [&] {
+          std::vector<COLORREF> now = Pixels(keyRow);
+          unchanged = now == last ? unchanged + 1 : 0;
+          last = now;
+          std::sort(now.begin(), now.end());
+          const auto colours = std::unique(now.begin(), now.end()) - now.begin();
+          return Shown() && colours >= 3 && unchanged >= 3;
+        },
+        20s);
+  }
 
   // The pointer goes there for real (so nothing Wine synthesises from the real pointer moves the
   // hover elsewhere) and the move is also posted, as the window would receive it.
@@ -80,7 +108,6 @@ class MainWindowLayout : public ::testing::Test {
     PostMessageW(window_, WM_MOUSEMOVE, 0, at);
     PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(window_, WM_LBUTTONUP, 0, at);
-    Settle();
   }
 
   // The screen's pixels of a design rectangle of the window.
@@ -119,7 +146,7 @@ TEST_F(MainWindowLayout, ExitAndMinimiseButtonsAnswerAtTheirPlaces) {
 
   PostMessageW(window_, gm::msg::kHandOver, 0, 0);  // as a second start would
   ASSERT_TRUE(gmtest::PumpUntil([&] { return Shown(); }, 10s));
-  Settle();
+  ASSERT_TRUE(Painted()) << "the window did not paint again after it was shown";
   ClickAt({1092, 12, 1107, 27});  // exit
   EXPECT_TRUE(gmtest::PumpUntilExited(process_.handle.Get(), 30s)) << "the exit button did not end the program";
   DWORD code = 99;

@@ -1,0 +1,30 @@
+// The main window's commands: one row {control id, event, handler} per thing a control of the window
+// does. The window's own rows: the section headers open and close their sections, exit ends the
+// program, minimise hides the window, the web link opens the maker's site.
+#include <string>
+
+#include "app/talvin_dlg.h"
+
+std::vector<gm::win::EventHandler> CTalvinDlg::CommandTable() {
+  using gm::win::kEventClicked;
+  std::vector<gm::win::EventHandler> rows = {
+      {gm::kControlExit, kEventClicked, [this] {
+         host_.CloseOpenDialogs();
+         EndDialog(IDOK);
+       }},
+      {gm::kControlMinimise, kEventClicked, [this] { host_.Hide(); }},
+      {gm::kControlWebLink, kEventClicked,
+       [this] { host_.OpenUrl(std::wstring(L"https://") + gm::win::kMakerWebAddress); }},
+  };
+  for (int i = 0; i < gm::kSectionCount; ++i) {
+    const auto section = static_cast<gm::Section>(i);
+    rows.push_back({static_cast<UINT>(gm::kSectionHeaderIds[i]), kEventClicked,
+                    [this, section] { OnSectionHeaderClicked(section); }});
+  }
+  return rows;
+}
+
+void CTalvinDlg::OnSectionHeaderClicked(gm::Section section) {
+  sections_.OnHeaderClicked(section, state_->sensor);
+  RefreshFromProfile();
+}
