@@ -10,7 +10,7 @@ gm_win32_library(gm_app_win SOURCES
   ${GM_ROOT}/app/main_window_controls.cpp
   ${GM_ROOT}/app/talvin_dlg.cpp
   ${GM_ROOT}/app/talvin_dlg_refresh.cpp
-  DEPS core gm_ui gm_dialogs gm_device_win gdiplus comctl32 shell32 ole32 uuid
+  DEPS core gm_ui gm_dialogs gm_profile_commands gm_device_win gdiplus comctl32 shell32 ole32 uuid
 )
 
 foreach(prog GamingMouse GamingMouseDemo)

@@ -32,11 +32,16 @@ HWND NewestDialog(const gm::DialogTable& dialogs) {
 }
 
 INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)>> steps) {
+  return RunScriptedWhile(*dlg.Context().openDialogs, [&dlg] { return dlg.DoModal(); }, std::move(steps));
+}
+
+INT_PTR RunScriptedWhile(const gm::DialogTable& dialogs, const std::function<INT_PTR()>& run,
+                         std::vector<std::function<void(HWND)>> steps) {
   gSteps = std::move(steps);
   gNext = 0;
-  gDialogs = dlg.Context().openDialogs;
+  gDialogs = &dialogs;
   const UINT_PTR timer = SetTimer(nullptr, 0, 150, &StepTimer);
-  const INT_PTR result = dlg.DoModal();
+  const INT_PTR result = run();
   KillTimer(nullptr, timer);
   gSteps.clear();
   gDialogs = nullptr;
