@@ -16,7 +16,6 @@
 #include "dialogs/profile_name_dlg.h"
 #include "settings/language_indexes.h"
 #include "settings/settings_store.h"
-#include "ui/static_controls.h"
 #include "ui/ui_test_support.h"
 
 namespace {
@@ -39,13 +38,8 @@ std::string ReadBytes(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The label of the notice (or other skinned dialog) `h`.
-std::wstring NoticeText(HWND h) {
-  auto* window = reinterpret_cast<gm::win::CDialogWindow*>(GetWindowLongPtrW(h, DWLP_USER));
-  auto* dialog = dynamic_cast<gm::win::CDlgBase*>(window);
-  auto* text = dialog ? dynamic_cast<gm::win::CStaticText*>(dialog->GetControl(2013)) : nullptr;
-  return text ? text->Label() : L"<no notice>";
-}
+// The message of the notice `h`.
+std::wstring NoticeText(HWND h) { return uitest::LabelOf(h, 2013); }
 
 class ProfileCommandsTest : public ::testing::Test, public gm::win::ProfileCommandHost {
  protected:

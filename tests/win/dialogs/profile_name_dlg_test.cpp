@@ -78,7 +78,7 @@ TEST_F(ProfileNameDlgTest, AddDialogTakesTheTypedNameOnOkAtTheScaledButton) {
                                                         sizeof(font), &font);
                                              face = font.lfFaceName;
                                              fontHeight = font.lfHeight;
-                                             title = static_cast<gm::win::CStaticText*>(dlg.GetControl(CProfileNameDlg::kTitle))->Label();
+                                             title = uitest::LabelOf(h, CProfileNameDlg::kTitle);
                                              startText = dlg.NameBox()->CurrentText();
                                              Type(h, L" Gämer 1 ");
                                            },
@@ -109,7 +109,7 @@ TEST_F(ProfileNameDlgTest, EditDialogStartsWithTheNameAndTheCaretAtItsEnd) {
                                              SendMessageW(NameBox(h), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                                                           reinterpret_cast<LPARAM>(&end));
                                              focused = GetFocus() == NameBox(h);
-                                             title = static_cast<gm::win::CStaticText*>(dlg.GetControl(CProfileNameDlg::kTitle))->Label();
+                                             title = uitest::LabelOf(h, CProfileNameDlg::kTitle);
                                              Type(h, L"X");
                                            },
                                            [](HWND h) { PressKey(h, VK_RETURN); }});
@@ -125,10 +125,7 @@ TEST_F(ProfileNameDlgTest, EmptyNameShowsTheNoticeAndKeepsTheDialogOpen) {
   gm::win::CAddProfileDlg dlg(ui_.context, nullptr, record_);
   std::vector<std::wstring> notices;
   auto readNotice = [&](HWND h) {
-    auto* window = reinterpret_cast<gm::win::CDialogWindow*>(GetWindowLongPtrW(h, DWLP_USER));
-    auto* dialog = dynamic_cast<gm::win::CDlgBase*>(window);
-    auto* notice = dialog ? dynamic_cast<gm::win::CStaticText*>(dialog->GetControl(2013)) : nullptr;
-    notices.push_back(notice ? notice->Label() : L"<no notice>");
+    notices.push_back(uitest::LabelOf(h, 2013));  // the notice's message
     ClickDesign(h, kNoticeOkCentre);
   };
   bool openBetween = false;

@@ -34,6 +34,10 @@ INT_PTR RunScriptedWhile(const gm::DialogTable& dialogs, const std::function<INT
 // its centre), as a user would; nothing when the window is no skinned dialog or has no such control.
 void ClickControl(HWND dialog, UINT id);
 
+// The label of text control `id` of the skinned dialog `dialog` (a notice's message is 2013);
+// "<none>" when there is no such text control.
+std::wstring LabelOf(HWND dialog, UINT id);
+
 // Starts GDI+ once for the whole test program.
 void EnsureGdiplus();
 
