@@ -4,6 +4,7 @@
 #include "ui/colour_buttons.h"
 #include "ui/combo_button.h"
 #include "ui/dials.h"
+#include "ui/edit_box.h"
 #include "ui/gauges.h"
 #include "ui/selector_buttons.h"
 #include "ui/static_controls.h"
@@ -15,6 +16,8 @@ namespace {
 constexpr const wchar_t* kProgramVersionSuffix = L":2.1.6";
 // Level count of a DPI bar until its window sets the sensor's.
 constexpr int kDefaultLevelCount = 1;
+// Font size of an edit box whose spec names none.
+constexpr int kDefaultEditPoints = 10;
 
 COLORREF ToColorref(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
@@ -116,6 +119,12 @@ std::unique_ptr<CControlBase> MakeOfClass(CControlHost& host, const ui::ControlS
     case K::kRadio: {
       auto c = std::make_unique<CRadioButton>(host, id, rect);
       LoadPictures(*c, spec);
+      return c;
+    }
+    case K::kEditBox: {
+      auto c = std::make_unique<CEditBox>(host, id, rect, spec.align != ui::TextAlign::kLeft,
+                                          spec.variant > 0 ? spec.variant : kDefaultEditPoints);
+      if (!caption.empty()) c->SetText(caption);
       return c;
     }
   }

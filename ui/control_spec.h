@@ -41,6 +41,7 @@ enum class ControlClass {
   kRatePicture,
   kRadio,
   kCheck,
+  kEditBox,  // a single-line edit box (a real edit window); `variant` its font size in points
 };
 
 // How a caption sits in its rectangle.

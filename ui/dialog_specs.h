@@ -1,6 +1,6 @@
 #pragma once
 // Spec makers for the pieces every small skinned dialog has: the close cross in the top right
-// corner, caption buttons on the "button2" pictures and grey text lines. Portable.
+// corner, caption buttons on the "button2" pictures, grey text lines and edit lines. Portable.
 #include "ui/control_spec.h"
 
 namespace gm::ui {
@@ -38,6 +38,19 @@ constexpr ControlSpec TextLine(int id, LayoutRect rect, TextAlign align, int tex
   s.textColour = kColourGrey;
   s.align = align;
   s.layer = 0;
+  return s;
+}
+
+// A single-line edit box with centred text in "Tahoma" at `points` (scaled by the display scale
+// over the text scale).
+constexpr ControlSpec EditLine(int id, LayoutRect rect, int points) {
+  ControlSpec s;
+  s.id = id;
+  s.kind = ControlClass::kEditBox;
+  s.rect = rect;
+  s.align = TextAlign::kCentre;
+  s.variant = points;
+  s.layer = 1;
   return s;
 }
 

@@ -35,4 +35,25 @@ class ScopedHandle {
   HANDLE h_ = nullptr;
 };
 
+// Owner of a window destroyed with DestroyWindow (a child window a control creates). The window
+// may already be gone (its parent destroys its children first); then nothing is done.
+class ScopedWindow {
+ public:
+  ScopedWindow() = default;
+  explicit ScopedWindow(HWND h) : h_(h) {}
+  ~ScopedWindow() { Reset(); }
+  ScopedWindow(const ScopedWindow&) = delete;
+  ScopedWindow& operator=(const ScopedWindow&) = delete;
+
+  HWND Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  void Reset(HWND h = nullptr) {
+    if (h_ && h_ != h && IsWindow(h_)) DestroyWindow(h_);
+    h_ = h;
+  }
+
+ private:
+  HWND h_ = nullptr;
+};
+
 }  // namespace gm::win

@@ -8,6 +8,7 @@
 #include "ui/dialog_table.h"
 #include "ui/dlg_base.h"
 #include "ui/skin_image.h"
+#include "ui/static_controls.h"
 
 namespace uitest {
 namespace gp = Gdiplus::DllExports;
@@ -32,21 +33,37 @@ HWND NewestDialog(const gm::DialogTable& dialogs) {
 }
 
 INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)>> steps) {
+  return RunScriptedWhile(*dlg.Context().openDialogs, [&dlg] { return dlg.DoModal(); }, std::move(steps));
+}
+
+INT_PTR RunScriptedWhile(const gm::DialogTable& dialogs, const std::function<INT_PTR()>& run,
+                         std::vector<std::function<void(HWND)>> steps) {
   gSteps = std::move(steps);
   gNext = 0;
-  gDialogs = dlg.Context().openDialogs;
+  gDialogs = &dialogs;
   const UINT_PTR timer = SetTimer(nullptr, 0, 150, &StepTimer);
-  const INT_PTR result = dlg.DoModal();
+  const INT_PTR result = run();
   KillTimer(nullptr, timer);
   gSteps.clear();
   gDialogs = nullptr;
   return result;
 }
 
-void ClickControl(HWND dialog, UINT id) {
+namespace {
+gm::win::CControlBase* ControlOf(HWND dialog, UINT id) {
   auto* window = reinterpret_cast<gm::win::CDialogWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
   auto* dlg = dynamic_cast<gm::win::CDlgBase*>(window);
-  const gm::win::CControlBase* control = dlg ? dlg->GetControl(id) : nullptr;
+  return dlg ? dlg->GetControl(id) : nullptr;
+}
+}  // namespace
+
+std::wstring LabelOf(HWND dialog, UINT id) {
+  const auto* text = dynamic_cast<gm::win::CStaticText*>(ControlOf(dialog, id));
+  return text ? text->Label() : L"<none>";
+}
+
+void ClickControl(HWND dialog, UINT id) {
+  const gm::win::CControlBase* control = ControlOf(dialog, id);
   if (!control) return;
   const RECT r = control->GetRect();
   const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);

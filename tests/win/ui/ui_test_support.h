@@ -25,10 +25,18 @@ HWND NewestDialog(const gm::DialogTable& dialogs);
 // Runs `dlg` modally while a timer of the test carries out `steps`, one per tick (150 ms), on the
 // newest dialog of the open-dialog table of `dlg`'s context; returns the dialog's result.
 INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)>> steps);
+// The same around any code that opens dialogs registered in `dialogs` (a command that runs its
+// own dialogs): `run` runs while the steps are carried out; returns what `run` returned.
+INT_PTR RunScriptedWhile(const gm::DialogTable& dialogs, const std::function<INT_PTR()>& run,
+                         std::vector<std::function<void(HWND)>> steps);
 
 // Clicks control `id` of the skinned dialog `dialog` with the mouse (move, press and release at
 // its centre), as a user would; nothing when the window is no skinned dialog or has no such control.
 void ClickControl(HWND dialog, UINT id);
+
+// The label of text control `id` of the skinned dialog `dialog` (a notice's message is 2013);
+// "<none>" when there is no such text control.
+std::wstring LabelOf(HWND dialog, UINT id);
 
 // Starts GDI+ once for the whole test program.
 void EnsureGdiplus();
