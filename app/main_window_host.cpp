@@ -99,7 +99,9 @@ void CMainWindowHost::OpenUrl(const std::wstring& url) {
 }
 
 // The profile commands of the window carry these out once they exist.
-void CMainWindowHost::CarryOutProfileOperation(std::uint8_t, int) {}
+void CMainWindowHost::CarryOutProfileOperation(std::uint8_t opCode, int slot) {
+  window_.RunChosenProfileOperation(opCode, slot);
+}
 
 void CMainWindowHost::RegisterDeviceNotifications() { gm::win::RegisterHidNotifications(Hwnd()); }
 

@@ -188,6 +188,7 @@ void CTalvinDlg::ShutDown() {
 }
 
 bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (RoutePopupMessage(message, wParam, lParam)) return true;
   switch (message) {
     case WM_WINDOWPOSCHANGING:
       // The dialog loop shows its window once, when its queue first runs empty; a hide that came

@@ -16,6 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "assign/assignment_rules.h"
+#include "ui/geometry_types.h"
+
 #include "app/app_state.h"
 #include "app/main_controller.h"
 #include "app/main_layout.h"
@@ -23,6 +26,7 @@
 #include "app/main_sections.h"
 #include "app/main_window_controls.h"
 #include "app/main_window_host.h"
+#include "app/profile_commands.h"
 #include "app/talvin_app.h"
 #include "device/clock.h"
 #include "device/hid_api.h"
@@ -34,7 +38,7 @@ class SimMouse;
 }
 class CDemoPanel;
 
-class CTalvinDlg : public gm::win::CDlgBase {
+class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost {
  public:
   CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend);
   ~CTalvinDlg() override;
@@ -76,11 +80,55 @@ class CTalvinDlg : public gm::win::CDlgBase {
   std::vector<gm::win::EventHandler> CommandTable();
   void OnSectionHeaderClicked(gm::Section section);
 
+  // ---- button assignment (talvin_dlg_assign.cpp) and profiles (talvin_dlg_profiles.cpp) ----
+  // One row per message the popups send the window; RoutePopupMessage runs the row's handler.
+  struct PopupMessageRow {
+    UINT message;
+    void (CTalvinDlg::*handler)(UINT message, WPARAM wParam, LPARAM lParam);
+  };
+  static const std::vector<PopupMessageRow>& PopupMessageTable();
+  bool RoutePopupMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void AddAssignmentCommands(std::vector<gm::win::EventHandler>& rows);
+  void AddProfileCommands(std::vector<gm::win::EventHandler>& rows);
+  // The popup slots of the window's menus: the main function menu, one submenu at a time, the
+  // profile list and the context menu of one of its entries.
+  enum PopupSlot : int { kSlotFunctionMenu = 0, kSlotSubmenu = 1, kSlotProfileList = 2, kSlotProfileMenu = 3 };
+  void OnKeyComboClicked(UINT comboId);
+  void OnFunctionChosen(UINT message, WPARAM tag, LPARAM record);
+  void OnSubmenuRequested(UINT message, WPARAM tag, LPARAM entry);
+  void OnMenuEntryRested(UINT message, WPARAM tag, LPARAM entry);
+  void OnSelectionMade(UINT message, WPARAM tag, LPARAM record);
+  void OnMenuClosedNotice(UINT message, WPARAM tag, LPARAM kind);
+  void OnDialogAsked(UINT message, WPARAM tag, LPARAM);
+  void OnRunDialogPosted(UINT message, WPARAM tag, LPARAM);
+  void OnRunMacroSelectPosted(UINT message, WPARAM tag, LPARAM);
+  void StoreButtonChoice(UINT comboId, const gm::AssignmentChoice& choice);
+  void CloseAssignmentPopups();
+  void ReleaseCombo(UINT comboId);
+  gm::win::CComboButton* ComboOf(UINT comboId) const;
+  // Screen rectangles: of a control, of the popup in `slot` (empty when none is open), of the
+  // work area the menus keep inside.
+  gm::ui::IntRect ScreenRectOf(const gm::win::CControlBase& control) const;
+  gm::ui::IntRect PopupRect(int slot) const;
+  static gm::ui::IntRect WorkArea();
+  void OpenMenu(int slot, std::unique_ptr<gm::win::CWndPopup> popup, const gm::ui::IntRect& at, UINT message,
+                UINT_PTR tag);
+  void OnProfileButtonHover();
+  void OnProfileButtonClicked();
+  void OnProfileListEvent(UINT message, WPARAM event, LPARAM entry);
+  void OnProfileMenuChosen(UINT message, WPARAM tag, LPARAM record);
+  void SwitchToProfileEntry(int entry);
+  void CloseProfilePopups();
+  // Timer 60: the profile operation the profile menu or list chose.
+  void RunChosenProfileOperation(std::uint8_t opCode, int slot);
+  bool SaveAllSettings() override;
+  bool profileListWasOpen_ = false;  // at the last pointer move over the profile button
+
   // The sections placed for the current sensor.
   void ApplySectionLayout();
   // Every control from the current profile, then a repaint of the whole window
   // (talvin_dlg_refresh.cpp).
-  void RefreshFromProfile();
+  void RefreshFromProfile() override;
   void RefreshControls(const gm::win::MainControls& controls);
   void RefreshReportRate(const gm::win::MainControls& controls, int rateCode);
   // The sensor decides the lift-off header and the stage bars' level count.

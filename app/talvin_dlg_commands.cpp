@@ -16,6 +16,8 @@ std::vector<gm::win::EventHandler> CTalvinDlg::CommandTable() {
       {gm::kControlWebLink, kEventClicked,
        [this] { host_.OpenUrl(std::wstring(L"https://") + gm::win::kMakerWebAddress); }},
   };
+  AddAssignmentCommands(rows);
+  AddProfileCommands(rows);
   for (int i = 0; i < gm::kSectionCount; ++i) {
     const auto section = static_cast<gm::Section>(i);
     rows.push_back({static_cast<UINT>(gm::kSectionHeaderIds[i]), kEventClicked,

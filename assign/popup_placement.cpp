@@ -37,4 +37,9 @@ ui::IntRect PlaceSubmenu(const ui::IntRect& menu, int entry, ui::IntPoint size, 
   return FitBelow(r, screen);
 }
 
+ui::IntRect PlaceProfileList(const ui::IntRect& button, ui::IntPoint size, double scale, const ui::IntRect& screen) {
+  const int top = std::max(screen.top, button.bottom - ui::Scaled(201, scale));
+  return FitBelow(At(button.left, top, size), screen);
+}
+
 }  // namespace gm

@@ -22,4 +22,8 @@ ui::IntRect PlaceMainMenu(const ui::IntRect& control, ui::IntPoint size, double 
 ui::IntRect PlaceSubmenu(const ui::IntRect& menu, int entry, ui::IntPoint size, double scale,
                          const ui::IntRect& screen);
 
+// The profile list of the profile button at `button`: left-aligned with the button, its top 201
+// units above the button's bottom edge (it opens upwards over the left column), kept on the screen.
+ui::IntRect PlaceProfileList(const ui::IntRect& button, ui::IntPoint size, double scale, const ui::IntRect& screen);
+
 }  // namespace gm

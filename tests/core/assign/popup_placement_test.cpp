@@ -55,5 +55,22 @@ TEST(PopupPlacement, SubmenuBesideItsEntry) {
   EXPECT_EQ(tall.top, 0);
 }
 
+TEST(PopupPlacement, ProfileListAboveItsButton) {
+  const IntPoint size = MenuSize(7, 1.0);  // 162 x 154
+  struct Case {
+    const char* where;
+    IntRect button;
+    double scale;
+    IntRect expected;
+  };
+  const Case cases[] = {
+      {"left-aligned, top 201 units above the bottom", {36, 700, 105, 720}, 1.0, {36, 519, 198, 673}},
+      {"scaled offset", {54, 1050, 158, 1080}, 1.5, {54, 1080 - 301, 216, 1080 - 301 + 154}},
+      {"never above the screen", {36, 50, 105, 70}, 1.0, {36, 0, 198, 154}},
+      {"moved up to stay on the screen", {36, 1300, 105, 1400}, 1.0, {36, 926, 198, 1080}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PlaceProfileList(c.button, size, c.scale, kScreen), c.expected) << c.where;
+}
+
 }  // namespace
 }  // namespace gm
