@@ -284,17 +284,22 @@ TEST_F(MainWindowAssign, SubmenuChoicesAreStoredOnTheirButtons) {
     ClickEntry(submenu, c.entry);
     EXPECT_TRUE(MenusClosed());
   }
+  // An upload is followed by a save 10 s later: wait for the profile file to hold both choices.
+  auto saved = std::make_unique<gm::SettingsModel>();
+  const auto& keys = saved->profiles[0].KeyAssignments;
+  EXPECT_TRUE(gmtest::PumpUntil(
+      [&] {
+        return gm::ReadProfileFile(*saved, 0, DataFolder() + L"config\\default0.psf") &&
+               keys[5].KeyValue == gm::ThreeBytes{0x50, 0x06, 0x00} && keys[3].KeyValue == gm::ThreeBytes{0x80, 0x8A, 0x01};
+      },
+      30s))
+      << "the choices did not reach the profile file";
   Close();
-
-  const auto saved = SavedSettings();
   // The test's data folder has no language file, so the program's texts are empty: the DPI-lock
   // name is "<texts[36]>-700" with an empty texts[36].
-  const auto& lock = saved->profiles[0].KeyAssignments[5];
-  EXPECT_EQ(lock.KeyValue, (gm::ThreeBytes{0x50, 0x06, 0x00}));
-  EXPECT_EQ(lock.KeyName, L"-700");
-  EXPECT_EQ(saved->profiles[0].KeyAssignments[3].KeyValue, (gm::ThreeBytes{0x80, 0x8A, 0x01}));
+  EXPECT_EQ(keys[5].KeyName, L"-700");
   // The other buttons kept their functions.
-  EXPECT_EQ(saved->profiles[0].KeyAssignments[0].KeyValue, (gm::ThreeBytes{0x10, 0x01, 0x00}));
+  EXPECT_EQ(keys[0].KeyValue, (gm::ThreeBytes{0x10, 0x01, 0x00}));
 }
 
 // The profile list as config.ini holds it before the start: slots 0, 2, 1 shown (then 3, 4).
