@@ -58,13 +58,15 @@ void CListPopup::DrawItems(HDC dc, const RECT& rect) {
   const int height = context_.Px(rowHeight_);
   const int margin = context_.Px(kTextMargin);
   const int mark = context_.Px(kMarkSize);
-  SkinGraphics graphics(dc);
   for (int entry = 1; entry <= RowCount(); ++entry) {
     const ListPopupRow& row = Row(entry);
     const RECT r{rect.left, rect.top + (entry - 1) * height, rect.right, rect.top + entry * height};
     const bool hot = entry == hot_;
     const SkinImage& picture = PictureOf(row, hot);
     if (picture) {
+      // GDI+ finishes the picture before GDI writes the text over it (a drawing object that
+      // outlived the text would paint the picture over it).
+      SkinGraphics graphics(dc);
       graphics.Draw(picture, r);
     } else {
       FillSolid(dc, r, hot ? kHotRowFill : kRowFill);

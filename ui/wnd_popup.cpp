@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <cstddef>
+#include <cstdint>
+
 #include "ui/popup_notices.h"
 #include "ui/ui_resource_ids.h"
 #include "ui/program_messages.h"
@@ -64,11 +67,25 @@ void CWndPopup::Render() {
   RECT client{};
   GetClientRect(hwnd_, &client);
   ScopedWindowDC screen(nullptr);
-  OffscreenBuffer buffer(screen.Get(), client.right, client.bottom);
+  // A 32-bit picture whose every pixel is made opaque after drawing: GDI text and fills leave
+  // the alpha byte at 0, and a layered window shown where nothing composites would show those
+  // pixels black (text drawn white came out black).
+  const int width = client.right > 0 ? client.right : 1, height = client.bottom > 0 ? client.bottom : 1;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  ScopedBitmap picture(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!picture || !bits) return;
+  ScopedMemoryDC buffer(screen.Get());
+  SelectScope select(buffer.Get(), picture.Get());
   FillSolid(buffer.Get(), client, 0);
   const RECT inner{1, 1, client.right - 1, client.bottom - 1};
   FillSolid(buffer.Get(), inner, 0);
   DrawItems(buffer.Get(), client);
+  GdiFlush();
+  auto* pixel = static_cast<std::uint32_t*>(bits);
+  for (std::size_t i = 0, n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height); i < n; ++i)
+    pixel[i] |= 0xFF000000u;
   SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_LAYERED);
   RECT window{};
   GetWindowRect(hwnd_, &window);
