@@ -106,9 +106,9 @@ void CDemoPanel::CreateButtons() {
   SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-std::wstring CDemoPanel::StateLine(int stage, int mask, int dpiCommands) {
+std::wstring CDemoPanel::StateLine(int stage, int mask, int dpiReports) {
   wchar_t text[96] = {};
-  swprintf(text, std::size(text), L"Stage %d, stages 0x%02X, DPI commands %d", stage + 1, mask, dpiCommands);
+  swprintf(text, std::size(text), L"Stage %d, stages 0x%02X, DPI reports %d", stage + 1, mask, dpiReports);
   return text;
 }
 

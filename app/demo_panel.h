@@ -38,8 +38,9 @@ class CDemoPanel {
   };
   // The static line that shows the mouse's DPI state.
   static constexpr int kStateLine = 200;
-  // The state line's text for `stage` (0-based), the enabled-stage mask and the DPI commands accepted.
-  static std::wstring StateLine(int stage, int mask, int dpiCommands);
+  // The state line's text for `stage` (0-based), the enabled-stage mask and the DPI command
+  // reports accepted (one DPI command is two reports: X values, then Y values).
+  static std::wstring StateLine(int stage, int mask, int dpiReports);
   void Perform(int action);
 
  private:
