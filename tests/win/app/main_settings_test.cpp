@@ -183,15 +183,17 @@ TEST_F(MainSettings, SensorChecksAndThePowerDialAreStored) {
 
 // With the receiver in, the cable out and the mouse asleep there is no usable link: the factory
 // reset shows only the notice (the attention dialog, told from the confirmation by its width).
+// The receiver's report that the mouse sleeps is seen when the battery gauge empties (the
+// battery is forgotten without another link), which is when the window has taken it in.
 TEST_F(MainSettings, FactoryResetWithoutAUsableLinkShowsTheNoticeAndChangesNothing) {
   const gm::ProfileRecord start = SavedProfile();
   const MouseDpi before = CurrentDpi();
-  const gm::LayoutRect offlineHint{470, 600, 670, 618};
-  const auto online = SteadyPixels(offlineHint);
+  const gm::LayoutRect battery{80, 433, 110, 494};
+  const auto full = SteadyPixels(battery);
   ClickPanel(CDemoPanel::kPlugWireless);
   ClickPanel(CDemoPanel::kPlugWired);
-  ClickPanel(CDemoPanel::kSleepWake);  // the receiver reports the mouse offline
-  ASSERT_TRUE(gmtest::PumpUntil([&] { return Pixels(offlineHint) != online; }, 20s)) << "no offline hint";
+  ClickPanel(CDemoPanel::kSleepWake);
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return Pixels(battery) != full; }, 20s)) << "the gauge did not empty";
 
   ClickAt({1040, 700, 1109, 720});
   HWND notice = nullptr;
@@ -201,7 +203,9 @@ TEST_F(MainSettings, FactoryResetWithoutAUsableLinkShowsTheNoticeAndChangesNothi
   RECT client{};
   GetClientRect(notice, &client);
   EXPECT_EQ(client.right, static_cast<LONG>(319 * scale_)) << "not the notice";
-  EXPECT_NE(GetWindowLongPtrW(notice, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "the notice is not topmost";
+  // The notice is made topmost right after it is created.
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return (GetWindowLongPtrW(notice, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 5s))
+      << "the notice is not topmost";
   PostMessageW(notice, WM_CLOSE, 0, 0);
   EXPECT_EQ(CurrentDpi(), before);
 
