@@ -3,8 +3,11 @@
 #include <dbt.h>
 
 #include <array>
+#include <cwchar>
+#include <iterator>
 #include <string>
 
+#include "device/command_report.h"
 #include "sim/sim_mouse.h"
 
 namespace {
@@ -13,6 +16,8 @@ constexpr wchar_t kPanelClass[] = L"GamingMouseDemoPanel";
 constexpr int kButtonWidth = 200;
 constexpr int kButtonHeight = 28;
 constexpr int kGap = 6;
+constexpr UINT_PTR kLabelTimer = 1;
+constexpr UINT kLabelPeriodMs = 200;
 
 // The report-rate codes the mouse reports, 125 Hz .. 8000 Hz.
 constexpr std::array<std::uint8_t, 7> kRateCodes{0x08, 0x04, 0x02, 0x01, 0x11, 0x12, 0x14};
@@ -32,6 +37,20 @@ constexpr std::array<int, 9> kActionOrder{CDemoPanel::kDpiButton,   CDemoPanel::
                                           CDemoPanel::kPlugWireless, CDemoPanel::kPlugBle,   CDemoPanel::kSleepWake,
                                           CDemoPanel::kBatteryDown, CDemoPanel::kCharging,   CDemoPanel::kLaunch};
 
+// The position of the mouse's rate code in kRateCodes; 1000 Hz for a code it does not list.
+std::size_t RateIndexOf(std::uint8_t code) {
+  for (std::size_t i = 0; i < kRateCodes.size(); ++i)
+    if (kRateCodes[i] == code) return i;
+  return 3;
+}
+
+// Sets a control's text only when it differs, so the panel does not flicker on every read.
+void SetTextIfChanged(HWND window, int id, const std::wstring& text) {
+  wchar_t shown[128] = {};
+  GetDlgItemTextW(window, id, shown, static_cast<int>(std::size(shown)));
+  if (text != shown) SetDlgItemTextW(window, id, text.c_str());
+}
+
 }  // namespace
 
 CDemoPanel::CDemoPanel(HINSTANCE instance, gm::sim::SimMouse& mouse, HWND mainWindow)
@@ -49,7 +68,7 @@ bool CDemoPanel::Create() {
   wc.lpszClassName = kPanelClass;
   RegisterClassExW(&wc);  // fails harmlessly when the class exists
 
-  const int clientHeight = static_cast<int>(kActionOrder.size()) * (kButtonHeight + kGap) + kGap;
+  const int clientHeight = static_cast<int>(kActionOrder.size() + 1) * (kButtonHeight + kGap) + kGap;
   RECT frame{0, 0, kButtonWidth + 2 * kGap, clientHeight};
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
@@ -58,6 +77,7 @@ bool CDemoPanel::Create() {
   if (!hwnd_) return false;
   CreateButtons();
   UpdateLabels();
+  SetTimer(hwnd_, kLabelTimer, kLabelPeriodMs, nullptr);
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   return true;
 }
@@ -67,6 +87,7 @@ void CDemoPanel::Destroy() {
   HWND hwnd = hwnd_;
   hwnd_ = nullptr;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  KillTimer(hwnd, kLabelTimer);
   DestroyWindow(hwnd);
 }
 
@@ -80,27 +101,38 @@ void CDemoPanel::CreateButtons() {
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     y += kButtonHeight + kGap;
   }
+  HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, kGap, y, kButtonWidth, kButtonHeight,
+                              hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStateLine)), instance_, nullptr);
+  SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+std::wstring CDemoPanel::StateLine(int stage, int mask, int dpiReports) {
+  wchar_t text[96] = {};
+  swprintf(text, std::size(text), L"Stage %d, stages 0x%02X, DPI reports %d", stage + 1, mask, dpiReports);
+  return text;
 }
 
 void CDemoPanel::UpdateLabels() {
   if (!hwnd_) return;
-  auto label = [&](int action, const std::wstring& text) { SetDlgItemTextW(hwnd_, action, text.c_str()); };
+  const gm::sim::MouseState state = mouse_.State();
+  auto label = [&](int action, const std::wstring& text) { SetTextIfChanged(hwnd_, action, text); };
   label(kDpiButton, L"Press the DPI button");
-  label(kRate, std::wstring(L"Report rate: ") + kRateNames[static_cast<std::size_t>(rateIndex_)]);
+  label(kRate, std::wstring(L"Report rate: ") + kRateNames[RateIndexOf(state.rateCode)]);
   for (const LinkAction& l : kLinkActions)
     label(l.action, std::wstring(mouse_.IsPlugged(l.link) ? L"Unplug the " : L"Plug in the ") + l.name);
   label(kSleepWake, awake_ ? L"Put the mouse to sleep" : L"Wake the mouse");
   label(kBatteryDown, L"Battery: " + std::to_wstring(battery_) + L"% (lower)");
   label(kCharging, charge_ == 1 ? L"Charging: on" : L"Charging: off");
   label(kLaunch, L"Press launch button 1");
+  const auto dpi = state.acceptedByCode.find(gm::kCmdDpiStages);
+  label(kStateLine, StateLine(state.dpiStage, state.dpiMask, dpi == state.acceptedByCode.end() ? 0 : dpi->second));
 }
 
 void CDemoPanel::Perform(int action) {
   switch (action) {
     case kDpiButton: mouse_.PressDpiButton(); break;
     case kRate:
-      rateIndex_ = (rateIndex_ + 1) % static_cast<int>(kRateCodes.size());
-      mouse_.ChangeRateOnDevice(kRateCodes[static_cast<std::size_t>(rateIndex_)]);
+      mouse_.ChangeRateOnDevice(kRateCodes[(RateIndexOf(mouse_.State().rateCode) + 1) % kRateCodes.size()]);
       break;
     case kPlugWired:
     case kPlugWireless:
@@ -148,6 +180,9 @@ LRESULT CALLBACK CDemoPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
   switch (message) {
     case WM_COMMAND:
       if (self && HIWORD(wParam) == BN_CLICKED) self->Perform(LOWORD(wParam));
+      return 0;
+    case WM_TIMER:
+      if (self && wParam == kLabelTimer) self->UpdateLabels();
       return 0;
     case WM_CLOSE:
       ShowWindow(hwnd, SW_MINIMIZE);  // the panel lives as long as the program

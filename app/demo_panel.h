@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 namespace gm::sim {
 class SimMouse;
@@ -35,6 +36,11 @@ class CDemoPanel {
     kCharging,
     kLaunch,
   };
+  // The static line that shows the mouse's DPI state.
+  static constexpr int kStateLine = 200;
+  // The state line's text for `stage` (0-based), the enabled-stage mask and the DPI command
+  // reports accepted (one DPI command is two reports: X values, then Y values).
+  static std::wstring StateLine(int stage, int mask, int dpiReports);
   void Perform(int action);
 
  private:
@@ -50,5 +56,4 @@ class CDemoPanel {
   bool awake_ = true;
   std::uint8_t battery_ = 100;
   std::uint8_t charge_ = 0;
-  int rateIndex_ = 3;
 };

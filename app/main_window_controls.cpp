@@ -72,6 +72,11 @@ void MainSelection::SelectRadio(unsigned id) {
   if (ui::RadioGroup* g = GroupOf(id)) g->Select(id);
 }
 
+std::optional<unsigned> MainSelection::SelectedRadio(unsigned id) {
+  const ui::RadioGroup* g = GroupOf(id);
+  return g ? g->Selected() : std::nullopt;
+}
+
 void MainSelection::Attach(CDlgBase& window) {
   for (const MainControlSpec& spec : MainWindowControls()) {
     CControlBase* c = window.GetControl(static_cast<UINT>(spec.id));

@@ -80,6 +80,10 @@ class MainSelection {
   // Selects radio `id` in its group (an id of no group changes nothing).
   void SelectRadio(unsigned id);
   void SetRateCode(int code) { rateCode_.value = code; }
+  // The rate code the dials hold: a dial stores the sector clicked before it reports the click.
+  int RateCode() const { return rateCode_.value; }
+  // The selected radio of the group `id` belongs to (none when nothing is, or `id` has no group).
+  std::optional<unsigned> SelectedRadio(unsigned id);
 
  private:
   ui::RadioGroup* GroupOf(unsigned id);

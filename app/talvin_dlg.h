@@ -20,10 +20,12 @@
 #include "ui/geometry_types.h"
 
 #include "app/app_state.h"
+#include "app/main_commands.h"
 #include "app/main_controller.h"
 #include "app/main_layout.h"
 #include "app/main_painter.h"
 #include "app/main_sections.h"
+#include "app/main_view.h"
 #include "app/main_window_controls.h"
 #include "app/main_window_host.h"
 #include "app/profile_commands.h"
@@ -126,11 +128,27 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
 
   // The sections placed for the current sensor.
   void ApplySectionLayout();
-  // Every control from the current profile, then a repaint of the whole window
-  // (talvin_dlg_refresh.cpp).
+  // Every control from the current profile (through the view the profile gives), then a repaint
+  // of the whole window (talvin_dlg_refresh.cpp).
   void RefreshFromProfile() override;
-  void RefreshControls(const gm::win::MainControls& controls);
-  void RefreshReportRate(const gm::win::MainControls& controls, int rateCode);
+  void ShowView(const gm::win::MainControls& controls, const gm::MainView& view);
+  void ShowReportRate(const gm::win::MainControls& controls, const gm::MainView& view);
+  // ---- Settings and window commands (talvin_dlg_settings.cpp, talvin_dlg_window_commands.cpp) ----
+  std::vector<gm::win::EventHandler> SettingsCommandRows();
+  std::vector<gm::win::EventHandler> WindowCommandRows();
+  // The view of the last refresh with the states the user changed in the controls read back in;
+  // the never-shown controls keep what the refresh gave them.
+  gm::MainView ReadView();
+  // Carries out what a command returned: refresh or show `view`, schedule uploads, notice.
+  void CarryOut(const gm::CommandResult& result, const gm::MainView& view);
+  void OnStageCheck(int stage);
+  void OnRateDial(int dialId);
+  void OnDesktopMouseSettings();
+  void OnFactoryReset();
+  void CarryOutFactoryReset();
+  void OnFirmwareUpdate();
+  void OnSoftwareUpdate();
+
   // The sensor decides the lift-off header and the stage bars' level count.
   void FollowSensor();
   // The mark follows the key combo under the pointer.
@@ -165,6 +183,8 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   gm::win::MainSections sections_;
   gm::win::MainPainter painter_;
   gm::win::MainSelection selection_;
+  // What the controls were last set to (RefreshFromProfile, or a command that showed its view).
+  gm::MainView view_;
 
   std::unique_ptr<CDemoPanel> demoPanel_;
 };

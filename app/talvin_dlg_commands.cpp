@@ -23,6 +23,9 @@ std::vector<gm::win::EventHandler> CTalvinDlg::CommandTable() {
     rows.push_back({static_cast<UINT>(gm::kSectionHeaderIds[i]), kEventClicked,
                     [this, section] { OnSectionHeaderClicked(section); }});
   }
+  // Settings and window commands (talvin_dlg_settings.cpp, talvin_dlg_window_commands.cpp).
+  for (gm::win::EventHandler& row : SettingsCommandRows()) rows.push_back(std::move(row));
+  for (gm::win::EventHandler& row : WindowCommandRows()) rows.push_back(std::move(row));
   return rows;
 }
 

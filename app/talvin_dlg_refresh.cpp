@@ -1,7 +1,5 @@
 // The main window shows the current profile: every control the layout creates takes its value from
-// the model (RefreshFromProfile); nothing here changes the model.
-#include <algorithm>
-
+// the view the model gives (RefreshFromProfile); nothing here changes the model.
 #include "app/talvin_dlg.h"
 #include "settings/language.h"
 #include "settings/profile_record.h"
@@ -14,68 +12,48 @@
 #include "ui/selector_buttons.h"
 #include "ui/static_controls.h"
 
-namespace {
-
-constexpr COLORREF kCurrentStageText = 0x0000FF;  // red
-constexpr COLORREF kStageText = 0xB4B4B4;
-
-}  // namespace
-
 void CTalvinDlg::RefreshFromProfile() {
-  if (controls_) RefreshControls(*controls_);
+  view_ = gm::ViewFromProfile(*state_, controller_->Session().Status().RateCapability);
+  if (controls_) ShowView(*controls_, view_);
   InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
-void CTalvinDlg::RefreshControls(const gm::win::MainControls& controls) {
-  const int slot = std::clamp<int>(state_->currentProfile, 0, gm::kProfileCount - 1);
-  const gm::ProfileRecord& record = state_->profiles[static_cast<size_t>(slot)];
+void CTalvinDlg::ShowView(const gm::win::MainControls& controls, const gm::MainView& view) {
+  for (size_t i = 0; i < controls.combos.size(); ++i) controls.combos[i]->SetCaption(view.comboCaptions[i]);
 
-  for (size_t i = 0; i < controls.combos.size(); ++i) controls.combos[i]->SetCaption(record.KeyAssignments[i].KeyName);
-
-  const int current = record.CurrentDPILevelValue;
-  controller_->SetCurrentDpiStage(current);
-  for (int i = 0; i < gm::kShownDpiStages; ++i) {
-    const auto at = static_cast<size_t>(i);
-    const bool enabled = (record.DPIOffOnFlagValue >> i & 1) != 0;
-    const int position = record.XYSettingValueX[at];
-    controls.stageChecks[at]->SetChecked(enabled);
-    gm::win::CDPIRadioButton& stage = *controls.stageButtons[at];
-    stage.SetDpiStep(gm::DpiOfPosition(state_->sensor, position) / 50);
-    stage.SetDisabled(!enabled);
-    stage.SetTextColour(i == current ? kCurrentStageText : kStageText);
-    controls.stageColours[at]->SetColour(record.DPILevelIndication[at]);
-    controls.stageBars[at]->SetLevel(position);
+  controller_->SetCurrentDpiStage(view.currentStage);
+  for (size_t i = 0; i < gm::kShownDpiStages; ++i) {
+    const gm::StageView& shown = view.stages[i];
+    controls.stageChecks[i]->SetChecked((view.stageChecks >> i & 1) != 0);
+    gm::win::CDPIRadioButton& stage = *controls.stageButtons[i];
+    stage.SetDpiStep(shown.dpi / 50);
+    stage.SetDisabled(shown.disabled);
+    stage.SetTextColour(static_cast<COLORREF>(shown.textColour));
+    controls.stageColours[i]->SetColour(shown.colour);
+    controls.stageBars[i]->SetLevel(shown.x);
   }
 
-  RefreshReportRate(controls, record.PollingRateValue[0]);
+  ShowReportRate(controls, view);
 
-  // Lift-off distance: 1 and 2 select the lower radios, anything else the first.
-  const int lift = gm::SettingNumber(record, gm::kLiftDetectionHeight);
-  selection_.SelectRadio(lift == 1   ? gm::kControlLiftRadio1
-                         : lift == 2 ? gm::kControlLiftRadio2
-                                     : gm::kControlLiftRadioExtra);
-  controls.liftRadioExtra->SetVisible(state_->sensor.showsExtraOption);
-  controls.liftTextExtra->SetVisible(state_->sensor.showsExtraOption);
+  selection_.SelectRadio(static_cast<unsigned>(gm::LiftRadioId(view.lift)));
+  controls.liftRadioExtra->SetVisible(view.liftExtraShown);
+  controls.liftTextExtra->SetVisible(view.liftExtraShown);
 
-  const int options[3] = {gm::kAngleSnap, gm::kMotionSync, gm::kRippleControl};
-  for (size_t i = 0; i < controls.sensorChecks.size(); ++i)
-    controls.sensorChecks[i]->SetChecked(gm::SettingNumber(record, options[i]) > 0);
+  for (size_t i = 0; i < controls.sensorChecks.size(); ++i) controls.sensorChecks[i]->SetChecked(view.sensorChecks[i]);
 
-  const int power = gm::SettingNumber(record, gm::kPowerDownTime);
-  controls.powerSaving->SetValue(power);
-  controls.powerLabel->SetLabel(state_->texts[266] + std::to_wstring(power) + state_->texts[267]);
+  controls.powerSaving->SetValue(view.powerValue);
+  controls.powerLabel->SetLabel(view.powerLabel);
 }
 
 // One picture dial by the rate capability, one centre text by the selected code. A BLE link
 // without rate choice closes the section and disables its header.
-void CTalvinDlg::RefreshReportRate(const gm::win::MainControls& controls, int rateCode) {
-  selection_.SetRateCode(rateCode);
-  const auto dial = gm::RatePictureFor(controller_->Session().Status().RateCapability);
+void CTalvinDlg::ShowReportRate(const gm::win::MainControls& controls, const gm::MainView& view) {
+  selection_.SetRateCode(view.rateCode);
+  const std::optional<int>& dial = view.ratePicture;
   for (size_t i = 0; i < controls.rateDials.size(); ++i)
     controls.rateDials[i]->SetVisible(dial && *dial == gm::kControlRateDial250 + static_cast<int>(i));
-  const int text = gm::RateCentreTextFor(rateCode);
   for (size_t i = 0; i < controls.rateTexts.size(); ++i)
-    controls.rateTexts[i]->SetVisible(dial && text == gm::kControlRateTextFirst + static_cast<int>(i));
+    controls.rateTexts[i]->SetVisible(dial && view.rateCentreText == gm::kControlRateTextFirst + static_cast<int>(i));
   sections_.SetRateChoiceAvailable(dial.has_value(), state_->sensor);
 }
 

@@ -20,8 +20,8 @@ bool IsMacroButton(const KeyAssignment& key) { return key.KeyValue[0] == kMacroF
 
 std::uint8_t DeviceSlotOf(const KeyAssignment& key) { return static_cast<std::uint8_t>(key.KeyValue[1] & 0x0F); }
 
-void ZeroMacroShadows(Transport& transport, std::size_t bytes) {
-  for (std::size_t i = 0; i < kMacroShadowCount; ++i)
+void ZeroMacroShadows(Transport& transport, std::size_t bytes, std::size_t count = kMacroShadowCount) {
+  for (std::size_t i = 0; i < std::min(count, kMacroShadowCount); ++i)
     std::fill_n(transport.Slots()[kMacroShadowFirstSlot + i].begin(), bytes, std::uint8_t{0});
 }
 
@@ -145,6 +145,10 @@ void MappingUpload::ForgetMappingShadow(const ProfileRecord& record, Transport& 
   PrimeMappingShadow(record, transport);
   auto shadow = transport.Slots()[kMappingShadowSlot].begin() + kMappingShadowOffset;
   std::for_each(shadow, shadow + kMappingFunctionBytes, [](std::uint8_t& b) { b = static_cast<std::uint8_t>(~b); });
+}
+
+void MappingUpload::ZeroMacroShadowSlots(Transport& transport, int count) {
+  ZeroMacroShadows(transport, kMacroImageSize, static_cast<std::size_t>(std::max(count, 0)));
 }
 
 }  // namespace gm

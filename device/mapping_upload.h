@@ -68,6 +68,9 @@ class MappingUpload final : public MappingUploadSteps {
   void PrimeMappingShadow(const ProfileRecord& record, Transport& transport) override;
   // A mapping shadow that equals no build: the next mapping command is sent whatever it holds.
   void ForgetMappingShadow(const ProfileRecord& record, Transport& transport) override;
+  // Empties the macro images of device slots 0..count-1 (after a factory reset the mouse holds no
+  // macros), so that the next macro upload sends every macro of those slots again.
+  static void ZeroMacroShadowSlots(Transport& transport, int count);
 
  private:
   struct ItemSlot {

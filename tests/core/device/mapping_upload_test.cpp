@@ -268,6 +268,27 @@ TEST_F(MappingUploadTest, OnlyAChangedMacroIsUploadedAgain) {
   EXPECT_TRUE(Codes().empty());
 }
 
+// After a factory reset the mouse holds no macros: emptying the shadows of slots 0..10 makes a
+// primed macro go out again, while a slot past them keeps its shadow.
+TEST_F(MappingUploadTest, ZeroedMacroShadowSlotsMakeTheirMacrosGoOutAgain) {
+  AddMacro(library, 7, Tap(kVkA, 50), MacroItemLocation::Level0(0));
+  GiveMacro(record, 0, 7);
+  record.KeyAssignments[0].Macro = *library.FindMacroKey(7);
+  Prime();
+  transport.Slots()[kMacroShadowFirstSlot + 11][0] = 0x5A;
+
+  MappingUpload::ZeroMacroShadowSlots(transport, 11);
+  EXPECT_EQ(transport.Slots()[kMacroShadowFirstSlot + 11][0], 0x5A);
+  ASSERT_EQ(Upload(false), UploadResult::kDone);
+  EXPECT_EQ(Codes(), (std::vector<std::uint8_t>{kCmdMacroStart, kCmdMacroData}));
+  EXPECT_EQ(Entries(1), (std::vector<std::uint8_t>{0x30, 0x32, 0x04, 0xB0, 0x00, 0x04}));
+
+  // Nothing zeroed: nothing goes out.
+  MappingUpload::ZeroMacroShadowSlots(transport, 0);
+  ASSERT_EQ(Upload(false), UploadResult::kDone);
+  EXPECT_TRUE(Codes().empty());
+}
+
 TEST_F(MappingUploadTest, TheMappingCommandMakesEveryMacroGoOutAgain) {
   AddMacro(library, 7, Tap(kVkA, 50), MacroItemLocation::Level0(0));
   AddMacro(library, 8, Tap(kVkB, 20), MacroItemLocation::Level0(1));

@@ -1,0 +1,88 @@
+// The main window's commands that act on the system or the mouse as a whole: the system's mouse
+// settings, the macro manager, the factory reset, and the hidden pairing, firmware-update and
+// software-update buttons.
+#include "app/talvin_dlg.h"
+// After <windows.h>, which the window header brings.
+#include <shellapi.h>
+
+#include "device/mapping_upload.h"
+#include "dialogs/firmware_reset_dlg.h"
+#include "settings/app_config.h"
+#include "settings/settings_store.h"
+#include "update/update_server.h"
+#include "update/win32/update_command.h"
+#include "update/win32/wininet_source.h"
+
+std::vector<gm::win::EventHandler> CTalvinDlg::WindowCommandRows() {
+  using gm::win::kEventClicked;
+  return {
+      {gm::kControlDesktopButton, kEventClicked, [this] { OnDesktopMouseSettings(); }},
+      // Opens the macro manager once it exists.
+      {gm::kControlMacroManager, kEventClicked, [] {}},
+      {gm::kControlFactoryReset, kEventClicked, [this] { OnFactoryReset(); }},
+      // Opens the pairing dialog once it exists.
+      {gm::kControlPairing, kEventClicked, [] {}},
+      {gm::kControlFirmwareUpdate, kEventClicked, [this] { OnFirmwareUpdate(); }},
+      {gm::kControlSoftwareUpdate, kEventClicked, [this] { OnSoftwareUpdate(); }},
+  };
+}
+
+// The system's mouse settings on their pointer-options page.
+void CTalvinDlg::OnDesktopMouseSettings() {
+  ShellExecuteW(Hwnd(), nullptr, L"rundll32.exe", L"shell32.dll,Control_RunDLL main.cpl,,2", nullptr, SW_RESTORE);
+}
+
+void CTalvinDlg::OnFactoryReset() {
+  const gm::DeviceLinks& links = controller_->Session().Links();
+  const bool wiredOrBleOpen =
+      links.ControlHandle(gm::LinkKind::Wired) != gm::kNoHandle || links.ControlHandle(gm::LinkKind::Ble) != gm::kNoHandle;
+  const gm::CommandResult result = gm::OnFactoryResetClicked(controller_->MouseOnline(), wiredOrBleOpen);
+  if (result.notice) host_.ShowTopmostNotice(*result.notice);
+  if (result.open != gm::MainDialog::kResetConfirm) return;
+  gm::win::CFirmwareResetDlg confirm(uiContext_);
+  if (confirm.DoModal() == IDOK) CarryOutFactoryReset();
+}
+
+// The confirmed reset, step by step as the plan lists them. When another exchange holds the link
+// the command cannot go out: the profile gets its old record back and the user is told.
+void CTalvinDlg::CarryOutFactoryReset() {
+  gm::DeviceSession& session = controller_->Session();
+  const gm::ProfileRecord before = state_->CurrentRecord();
+  const gm::FactoryResetPlan plan = gm::OnFactoryResetConfirmed(*state_);
+  for (gm::ResetStep step : plan.steps) {
+    switch (step) {
+      case gm::ResetStep::kSendFactoryReset:
+        if (session.GetTransport().FactoryReset() == gm::SendOutcome::kBusy) {
+          state_->CurrentRecord() = before;
+          host_.ShowModalNotice(gm::kTextMouseNotReachable);
+          return;
+        }
+        break;
+      case gm::ResetStep::kWriteProfileFile:
+        gm::WriteProfileFile(*state_, plan.slot, gm::ProfileSlotPath(state_->config, plan.slot));
+        break;
+      case gm::ResetStep::kPrimeShadows: session.Upload().PrimeShadows(state_->CurrentRecord()); break;
+      case gm::ResetStep::kZeroMacroShadows:
+        gm::MappingUpload::ZeroMacroShadowSlots(session.GetTransport(), gm::kResetMacroShadowSlots);
+        break;
+      case gm::ResetStep::kRefresh: RefreshFromProfile(); break;
+      case gm::ResetStep::kShowProgress: host_.ShowProgress(gm::kTextApplying); break;
+    }
+  }
+}
+
+// Without the cable the firmware cannot be updated; with it, the firmware dialog opens here once
+// it exists.
+void CTalvinDlg::OnFirmwareUpdate() {
+  if (!controller_->Session().Links().State(gm::LinkKind::Wired).present)
+    host_.ShowModalNotice(gm::kTextFirmwareNeedsCable);
+}
+
+// The version check against the update server; a started installer ends the program.
+void CTalvinDlg::OnSoftwareUpdate() {
+  gm::win::WinInetSource source;
+  if (gm::win::RunUpdateCommand(uiContext_, source, gm::DefaultUpdateServer(), state_->env.dataFolder)) {
+    host_.CloseOpenDialogs();
+    EndDialog(IDOK);
+  }
+}

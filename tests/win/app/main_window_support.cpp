@@ -1,0 +1,156 @@
+#include "app/main_window_support.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+#include "app/single_instance.h"
+#include "settings/settings_store.h"
+
+using namespace std::chrono_literals;
+
+namespace apptest {
+
+namespace {
+
+constexpr wchar_t kPanelClass[] = L"GamingMouseDemoPanel";
+constexpr wchar_t kDataFolder[] = L"\\GamingMouseData20260526C";
+
+}  // namespace
+
+void DemoMainWindow::SetUp() {
+  std::error_code ec;
+  std::filesystem::remove_all(gmtest::AppDataFolder() + kDataFolder, ec);
+  // Under load Wine now and then refuses to create a process right after the previous test's
+  // program was ended: the start is tried again until it succeeds.
+  DWORD startError = 0;
+  gmtest::PumpUntil(
+      [&] {
+        process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
+        startError = process_.handle ? 0 : GetLastError();
+        return static_cast<bool>(process_.handle);
+      },
+      10s);
+  ASSERT_TRUE(process_.handle) << "the program did not start, error " << startError;
+  ASSERT_TRUE(gmtest::PumpUntil(
+      [&] { return (window_ = gmtest::FindWindowOfProcess(gm::kMainWindowClassName, process_.id)) != nullptr; }, 60s));
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return Shown(); }, 20s)) << "the main window was not shown";
+  RECT client{};
+  GetClientRect(window_, &client);
+  scale_ = client.right / static_cast<double>(gm::kMainDesignWidth);
+  ASSERT_TRUE(Painted()) << "the main window did not paint";
+}
+
+void DemoMainWindow::TearDown() {
+  if (process_.handle && WaitForSingleObject(process_.handle.Get(), 0) == WAIT_TIMEOUT) gmtest::Terminate(process_);
+}
+
+bool DemoMainWindow::Painted() const {
+  const gm::LayoutRect keyRow{82, 81, 244, 102};  // key combo 1
+  std::vector<COLORREF> last;
+  int unchanged = 0;
+  return gmtest::PumpUntil(
+      [&] {
+        std::vector<COLORREF> now = Pixels(keyRow);
+        unchanged = now == last ? unchanged + 1 : 0;
+        last = now;
+        std::sort(now.begin(), now.end());
+        const auto colours = std::unique(now.begin(), now.end()) - now.begin();
+        return Shown() && colours >= 3 && unchanged >= 3;
+      },
+      20s);
+}
+
+void DemoMainWindow::MoveTo(const gm::LayoutRect& r) {
+  const POINT p = Centre(r);
+  POINT screen = p;
+  ClientToScreen(window_, &screen);
+  SetCursorPos(screen.x, screen.y);
+  PostMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+}
+
+void DemoMainWindow::ClickAt(const gm::LayoutRect& r) {
+  const POINT p = Centre(r);
+  const LPARAM at = MAKELPARAM(p.x, p.y);
+  PostMessageW(window_, WM_MOUSEMOVE, 0, at);
+  PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(window_, WM_LBUTTONUP, 0, at);
+}
+
+POINT DemoMainWindow::Centre(const gm::LayoutRect& r) const {
+  const gm::LayoutRect s = gm::ScaleRect(r, scale_);
+  return {(s.left + s.right) / 2, (s.top + s.bottom) / 2};
+}
+
+std::vector<COLORREF> DemoMainWindow::Pixels(const gm::LayoutRect& r) const {
+  const gm::LayoutRect s = gm::ScaleRect(r, scale_);
+  POINT origin{0, 0};
+  ClientToScreen(window_, &origin);
+  std::vector<COLORREF> out;
+  HDC screen = GetDC(nullptr);
+  for (int y = s.top; y < s.bottom; y += 3)
+    for (int x = s.left; x < s.right; x += 3) out.push_back(GetPixel(screen, origin.x + x, origin.y + y));
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
+std::vector<COLORREF> DemoMainWindow::SteadyPixels(const gm::LayoutRect& r) const {
+  std::vector<COLORREF> last = Pixels(r);
+  gmtest::PumpUntil(
+      [&] {
+        std::vector<COLORREF> now = Pixels(r);
+        const bool same = now == last;
+        last = std::move(now);
+        return same;
+      },
+      5s);
+  return last;
+}
+
+bool DemoMainWindow::PixelsBecome(const gm::LayoutRect& r, const std::vector<COLORREF>& reference, bool differ) const {
+  return gmtest::PumpUntil([&] { return (Pixels(r) != reference) == differ; }, 5s);
+}
+
+void DemoMainWindow::ClickPanel(int action) {
+  // The panel's window can be found a moment before its buttons exist: wait for the button.
+  HWND panel = nullptr;
+  HWND button = nullptr;
+  ASSERT_TRUE(gmtest::PumpUntil(
+      [&] {
+        panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id);
+        button = panel ? GetDlgItem(panel, action) : nullptr;
+        return button != nullptr;
+      },
+      10s))
+      << "no panel button " << action;
+  SendMessageW(panel, WM_COMMAND, MAKEWPARAM(action, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+std::wstring DemoMainWindow::PanelText(int id) const {
+  HWND panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id);
+  HWND control = panel ? GetDlgItem(panel, id) : nullptr;
+  if (!control) return L"";
+  wchar_t text[128] = {};
+  GetWindowTextW(control, text, static_cast<int>(std::size(text)));
+  return text;
+}
+
+bool DemoMainWindow::PanelShows(int id, const std::wstring& text) const {
+  return gmtest::PumpUntil([&] { return PanelText(id) == text; }, 10s);
+}
+
+bool DemoMainWindow::CloseAndWait() {
+  PostMessageW(window_, WM_CLOSE, 0, 0);
+  if (!gmtest::PumpUntilExited(process_.handle.Get(), 30s)) return false;
+  DWORD code = 99;
+  GetExitCodeProcess(process_.handle.Get(), &code);
+  return code == 0;
+}
+
+gm::ProfileRecord DemoMainWindow::SavedProfile() const {
+  const auto model = std::make_unique<gm::SettingsModel>();
+  EXPECT_TRUE(gm::ReadProfileFile(*model, 0, gmtest::AppDataFolder() + kDataFolder + L"\\config\\default0.psf"));
+  return model->profiles[0];
+}
+
+}  // namespace apptest
