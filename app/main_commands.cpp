@@ -104,7 +104,7 @@ CommandResult OnStageColourConfirmed(MainView& view, SettingsModel& model, int s
 }
 
 std::optional<int> StoredRateCode(int dialId, int selected) {
-  if (dialId < 3041 || dialId > 3045) return std::nullopt;
+  if (dialId < kControlRateDial250 || dialId > kControlRateDial8000) return std::nullopt;
   const int top = TopRateCodeOf(dialId);
   return selected >= 0 && selected < top ? selected : top;
 }

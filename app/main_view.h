@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/main_ids.h"
 #include "settings/colour.h"
 #include "settings/profile_record.h"
 #include "settings/settings_model.h"
@@ -19,15 +20,15 @@ namespace gm {
 inline constexpr Colour kCurrentStageTextColour = 0x0000FF;  // red
 inline constexpr Colour kStageTextColour = 0xB4B4B4;         // grey
 
-// Control ids the view is keyed by.
-inline constexpr int kStageCheckFirstId = 3260;   // + stage
-inline constexpr int kStageColourFirstId = 3270;  // + stage
-inline constexpr int kStageButtonFirstId = 3290;  // + stage
-inline constexpr int kStageValueFirstId = 3300;   // + stage
-inline constexpr int kLiftRadioExtraId = 3509;
-inline constexpr int kLiftRadioOneId = 3510;
-inline constexpr int kLiftRadioTwoId = 3511;
-inline constexpr int kSensorCheckFirstId = 3540;  // 3540 angle snap, 3541 motion sync, 3542 ripple control
+// Control ids the view is keyed by (named in the window's id list).
+inline constexpr int kStageCheckFirstId = kControlStageCheckFirst;    // + stage
+inline constexpr int kStageColourFirstId = kControlStageColourFirst;  // + stage
+inline constexpr int kStageButtonFirstId = kControlStageButtonFirst;  // + stage
+inline constexpr int kStageValueFirstId = kControlStageBarFirst;      // + stage
+inline constexpr int kLiftRadioExtraId = kControlLiftRadioExtra;
+inline constexpr int kLiftRadioOneId = kControlLiftRadio1;
+inline constexpr int kLiftRadioTwoId = kControlLiftRadio2;
+inline constexpr int kSensorCheckFirstId = kControlAngleSnapCheck;  // angle snap, motion sync, ripple control
 inline constexpr int kSensorCheckCount = 3;
 
 // The lift-off radio that is selected. The stored LiftDetectionHeight is 1 for kOne, 2 for kTwo
@@ -80,7 +81,7 @@ struct MainView {
 
   int rateCode = 0;                 // the selected rate code (0..6)
   std::optional<int> ratePicture;   // the visible rate dial 3041..3045; none: no rate choice
-  int rateCentreText = 3142;        // the visible centre text 3142..3145
+  int rateCentreText = kControlRateTextFirst;  // the visible centre text
 
   LiftChoice lift = LiftChoice::kExtra;
   bool liftExtraShown = false;      // radio 3509 and its text 3519 are shown
