@@ -302,8 +302,11 @@ void MainController::SensorAdopted(std::uint16_t) {
 void MainController::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
-  if (savePending_) {
+  // Edits not yet uploaded (their 20 ms have not passed, or no usable link took them) are part of
+  // the model too: they are saved with the rest instead of being lost with the program.
+  if (savePending_ || session_.Upload().Dirty().Any()) {
     host_.StopTimer(kTimerSave);
+    host_.StopTimer(kTimerUpload);
     savePending_ = false;
     SaveAllSettings();
   }

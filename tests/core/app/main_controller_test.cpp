@@ -502,6 +502,23 @@ TEST_F(MainControllerTest, ClosingSoonAfterAnUploadWritesTheConfigurationAndAllF
   EXPECT_EQ(s_.profiles[0].CurrentDPILevelValue, edited.CurrentDPILevelValue);
 }
 
+TEST_F(MainControllerTest, ClosingBeforeAnEditWasUploadedStillSavesIt) {
+  // The edit's upload has not run yet when the program closes (within its 20 ms, or refused for
+  // want of a usable link): the model is written all the same.
+  Start(StandardMouse(true, false, false));
+  Current().CurrentDPILevelValue = 4;
+  controller_->ScheduleUpload(DirtyGroup::kDeviceSettings);
+  ASSERT_TRUE(host_.Running(kTimerUpload));
+  std::filesystem::remove(folder_.Path() / "config/default0.psf");
+
+  controller_->Shutdown();
+  EXPECT_FALSE(host_.Running(kTimerUpload));
+  ASSERT_TRUE(std::filesystem::exists(folder_.Path() / "config/default0.psf"));
+  s_.profiles = {};
+  ASSERT_TRUE(ReadProfileFile(s_, 0, ProfileSlotPath(s_.config, 0)));
+  EXPECT_EQ(s_.profiles[0].CurrentDPILevelValue, 4);
+}
+
 TEST_F(MainControllerTest, ShutdownWithoutPendingChangesWritesNothingAndIgnoresLateReports) {
   Start(StandardMouse(true, false, false));
   std::filesystem::remove(folder_.Path() / "config/config.ini");
