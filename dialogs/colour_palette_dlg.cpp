@@ -43,9 +43,15 @@ BOOL CColorPaletteDlg::OnInitDialog() {
 
 void CColorPaletteDlg::OnOK() { Confirm(); }
 
-bool CColorPaletteDlg::OnDialogMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) {
-  if (message == WM_LBUTTONDOWN) Pick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-  return false;  // the base routes the click on to the controls
+// A press in a colour field picks; it does not start dragging the window as a press on a free
+// area does. Every other press goes on to the base (controls, window drag).
+bool CColorPaletteDlg::OnDialogMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+  if (message != WM_LBUTTONDOWN) return false;
+  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  if (!PalettePickPoint(x, y, context_.displayScale)) return false;
+  Pick(x, y);
+  result = 0;
+  return true;
 }
 
 void CColorPaletteDlg::Pick(int x, int y) {
