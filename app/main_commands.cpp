@@ -68,7 +68,8 @@ CommandResult OnStageButtonClicked(MainView& view, SettingsModel& model, int sta
 }
 
 CommandResult OnStageValueClicked(const SettingsModel& model, int stage) {
-  if (!IsStage(stage)) return Refused();
+  // Without a DPI list (the sensor is not known yet) there is nothing to choose from.
+  if (!IsStage(stage) || model.sensor.count == 0) return Refused();
   CommandResult result;
   result.open = model.sensor.hasSeparateXY ? MainDialog::kDpiValueXY : MainDialog::kDpiValueSingle;
   return result;

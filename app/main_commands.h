@@ -52,7 +52,8 @@ CommandResult OnStageCheckClicked(MainView& view, SettingsModel& model, int stag
 // Stage button 3290+stage: makes the stage current (nothing when it already is, or disabled).
 CommandResult OnStageButtonClicked(MainView& view, SettingsModel& model, int stage);
 
-// Stage value control 3300+stage: the dialog to open, by whether the sensor has separate X and Y.
+// Stage value control 3300+stage: the dialog to open, by whether the sensor has separate X and Y;
+// refused while the sensor's DPI list is empty.
 CommandResult OnStageValueClicked(const SettingsModel& model, int stage);
 // The stage value dialog's confirmed list positions; without `y` (the single-value dialog) the
 // one position serves X and Y.

@@ -142,6 +142,8 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   // Carries out what a command returned: refresh or show `view`, schedule uploads, notice.
   void CarryOut(const gm::CommandResult& result, const gm::MainView& view);
   void OnStageCheck(int stage);
+  void OnStageValue(int stage);
+  void OnStageColour(int stage);
   void OnRateDial(int dialId);
   void OnDesktopMouseSettings();
   void OnFactoryReset();

@@ -2,6 +2,8 @@
 // sensor options and the power-saving delay. Each handler reads the control that was clicked into
 // the window's view, calls the command (app/main_commands.h) and carries out what it returns.
 #include "app/talvin_dlg.h"
+#include "dialogs/colour_palette_dlg.h"
+#include "dialogs/dpi_value_dlg.h"
 #include "ui/buttons.h"
 #include "ui/dials.h"
 
@@ -14,10 +16,8 @@ std::vector<gm::win::EventHandler> CTalvinDlg::SettingsCommandRows() {
                       gm::MainView view = ReadView();
                       CarryOut(gm::OnStageButtonClicked(view, *state_, i), view);
                     }});
-    // Opens the DPI value dialog for the stage once that dialog exists.
-    rows.push_back({static_cast<UINT>(gm::kControlStageBarFirst + i), kEventClicked, [] {}});
-    // Opens the colour palette for the stage once that dialog exists.
-    rows.push_back({static_cast<UINT>(gm::kControlStageColourFirst + i), kEventClicked, [] {}});
+    rows.push_back({static_cast<UINT>(gm::kControlStageBarFirst + i), kEventClicked, [this, i] { OnStageValue(i); }});
+    rows.push_back({static_cast<UINT>(gm::kControlStageColourFirst + i), kEventClicked, [this, i] { OnStageColour(i); }});
   }
   for (int id = gm::kControlRateDial250; id <= gm::kControlRateDial8000; ++id)
     rows.push_back({static_cast<UINT>(id), kEventClicked, [this, id] { OnRateDial(id); }});
@@ -82,4 +82,28 @@ void CTalvinDlg::OnStageCheck(int stage) {
 void CTalvinDlg::OnRateDial(int dialId) {
   gm::MainView view = ReadView();
   CarryOut(gm::OnRateDialClicked(*state_, dialId, selection_.RateCode()), view);
+}
+
+// The stage's value dialog edits its X position (one value for X and Y); a cancelled dialog
+// changes nothing.
+void CTalvinDlg::OnStageValue(int stage) {
+  const gm::CommandResult opened = gm::OnStageValueClicked(*state_, stage);
+  if (opened.refused) return;
+  const auto i = static_cast<size_t>(stage);
+  int position = state_->CurrentRecord().XYSettingValueX[i];
+  if (opened.open != gm::MainDialog::kDpiValueSingle) return;  // the X/Y dialog is not made yet
+  gm::win::CDPIValueSettingDlg dialog(uiContext_, Hwnd(), state_->sensor, position);
+  if (dialog.DoModal() != IDOK) return;
+  gm::MainView view = ReadView();
+  CarryOut(gm::OnStageValueConfirmed(view, *state_, stage, position, std::nullopt), view);
+}
+
+// The palette edits the stage's colour; a closed palette changes nothing.
+void CTalvinDlg::OnStageColour(int stage) {
+  if (gm::OnStageColourClicked(stage).refused) return;
+  gm::Colour colour = state_->CurrentRecord().DPILevelIndication[static_cast<size_t>(stage)];
+  gm::win::CColorPaletteDlg palette(uiContext_, Hwnd(), colour);
+  if (palette.DoModal() != IDOK) return;
+  gm::MainView view = ReadView();
+  CarryOut(gm::OnStageColourConfirmed(view, *state_, stage, colour), view);
 }

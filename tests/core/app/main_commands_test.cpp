@@ -92,6 +92,10 @@ TEST_F(MainCommandsTest, StageValueDialogFollowsTheSensorAndStoresItsPositions) 
   EXPECT_EQ(OnStageValueClicked(*model_, 3).open, MainDialog::kDpiValueXY);
   model_->sensor.hasSeparateXY = false;
   EXPECT_EQ(OnStageValueClicked(*model_, 3).open, MainDialog::kDpiValueSingle);
+  model_->sensor.count = 0;  // no list yet: no dialog
+  EXPECT_TRUE(OnStageValueClicked(*model_, 3).refused);
+  EXPECT_FALSE(OnStageValueClicked(*model_, 3).open);
+  BuildSensorDpiTables(model_->sensor);
 
   CommandResult result = OnStageValueConfirmed(view_, *model_, 3, 99, 120);
   EXPECT_EQ(record().XYSettingValueX[3], 99);
