@@ -14,7 +14,8 @@ namespace {
 TEST(MacroLibraryFileWin, NamesSurviveAsUtf16AndLineThreeCarriesTheSelection) {
   wchar_t tmp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, tmp);
-  const std::wstring path = std::wstring(tmp) + L"gm-macro-library-test.mlf";
+  // A name of this run only: another test run on the machine may share the temporary folder.
+  const std::wstring path = std::wstring(tmp) + L"gm-macro-library-test-" + std::to_wstring(GetCurrentProcessId()) + L".mlf";
 
   gm::MacroLibrary lib;
   gm::MacroItemLocation folder = gm::MacroItemLocation::None();
