@@ -200,9 +200,16 @@ TEST_F(MainSettings, FactoryResetWithoutAUsableLinkShowsTheNoticeAndChangesNothi
   ASSERT_TRUE(gmtest::PumpUntil(
       [&] { return (notice = gmtest::FindWindowOfProcess(L"#32770", process_.id)) != nullptr; }, 10s))
       << "no dialog";
+  // The dialog is found as soon as it exists; it takes its own size while it initialises.
+  const LONG noticeWidth = static_cast<LONG>(319 * scale_), confirmationWidth = static_cast<LONG>(429 * scale_);
   RECT client{};
-  GetClientRect(notice, &client);
-  EXPECT_EQ(client.right, static_cast<LONG>(319 * scale_)) << "not the notice";
+  gmtest::PumpUntil(
+      [&] {
+        GetClientRect(notice, &client);
+        return client.right == noticeWidth || client.right == confirmationWidth;
+      },
+      10s);
+  EXPECT_EQ(client.right, noticeWidth) << "not the notice";
   // The notice is made topmost right after it is created.
   EXPECT_TRUE(gmtest::PumpUntil([&] { return (GetWindowLongPtrW(notice, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 5s))
       << "the notice is not topmost";
