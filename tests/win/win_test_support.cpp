@@ -27,11 +27,18 @@ Process StartProgram(const std::wstring& exeName) {
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
   Process p;
-  if (CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr, BinFolder().c_str(), &si, &pi)) {
-    CloseHandle(pi.hThread);
-    p.handle.Reset(pi.hProcess);
-    p.id = pi.dwProcessId;
-  }
+  // Under load Wine now and then refuses to create a process right after the previous test's
+  // program was ended: the start is tried again for a while (the last error is kept for the caller).
+  PumpUntil(
+      [&] {
+        if (!CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr, BinFolder().c_str(), &si, &pi))
+          return false;
+        CloseHandle(pi.hThread);
+        p.handle.Reset(pi.hProcess);
+        p.id = pi.dwProcessId;
+        return true;
+      },
+      std::chrono::seconds(10));
   return p;
 }
 

@@ -22,7 +22,8 @@ struct Process {
   DWORD id = 0;
 };
 
-// Starts BinFolder() + exeName; an empty handle when it could not be started.
+// Starts BinFolder() + exeName, trying again for up to 10 s when Wine refuses; an empty handle
+// (GetLastError() tells why) when it could not be started.
 Process StartProgram(const std::wstring& exeName);
 
 // Pumps this thread's messages until `done` returns true or the timeout passes; returns `done()`.

@@ -90,14 +90,8 @@ class MainWindowAssign : public ::testing::Test {
 
   // Starts the demo and waits until its main window has painted.
   void Start() {
-    DWORD startError = 0;
-    gmtest::PumpUntil(
-        [&] {
-          process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
-          startError = process_.handle ? 0 : GetLastError();
-          return static_cast<bool>(process_.handle);
-        },
-        10s);
+    process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
+    const DWORD startError = process_.handle ? 0 : GetLastError();
     ASSERT_TRUE(process_.handle) << "the program did not start, error " << startError;
     ASSERT_TRUE(gmtest::PumpUntil(
         [&] { return (window_ = gmtest::FindWindowOfProcess(gm::kMainWindowClassName, process_.id)) != nullptr; },

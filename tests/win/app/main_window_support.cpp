@@ -21,16 +21,8 @@ constexpr wchar_t kDataFolder[] = L"\\GamingMouseData20260526C";
 void DemoMainWindow::SetUp() {
   std::error_code ec;
   std::filesystem::remove_all(gmtest::AppDataFolder() + kDataFolder, ec);
-  // Under load Wine now and then refuses to create a process right after the previous test's
-  // program was ended: the start is tried again until it succeeds.
-  DWORD startError = 0;
-  gmtest::PumpUntil(
-      [&] {
-        process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
-        startError = process_.handle ? 0 : GetLastError();
-        return static_cast<bool>(process_.handle);
-      },
-      10s);
+  process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
+  const DWORD startError = process_.handle ? 0 : GetLastError();
   ASSERT_TRUE(process_.handle) << "the program did not start, error " << startError;
   ASSERT_TRUE(gmtest::PumpUntil(
       [&] { return (window_ = gmtest::FindWindowOfProcess(gm::kMainWindowClassName, process_.id)) != nullptr; }, 60s));
