@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/main_ids.h"
-#include "ui/control_spec.h"
+#include "ui/control_table.h"
 #include "ui/selection_state.h"
 
 namespace gm {

@@ -1,7 +1,7 @@
 #include "dialogs/attention_dlg.h"
 
 #include "settings/language_indexes.h"
-#include "ui/dialog_specs.h"
+#include "ui/dialog_controls.h"
 
 namespace gm::win {
 namespace {

@@ -7,7 +7,7 @@
 #include "app/palette_pick.h"
 #include "app/res/skin_resource_ids.h"
 #include "settings/language_indexes.h"
-#include "ui/dialog_specs.h"
+#include "ui/dialog_controls.h"
 
 namespace gm::win {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "settings/language_indexes.h"
-#include "ui/dialog_specs.h"
+#include "ui/dialog_controls.h"
 #include "ui/edit_box.h"
 #include "ui/gauges.h"
 

@@ -2,7 +2,7 @@
 
 #include "dialogs/attention_dlg.h"
 #include "settings/language_indexes.h"
-#include "ui/dialog_specs.h"
+#include "ui/dialog_controls.h"
 #include "ui/edit_box.h"
 
 namespace gm::win {

@@ -30,7 +30,7 @@ inline constexpr COLORREF kTextGrey = 0xB4B4B4;
 inline constexpr COLORREF kTextWhite = 0xFFFFFF;
 inline constexpr COLORREF kTextYellow = 0x00FFFF;
 
-// Behaviour bits (the values of ui::ControlFlag in ui/control_spec.h).
+// Behaviour bits (the values of ui::ControlFlag in ui/control_table.h).
 inline constexpr unsigned kBehaviourRepaintsWindow = 1u << 0;
 inline constexpr unsigned kBehaviourReportsMoves = 1u << 1;
 

@@ -1,5 +1,5 @@
 #pragma once
-// Makes the skinned control a spec describes: the right class with its pictures, its caption from
+// Makes the skinned control a control description gives: the right class with its pictures, its caption from
 // the language texts, its colour, alignment, margin, font and behaviour flags. The main window
 // and every dialog create their controls through it.
 #include <windows.h>
@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "ui/control_base.h"
-#include "ui/control_spec.h"
+#include "ui/control_table.h"
 
 namespace gm::win {
 

@@ -14,7 +14,7 @@
 
 #include "ui/control_base.h"
 #include "ui/control_host.h"
-#include "ui/control_spec.h"
+#include "ui/control_table.h"
 #include "ui/dialog_window.h"
 #include "ui/gdi_handles.h"
 

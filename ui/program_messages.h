@@ -70,8 +70,4 @@ inline constexpr unsigned kInsertActionMenuClosed = 1168;  // kind 14
 inline constexpr unsigned kTreeMenuClosed = 1170;          // kind 15
 inline constexpr unsigned kActionMoveMenuClosed = 1172;    // kind 16
 
-// ---- start-up ----
-// A second start of the program hands over to the running one (sent, both parameters 0).
-inline constexpr unsigned kHandOver = 2999;
-
 }  // namespace gm::msg

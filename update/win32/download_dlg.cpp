@@ -1,7 +1,7 @@
 #include "update/win32/download_dlg.h"
 
 #include "settings/language_indexes.h"
-#include "ui/dialog_specs.h"
+#include "ui/dialog_controls.h"
 #include "update/update_check.h"
 
 namespace gm::win {

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "app/main_window_support.h"
-#include "ui/program_messages.h"
+#include "app/single_instance.h"
 
 using namespace std::chrono_literals;
 

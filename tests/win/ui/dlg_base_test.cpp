@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "ui/control_spec.h"
+#include "ui/control_table.h"
 #include "ui/buttons.h"
 #include "ui/colour_buttons.h"
 #include "ui/selector_buttons.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Spec makers for the pieces every small skinned dialog has: the close cross in the top right
 // corner, caption buttons on the "button2" pictures, grey text lines and edit lines. Portable.
-#include "ui/control_spec.h"
+#include "ui/control_table.h"
 
 namespace gm::ui {
 

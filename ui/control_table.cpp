@@ -1,4 +1,4 @@
-#include "ui/control_spec.h"
+#include "ui/control_table.h"
 
 #include <cmath>
 
