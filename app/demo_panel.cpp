@@ -15,6 +15,8 @@ namespace {
 constexpr wchar_t kPanelClass[] = L"GamingMouseDemoPanel";
 constexpr int kButtonWidth = 200;
 constexpr int kButtonHeight = 28;
+// The state line takes two rows: it wraps.
+constexpr int kStateLineHeight = 2 * kButtonHeight;
 constexpr int kGap = 6;
 constexpr UINT_PTR kLabelTimer = 1;
 constexpr UINT kLabelPeriodMs = 200;
@@ -68,7 +70,7 @@ bool CDemoPanel::Create() {
   wc.lpszClassName = kPanelClass;
   RegisterClassExW(&wc);  // fails harmlessly when the class exists
 
-  const int clientHeight = static_cast<int>(kActionOrder.size() + 1) * (kButtonHeight + kGap) + kGap;
+  const int clientHeight = static_cast<int>(kActionOrder.size()) * (kButtonHeight + kGap) + kStateLineHeight + 2 * kGap;
   RECT frame{0, 0, kButtonWidth + 2 * kGap, clientHeight};
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
@@ -101,14 +103,15 @@ void CDemoPanel::CreateButtons() {
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     y += kButtonHeight + kGap;
   }
-  HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, kGap, y, kButtonWidth, kButtonHeight,
+  HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, kGap, y, kButtonWidth, kStateLineHeight,
                               hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStateLine)), instance_, nullptr);
   SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-std::wstring CDemoPanel::StateLine(int stage, int mask, int dpiReports) {
-  wchar_t text[96] = {};
-  swprintf(text, std::size(text), L"Stage %d, stages 0x%02X, DPI reports %d", stage + 1, mask, dpiReports);
+std::wstring CDemoPanel::StateLine(int stage, int mask, int dpiReports, int codeX, int codeY) {
+  wchar_t text[128] = {};
+  swprintf(text, std::size(text), L"Stage %d, stages 0x%02X, DPI reports %d, X 0x%04X Y 0x%04X", stage + 1, mask,
+           dpiReports, codeX, codeY);
   return text;
 }
 
@@ -125,7 +128,9 @@ void CDemoPanel::UpdateLabels() {
   label(kCharging, charge_ == 1 ? L"Charging: on" : L"Charging: off");
   label(kLaunch, L"Press launch button 1");
   const auto dpi = state.acceptedByCode.find(gm::kCmdDpiStages);
-  label(kStateLine, StateLine(state.dpiStage, state.dpiMask, dpi == state.acceptedByCode.end() ? 0 : dpi->second));
+  const std::size_t stage = state.dpiStage < state.dpiX.size() ? state.dpiStage : 0;
+  label(kStateLine, StateLine(state.dpiStage, state.dpiMask, dpi == state.acceptedByCode.end() ? 0 : dpi->second,
+                              state.dpiX[stage], state.dpiY[stage]));
 }
 
 void CDemoPanel::Perform(int action) {

@@ -38,9 +38,10 @@ class CDemoPanel {
   };
   // The static line that shows the mouse's DPI state.
   static constexpr int kStateLine = 200;
-  // The state line's text for `stage` (0-based), the enabled-stage mask and the DPI command
-  // reports accepted (one DPI command is two reports: X values, then Y values).
-  static std::wstring StateLine(int stage, int mask, int dpiReports);
+  // The state line's text for `stage` (0-based), the enabled-stage mask, the DPI command reports
+  // accepted (one DPI command is two reports: X values, then Y values) and the sensor codes of the
+  // stage's X and Y resolution.
+  static std::wstring StateLine(int stage, int mask, int dpiReports, int codeX, int codeY);
   void Perform(int action);
 
  private:

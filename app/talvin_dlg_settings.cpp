@@ -84,18 +84,25 @@ void CTalvinDlg::OnRateDial(int dialId) {
   CarryOut(gm::OnRateDialClicked(*state_, dialId, selection_.RateCode()), view);
 }
 
-// The stage's value dialog edits its X position (one value for X and Y); a cancelled dialog
-// changes nothing.
+// The stage's value dialog: one value for X and Y, or X and Y apart on a sensor that has separate
+// resolutions. A cancelled dialog changes nothing.
 void CTalvinDlg::OnStageValue(int stage) {
   const gm::CommandResult opened = gm::OnStageValueClicked(*state_, stage);
   if (opened.refused) return;
   const auto i = static_cast<size_t>(stage);
-  int position = state_->CurrentRecord().XYSettingValueX[i];
-  if (opened.open != gm::MainDialog::kDpiValueSingle) return;  // the X/Y dialog is not made yet
-  gm::win::CDPIValueSettingDlg dialog(uiContext_, Hwnd(), state_->sensor, position);
-  if (dialog.DoModal() != IDOK) return;
+  int x = state_->CurrentRecord().XYSettingValueX[i];
+  int y = state_->CurrentRecord().XYSettingValueY[i];
+  std::optional<int> chosenY;
+  if (opened.open == gm::MainDialog::kDpiValueXY) {
+    gm::win::CDPIValueSyncSettingDlg dialog(uiContext_, Hwnd(), state_->sensor, x, y);
+    if (dialog.DoModal() != IDOK) return;
+    chosenY = y;
+  } else {
+    gm::win::CDPIValueSettingDlg dialog(uiContext_, Hwnd(), state_->sensor, x);
+    if (dialog.DoModal() != IDOK) return;
+  }
   gm::MainView view = ReadView();
-  CarryOut(gm::OnStageValueConfirmed(view, *state_, stage, position, std::nullopt), view);
+  CarryOut(gm::OnStageValueConfirmed(view, *state_, stage, x, chosenY), view);
 }
 
 // The palette edits the stage's colour; a closed palette changes nothing.

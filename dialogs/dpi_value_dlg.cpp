@@ -1,117 +1,128 @@
 #include "dialogs/dpi_value_dlg.h"
 
-#include <string>
+#include <array>
 
 #include "settings/language_indexes.h"
+#include "ui/buttons.h"
 #include "ui/dialog_controls.h"
-#include "ui/edit_box.h"
-#include "ui/gauges.h"
 
 namespace gm::win {
 namespace {
 
-using D = CDPIValueSettingDlg;
-
-constexpr DialogFrame kFrame{429, 140, L"skins\\Frame_DPI.bmp"};
 constexpr int kValuePoints = 10;
-// The slider runs over the bar picture (340 × 18); the knob (18 wide) is centred on each stop.
-constexpr LayoutRect kSliderRect{44, 62, 384, 80};
-constexpr int kKnobHalf = 9;
+constexpr const wchar_t* kSyncCaption = L"XY Sync";
 
-constexpr ui::ControlSpec SliderBar() {
+// The slider's bar picture (340 × 18) under the slider of the same rectangle.
+constexpr ui::ControlSpec SliderBar(int id, LayoutRect rect) {
   ui::ControlSpec s;
-  s.id = D::kSliderBar;
+  s.id = id;
   s.kind = ui::ControlClass::kStaticImage;
-  s.rect = kSliderRect;
+  s.rect = rect;
   s.pictures = {L"skins\\Slider_bar.png"};
   s.flags = ui::kNotInteractive;
   s.layer = 0;
   return s;
 }
 
-constexpr ui::ControlSpec kControls[] = {
-    ui::CloseCross(D::kClose, 405),
-    ui::TextLine(D::kTitle, {21, 8, 380, 30}, ui::TextAlign::kLeft),
-    ui::TextLine(D::kMinimum, {20, 40, 120, 58}, ui::TextAlign::kLeft),
-    ui::TextLine(D::kCurrent, {160, 40, 270, 58}, ui::TextAlign::kCentre),
-    ui::TextLine(D::kMaximum, {340, 40, 420, 58}, ui::TextAlign::kLeft),
-    SliderBar(),
-    ui::EditLine(D::kValueBox, {40, 104, 160, 130}, kValuePoints),
-    ui::CaptionButton(D::kOk, {260, 110, 329, 130}, kTextOk),
-    ui::CaptionButton(D::kCancel, {350, 110, 419, 130}, kTextCancel),
+constexpr ui::ControlSpec SyncBox(int id, LayoutRect rect) {
+  ui::ControlSpec s;
+  s.id = id;
+  s.kind = ui::ControlClass::kCheck;
+  s.rect = rect;
+  s.pictures = {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"};
+  s.layer = 1;
+  return s;
+}
+
+constexpr ui::ControlSpec FixedLine(int id, LayoutRect rect, const wchar_t* text) {
+  ui::ControlSpec s = ui::TextLine(id, rect, ui::TextAlign::kLeft);
+  s.fixedText = text;
+  return s;
+}
+
+// ---- one value ----
+using S = CDPIValueSettingDlg;
+
+constexpr DialogFrame kSingleFrame{429, 140, L"skins\\Frame_DPI.bmp"};
+constexpr LayoutRect kSingleSlider{44, 62, 384, 80};
+
+constexpr ui::ControlSpec kSingleControls[] = {
+    ui::CloseCross(S::kClose, 405),
+    ui::TextLine(S::kTitle, {21, 8, 380, 30}, ui::TextAlign::kLeft),
+    ui::TextLine(S::kMinimum, {20, 40, 120, 58}, ui::TextAlign::kLeft),
+    ui::TextLine(S::kCurrent, {160, 40, 270, 58}, ui::TextAlign::kCentre),
+    ui::TextLine(S::kMaximum, {340, 40, 420, 58}, ui::TextAlign::kLeft),
+    SliderBar(S::kSliderBar, kSingleSlider),
+    ui::EditLine(S::kValueBox, {40, 104, 160, 130}, kValuePoints),
+    ui::CaptionButton(S::kOk, {260, 110, 329, 130}, kTextOk),
+    ui::CaptionButton(S::kCancel, {350, 110, 419, 130}, kTextCancel),
 };
 
-std::wstring DpiText(int dpi) { return std::to_wstring(dpi); }
+constexpr DpiAxisSpec kSingleAxis[] = {
+    {S::kMinimum, S::kCurrent, S::kMaximum, S::kValueBox, S::kSlider, kSingleSlider, L""},
+};
+
+// ---- X and Y ----
+using Y = CDPIValueSyncSettingDlg;
+
+constexpr DialogFrame kSyncFrame{429, 217, L"skins\\Frame_DPI_Sync.bmp"};
+constexpr LayoutRect kSliderRectX{44, 62, 384, 80};
+constexpr LayoutRect kSliderRectY{44, 118, 384, 136};
+
+constexpr ui::ControlSpec kSyncControls[] = {
+    ui::CloseCross(Y::kClose, 405),
+    ui::TextLine(Y::kTitle, {21, 8, 380, 30}, ui::TextAlign::kLeft),
+    ui::TextLine(Y::kMinimumX, {20, 40, 120, 58}, ui::TextAlign::kLeft),
+    ui::TextLine(Y::kCurrentX, {160, 40, 270, 58}, ui::TextAlign::kCentre),
+    ui::TextLine(Y::kMaximumX, {340, 40, 420, 58}, ui::TextAlign::kLeft),
+    SliderBar(Y::kSliderBarX, kSliderRectX),
+    ui::TextLine(Y::kMinimumY, {20, 96, 120, 114}, ui::TextAlign::kLeft),
+    ui::TextLine(Y::kCurrentY, {160, 96, 270, 114}, ui::TextAlign::kCentre),
+    ui::TextLine(Y::kMaximumY, {340, 96, 420, 114}, ui::TextAlign::kLeft),
+    SliderBar(Y::kSliderBarY, kSliderRectY),
+    ui::EditLine(Y::kBoxX, {20, 152, 110, 176}, kValuePoints),
+    ui::EditLine(Y::kBoxY, {122, 152, 212, 176}, kValuePoints),
+    SyncBox(Y::kSync, {20, 189, 35, 204}),
+    FixedLine(Y::kSyncLabel, {41, 187, 200, 206}, kSyncCaption),
+    ui::CaptionButton(Y::kOk, {260, 186, 329, 206}, kTextOk),
+    ui::CaptionButton(Y::kCancel, {350, 186, 419, 206}, kTextCancel),
+};
+
+constexpr DpiAxisSpec kSyncAxes[] = {
+    {Y::kMinimumX, Y::kCurrentX, Y::kMaximumX, Y::kBoxX, Y::kSliderX, kSliderRectX, L"X:"},
+    {Y::kMinimumY, Y::kCurrentY, Y::kMaximumY, Y::kBoxY, Y::kSliderY, kSliderRectY, L"Y:"},
+};
 
 }  // namespace
 
 CDPIValueSettingDlg::CDPIValueSettingDlg(const ui::UiContext& context, HWND parent, const SensorTables& tables,
                                          int& position)
-    : CDlgBase(context, parent), edit_(position), choice_(tables, position) {
-  Declare(kFrame, kControls, kIgnoreEscape);
-  SetHandlers({{kOk, kEventClicked, [this] { Confirm(); }},
-               {kCancel, kEventClicked, [this] { Close(IDCANCEL); }},
-               {kClose, kEventClicked, [this] { Close(IDCANCEL); }},
-               {kSlider, kEventValueChanged, [this] { FollowSlider(); }},
-               {kSlider, kEventClicked, [this] { FollowSlider(); }}});
+    : CDpiValueDlgBase(context, parent, tables, kSingleAxis, std::array<int*, 1>{&position}) {
+  Declare(kSingleFrame, kSingleControls, kIgnoreEscape);
   SetControlText(kTitle, context.Text(kTextDpiValueTitle));
-  SetControlText(kMinimum, DpiText(choice_.MinDpi()));
-  SetControlText(kMaximum, DpiText(choice_.MaxDpi()));
 }
 
-CEditBox* CDPIValueSettingDlg::ValueBox() const { return dynamic_cast<CEditBox*>(GetControl(kValueBox)); }
-CSliderControl* CDPIValueSettingDlg::Slider() const { return dynamic_cast<CSliderControl*>(GetControl(kSlider)); }
-
-void CDPIValueSettingDlg::CreateControls(const RECT& client) {
-  CDlgBase::CreateControls(client);
-  const int half = context_.Px(kKnobHalf);
-  auto slider = std::make_unique<CSliderControl>(*this, kSlider, Scaled(kSliderRect), choice_.Count(), half, half);
-  slider->SetNormalImage(L"skins\\Slider_Circle.png");
-  AddControl(1, std::move(slider));
+CDPIValueSyncSettingDlg::CDPIValueSyncSettingDlg(const ui::UiContext& context, HWND parent,
+                                                 const SensorTables& tables, int& x, int& y)
+    : CDpiValueDlgBase(context, parent, tables, kSyncAxes, std::array<int*, 2>{&x, &y}), startSynced_(x == y) {
+  Declare(kSyncFrame, kSyncControls, kIgnoreEscape);
+  SetHandlersWith({{kSync, kEventClicked, [this] { SyncClicked(); }}});
+  SetControlText(kTitle, context.Text(kTextDpiValueTitle));
 }
 
-BOOL CDPIValueSettingDlg::OnInitDialog() {
-  CDlgBase::OnInitDialog();
-  ShowChoice();
-  CEditBox* box = ValueBox();
-  if (!box) return TRUE;
-  arrows_.Install(box->EditWindow(), [this](int step) { Step(step); });
-  box->TakeFocus();
-  return FALSE;  // the focus is set
+bool CDPIValueSyncSettingDlg::SyncChecked() const {
+  const auto* box = dynamic_cast<const CCheckButton*>(GetControl(kSync));
+  return box && box->Checked();
 }
 
-void CDPIValueSettingDlg::OnOK() { ApplyTyped(); }
-
-void CDPIValueSettingDlg::ApplyTyped() {
-  if (CEditBox* box = ValueBox()) choice_.Type(box->CurrentText());
-  ShowChoice();
+void CDPIValueSyncSettingDlg::CreateControls(const RECT& client) {
+  CDpiValueDlgBase::CreateControls(client);
+  if (auto* box = dynamic_cast<CCheckButton*>(GetControl(kSync))) box->SetChecked(startSynced_);
 }
 
-void CDPIValueSettingDlg::Step(int step) {
-  step < 0 ? choice_.StepLeft() : choice_.StepRight();
-  ShowChoice();
-}
-
-void CDPIValueSettingDlg::FollowSlider() {
-  if (CSliderControl* slider = Slider()) choice_.SetPosition(slider->ValueIndex());
-  ShowChoice();
-}
-
-void CDPIValueSettingDlg::ShowChoice() {
-  const std::wstring text = DpiText(choice_.Dpi());
-  SetControlText(kCurrent, text);
-  if (CEditBox* box = ValueBox()) box->SetText(text);
-  if (CSliderControl* slider = Slider(); slider && !slider->Dragging()) {
-    slider->SetValueIndex(choice_.Position());
-    slider->Invalidate();
-  }
-}
-
-void CDPIValueSettingDlg::Confirm() {
-  ApplyTyped();
-  edit_.Edited() = choice_.Position();
-  edit_.Confirm();
-  Close(IDOK);
+// Checking "XY Sync" while the axes differ makes Y take X's value.
+void CDPIValueSyncSettingDlg::SyncClicked() {
+  if (SyncChecked()) AlignAxesWith(kAxisX);
 }
 
 }  // namespace gm::win

@@ -1,22 +1,12 @@
 #pragma once
-// CDPIValueSettingDlg: sets the resolution of one DPI stage, one value for X and Y. It shows the
-// sensor list's smallest and largest DPI, the chosen DPI, an edit box and a slider over the list
-// positions. The slider, the Left and Right arrows and a typed DPI (applied by Enter, which keeps
-// the dialog open, or by OK) change the choice; OK hands the chosen position back and ends with
-// IDOK. Cancel and the close cross end with IDCANCEL and leave the position as it was; Escape does
-// nothing.
-#include "app/dpi_value_choice.h"
-#include "settings/sensor_table.h"
-#include "ui/dlg_base.h"
-#include "ui/edit_arrow_keys.h"
-#include "ui/record_edit.h"
+// The DPI value dialogs of a stage. CDPIValueSettingDlg sets one value used for X and Y;
+// CDPIValueSyncSettingDlg sets X and Y separately, with "XY Sync" keeping them equal while it is
+// checked (it starts checked when X and Y are equal). What they share is in dialogs/dpi_value_base.h.
+#include "dialogs/dpi_value_base.h"
 
 namespace gm::win {
 
-class CEditBox;
-class CSliderControl;
-
-class CDPIValueSettingDlg final : public CDlgBase {
+class CDPIValueSettingDlg final : public CDpiValueDlgBase {
  public:
   enum ControlId : UINT {
     kClose = 2004,
@@ -35,26 +25,49 @@ class CDPIValueSettingDlg final : public CDlgBase {
   // changes only when the dialog is confirmed.
   CDPIValueSettingDlg(const ui::UiContext& context, HWND parent, const SensorTables& tables, int& position);
 
-  CEditBox* ValueBox() const;
-  CSliderControl* Slider() const;
-  int ChosenPosition() const { return choice_.Position(); }
+  CEditBox* ValueBox() const { return CDpiValueDlgBase::ValueBox(0); }
+  CSliderControl* Slider() const { return CDpiValueDlgBase::Slider(0); }
+  int ChosenPosition() const { return CDpiValueDlgBase::ChosenPosition(0); }
+};
+
+class CDPIValueSyncSettingDlg final : public CDpiValueDlgBase {
+ public:
+  enum ControlId : UINT {
+    kClose = 2004,
+    kOk = 2010,
+    kCancel = 2011,
+    kTitle = 2012,
+    kCurrentX = 2013,
+    kCurrentY = 2014,
+    kBoxX = 2017,
+    kBoxY = 2018,
+    kSync = 2019,
+    kSliderBarX = 2020,
+    kSliderX = 2021,
+    kSliderY = 2022,
+    kSliderBarY = 2023,
+    kMinimumX = 2024,
+    kMaximumX = 2025,
+    kMinimumY = 2026,
+    kMaximumY = 2027,
+    kSyncLabel = 2028,
+  };
+  enum Axis : int { kAxisX = 0, kAxisY = 1 };
+
+  // `tables`, `x` and `y` must outlive the dialog; `x` and `y` change only when it is confirmed.
+  CDPIValueSyncSettingDlg(const ui::UiContext& context, HWND parent, const SensorTables& tables, int& x, int& y);
+
+  bool SyncChecked() const;
 
  protected:
-  BOOL OnInitDialog() override;
   void CreateControls(const RECT& client) override;
-  void OnOK() override;  // Enter: apply the typed value, stay open
+  int ActiveAxis() const override { return FocusedAxis(); }
+  bool Synced() const override { return SyncChecked(); }
 
  private:
-  void ApplyTyped();
-  void Step(int step);
-  void FollowSlider();
-  // The current-value label, the edit box and (unless it is being dragged) the slider.
-  void ShowChoice();
-  void Confirm();
+  void SyncClicked();
 
-  ui::RecordEdit<int> edit_;
-  DpiValueChoice choice_;
-  CEditArrowKeys arrows_;
+  bool startSynced_;
 };
 
 }  // namespace gm::win

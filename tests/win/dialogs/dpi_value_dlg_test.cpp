@@ -164,3 +164,140 @@ TEST_F(DpiValueDlgTest, DraggingTheKnobToTheRightEndChoosesTheLastPosition) {
 }
 
 }  // namespace
+
+// ---- the dialog with separate X and Y values ----
+namespace {
+
+using XY = gm::win::CDPIValueSyncSettingDlg;
+
+constexpr POINT kSyncBoxCentre{27, 196};
+constexpr POINT kXYOkCentre{295, 196};
+constexpr POINT kXYCancelCentre{385, 196};
+
+HWND Box(HWND dialog, UINT id) { return GetDlgItem(dialog, id); }
+
+std::wstring TextOf(HWND box) {
+  wchar_t text[64] = {};
+  GetWindowTextW(box, text, 64);
+  return text;
+}
+
+void RetypeBox(HWND box, const std::wstring& text) {
+  SendMessageW(box, EM_SETSEL, 0, -1);
+  PostMessageW(box, WM_CHAR, VK_BACK, 1);
+  for (wchar_t c : text) PostMessageW(box, WM_CHAR, c, 1);
+}
+
+class DpiXYDlgTest : public DpiValueDlgTest {
+ protected:
+  int At(int dpi) const { return gm::PositionOfDpi(tables_, dpi); }
+  std::wstring Dpi(int position) const { return std::to_wstring(gm::DpiOfPosition(tables_, position)); }
+  // Drags the knob of `axis` to the stop of `position` and lets go there.
+  static void DragKnob(XY& dlg, HWND h, int axis, int position) {
+    const RECT knob = dlg.Slider(axis)->KnobRect();
+    const int y = (knob.top + knob.bottom) / 2;
+    const int from = (knob.left + knob.right) / 2;
+    const int to = dlg.Slider(axis)->Stops()[static_cast<size_t>(position)];
+    SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(from, y));
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from, y));
+    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, y));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(to, y));
+  }
+};
+
+TEST_F(DpiXYDlgTest, ShowsBothAxesSyncStartsCheckedOnlyWhenEqual) {
+  const struct {
+    int x, y;
+    bool synced;
+  } cases[] = {{At(800), At(1600), false}, {At(1200), At(1200), true}};
+  for (const auto& c : cases) {
+    int x = c.x, y = c.y;
+    XY dlg(ui_.context, nullptr, tables_, x, y);
+    RECT client{};
+    std::wstring minX, minY, boxX, boxY, currentY;
+    bool synced = !c.synced;
+    const INT_PTR result = RunScripted(dlg, {[&](HWND h) {
+      GetClientRect(h, &client);
+      minX = uitest::LabelOf(h, XY::kMinimumX);
+      minY = uitest::LabelOf(h, XY::kMinimumY);
+      boxX = TextOf(Box(h, XY::kBoxX));
+      boxY = TextOf(Box(h, XY::kBoxY));
+      currentY = uitest::LabelOf(h, XY::kCurrentY);
+      synced = dlg.SyncChecked();
+      ClickDesign(h, kXYCancelCentre);
+    }});
+    EXPECT_EQ(client.right, 429);
+    EXPECT_EQ(client.bottom, 217);
+    EXPECT_EQ(minX, L"X:" + Dpi(0));
+    EXPECT_EQ(minY, L"Y:" + Dpi(0));
+    EXPECT_EQ(boxX, Dpi(c.x));
+    EXPECT_EQ(boxY, Dpi(c.y));
+    EXPECT_EQ(currentY, Dpi(c.y));
+    EXPECT_EQ(synced, c.synced);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(x, c.x);
+    EXPECT_EQ(y, c.y);
+  }
+}
+
+TEST_F(DpiXYDlgTest, TypedValueGoesToTheFocusedAxisOnlyWhileNotSynced) {
+  int x = At(800), y = At(1600);
+  XY dlg(ui_.context, nullptr, tables_, x, y);
+  std::wstring boxX, boxY;
+  const INT_PTR result = RunScripted(dlg, {[&](HWND h) {
+                                             SetFocus(Box(h, XY::kBoxY));
+                                             RetypeBox(Box(h, XY::kBoxY), L"812");
+                                           },
+                                           [&](HWND h) { PostMessageW(Box(h, XY::kBoxY), WM_KEYDOWN, VK_RETURN, 1); },
+                                           [&](HWND h) {
+                                             boxX = TextOf(Box(h, XY::kBoxX));
+                                             boxY = TextOf(Box(h, XY::kBoxY));
+                                             ClickDesign(h, kXYOkCentre);
+                                           }});
+  EXPECT_EQ(boxY, L"850");
+  EXPECT_EQ(boxX, Dpi(At(800)));
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(x, At(800));
+  EXPECT_EQ(y, At(850));
+}
+
+// The list has more stops than the bar has pixels, so the drag lands on the stop nearest to the
+// pointer: X must follow whatever Y took, and Y must have moved to about 1600 DPI.
+TEST_F(DpiXYDlgTest, CheckingSyncMakesYTakeXAndDraggingOneSliderMovesTheOther) {
+  int x = At(800), y = At(1600);
+  XY dlg(ui_.context, nullptr, tables_, x, y);
+  std::wstring afterCheckY, afterDragX, afterDragY;
+  int sliderX = -1;
+  const INT_PTR result = RunScripted(dlg, {[&](HWND h) { ClickDesign(h, kSyncBoxCentre); },
+                                           [&](HWND h) {
+                                             afterCheckY = TextOf(Box(h, XY::kBoxY));
+                                             DragKnob(dlg, h, XY::kAxisY, At(1600));
+                                           },
+                                           [&](HWND h) {
+                                             afterDragX = TextOf(Box(h, XY::kBoxX));
+                                             afterDragY = TextOf(Box(h, XY::kBoxY));
+                                             sliderX = dlg.Slider(XY::kAxisX)->ValueIndex();
+                                             ClickDesign(h, kXYOkCentre);
+                                           }});
+  EXPECT_EQ(afterCheckY, Dpi(At(800)));
+  EXPECT_EQ(result, IDOK);
+  EXPECT_NEAR(y, At(1600), 1);
+  EXPECT_EQ(x, y);
+  EXPECT_EQ(sliderX, y);
+  EXPECT_EQ(afterDragX, Dpi(y));
+  EXPECT_EQ(afterDragY, Dpi(y));
+}
+
+// With "XY Sync" checked, a value typed into one box without Enter is taken by both axes on OK,
+// so the confirmed stage never differs between X and Y while sync is shown checked.
+TEST_F(DpiXYDlgTest, OkWithSyncCheckedTakesATypedValueForBothAxes) {
+  int x = At(1200), y = At(1200);
+  XY dlg(ui_.context, nullptr, tables_, x, y);
+  const INT_PTR result = RunScripted(dlg, {[&](HWND h) { RetypeBox(Box(h, XY::kBoxX), L"1600"); },
+                                           [&](HWND h) { ClickDesign(h, kXYOkCentre); }});
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(x, At(1600));
+  EXPECT_EQ(y, At(1600));
+}
+
+}  // namespace
