@@ -31,6 +31,12 @@ void Retype(HWND dialog, const std::wstring& text) {
 
 void PressKey(HWND dialog, WPARAM vk) { PostMessageW(ValueBox(dialog), WM_KEYDOWN, vk, 1); }
 
+void PutPointer(HWND dialog, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(dialog, &at);
+  SetCursorPos(at.x, at.y);
+}
+
 std::wstring BoxText(HWND dialog) {
   wchar_t text[64] = {};
   GetWindowTextW(ValueBox(dialog), text, 64);
@@ -147,6 +153,9 @@ TEST_F(DpiValueDlgTest, DraggingTheKnobToTheRightEndChoosesTheLastPosition) {
                                              const int y = (knob.top + knob.bottom) / 2;
                                              const int x = (knob.left + knob.right) / 2;
                                              const RECT bar = dlg.Slider()->GetRect();
+                                             // The real pointer waits where the drag ends: a move
+                                             // Wine reports from it cannot pull the knob back.
+                                             PutPointer(h, bar.right - 1, y);
                                              SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
                                              SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
                                              SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar.right - 1, y));
@@ -198,6 +207,7 @@ class DpiXYDlgTest : public DpiValueDlgTest {
     const int y = (knob.top + knob.bottom) / 2;
     const int from = (knob.left + knob.right) / 2;
     const int to = dlg.Slider(axis)->Stops()[static_cast<size_t>(position)];
+    PutPointer(h, to, y);
     SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(from, y));
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from, y));
     SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, y));
