@@ -58,6 +58,16 @@ class Companions : public apptest::DemoMainWindow {
     const auto comma = line.find(L',');
     return L"DPI-" + line.substr(6, comma == std::wstring::npos ? std::wstring::npos : comma - 6) + L" ";
   }
+  bool MenuShown() const {
+    HWND menu = gmtest::FindWindowOfProcess(kMenuClass, process_.id);
+    return menu && IsWindowVisible(menu);
+  }
+  // The active window of the program's user-interface thread.
+  HWND ProgramActiveWindow() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) ? info.hwndActive : nullptr;
+  }
   bool Running() const { return WaitForSingleObject(process_.handle.Get(), 0) == WAIT_TIMEOUT; }
   void PostKeys(const std::string& keys) const {
     for (char k : keys) PostMessageW(window_, WM_KEYDOWN, static_cast<unsigned char>(k), 1);
@@ -89,9 +99,7 @@ TEST_F(Companions, IconMessagesOfAnotherIconAreAnsweredWithOne) {
   EXPECT_EQ(SendIconMessage(kIconId, WM_MOUSEMOVE), 0);
   EXPECT_EQ(SendIconMessage(kIconId, WM_LBUTTONDOWN), 0);
   // None of them opened a menu or changed the window.
-  EXPECT_EQ(gmtest::FindWindowOfProcess(kMenuClass, process_.id) == nullptr ||
-                !IsWindowVisible(gmtest::FindWindowOfProcess(kMenuClass, process_.id)),
-            true);
+  EXPECT_FALSE(MenuShown());
   EXPECT_TRUE(Shown());
 }
 
@@ -166,6 +174,7 @@ TEST_F(Companions, TwoDpiPressesKeepOneDisplayUntilAbout1_8SecondsAfterTheLast) 
 
 TEST_F(Companions, DisplayIsAHalfOpaqueTopmostWindowInTheLowerRightCornerThatNeverActivates) {
   const HWND foreground = GetForegroundWindow();
+  const HWND active = ProgramActiveWindow();
   ClickPanel(CDemoPanel::kDpiButton);
   const HWND display = WaitForDisplay();
   ASSERT_TRUE(display);
@@ -195,6 +204,8 @@ TEST_F(Companions, DisplayIsAHalfOpaqueTopmostWindowInTheLowerRightCornerThatNev
                       SMTO_ABORTIFHUNG, 5000, &answer);
   EXPECT_EQ(answer, static_cast<DWORD_PTR>(MA_NOACTIVATE));
   EXPECT_EQ(GetForegroundWindow(), foreground);
+  EXPECT_EQ(ProgramActiveWindow(), active);
+  EXPECT_NE(ProgramActiveWindow(), display);
 }
 
 TEST_F(Companions, ReportRateOf8000HzIsShown) {

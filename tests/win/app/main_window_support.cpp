@@ -16,6 +16,8 @@ namespace {
 constexpr wchar_t kPanelClass[] = L"GamingMouseDemoPanel";
 constexpr wchar_t kDataFolder[] = L"\\GamingMouseData20260526C";
 
+std::wstring ProfileFile() { return gmtest::AppDataFolder() + kDataFolder + L"\\config\\default0.psf"; }
+
 }  // namespace
 
 void DemoMainWindow::SetUp() {
@@ -142,10 +144,6 @@ bool DemoMainWindow::CloseAndWait() {
   GetExitCodeProcess(process_.handle.Get(), &code);
   return code == 0;
 }
-
-namespace {
-std::wstring ProfileFile() { return gmtest::AppDataFolder() + kDataFolder + L"\\config\\default0.psf"; }
-}  // namespace
 
 gm::ProfileRecord DemoMainWindow::SavedProfile() const {
   const auto model = std::make_unique<gm::SettingsModel>();
