@@ -120,4 +120,10 @@ enum MainControl : int {
   kControlHiddenRadioF4 = 3033,
 };
 
+// The notification icon's menu: its items arrive at the main window as WM_COMMAND with these ids.
+enum TrayMenuCommand : int {
+  kTrayCommandShow = 2075,
+  kTrayCommandExit = 2076,
+};
+
 }  // namespace gm

@@ -18,6 +18,10 @@ gm_win32_library(gm_app_win SOURCES
   ${GM_ROOT}/app/main_window_host.cpp
   ${GM_ROOT}/app/main_sections.cpp
   ${GM_ROOT}/app/main_painter.cpp
+  ${GM_ROOT}/app/talvin_dlg_companions.cpp
+  ${GM_ROOT}/app/tray_icon.cpp
+  ${GM_ROOT}/app/osd_dialog.cpp
+  ${GM_ROOT}/app/key_filter.cpp
   DEPS core gm_ui gm_dialogs gm_assign_ui gm_profile_commands gm_device_win gm_update_win gdiplus comctl32 shell32 ole32 uuid
 )
 

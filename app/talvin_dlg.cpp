@@ -75,6 +75,7 @@ BOOL CTalvinDlg::OnInitDialog() {
   CreateControlsAndPlaceSections();
   SetWindowIcons();
   PlaceAndShowWindow();
+  StartCompanions();
   ApplyStartupVisibility();
   RefreshAndStartDevices();
   LoadWindowBackground();
@@ -185,10 +186,12 @@ void CTalvinDlg::ShutDown() {
   painter_.Release();
   controller_->Shutdown();
   host_.StopReports();
+  StopCompanions();
 }
 
 bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (RoutePopupMessage(message, wParam, lParam)) return true;
+  if (RouteCompanionMessage(message, wParam, lParam, result)) return true;
   switch (message) {
     case WM_WINDOWPOSCHANGING:
       // The dialog loop shows its window once, when its queue first runs empty; a hide that came
@@ -224,8 +227,6 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case CMainWindowHost::kInputReportMessage:
       host_.OnInputReportMessage(lParam);
       return true;
-    case gm::msg::kStageDisplay:
-      return true;  // the on-screen display is not part of this window yet
     default:
       break;
   }

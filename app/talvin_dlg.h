@@ -29,7 +29,10 @@
 #include "app/main_window_controls.h"
 #include "app/main_window_host.h"
 #include "app/profile_commands.h"
+#include "app/key_filter.h"
+#include "app/osd_dialog.h"
 #include "app/talvin_app.h"
+#include "app/tray_icon.h"
 #include "device/clock.h"
 #include "device/hid_api.h"
 #include "ui/dlg_base.h"
@@ -150,6 +153,19 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   void CarryOutFactoryReset();
   void OnFirmwareUpdate();
   void OnSoftwareUpdate();
+
+  // ---- Notification icon, on-screen display and keyboard filter (talvin_dlg_companions.cpp) ----
+  void StartCompanions();
+  void StopCompanions();
+  // The companions' messages (icon, display, its timer, menu commands, support notice); true when
+  // handled, with the message's result in `result`.
+  bool RouteCompanionMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  LRESULT OnTrayIconMessage(WPARAM iconId, LPARAM mouseMessage);
+  void ExitProgram();
+  void ShowStageDisplay();
+  gm::win::CTrayIcon trayIcon_;
+  std::unique_ptr<gm::win::CStageDisplay> stageDisplay_;  // made once the window exists
+  gm::win::CKeyFilter keyFilter_;
 
   // The sensor decides the lift-off header and the stage bars' level count.
   void FollowSensor();

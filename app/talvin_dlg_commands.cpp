@@ -8,10 +8,7 @@
 std::vector<gm::win::EventHandler> CTalvinDlg::CommandTable() {
   using gm::win::kEventClicked;
   std::vector<gm::win::EventHandler> rows = {
-      {gm::kControlExit, kEventClicked, [this] {
-         host_.CloseOpenDialogs();
-         EndDialog(IDOK);
-       }},
+      {gm::kControlExit, kEventClicked, [this] { ExitProgram(); }},
       {gm::kControlMinimise, kEventClicked, [this] { host_.Hide(); }},
       {gm::kControlWebLink, kEventClicked,
        [this] { host_.OpenUrl(std::wstring(L"https://") + gm::win::kMakerWebAddress); }},

@@ -223,7 +223,9 @@
   X(kTextDownloading3, 336)          /* animation: counter mod 3 = 0 */                          \
   X(kTextDownloading1, 337)          /* counter mod 3 = 1 */                                     \
   X(kTextDownloading2, 338)          /* counter mod 3 = 2 */                                     \
-  X(kTextDownloadDone, 339)
+  X(kTextDownloadDone, 339)                                                                      \
+  /* Support */                                                                                  \
+  X(kTextSupportContact, 350)        /* the notice of the main window's hidden key code */
 
 namespace gm {
 

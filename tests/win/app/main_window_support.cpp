@@ -16,11 +16,17 @@ namespace {
 constexpr wchar_t kPanelClass[] = L"GamingMouseDemoPanel";
 constexpr wchar_t kDataFolder[] = L"\\GamingMouseData20260526C";
 
+std::wstring ProfileFile() { return gmtest::AppDataFolder() + kDataFolder + L"\\config\\default0.psf"; }
+
 }  // namespace
 
 void DemoMainWindow::SetUp() {
   std::error_code ec;
   std::filesystem::remove_all(gmtest::AppDataFolder() + kDataFolder, ec);
+  StartAndWaitPainted();
+}
+
+void DemoMainWindow::StartAndWaitPainted() {
   process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
   const DWORD startError = process_.handle ? 0 : GetLastError();
   ASSERT_TRUE(process_.handle) << "the program did not start, error " << startError;
@@ -141,8 +147,14 @@ bool DemoMainWindow::CloseAndWait() {
 
 gm::ProfileRecord DemoMainWindow::SavedProfile() const {
   const auto model = std::make_unique<gm::SettingsModel>();
-  EXPECT_TRUE(gm::ReadProfileFile(*model, 0, gmtest::AppDataFolder() + kDataFolder + L"\\config\\default0.psf"));
+  EXPECT_TRUE(gm::ReadProfileFile(*model, 0, ProfileFile()));
   return model->profiles[0];
+}
+
+void DemoMainWindow::WriteSavedProfile(const gm::ProfileRecord& record) const {
+  const auto model = std::make_unique<gm::SettingsModel>();
+  model->profiles[0] = record;
+  EXPECT_TRUE(gm::WriteProfileFile(*model, 0, ProfileFile()));
 }
 
 }  // namespace apptest

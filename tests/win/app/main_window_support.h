@@ -19,6 +19,8 @@ class DemoMainWindow : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Starts the program on the data folder as it is and waits for its painted main window.
+  void StartAndWaitPainted();
 
   bool Shown() const { return IsWindowVisible(window_) && !IsIconic(window_); }
   // Waits until the window has painted: shown on screen, its first key row shows its picture and
@@ -52,6 +54,8 @@ class DemoMainWindow : public ::testing::Test {
   bool CloseAndWait();
   // The profile of slot 0 as the program's file holds it (written at start and at exit).
   gm::ProfileRecord SavedProfile() const;
+  // Replaces the profile file of slot 0 (for the next start).
+  void WriteSavedProfile(const gm::ProfileRecord& record) const;
 
   gmtest::Process process_;
   HWND window_ = nullptr;
