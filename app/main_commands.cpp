@@ -31,16 +31,6 @@ CommandResult Edited(DirtyGroup group, bool refresh) {
   return result;
 }
 
-// Moves the current stage forward cyclically, at most once round, to the next stage enabled in
-// `mask`; it stays where it is when no other stage is enabled.
-int NextEnabledStage(int stage, std::uint8_t mask) {
-  for (int step = 0; step < kDpiStageCount; ++step) {
-    stage = (stage + 1) % kDpiStageCount;
-    if ((mask >> stage & 1) != 0) break;
-  }
-  return stage;
-}
-
 }  // namespace
 
 CommandResult OnStageCheckClicked(MainView& view, SettingsModel& model, int stage) {

@@ -26,21 +26,20 @@ std::optional<LiftChoice> LiftChoiceOfRadio(int radioId) {
 
 int LiftHeightOf(LiftChoice choice) {
   switch (choice) {
-    case LiftChoice::kOne: return 1;
-    case LiftChoice::kTwo: return 2;
+    case LiftChoice::kOne: return kLiftHeightOne;
+    case LiftChoice::kTwo: return kLiftHeightTwo;
     case LiftChoice::kExtra: break;
   }
-  return 7;
+  return kLiftHeightExtra;
 }
 
 LiftChoice LiftChoiceOfHeight(int height) {
-  return height == 1 ? LiftChoice::kOne : height == 2 ? LiftChoice::kTwo : LiftChoice::kExtra;
+  return height == kLiftHeightOne ? LiftChoice::kOne : height == kLiftHeightTwo ? LiftChoice::kTwo : LiftChoice::kExtra;
 }
 
 namespace {
 
 constexpr std::array<int, kSensorCheckCount> kSensorSettings = {kAngleSnap, kMotionSync, kRippleControl};
-constexpr int kPowerStepCount = 8;
 
 HiddenControlsView HiddenFromProfile(const ProfileRecord& record) {
   HiddenControlsView hidden;
@@ -111,7 +110,7 @@ MainView ViewFromProfile(const SettingsModel& model, int rateCapability) {
     view.sensorChecks[i] = SettingNumber(record, kSensorSettings[i]) > 0;
 
   view.powerValue = SettingNumber(record, kPowerDownTime);
-  if (view.powerValue >= 1 && view.powerValue <= kPowerStepCount) view.powerStep = view.powerValue - 1;
+  if (view.powerValue >= 1 && view.powerValue <= kPowerDownSteps) view.powerStep = view.powerValue - 1;
   view.powerLabel = model.texts[kTextPowerLabelBefore] + std::to_wstring(view.powerValue) + model.texts[kTextPowerLabelAfter];
 
   view.hidden = HiddenFromProfile(record);

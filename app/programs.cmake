@@ -32,6 +32,8 @@ foreach(prog GamingMouse GamingMouseDemo)
   target_link_options(${prog} PRIVATE -municode)
 endforeach()
 target_compile_definitions(GamingMouseDemo PRIVATE GM_DEMO_PROGRAM=1)
+gm_version_resource(GamingMouse "Gaming Mouse configuration utility")
+gm_version_resource(GamingMouseDemo "Gaming Mouse configuration utility (demo with a simulated mouse)")
 include(${GM_ROOT}/app/res/skin_resources.cmake)
 
 # The pictures the programs load from <program folder>\skins\ .

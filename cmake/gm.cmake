@@ -11,12 +11,47 @@ if(GM_WINDOWS)
   add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0A00)
   set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  # What ships carries no debug sections (most of an unstripped .exe): Release links stripped.
+  add_link_options($<$<CONFIG:Release>:-s>)
 else()
   if(GM_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
   endif()
 endif()
+
+# The program's version, read from the one place the program itself takes it from (the text the
+# main window shows after its version label), for the version resources and the installer.
+file(STRINGS ${GM_ROOT}/update/version_info.h _gm_version_line REGEX "kProgramVersion = L\":[0-9]+\\.[0-9]+\\.[0-9]+\"")
+string(REGEX MATCH "([0-9]+)\\.([0-9]+)\\.([0-9]+)" GM_VERSION "${_gm_version_line}")
+if(NOT GM_VERSION)
+  message(FATAL_ERROR "cannot read the program version from update/version_info.h")
+endif()
+set(GM_VERSION_MAJOR ${CMAKE_MATCH_1})
+set(GM_VERSION_MINOR ${CMAKE_MATCH_2})
+set(GM_VERSION_PATCH ${CMAKE_MATCH_3})
+set(GM_PRODUCT_NAME "Gaming Mouse")
+
+# gm_version_resource(<target> <file description>): gives a Windows executable or DLL a version
+# resource (product name, version, description, file name) shown by Explorer's Properties.
+function(gm_version_resource target description)
+  if(NOT GM_WINDOWS)
+    return()
+  endif()
+  get_target_property(type ${target} TYPE)
+  set(GM_VERSION_TARGET ${target})
+  set(GM_VERSION_DESCRIPTION "${description}")
+  if(type STREQUAL "SHARED_LIBRARY")
+    set(GM_VERSION_FILETYPE VFT_DLL)
+    set(GM_VERSION_FILENAME ${target}.dll)
+  else()
+    set(GM_VERSION_FILETYPE VFT_APP)
+    set(GM_VERSION_FILENAME ${target}.exe)
+  endif()
+  set(rc ${CMAKE_BINARY_DIR}/version/${target}_version.rc)
+  configure_file(${GM_ROOT}/cmake/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
 
 # Every portable subsystem library registers itself here; `core` links them all.
 set_property(GLOBAL PROPERTY GM_PORTABLE_LIBRARIES_P "")

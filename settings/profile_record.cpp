@@ -164,6 +164,14 @@ void SetTiltSpeed(ProfileRecord& r, int v) { StoreNumber(r, kTiltSpeed, v); }
 void SetPointerSpeed(ProfileRecord& r, int v) { StoreNumber(r, kPointerSpeed, v); }
 void SetDoubleClickSpeed(ProfileRecord& r, int v) { StoreNumber(r, kDoubleClickSpeed, v); }
 
+int NextEnabledStage(int stage, std::uint8_t mask) {
+  for (int step = 0; step < kDpiStageCount; ++step) {
+    stage = (stage + 1) % kDpiStageCount;
+    if ((mask >> stage & 1) != 0) break;
+  }
+  return stage;
+}
+
 KeyAssignment* KeyAssignmentAt(ProfileRecord& record, int i) {
   return i >= 0 && i < kButtonCount ? &record.KeyAssignments[i] : nullptr;
 }

@@ -55,6 +55,12 @@ inline constexpr int kProfileCount = 5;
 inline constexpr int kLightingEffectCount = 10;
 inline constexpr int kColourSlotCount = 10;
 inline constexpr int kDpiStageCount = 8;
+// The steps of the power-down dial: PowerDownTime 1..kPowerDownSteps.
+inline constexpr int kPowerDownSteps = 8;
+// The lift-off heights of the three lift radios (LiftDetectionHeight).
+inline constexpr int kLiftHeightOne = 1;
+inline constexpr int kLiftHeightTwo = 2;
+inline constexpr int kLiftHeightExtra = 7;
 
 // The function of one programmable button. Owns its macro (a copy of the library macro it was
 // given; never shared).
@@ -144,6 +150,10 @@ void SetScrollWheelSpeed(ProfileRecord& record, int value);
 void SetTiltSpeed(ProfileRecord& record, int value);
 void SetPointerSpeed(ProfileRecord& record, int value);
 void SetDoubleClickSpeed(ProfileRecord& record, int value);
+
+// The stage after `stage`, cyclically, that `mask` enables (bit i: stage i), searched at most once
+// round; `stage` itself when no other stage is enabled.
+int NextEnabledStage(int stage, std::uint8_t mask);
 
 // The assignment of button i, or nullptr for i outside 0..5.
 KeyAssignment* KeyAssignmentAt(ProfileRecord& record, int i);

@@ -29,3 +29,10 @@ foreach(src ${_gm_win_sources})
     endif()
   endforeach()
 endforeach()
+
+# The installer end to end in a fresh prefix of its own (tools/test-installer): install, start from
+# the Start menu, uninstall. It looks for the program's window by name on the shared display, so it
+# takes the Wine lock like the tests above.
+add_test(NAME win.installer
+         COMMAND ${GM_ROOT}/tools/test-installer ${GM_WINDOWS_BUILD}/package/installer_V${GM_VERSION}.exe)
+set_tests_properties(win.installer PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)

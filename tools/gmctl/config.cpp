@@ -1,5 +1,6 @@
-// `gmctl config show FILE` and `gmctl config new --data-folder PATH -o FILE`: config.ini as JSON,
-// and the default config.ini the program writes for a data folder.
+// `gmctl config show FILE` and `gmctl config new --data-folder PATH -o FILE`: config.ini as one
+// JSON object keyed by entry name (`jq .CurrentProfile`), and the default config.ini the program
+// writes for a data folder.
 #include <nlohmann/json.hpp>
 
 #include <string>
@@ -26,10 +27,9 @@ int Show(gmctl::Args args) {
     return gmctl::Fail(1, path + ": not a config file (no [Setting] line, a line without key=value, or more than " +
                               std::to_string(gm::kAppConfigCount) + " entries)");
   }
-  Json entries = Json::array();
-  for (int n = 0; n < count; ++n) {
-    entries.push_back({{"Key", gm::ToUtf8(table[n].Key)}, {"Value", gm::ToUtf8(table[n].Value)}});
-  }
+  // Values are the file's texts, in the file's order.
+  Json entries = Json::object();
+  for (int n = 0; n < count; ++n) entries[gm::ToUtf8(table[n].Key)] = gm::ToUtf8(table[n].Value);
   gmctl::Print(entries.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@
 
 #ifdef _WIN32
 #include "device/win32/win32_hid.h"
+#elif defined(GM_HAVE_HIDAPI)
+#include "device/hidapi/hidapi_calls_linux.h"
+#include "device/hidapi/hidapi_hid.h"
 #endif
 
 namespace gmctl {
@@ -72,15 +76,50 @@ bool ParseOptions(gmctl::Args args, Options& o) {
 
 std::string Hex4(std::uint32_t v) { return "0x" + gm::ToUtf8(gm::HexText(v, 4)); }
 
+constexpr const char* kUdevRule = "tools/gmctl/70-gamingmouse.rules";
+
 // The backend a command talks to: the simulated mouse (wired and wireless links) or the
-// platform's HID; null when this platform has none.
-std::unique_ptr<gm::HidApi> MakeBackend(bool sim) {
-  if (sim) return std::make_unique<gm::sim::SimMouse>(gm::sim::StandardMouse(true, true, false));
-#ifdef _WIN32
-  return std::make_unique<gm::win::Win32Hid>();
-#else
-  return nullptr;
+// platform's HID (`hid` null when this platform has none).
+struct Backend {
+#ifdef GM_HAVE_HIDAPI
+  std::unique_ptr<gm::hidapi::LinuxHidapiCalls> calls;  // declared first: outlives `hid`
+  gm::hidapi::HidapiHid* hidapi = nullptr;              // `hid`, when it is hidapi
 #endif
+  std::unique_ptr<gm::HidApi> hid;
+
+  // The reason of a scan that found no mouse, with what the user can do about it.
+  std::string NoMouse() const {
+#ifdef GM_HAVE_HIDAPI
+    if (hidapi) {
+      const std::set<std::string> refused = hidapi->RefusedNodes();
+      if (!refused.empty()) {
+        return "the mouse is at " + *refused.begin() +
+               " but this user may not open it (permission denied): install the udev rule " + kUdevRule +
+               " (see the README) and plug the mouse in again";
+      }
+      return std::string("no mouse found (plugged in? the udev rule ") + kUdevRule +
+             " gives the logged-in user access to it)";
+    }
+#endif
+    return "no mouse found";
+  }
+};
+
+Backend MakeBackend(bool sim) {
+  Backend b;
+  if (sim) {
+    b.hid = std::make_unique<gm::sim::SimMouse>(gm::sim::StandardMouse(true, true, false));
+    return b;
+  }
+#ifdef _WIN32
+  b.hid = std::make_unique<gm::win::Win32Hid>();
+#elif defined(GM_HAVE_HIDAPI)
+  b.calls = std::make_unique<gm::hidapi::LinuxHidapiCalls>();
+  auto hid = std::make_unique<gm::hidapi::HidapiHid>(*b.calls);
+  b.hidapi = hid.get();
+  b.hid = std::move(hid);
+#endif
+  return b;
 }
 
 std::unique_ptr<gm::Clock> MakeClock(bool sim) {
@@ -88,14 +127,19 @@ std::unique_ptr<gm::Clock> MakeClock(bool sim) {
   return std::make_unique<gm::SystemClock>();
 }
 
+// The links of the mouse; no mouse at all is a failure (exit 1) with the reason.
 int List(const Options& o) {
-  auto hid = MakeBackend(o.sim);
-  if (!hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim)");
+  const Backend backend = MakeBackend(o.sim);
+  if (!backend.hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim)");
   auto clock = MakeClock(o.sim);
   ConsoleHost host;
   const auto state = std::make_unique<gm::AppState>();  // this run's own, empty state
-  gm::DeviceSession session(*hid, *clock, host, *state, state->library);
+  gm::DeviceSession session(*backend.hid, *clock, host, *state, state->library);
   session.Links().ScanDevices();
+  if (!session.Links().AnyLinkPresent()) {
+    session.Shutdown();
+    return gmctl::Fail(1, backend.NoMouse());
+  }
   const auto active = session.Links().ActiveLink();
   nlohmann::json out;
   out["links"] = nlohmann::json::array();
@@ -122,16 +166,16 @@ int List(const Options& o) {
 }
 
 int Status(const Options& o) {
-  auto hid = MakeBackend(o.sim);
-  if (!hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim)");
+  const Backend backend = MakeBackend(o.sim);
+  if (!backend.hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim)");
   auto clock = MakeClock(o.sim);
   ConsoleHost host;
   const auto state = std::make_unique<gm::AppState>();  // this run's own, empty state
-  gm::DeviceSession session(*hid, *clock, host, *state, state->library);
+  gm::DeviceSession session(*backend.hid, *clock, host, *state, state->library);
   session.Links().ScanDevices();
   if (!session.Links().AnyLinkPresent()) {
     session.Shutdown();
-    return gmctl::Fail(1, "no mouse found");
+    return gmctl::Fail(1, backend.NoMouse());
   }
   const gm::StatusAnswer a = session.ReadStatusReport();
   session.Shutdown();
@@ -197,14 +241,14 @@ int Apply(const Options& o) {
     return 0;
   }
 
-  auto hid = MakeBackend(o.sim);
-  if (!hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim or --dry-run)");
+  const Backend backend = MakeBackend(o.sim);
+  if (!backend.hid) return gmctl::Fail(1, "no HID backend on this platform (use --sim or --dry-run)");
   auto clock = MakeClock(o.sim);
-  gm::DeviceSession session(*hid, *clock, host, *state, state->library);
+  gm::DeviceSession session(*backend.hid, *clock, host, *state, state->library);
   session.Links().ScanDevices();
   if (!session.Links().AnyLinkPresent()) {
     session.Shutdown();
-    return gmctl::Fail(1, "no mouse found");
+    return gmctl::Fail(1, backend.NoMouse());
   }
   const gm::StatusAnswer status = session.ReadStatusReport();
   session.Upload().ForgetShadows(record);
@@ -215,7 +259,7 @@ int Apply(const Options& o) {
   if (result != gm::UploadResult::kDone) return gmctl::Fail(1, "the mouse is not reachable (offline or no link)");
   if (o.sim) {
     std::string text;
-    for (const std::string& line : static_cast<gm::sim::SimMouse&>(*hid).Log()) text += line + "\n";
+    for (const std::string& line : static_cast<gm::sim::SimMouse&>(*backend.hid).Log()) text += line + "\n";
     gmctl::Print(text);
   }
   return 0;

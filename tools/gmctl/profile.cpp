@@ -1,6 +1,8 @@
-// `gmctl profile show FILE` and `gmctl profile new --slot N [--sensor 0xHHHH] [--lang LANGFILE] -o FILE`:
-// a profile file (.psf) as JSON, and the file of a freshly reset profile slot (names from the
-// language file, empty without one).
+// `gmctl profile show FILE`, `gmctl profile set FILE KEY=VALUE...` and
+// `gmctl profile new --slot N [--sensor 0xHHHH] [--lang LANGFILE] -o FILE`: a profile file (.psf)
+// as one JSON object keyed by entry name (`jq .ProfileName`), changes to its entries with the
+// program's limits, and the file of a freshly reset profile slot (names from the language file,
+// empty without one).
 #include <nlohmann/json.hpp>
 
 #include <memory>
@@ -9,6 +11,7 @@
 #include "command.h"
 #include "settings/language.h"
 #include "settings/number_text.h"
+#include "settings/profile_entry_edit.h"
 #include "settings/profile_file.h"
 #include "settings/profile_record.h"
 #include "settings/settings_model.h"
@@ -19,7 +22,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-const char kUsage[] = "profile show FILE | profile new --slot N [--sensor 0xHHHH] [--lang LANGFILE] -o FILE";
+const char kUsage[] =
+    "profile show FILE | profile set FILE KEY=VALUE... | "
+    "profile new --slot N [--sensor 0xHHHH] [--lang LANGFILE] -o FILE";
 
 Json Rgb(gm::Colour c) { return Json::array({gm::RedOf(c), gm::GreenOf(c), gm::BlueOf(c)}); }
 
@@ -30,14 +35,11 @@ Json Numbers(const Array& values) {
   return out;
 }
 
-// The record's fields in the order of the file.
+// The record's entries in the order of the file, each under its name: the first block's entries
+// (text values, under the names the file gives them), then the record's own fields.
 Json ProfileJson(const gm::ProfileRecord& r) {
-  Json j;
-  Json entries = Json::array();
-  for (const gm::TextPair& e : r.SettingEntries) {
-    entries.push_back({{"Key", gm::ToUtf8(e.Key)}, {"Value", gm::ToUtf8(e.Value)}});
-  }
-  j["SettingEntries"] = entries;
+  Json j = Json::object();
+  for (const gm::TextPair& e : r.SettingEntries) j[gm::ToUtf8(e.Key)] = gm::ToUtf8(e.Value);
   j["DPIOffOnFlagValue"] = r.DPIOffOnFlagValue;
   j["XYSettingValueX"] = Numbers(r.XYSettingValueX);
   j["XYSettingValueY"] = Numbers(r.XYSettingValueY);
@@ -103,6 +105,44 @@ int Show(gmctl::Args args) {
   return 0;
 }
 
+std::string EditErrorText(const gm::EntryEditResult& result, const std::string& key, const std::string& value) {
+  switch (result.error) {
+    case gm::EntryEditError::kNone: break;
+    case gm::EntryEditError::kUnknownEntry: {
+      std::string names;
+      for (const std::wstring& n : gm::SettableProfileEntries()) names += (names.empty() ? "" : ", ") + gm::ToUtf8(n);
+      return "'" + key + "' cannot be set (settable entries: " + names + ")";
+    }
+    case gm::EntryEditError::kNotANumber: return key + "=" + value + ": not a number";
+    case gm::EntryEditError::kOutOfRange:
+      return key + "=" + value + ": out of range (allowed: " + gm::ToUtf8(result.allowed) + ")";
+    case gm::EntryEditError::kEmptyName: return key + ": the profile name cannot be empty";
+    case gm::EntryEditError::kLineBreak: return key + ": the text cannot hold a line break";
+    case gm::EntryEditError::kNoStageLeft: return key + "=" + value + ": at least one DPI stage must stay enabled";
+    case gm::EntryEditError::kStageDisabled: return key + "=" + value + ": that DPI stage is disabled";
+  }
+  return key + ": refused";
+}
+
+// Every change is checked before anything is written; the file is replaced atomically, so a
+// refusal or a failed write leaves it exactly as it was.
+int Set(gmctl::Args args) {
+  if (args.size() < 3) return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
+  const std::string& path = args[1];
+  gm::ProfileRecord record;
+  if (!gm::ReadProfileRecord(gm::FromUtf8(path), record)) return gmctl::Fail(1, path + ": not a readable profile file");
+  for (std::size_t i = 2; i < args.size(); ++i) {
+    const std::size_t eq = args[i].find('=');
+    if (eq == std::string::npos || eq == 0) return gmctl::Fail(2, "'" + args[i] + "' is not KEY=VALUE");
+    const std::string key = args[i].substr(0, eq);
+    const std::string value = args[i].substr(eq + 1);
+    const gm::EntryEditResult result = gm::SetProfileEntry(record, gm::FromUtf8(key), gm::FromUtf8(value));
+    if (!result) return gmctl::Fail(1, path + ": " + EditErrorText(result, key, value) + "; the file is unchanged");
+  }
+  if (!gm::WriteProfileRecord(record, gm::FromUtf8(path))) return gmctl::Fail(1, path + ": cannot be written");
+  return 0;
+}
+
 int New(gmctl::Args args) {
   long long slot = -1;
   std::string sensor = "0x3950";
@@ -148,6 +188,7 @@ int New(gmctl::Args args) {
 
 int RunProfile(gmctl::Args args) {
   if (!args.empty() && args[0] == "show") return Show(args);
+  if (!args.empty() && args[0] == "set") return Set(args);
   if (!args.empty() && args[0] == "new") return New(args);
   return gmctl::Fail(2, std::string("usage: gmctl ") + kUsage);
 }
