@@ -223,7 +223,13 @@
   X(kTextDownloading3, 336)          /* animation: counter mod 3 = 0 */                          \
   X(kTextDownloading1, 337)          /* counter mod 3 = 1 */                                     \
   X(kTextDownloading2, 338)          /* counter mod 3 = 2 */                                     \
-  X(kTextDownloadDone, 339)
+  X(kTextDownloadDone, 339)                                                                      \
+  /* The downloaded installer checked against the digest published beside it */                 \
+  X(kTextInstallerNotVerified, 390)  /* notice heading */                                        \
+  X(kTextInstallerDigestMissing, 391)                                                            \
+  X(kTextInstallerDigestInvalid, 392)                                                            \
+  X(kTextInstallerDigestMismatch, 393)                                                           \
+  X(kTextInstallerUnreadable, 394)
 
 namespace gm {
 
