@@ -1,7 +1,8 @@
 #pragma once
 // The firmware update: compares the mouse's firmware with the carried images and, when they
-// differ, rewrites the system region (only if it differs) and the application over the bootloader
-// report, verifies both, starts the new application and waits for the mouse to come back. Every
+// differ, rewrites the system region (only if it differs, from the first sector that differs, so
+// an update cut off earlier is completed) and the application over the bootloader report,
+// verifies both, starts the new application and waits for the mouse to come back. Every
 // wait goes through the clock (the dialog passes one that keeps its window answering); progress
 // and texts go to a small host interface; the outcome is the return value.
 #include <cstdint>
