@@ -19,6 +19,8 @@ constexpr unsigned kOnlineHintAfterScanMs = 1000;
 constexpr unsigned kOnlineHintFromWorkerMs = 100;
 constexpr unsigned kBatteryPeriodMs = 1000;
 constexpr unsigned kBleRescanMs = 300;
+// How soon the save and the BLE rescan try again while another run of exchanges holds the link.
+constexpr unsigned kHeldLinkRetryMs = 500;
 
 int StatusPictureOf(LinkKind link) {
   switch (link) {
@@ -90,7 +92,15 @@ void MainController::RunScanWindowSteps() {
     host_.StartTimer(kTimerBattery, kBatteryPeriodMs);
     const LinkKind active = *links.ActiveLink();
     ShowActiveLinkPicture();
-    if (!links.State(active).wasPresent) ReadStatusReport();
+    if (!links.State(active).wasPresent) {
+      // The link is held (the scan runs inside the firmware update's wait): nothing may come
+      // between the update's reports, so the status report is read once the link is free again.
+      if (LinkHeld()) {
+        statusReadDeferred_ = true;
+      } else {
+        ReadStatusReport();
+      }
+    }
     if (active == LinkKind::Wired || active == LinkKind::Wireless) host_.SetControlEnabled(kControlRateHeader, true);
     host_.InvalidateControl(kControlStatusWired);
     host_.StartTimer(kTimerOnlineHint, kOnlineHintAfterScanMs);
@@ -156,6 +166,18 @@ void MainController::EndForLastLink() {
 
 // ---- timers ----
 
+bool MainController::LinkHeld() { return session_.GetTransport().Busy().Busy(); }
+
+// A timer that would talk to the mouse or write the settings fires inside the firmware update's
+// wait too (the wait keeps the window answering). While the update holds the link it does nothing
+// but start again `retryMs` later: the dirty flags and SavePending stay as they are, so the edits
+// go out and reach the disk once the update has ended.
+bool MainController::DeferWhileLinkHeld(unsigned id, unsigned retryMs) {
+  if (!LinkHeld()) return false;
+  host_.StartTimer(id, retryMs);
+  return true;
+}
+
 void MainController::OnTimer(unsigned id) {
   switch (id) {
     case kTimerAssignmentRejected:
@@ -163,17 +185,23 @@ void MainController::OnTimer(unsigned id) {
       host_.ShowModalNotice(kTextLeftButtonRequired);
       break;
     case kTimerUpload:
+      if (DeferWhileLinkHeld(id, kUploadDelayMs)) break;
       host_.StopTimer(id);
       RunUpload();
       break;
     case kTimerVisibility:
       if (!windowShown_) host_.Hide();
+      if (statusReadDeferred_ && !LinkHeld()) {
+        statusReadDeferred_ = false;
+        if (session_.Links().AnyLinkPresent()) ReadStatusReport();
+      }
       break;
     case kTimerProfileOperation:
       host_.StopTimer(id);
       host_.CarryOutProfileOperation(profileOpCode_, profileOpSlot_);
       break;
     case kTimerSave:
+      if (DeferWhileLinkHeld(id, kHeldLinkRetryMs)) break;
       host_.StopTimer(id);
       savePending_ = false;
       SaveAllSettings();
@@ -186,6 +214,7 @@ void MainController::OnTimer(unsigned id) {
       if (windowShown_) UpdateBattery();
       break;
     case kTimerBleRescan:
+      if (DeferWhileLinkHeld(id, kHeldLinkRetryMs)) break;
       host_.StopTimer(id);
       // The receiver counts as newly attached, so the scan reads the status report again.
       session_.Links().MutableState(LinkKind::Wireless).wasPresent = false;

@@ -8,8 +8,10 @@
 // Threads: everything runs on the UI thread. The device workers call only PostInputReport (via
 // the host, which hands each report back through OnInputReport on the UI thread), so the model
 // is never touched from a worker. A message handled inside the wait of another run of exchanges
-// (the firmware update keeps the window answering) finds the link busy: the deferred upload then
-// keeps its dirty flags and tries again 20 ms later.
+// (the firmware update keeps the window answering) finds the link held: the deferred upload (20 ms),
+// the save and the BLE rescan (500 ms) then do nothing but start their timer again (dirty flags
+// and SavePending kept), and a scan made for a device change leaves the status report until the link is free
+// (read by the periodic visibility timer).
 //
 // The HID backend, the clock, the host and the application state must outlive the controller.
 #include <cstdint>
@@ -110,6 +112,10 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   void UpdateBattery();
   void EndForLastLink();
   bool HandleOpen(LinkKind link);
+  // Another run of exchanges (the firmware update) holds the device link.
+  bool LinkHeld();
+  // Restarts timer `id` for a try `retryMs` later and returns true while the link is held.
+  bool DeferWhileLinkHeld(unsigned id, unsigned retryMs);
 
   WindowHost& host_;
   AppState& state_;
@@ -125,6 +131,7 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   int profileOpSlot_ = 0;
   int batteryAnimationLevel_ = 0;
   bool shutDown_ = false;
+  bool statusReadDeferred_ = false;  // a scan found a new link while the link was held
 };
 
 }  // namespace gm

@@ -76,13 +76,17 @@ bool BootloaderLink::Send(const BootloaderReport& report) {
 
 bool BootloaderLink::Read(std::uint32_t address, std::span<std::uint8_t> out) {
   const std::size_t n = std::min(out.size(), kFlashBlockSize);
-  BootloaderReport buffer = ReadReport(address, static_cast<std::uint8_t>(n));
-  if (!Send(buffer)) return false;
-  clock_.Sleep(kBootloaderReadGap);
-  const HidHandle wired = links_.ControlHandle(LinkKind::Wired);
-  if (wired == kNoHandle || !hid_.GetFeature(wired, buffer)) return false;
-  std::copy_n(buffer.begin() + kBootloaderDataOffset, n, out.begin());
-  return true;
+  for (int attempt = 1; attempt <= kBootloaderReadAttempts; ++attempt) {
+    if (attempt > 1) clock_.Sleep(kBootloaderReadGap);
+    BootloaderReport buffer = ReadReport(address, static_cast<std::uint8_t>(n));
+    if (!Send(buffer)) continue;
+    clock_.Sleep(kBootloaderReadGap);
+    const HidHandle wired = links_.ControlHandle(LinkKind::Wired);
+    if (wired == kNoHandle || !hid_.GetFeature(wired, buffer)) continue;
+    std::copy_n(buffer.begin() + kBootloaderDataOffset, n, out.begin());
+    return true;
+  }
+  return false;
 }
 
 }  // namespace gm

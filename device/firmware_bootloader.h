@@ -28,6 +28,8 @@ inline constexpr std::size_t kFlashBlockSize = 128;
 inline constexpr std::uint32_t kDeviceHeaderAddress = 0x02B070;
 // Gap between the request of a read and fetching its answer.
 inline constexpr Millis kBootloaderReadGap{5};
+// Attempts of one read (request, gap, fetch) before it counts as failed.
+inline constexpr int kBootloaderReadAttempts = 3;
 
 enum class BootloaderOp : std::uint8_t {
   kTransfer = 0,
@@ -65,8 +67,10 @@ class BootloaderLink {
   bool Send(const BootloaderReport& report);
 
   // A read: the request, a 5 ms gap, then GetFeature of the same report into the same buffer.
-  // `out` (at most 128 bytes) receives bytes 8.. of the answer. False when either call failed;
-  // `out` is then left as it was.
+  // `out` (at most 128 bytes) receives bytes 8.. of the answer. A failed request or fetch is
+  // retried with a new request (after another gap), up to kBootloaderReadAttempts in all. False
+  // when every attempt failed: `out` is then left as it was, never filled from a failed fetch, so
+  // a caller never compares what an earlier answer left in the buffer.
   bool Read(std::uint32_t address, std::span<std::uint8_t> out);
 
   Clock& GetClock() { return clock_; }

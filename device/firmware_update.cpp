@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <optional>
 #include <vector>
 
 #include "settings/language_indexes.h"
@@ -9,9 +10,7 @@
 namespace gm {
 namespace {
 
-constexpr std::uint32_t kSystemCompareAddress = 0x10000;
-constexpr int kSystemCompareBlocks = 32;  // 0x10000 .. 0x10FFF
-constexpr int kSystemComparePasses = 3;
+constexpr int kSystemCompareReads = 3;  // reads of a block before it counts as different
 constexpr std::uint32_t kSectorSize = 0x1000;
 constexpr std::uint32_t kErasedChecksum = 0xFFFFFFFFu;
 
@@ -107,35 +106,51 @@ FirmwareResult FirmwareUpdater::Run(const FirmwareImages& images, const DeviceFi
   return UpdateApplication(images, appChecksum);
 }
 
-bool FirmwareUpdater::SystemRegionMatches(std::span<const std::uint8_t> systemImage) {
+std::optional<int> FirmwareUpdater::FirstDifferingSystemBlock(std::span<const std::uint8_t> systemImage) {
   std::uint8_t block[kFlashBlockSize];
-  for (int i = 0; i < kSystemCompareBlocks; ++i) {
-    const std::uint32_t address = kSystemCompareAddress + static_cast<std::uint32_t>(i * kFlashBlockSize);
-    std::fill(std::begin(block), std::end(block), std::uint8_t{0});
-    const bool ok = link_.Read(address, block);
-    Wait(kReadPause);
-    if (!ok || !std::equal(std::begin(block), std::end(block), systemImage.begin() + address)) return false;
+  for (int b = 0; b < kSystemBlockCount; ++b) {
+    const std::size_t offset = static_cast<std::size_t>(b) * kFlashBlockSize;
+    bool same = false;
+    for (int read = 0; read < kSystemCompareReads && !same; ++read) {
+      const bool ok = link_.Read(static_cast<std::uint32_t>(offset), block);
+      Wait(kReadPause);
+      if (!ok) return std::nullopt;
+      same = std::equal(std::begin(block), std::end(block), systemImage.begin() + static_cast<std::ptrdiff_t>(offset));
+    }
+    if (!same) return b;
   }
-  return true;
+  return kSystemBlockCount;
 }
 
 FirmwareResult FirmwareUpdater::UpdateSystem(std::span<const std::uint8_t> systemImage, bool& wrote) {
   wrote = false;
   if (!IsUsableSystemImage(systemImage)) return FirmwareResult::kSystemImageError;
-  for (int pass = 0; pass < kSystemComparePasses; ++pass)
-    if (SystemRegionMatches(systemImage)) return FirmwareResult::kUpdated;
+  // The whole written region is compared, not a sample of it: an update cut off in the middle
+  // (cable pulled, power lost, a write that never went through) leaves the blocks before the cut
+  // new and the rest old or erased, and only a block-by-block comparison tells that mouse from a
+  // current one. A block counts as different only when three reads of it all differ, so a read
+  // that comes back wrong once does not start a rewrite. A read the mouse does not answer ends
+  // the update before anything is erased.
+  const std::optional<int> firstDifference = FirstDifferingSystemBlock(systemImage);
+  if (!firstDifference) return FirmwareResult::kNoAnswer;
+  if (*firstDifference == kSystemBlockCount) return FirmwareResult::kUpdated;
+  // Flash is erased by sector: the rewrite starts at the sector of the earliest difference. The
+  // steps keep their numbers of a whole rewrite, so a completed update shows where it went on.
+  const int firstSector = *firstDifference * static_cast<int>(kFlashBlockSize) / static_cast<int>(kSectorSize);
+  const int firstBlock = firstSector * static_cast<int>(kSectorSize / kFlashBlockSize);
 
   wrote = true;
   link_.Send(UnlockReport(settings_.unlockKey));
   Wait(kLockPause);
 
-  int step = 0;
-  for (int s = 0; s < kSystemSectorCount; ++s) {
+  int step = firstSector;
+  for (int s = firstSector; s < kSystemSectorCount; ++s) {
     link_.Send(EraseSectorReport(static_cast<std::uint32_t>(s) * kSectorSize));
     Wait(kSectorErasePause);
     host_.ShowStep(kTextSystemUpdating, ++step, kSystemStepCount);
   }
-  for (int b = 0; b < kSystemBlockCount; ++b) {
+  step = kSystemSectorCount + firstBlock;
+  for (int b = firstBlock; b < kSystemBlockCount; ++b) {
     const std::size_t offset = static_cast<std::size_t>(b) * kFlashBlockSize;
     if (!WriteBlock(static_cast<std::uint32_t>(offset), systemImage.subspan(offset, kFlashBlockSize))) {
       // Leave the region locked again whatever happened to the write.
@@ -167,7 +182,8 @@ FirmwareResult FirmwareUpdater::UpdateApplication(const FirmwareImages& images, 
 
   bool wroteSystem = false;
   if (FirmwareResult r = UpdateSystem(images.system, wroteSystem); r != FirmwareResult::kUpdated) {
-    if (r == FirmwareResult::kSystemImageError) host_.ShowText(kTextFirmwareUpdateFailed);
+    if (r == FirmwareResult::kSystemImageError || r == FirmwareResult::kNoAnswer)
+      host_.ShowText(kTextFirmwareUpdateFailed);
     return r;
   }
 
@@ -206,15 +222,20 @@ FirmwareResult FirmwareUpdater::UpdateApplication(const FirmwareImages& images, 
 
   host_.ShowText(kTextFirmwareVerifying);
   std::vector<std::uint8_t> readBack(app.size(), 0);
+  bool readFailed = false;
   for (std::size_t offset = 0; offset < app.size(); offset += kFlashBlockSize) {
     const std::size_t n = std::min(kFlashBlockSize, app.size() - offset);
-    link_.Read(kAppFlashAddress + static_cast<std::uint32_t>(offset),
-               std::span(readBack).subspan(offset, n));
+    // A block the mouse does not give back is a failed verification, not a comparison of
+    // whatever the buffer held before.
+    if (!link_.Read(kAppFlashAddress + static_cast<std::uint32_t>(offset), std::span(readBack).subspan(offset, n))) {
+      readFailed = true;
+      break;
+    }
     progress_ += 1;
     host_.ShowProgress(ProgressPercent(progress_, progressMax_));
     Wait(kReadPause);
   }
-  if (ImageChecksum(readBack) != appChecksum) {
+  if (readFailed || ImageChecksum(readBack) != appChecksum) {
     host_.ShowText(kTextFirmwareChecksumFailed);
     link_.Send(EraseApplicationReport());
     Wait(kAppErasePause);

@@ -1,10 +1,12 @@
 #pragma once
 // The firmware update: compares the mouse's firmware with the carried images and, when they
-// differ, rewrites the system region (only if it differs) and the application over the bootloader
-// report, verifies both, starts the new application and waits for the mouse to come back. Every
+// differ, rewrites the system region (only if it differs, from the first sector that differs, so
+// an update cut off earlier is completed) and the application over the bootloader report,
+// verifies both, starts the new application and waits for the mouse to come back. Every
 // wait goes through the clock (the dialog passes one that keeps its window answering); progress
 // and texts go to a small host interface; the outcome is the return value.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -39,7 +41,8 @@ enum class FirmwareResult {
   kAppImageError,        // the application image is missing or oversized: nothing was asked
   kSystemImageError,     // the system image cannot cover its region: nothing was written
   kNotSupported,         // the wired version's high byte is not 1: the mouse is not asked
-  kNoAnswer,             // the mouse did not answer the header read: nothing was written
+  kNoAnswer,             // the mouse did not answer the header read or the comparison of the
+                         // system region: nothing was written
   kCurrent,              // checksums equal, or the mouse asked to be skipped
   kUpdated,              // written, verified, restarted, and the mouse reports the new checksum
   kSystemWriteFailed,
@@ -104,10 +107,13 @@ class FirmwareUpdater {
 
  private:
   // The system update: kUpdated when the region already matched (`wrote` false) or was rewritten
-  // and verified; otherwise kSystemImageError, kSystemWriteFailed or kSystemVerifyFailed.
+  // from its first differing sector and verified; otherwise kSystemImageError, kNoAnswer,
+  // kSystemWriteFailed or kSystemVerifyFailed.
   FirmwareResult UpdateSystem(std::span<const std::uint8_t> systemImage, bool& wrote);
   FirmwareResult UpdateApplication(const FirmwareImages& images, std::uint32_t appChecksum);
-  bool SystemRegionMatches(std::span<const std::uint8_t> systemImage);
+  // The first block of the written system region that does not read back as the image in any of
+  // three reads (kSystemBlockCount when all do); nullopt when a read failed even after its retries.
+  std::optional<int> FirstDifferingSystemBlock(std::span<const std::uint8_t> systemImage);
   bool WriteBlock(std::uint32_t address, std::span<const std::uint8_t> data);
   bool ReadDeviceChecksum(std::uint32_t& checksum);
   void Wait(Millis duration) { link_.GetClock().Sleep(duration); }

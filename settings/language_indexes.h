@@ -225,7 +225,13 @@
   X(kTextDownloading2, 338)          /* counter mod 3 = 2 */                                     \
   X(kTextDownloadDone, 339)                                                                      \
   /* Support */                                                                                  \
-  X(kTextSupportContact, 350)        /* the notice of the main window's hidden key code */
+  X(kTextSupportContact, 350)        /* the notice of the main window's hidden key code */       \
+  /* The downloaded installer checked against the digest published beside it */                 \
+  X(kTextInstallerNotVerified, 390)  /* notice heading */                                        \
+  X(kTextInstallerDigestMissing, 391)                                                            \
+  X(kTextInstallerDigestInvalid, 392)                                                            \
+  X(kTextInstallerDigestMismatch, 393)                                                           \
+  X(kTextInstallerUnreadable, 394)
 
 namespace gm {
 

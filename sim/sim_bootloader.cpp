@@ -80,7 +80,9 @@ bool SimBootloader::SetFeature(HidHandle handle, std::span<const std::uint8_t> r
     --failWrites_;
     return false;
   }
+  if (isWrite && failWritesAfter_ == 0) return false;
   ApplyLocked(r);
+  if (isWrite && failWritesAfter_ > 0) --failWritesAfter_;
   if (isWrite && unplugAfterWrites_ > 0 && --unplugAfterWrites_ == 0) {
     unplugAfterWrites_ = -1;
     mouse_.Unplug(LinkKind::Wired);
@@ -155,6 +157,16 @@ bool SimBootloader::GetFeature(HidHandle handle, std::span<std::uint8_t> report)
     return false;
   const BootloaderReport request = *pendingRead_;
   pendingRead_.reset();
+  if (failFetches_ && failFetches_(fetches_++)) {
+    std::copy(lastAnswer_.begin(), lastAnswer_.end(), report.begin());
+    return false;
+  }
+  const bool answered = AnswerLocked(request, report);
+  std::copy(report.begin(), report.end(), lastAnswer_.begin());
+  return answered;
+}
+
+bool SimBootloader::AnswerLocked(const BootloaderReport& request, std::span<std::uint8_t> report) {
   std::copy(request.begin(), request.end(), report.begin());
   const std::uint32_t address = AddressOf(request);
   const std::size_t n = std::min<std::size_t>(request[2], kFlashBlockSize);
@@ -193,6 +205,18 @@ void SimBootloader::RestartLocked() {
 void SimBootloader::Poll() {
   std::lock_guard lock(mutex_);
   PollLocked();
+}
+
+void SimBootloader::PowerUpOnCable() {
+  std::lock_guard lock(mutex_);
+  unlocked_ = false;
+  pendingRead_.reset();
+  comeBackAt_.reset();
+  linksToReturn_.clear();
+  failWrites_ = 0;
+  failWritesAfter_ = -1;
+  unplugAfterWrites_ = -1;
+  if (!mouse_.IsPlugged(LinkKind::Wired)) mouse_.Plug(LinkKind::Wired);
 }
 
 void SimBootloader::PollLocked() {
@@ -247,6 +271,15 @@ void SimBootloader::CorruptReadsAt(std::uint32_t address, int times) {
 void SimBootloader::UnplugAfterWrites(int writes) {
   std::lock_guard lock(mutex_);
   unplugAfterWrites_ = writes;
+}
+void SimBootloader::FailFetches(std::function<bool(int)> fails) {
+  std::lock_guard lock(mutex_);
+  failFetches_ = std::move(fails);
+  fetches_ = 0;
+}
+void SimBootloader::FailWritesAfter(int writes) {
+  std::lock_guard lock(mutex_);
+  failWritesAfter_ = writes;
 }
 void SimBootloader::SetSilent(bool silent) {
   std::lock_guard lock(mutex_);

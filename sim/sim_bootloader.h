@@ -6,10 +6,15 @@
 // the unlock key and the finishing parameter, and on "start application" restarts the mouse: every
 // link vanishes and comes back after a delay, the wired link with a new version number.
 //
+// Nothing repairs the flash: an update cut off at any point leaves it exactly as far as it got,
+// and the mouse powered up again on its cable (PowerUpOnCable) is reachable for the next attempt.
+//
 // Fault injection: a byte that reads back wrong, an unplug after some writes, a bootloader that
-// does not answer, writes that fail a number of times.
+// does not answer, writes that fail a number of times or from some write on, fetches of answers
+// that fail.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -63,6 +68,13 @@ class SimBootloader final : public HidApi {
   // too; tests call it after moving the clock.
   void Poll();
 
+  // The cable is plugged in again after the mouse lost power (pulled cable, power cut): the flash
+  // keeps exactly what was written before the cut, everything else of the bootloader starts
+  // afresh (locked, no read pending, write faults gone). A mouse without a finished application
+  // sits in its bootloader, which still enumerates on the cable with the version it had, so the
+  // update can reach it and finish the job.
+  void PowerUpOnCable();
+
   // ---- inspection ----
   std::vector<std::uint8_t> Flash(std::uint32_t address, std::size_t count) const;
   // The checksum the mouse reports in its header: over the finished application it holds, or
@@ -81,11 +93,19 @@ class SimBootloader final : public HidApi {
   void UnplugAfterWrites(int writes);          // the wired link goes after that many more writes
   void SetSilent(bool silent);                 // 0xBF set and get fail
   void FailNextWrites(int count);              // those write reports fail (and are not taken)
+  // After that many more taken writes every write report fails, until the next PowerUpOnCable.
+  void FailWritesAfter(int writes);
+  // Fetches of bootloader answers (GetFeature 0xBF) numbered from 0 from now on fail where
+  // `fails` says so, leaving in the caller's buffer the answer of the previous fetch, as a failed
+  // HidD_GetFeature may. The request is used up, as on the wire.
+  void FailFetches(std::function<bool(int fetch)> fails);
 
  private:
   bool IsWiredControlLocked(HidHandle handle);
   void PollLocked();
   void ApplyLocked(const BootloaderReport& r);
+  // Fills `report` with the answer to the read `request`.
+  bool AnswerLocked(const BootloaderReport& request, std::span<std::uint8_t> report);
   std::uint32_t DeviceChecksumLocked() const;
   void RestartLocked();
 
@@ -107,6 +127,10 @@ class SimBootloader final : public HidApi {
   int unplugAfterWrites_ = -1;
   bool silent_ = false;
   int failWrites_ = 0;
+  int failWritesAfter_ = -1;  // -1: off; 0: every write fails
+  std::function<bool(int)> failFetches_;
+  int fetches_ = 0;
+  BootloaderReport lastAnswer_{};
   BootloaderCounts counts_;
   std::vector<BootloaderReport> reports_;
 };

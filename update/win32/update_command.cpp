@@ -4,16 +4,19 @@
 
 #include "settings/language_indexes.h"
 #include "dialogs/attention_dlg.h"
+#include "update/installer_digest.h"
 #include "update/update_check.h"
 #include "update/win32/download_dlg.h"
 
 namespace gm::win {
 namespace {
 
-void Notice(const ui::UiContext& context, int messageIndex) {
-  CAttentionDlg notice(context, context.Text(kTextAttention), context.Text(messageIndex), nullptr);
+void Notice(const ui::UiContext& context, int headingIndex, int messageIndex) {
+  CAttentionDlg notice(context, context.Text(headingIndex), context.Text(messageIndex), nullptr);
   notice.DoModal();
 }
+
+void Notice(const ui::UiContext& context, int messageIndex) { Notice(context, kTextAttention, messageIndex); }
 
 }  // namespace
 
@@ -38,6 +41,12 @@ bool RunUpdateCommand(const ui::UiContext& context, HttpSource& source, const Up
   }
   if (!result || !InstallerReady(*result)) {
     Notice(context, kTextUpdateCheckFailed);
+    return false;
+  }
+  // Nothing runs that is not the installer the server published: its digest must match.
+  const InstallerCheck verified = VerifyDownloadedInstaller(source, check.localPath, check.installerUrl);
+  if (verified != InstallerCheck::kVerified) {
+    Notice(context, kTextInstallerNotVerified, InstallerCheckNoticeText(verified));
     return false;
   }
   Notice(context, DownloadDoneNoticeText(*result));

@@ -1,6 +1,8 @@
 #pragma once
 // The update command of the main window: checks the server's version, tells the user the outcome
-// with a notice, downloads a later installer through the download dialog and starts it.
+// with a notice, downloads a later installer through the download dialog and starts it once its
+// SHA-256 matches the digest the server publishes beside it (update/installer_digest.h); an
+// installer that does not match is deleted and a notice says why.
 #include <windows.h>
 
 #include "ui/ui_context.h"

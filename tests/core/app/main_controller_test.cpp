@@ -3,9 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/fake_window_host.h"
+#include "device/firmware_bootloader.h"
+#include "device/firmware_test_rig.h"
+#include "device/firmware_update.h"
 #include "settings/app_config.h"
 #include "settings/environment.h"
 #include "settings/language.h"
@@ -15,6 +21,7 @@
 #include "settings/settings_store.h"
 #include "settings/temp_folder.h"
 #include "settings/test_state.h"
+#include "sim/sim_bootloader.h"
 #include "sim/sim_mouse.h"
 
 namespace gm {
@@ -549,6 +556,112 @@ TEST_F(MainControllerTest, OneShotTimersStopBeforeActing) {
   Fire(kTimerAssignmentRejected);
   EXPECT_FALSE(host_.Running(kTimerAssignmentRejected));
   EXPECT_TRUE(host_.Called("modal notice 151"));
+}
+
+// The firmware update runs inside the main window, and its waits keep the window answering: the
+// controller's timers and the window's device-change handling run between the update's reports.
+class MainControllerDuringUpdateTest : public MainControllerTest {
+ protected:
+  // A clock whose every wait lets the window handle what is pending, as the update's wait does.
+  class WindowPumpClock final : public Clock {
+   public:
+    explicit WindowPumpClock(Clock& base) : base_(base) {}
+    Millis Now() const override { return base_.Now(); }
+    void Sleep(Millis duration) override {
+      base_.Sleep(duration);
+      if (pump) pump();
+    }
+    std::function<void()> pump;
+
+   private:
+    Clock& base_;
+  };
+
+  void TearDown() override {
+    controller_.reset();
+    boot_.reset();
+    mouse_.reset();
+  }
+
+  void StartWithBootloader(sim::MouseSpec spec, sim::BootloaderSpec bootSpec) {
+    s_.config[kNeedPassword].Value = L"0";
+    mouse_ = std::make_unique<SimMouse>(std::move(spec));
+    boot_ = std::make_unique<sim::SimBootloader>(*mouse_, clock_, std::move(bootSpec));
+    controller_ = std::make_unique<MainController>(*boot_, clock_, host_, s_);
+    controller_->Start();
+  }
+
+  // What the window does in a wait: device arrivals and removals, then every running timer.
+  void Pump() {
+    boot_->Poll();
+    const DeviceLinks& links = controller_->Session().Links();
+    for (LinkKind link : {LinkKind::Wired, LinkKind::Ble}) {
+      const bool plugged = mouse_->IsPlugged(link);
+      if (plugged != links.State(link).present)
+        controller_->OnDeviceChange(static_cast<std::uint32_t>(plugged ? DeviceEvent::kArrival : DeviceEvent::kRemoveComplete));
+    }
+    std::vector<unsigned> running;
+    for (const auto& [id, period] : host_.timers) running.push_back(id);
+    for (unsigned id : running)
+      if (host_.Running(id)) controller_->OnTimer(id);
+  }
+
+  FirmwareResult RunUpdate(const std::vector<std::uint8_t>& app, const std::vector<std::uint8_t>& system) {
+    WindowPumpClock waits(clock_);
+    waits.pump = [this] { Pump(); };
+    DeviceSession& session = controller_->Session();
+    BootloaderLink link(*boot_, session.Links(), waits, session.GetTransport().Busy());
+    test::RecordingUpdateHost ui(session.Links());
+    FirmwareUpdater updater(link, ui);
+    return updater.Run({app, system}, {session.Links().WiredVersionNumber(), 0, 0});
+  }
+
+  std::unique_ptr<sim::SimBootloader> boot_;
+};
+
+// While the update holds the link nothing reaches the mouse from the controller: the deferred
+// upload, the save and the BLE rescan start again later, and the scans of the restart leave the
+// status report for later. Afterwards each of them does its work, with nothing lost.
+TEST_F(MainControllerDuringUpdateTest, TimersAndScansWaitForTheUpdateAndCatchUpAfterIt) {
+  const auto app = test::MakeAppImage(4096, 3);
+  const auto system = test::MakeSystemImage(2);
+  StartWithBootloader(StandardMouse(true, false, true), {.system = system, .application = test::MakeAppImage(3000, 4)});
+  // One upload done (the save timer runs), one edit waiting for its upload.
+  SetPowerDownTime(Current(), 5);
+  controller_->ScheduleUpload(DirtyGroup::kPower);
+  Fire(kTimerUpload);
+  ASSERT_EQ(mouse_->State().power[0], 5);
+  ASSERT_TRUE(host_.Running(kTimerSave));
+  SetPowerDownTime(Current(), 7);
+  controller_->ScheduleUpload(DirtyGroup::kPower);
+  std::filesystem::remove(folder_.Path() / "config/config.ini");
+  mouse_->ClearLog();
+  mouse_->ClearSentReports();
+  host_.calls.clear();
+
+  ASSERT_EQ(RunUpdate(app, system), FirmwareResult::kUpdated);
+
+  // The timers fired inside the update's waits and were put off; the restart's scans ran (the
+  // mouse was found again) without reading the status report.
+  for (const char* call : {"start 30 20", "start 70 500", "start 120 500"}) EXPECT_TRUE(host_.Called(call)) << call;
+  EXPECT_TRUE(controller_->Session().Links().State(LinkKind::Wired).present);
+  EXPECT_FALSE(host_.Called("quit"));
+  for (const std::string& line : mouse_->Log()) EXPECT_EQ(line.rfind("in  ", 0), 0u) << line;
+  EXPECT_TRUE(mouse_->SentReports().empty());
+  EXPECT_EQ(mouse_->State().power[0], 5);
+  EXPECT_TRUE(controller_->Session().Upload().Dirty().PowerDirty);
+  EXPECT_TRUE(controller_->SavePending());
+  EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "config/config.ini"));
+
+  // The link is free: the status report, the edit and the save follow.
+  Fire(kTimerVisibility);
+  EXPECT_EQ(StatusReads("wired"), 1);
+  Fire(kTimerUpload);
+  EXPECT_EQ(mouse_->State().power[0], 7);
+  EXPECT_FALSE(controller_->Session().Upload().Dirty().Any());
+  Fire(kTimerSave);
+  EXPECT_FALSE(controller_->SavePending());
+  EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "config/config.ini"));
 }
 
 }  // namespace

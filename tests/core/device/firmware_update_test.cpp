@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -146,9 +147,9 @@ TEST(FirmwareUpdate, RewritesSystemAndApplicationAndSurvivesTheRestart) {
   EXPECT_EQ(counts.appErases, 1);
   EXPECT_EQ(counts.finishes, 1);
   EXPECT_EQ(counts.restarts, 1);
-  // Three compare passes, each stopping at the first (differing) block, then the verify read the
-  // range once more.
-  EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0x10000, 0x11000), 3 + 32);
+  // The first block is read three times (it differs every time), then the verify reads the whole
+  // region once.
+  EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0, kSystemWriteSize), 3 + 1376);
 
   // The restart: the link vanished without ending the program and came back with the new version.
   EXPECT_FALSE(rig.programEnded);
@@ -198,14 +199,15 @@ TEST(FirmwareUpdate, MatchingSystemRegionIsNeitherErasedNorWritten) {
 
   EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
   const auto reports = rig.boot.Reports();
-  ASSERT_GT(reports.size(), 34u);
+  // The header, one comparison of every block of the region, then the application's first block.
+  ASSERT_GT(reports.size(), 1378u);
   EXPECT_EQ(reports[0], Expected({0xBF, 0x00, 0x10, 0x00, 0x00, 0x02, 0xB0, 0x70}));
-  for (int i = 0; i < 32; ++i) {
-    const std::uint32_t a = 0x10000 + 128 * i;
+  for (int i = 0; i < 1376; ++i) {
+    const std::uint32_t a = 128 * static_cast<std::uint32_t>(i);
     EXPECT_EQ(reports[1 + i], Expected({0xBF, 0x00, 0x80, 0x00, 0x00, static_cast<std::uint8_t>(a >> 16),
                                         static_cast<std::uint8_t>(a >> 8), static_cast<std::uint8_t>(a)}));
   }
-  EXPECT_EQ(reports[33], Expected({0xBF, 0x00, 0x80, 0x00, 0x00, 0x05, 0x20, 0x00}));
+  EXPECT_EQ(reports[1377], Expected({0xBF, 0x00, 0x80, 0x00, 0x00, 0x05, 0x20, 0x00}));
   EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, kSystemWriteSize), 0);
   EXPECT_EQ(rig.CountReports(BootloaderOp::kEraseSector, false, 0, 0x1000000), 0);
   EXPECT_EQ(rig.boot.Counts().unlocks, 0);
@@ -215,11 +217,11 @@ TEST(FirmwareUpdate, MatchingSystemRegionIsNeitherErasedNorWritten) {
   EXPECT_EQ(rig.boot.Flash(kAppFlashAddress, app.size()), app);
 }
 
-TEST(FirmwareUpdate, SystemRegionIsRewrittenOnlyWhenAllThreeComparePassesDiffer) {
+TEST(FirmwareUpdate, SystemRegionIsRewrittenOnlyWhenABlockDiffersInThreeReads) {
   const auto app = MakeAppImage(1000, 3);
   const auto system = MakeSystemImage(2);
   {
-    // Two passes see a bad byte in the first block; the third matches: nothing is written.
+    // Two reads of block 512 see a bad byte; the third matches: nothing is written.
     FirmwareRig rig({.system = system});
     rig.boot.CorruptReadsAt(0x10000 + 7, 2);
     EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
@@ -228,13 +230,21 @@ TEST(FirmwareUpdate, SystemRegionIsRewrittenOnlyWhenAllThreeComparePassesDiffer)
     EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, kSystemWriteSize), 0);
   }
   {
-    // The last block differs in all three passes: each pass reads all 32, then the region is rewritten.
+    // Block 543 (0x10F80..0x10FFF) differs in all three reads: the region is rewritten from the
+    // start of its sector (0x10000, block 512) to the end, then verified whole.
     FirmwareRig rig({.system = system});
     rig.boot.CorruptReadsAt(0x10FFF, 3);
     EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
-    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0x10000, 0x11000), 3 * 32 + 32);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0, kSystemWriteSize), 543 + 3 + 1376);
     EXPECT_EQ(rig.boot.Counts().unlocks, 1);
-    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, kSystemWriteSize), 1376);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kEraseSector, false, 0, 0x10000), 0);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kEraseSector, false, 0x10000, kSystemWriteSize), 43 - 16);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, 0x10000), 0);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0x10000, kSystemWriteSize), 1376 - 512);
+    // The steps keep the numbers of a whole rewrite.
+    ASSERT_FALSE(rig.ui.steps.empty());
+    EXPECT_EQ(rig.ui.steps.front(), std::make_tuple(kTextSystemUpdating, 17, 1419));
+    EXPECT_EQ(rig.ui.steps[27], std::make_tuple(kTextSystemUpdating, 43 + 513, 1419));
   }
 }
 
@@ -256,8 +266,9 @@ TEST(FirmwareUpdate, FailedSendsOfABlockAreRetriedUpToFourTimes) {
 
 TEST(FirmwareUpdate, WaitsAddUpToTheProtocolPauses) {
   // 32 full blocks, system current, no application yet:
-  //   header read 5 + 5, one compare pass 32 x (5 + 5), read of 0x52000 5, writes 32 x 40,
-  //   verify 32 x (5 + 5), finish 100, countdown 21 x 1000, header read 5 + 5 = 23045 ms;
+  //   header read 5 + 5, comparison of the region 1376 x (5 + 5), read of 0x52000 5,
+  //   writes 32 x 40, verify 32 x (5 + 5), finish 100, countdown 21 x 1000, header read 5 + 5
+  //   = 36485 ms;
   // each failed send of a block adds 100 ms before the next.
   const auto app = MakeAppImage(4096, 3);
   const auto system = MakeSystemImage(2);
@@ -266,14 +277,14 @@ TEST(FirmwareUpdate, WaitsAddUpToTheProtocolPauses) {
     FirmwareRig rig({.system = system});
     rig.boot.FailNextWrites(failures);
     EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
-    EXPECT_EQ(rig.clock.Now().count(), 23045 + 100 * failures);
+    EXPECT_EQ(rig.clock.Now().count(), 36485 + 100 * failures);
   }
-  // Rewriting the system region first: three one-block compare passes 3 x 10, unlock 100,
-  // 43 erases x 200, 1376 writes x 40, lock 100, verify 1376 x (5 + 5) = 77630 ms more, less the
-  // one full compare pass of 320 above.
+  // Rewriting the system region first: three reads of the first block 3 x 10, unlock 100,
+  // 43 erases x 200, 1376 writes x 40, lock 100, verify 1376 x (5 + 5) more, less the full
+  // comparison above.
   FirmwareRig rig({.system = MakeSystemImage(1)});
   EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
-  EXPECT_EQ(rig.clock.Now().count(), 23045 - 320 + 30 + 100 + 43 * 200 + 1376 * 40 + 100 + 1376 * 10);
+  EXPECT_EQ(rig.clock.Now().count(), 36485 - 13760 + 30 + 100 + 43 * 200 + 1376 * 40 + 100 + 1376 * 10);
 }
 
 TEST(FirmwareUpdate, NothingIsWrittenWhenTheMouseIsCurrentOrNotAsked) {
@@ -366,7 +377,8 @@ TEST(FirmwareUpdate, SilentMouseIsNeitherErasedNorWritten) {
   FirmwareRig rig({.system = MakeSystemImage(1), .application = MakeAppImage(3000, 4)});
   rig.boot.SetSilent(true);
   EXPECT_EQ(rig.Run(MakeAppImage(2000, 3), MakeSystemImage(2)), FirmwareResult::kNoAnswer);
-  EXPECT_EQ(rig.boot.Reports().size(), 1u);
+  // Only the header read, with its retries.
+  EXPECT_EQ(rig.boot.Reports().size(), static_cast<std::size_t>(kBootloaderReadAttempts));
 }
 
 TEST(FirmwareUpdate, ApplicationThatReadsBackWrongIsErasedAgain) {
@@ -391,6 +403,109 @@ TEST(FirmwareUpdate, MouseThatDoesNotComeBackIsReportedAsFailed) {
   EXPECT_FALSE(rig.programEnded);
   EXPECT_FALSE(rig.links.AnyLinkPresent());
   EXPECT_FALSE(rig.links.FirmwareUpdateInProgress());
+}
+
+// ---- an update cut off, and a mouse whose reads fail ----
+
+// The mouse holds the new system region and application and has started it.
+void ExpectNewFirmwareRunning(const FirmwareRig& rig, const std::vector<std::uint8_t>& app,
+                              const std::vector<std::uint8_t>& system) {
+  EXPECT_EQ(rig.boot.Flash(0, kSystemWriteSize), std::vector<std::uint8_t>(system.begin(), system.begin() + kSystemWriteSize));
+  EXPECT_EQ(rig.boot.Flash(kAppFlashAddress, app.size()), app);
+  EXPECT_TRUE(rig.boot.ApplicationFinished());
+  EXPECT_EQ(rig.boot.DeviceChecksum(), HeaderChecksum(app));
+  EXPECT_EQ(rig.boot.Counts().restarts, 1);
+  EXPECT_TRUE(rig.links.State(LinkKind::Wired).present);
+}
+
+// An update cut off at any block of the system region or of the application, in turn by a
+// pulled cable (the mouse loses power with it) and by a mouse that stops taking writes: the flash
+// keeps what was written, the mouse comes back on the cable, and the next run finds where the
+// flash stops matching, completes the update and starts the new application. Every block write is
+// a cut point; the points are split into ranges so that each test stays short.
+constexpr int kCutAppBlocks = 33;  // the application image below: 32 full blocks and a short one
+constexpr int kCutPoints = kSystemBlockCount + kCutAppBlocks;
+constexpr int kCutRanges = 8;
+
+class FirmwareCutTest : public testing::TestWithParam<int> {};
+
+TEST_P(FirmwareCutTest, UpdateCutAtAnyBlockIsCompletedByTheNextRun) {
+  const auto app = MakeAppImage(32 * 128 + 64, 3);
+  const auto system = MakeSystemImage(2);
+  const auto oldApp = MakeAppImage(3000, 4);
+  const auto oldSystem = MakeSystemImage(1);
+  // `lost`: the first block write (counted from 1) that does not reach the flash.
+  const int first = 1 + GetParam() * kCutPoints / kCutRanges;
+  const int last = (GetParam() + 1) * kCutPoints / kCutRanges;
+  int exercised = 0;
+  for (int lost = first; lost <= last; ++lost) {
+    const bool cablePulled = lost % 2 == 0;
+    SCOPED_TRACE(testing::Message() << (cablePulled ? "cable pulled" : "writes refused") << " at block write " << lost);
+    FirmwareRig rig({.system = oldSystem, .application = oldApp});
+    if (cablePulled) {
+      rig.boot.UnplugAfterWrites(lost - 1);
+    } else {
+      rig.boot.FailWritesAfter(lost - 1);
+    }
+    ASSERT_NE(rig.Run(app, system), FirmwareResult::kUpdated);
+    ASSERT_EQ(rig.boot.Counts().restarts, 0);
+    // The user plugs the cable in again; the window sees the mouse arrive.
+    rig.boot.PowerUpOnCable();
+    rig.links.OnDeviceChange(static_cast<std::uint32_t>(DeviceEvent::kArrival));
+    ASSERT_TRUE(rig.links.State(LinkKind::Wired).present);
+    ASSERT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
+    ExpectNewFirmwareRunning(rig, app, system);
+    if (HasFailure()) return;
+    ++exercised;
+  }
+  RecordProperty("cut_points", exercised);
+  std::printf("cut points exercised: block writes %d..%d of %d (%d system, %d application blocks)\n", first, last,
+              kCutPoints, kSystemBlockCount, kCutAppBlocks);
+}
+
+INSTANTIATE_TEST_SUITE_P(BlockRanges, FirmwareCutTest, testing::Range(0, kCutRanges));
+
+// A fetch of an answer that fails (HidD_GetFeature returning FALSE, the buffer holding what an
+// earlier answer left there) is a failed read: it is asked again, and what the buffer held is
+// never compared. Here the mouse already holds the system region, so a stale buffer taken as an
+// answer would show as a difference and a needless rewrite.
+TEST(FirmwareUpdate, FailedFetchesAreReadAgainAndNeverComparedAsStaleData) {
+  const auto app = MakeAppImage(4096 + 64, 3);
+  const auto system = MakeSystemImage(2);
+  // Fetches of a run without faults: 0 the header, 1..1376 the comparison, 1377 the application's
+  // first block, 1378..1410 its verification, 1411 the header after the restart.
+  constexpr int kFirstVerifyFetch = 1378;
+  const struct {
+    const char* name;
+    std::function<bool(int)> fails;
+    FirmwareResult result;
+  } cases[] = {
+      {"every other fetch fails", [](int n) { return n % 2 == 0; }, FirmwareResult::kUpdated},
+      {"two of three fetches fail", [](int n) { return n % 3 != 2; }, FirmwareResult::kUpdated},
+      {"no fetch answers after the header", [](int n) { return n >= 1; }, FirmwareResult::kNoAnswer},
+      {"no fetch answers in the verification",
+       [](int n) { return n >= kFirstVerifyFetch && n < kFirstVerifyFetch + 100; }, FirmwareResult::kAppVerifyFailed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FirmwareRig rig({.system = system, .application = MakeAppImage(3000, 4)});
+    rig.boot.FailFetches(c.fails);
+    EXPECT_EQ(rig.Run(app, system), c.result);
+    // The system region was never erased nor written.
+    EXPECT_EQ(rig.boot.Counts().unlocks, 0);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, kSystemWriteSize), 0);
+    EXPECT_EQ(rig.boot.Flash(0, kSystemWriteSize), std::vector<std::uint8_t>(system.begin(), system.begin() + kSystemWriteSize));
+    if (c.result == FirmwareResult::kUpdated) {
+      ExpectNewFirmwareRunning(rig, app, system);
+    } else {
+      EXPECT_EQ(rig.ui.texts.back(),
+                c.result == FirmwareResult::kNoAnswer ? kTextFirmwareUpdateFailed : kTextFirmwareChecksumFailed);
+      EXPECT_EQ(rig.boot.Counts().finishes, 0);
+      EXPECT_EQ(rig.boot.Counts().restarts, 0);
+      // Stopped before the application (the old one stays), or after erasing it again.
+      EXPECT_EQ(rig.boot.ApplicationFinished(), c.result == FirmwareResult::kNoAnswer);
+    }
+  }
 }
 
 // The update's waits handle window messages; a deferred upload handled there finds the link busy

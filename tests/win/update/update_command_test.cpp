@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <chrono>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,8 @@
 #include "ui/dialog_table.h"
 #include "dialogs/attention_dlg.h"
 #include "ui/ui_test_support.h"
+#include "win_test_support.h"
+#include "update/sha256.h"
 #include "update/update_server.h"
 #include "update/win32/download_dlg.h"
 #include "update/win32/update_command.h"
@@ -60,6 +64,11 @@ class UpdateCommandTest : public ::testing::Test {
     ui_.texts[gm::kTextUpdateLatest] = L"latest";
     ui_.texts[gm::kTextUpdateAvailable] = L"available";
     ui_.texts[gm::kTextDownloadDone] = L"done";
+    ui_.texts[gm::kTextInstallerNotVerified] = L"not verified";
+    ui_.texts[gm::kTextInstallerDigestMissing] = L"no digest";
+    ui_.texts[gm::kTextInstallerDigestInvalid] = L"bad digest";
+    ui_.texts[gm::kTextInstallerDigestMismatch] = L"mismatch";
+    ui_.texts[gm::kTextInstallerUnreadable] = L"unreadable";
     gDialogs = &ui_.dialogs;
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
@@ -116,6 +125,63 @@ TEST_F(UpdateCommandTest, ErrorPageForTheVersionFileSaysTheCheckFailed) {
   EXPECT_FALSE(Run(server));
   EXPECT_EQ(gNotices, std::vector<std::wstring>{L"check failed"});
   EXPECT_FALSE(Exists(L"update\\VersionInfo.ini"));
+}
+
+std::string FileBytes(const std::wstring& path) {
+  std::string bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char chunk[65536];
+  DWORD n = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &n, nullptr) && n > 0) bytes.append(chunk, n);
+  CloseHandle(file);
+  return bytes;
+}
+
+// The downloaded installer (a stand-in that records that it ran) is started only when its SHA-256
+// equals the digest published beside it; otherwise it is deleted and a notice says why.
+TEST_F(UpdateCommandTest, InstallerRunsOnlyWithAMatchingPublishedDigest) {
+  const std::string installer = FileBytes(gmtest::BinFolder() + L"InstallerStandIn.exe");
+  ASSERT_FALSE(installer.empty());
+  const std::string digest = gm::DigestHex(gm::Sha256Of(installer));
+  const struct {
+    const char* name;
+    const char* digestFile;  // nullptr: none on the server
+    bool runs;
+    std::vector<std::wstring> notices;
+  } cases[] = {
+      {"matching digest", "MATCH", true, {L"done"}},
+      {"other digest", "0000000000000000000000000000000000000000000000000000000000000000\n", false, {L"mismatch"}},
+      {"no digest", nullptr, false, {L"no digest"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::map<std::string, std::string> files = {
+        {"/gm/VersionInfo.txt", LoopbackHttpServer::Response(200, kBom + Wide("2.1.7\n"))},
+        {"/gm/installer_V2.1.7.exe", LoopbackHttpServer::Response(200, installer)}};
+    if (c.digestFile) {
+      const std::string body = std::string(c.digestFile) == "MATCH" ? digest + "  installer_V2.1.7.exe\n" : c.digestFile;
+      files["/gm/installer_V2.1.7.exe.sha256"] = LoopbackHttpServer::Response(200, body);
+    }
+    LoopbackHttpServer server(files);
+    ASSERT_TRUE(server.Listening());
+    gNotices.clear();
+    gLastNotice = nullptr;
+
+    EXPECT_EQ(Run(server), c.runs);
+    EXPECT_EQ(gNotices, c.notices);
+    EXPECT_EQ(server.Requests(), 3);  // version file, installer, digest
+    const std::wstring installerPath = folder_ + L"update\\update.exe";
+    if (c.runs) {
+      EXPECT_TRUE(gmtest::PumpUntil([&] { return Exists(L"update\\update.exe.ran"); }, std::chrono::seconds(30)));
+      // The stand-in has ended once its file can be deleted.
+      EXPECT_TRUE(gmtest::PumpUntil([&] { return DeleteFileW(installerPath.c_str()) != 0; }, std::chrono::seconds(30)));
+      DeleteFileW((installerPath + L".ran").c_str());
+    } else {
+      EXPECT_FALSE(Exists(L"update\\update.exe"));
+      EXPECT_FALSE(Exists(L"update\\update.exe.ran"));
+    }
+  }
 }
 
 }  // namespace
