@@ -41,6 +41,9 @@ class CDemoPanel {
   // The state line's text for `stage` (0-based), the enabled-stage mask and the DPI command
   // reports accepted (one DPI command is two reports: X values, then Y values).
   static std::wstring StateLine(int stage, int mask, int dpiReports);
+  // The static line that shows the macro slots the mouse holds completely: "Macros: none", or
+  // "Macros: <slot>=<entry bytes in hex>" for each such slot, separated by "; ".
+  static constexpr int kMacroLine = 201;
   void Perform(int action);
 
  private:

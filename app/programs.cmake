@@ -18,7 +18,7 @@ gm_win32_library(gm_app_win SOURCES
   ${GM_ROOT}/app/main_window_host.cpp
   ${GM_ROOT}/app/main_sections.cpp
   ${GM_ROOT}/app/main_painter.cpp
-  DEPS core gm_ui gm_dialogs gm_assign_ui gm_profile_commands gm_device_win gm_update_win gdiplus comctl32 shell32 ole32 uuid
+  DEPS core gm_ui gm_dialogs gm_macro_dialogs gm_assign_ui gm_profile_commands gm_device_win gm_update_win gdiplus comctl32 shell32 ole32 uuid
 )
 
 foreach(prog GamingMouse GamingMouseDemo)

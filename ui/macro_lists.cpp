@@ -44,7 +44,15 @@ void CMacroListBase::DrawRows(HDC dc, int leftInset, F drawRow) {
 }
 
 CEditShowList::CEditShowList(CControlHost& host, UINT id, const RECT& rect, MacroLibrary& library)
+    : CMacroListBase(host, id, rect), library_(library), editable_(&library) {}
+
+CEditShowList::CEditShowList(CControlHost& host, UINT id, const RECT& rect, const MacroLibrary& library)
     : CMacroListBase(host, id, rect), library_(library) {}
+
+void CEditShowList::ToggleFolder(const MacroItemLocation& location) {
+  MacroItem* item = editable_ ? editable_->ItemAt(location) : nullptr;
+  if (item && item->IsFolder()) item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
+}
 
 bool CEditShowList::LoadSkin() {
   const bool open = SetOpenFolderImage(L"skins\\foldr_open.png");
@@ -81,12 +89,8 @@ bool CEditShowList::OnLButtonDown(UINT, int x, int y) {
   state_ = 2;
   const int row = RowAt(y);
   Select(row);
-  if (row >= 0) {
-    MacroItem* item = library_.ItemAt(selected_);
-    const int level = selected_.stage;
-    if (item && item->IsFolder() && x - rect_.left < static_cast<int>(IconWidth() * Context().displayScale * (level + 1))) {
-      item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
-    }
+  if (row >= 0 && x - rect_.left < static_cast<int>(IconWidth() * Context().displayScale * (selected_.stage + 1))) {
+    ToggleFolder(selected_);
   }
   return true;
 }
@@ -98,9 +102,7 @@ bool CEditShowList::OnLButtonDblClk(UINT, int x, int y) {
   const int row = RowAt(y);
   if (row >= 0) {
     selectedRow_ = row;
-    if (MacroItem* item = library_.ItemAt(library_.LocationOfRow(row))) {
-      item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
-    }
+    ToggleFolder(library_.LocationOfRow(row));
     Notify(kEventDoubleClick);
   }
   return true;

@@ -33,10 +33,13 @@ class CMacroListBase : public CStateControl {
 };
 
 // The library tree. Pictures: open and closed folder icons. A row click selects its item (the
-// tree keeps the selection; nothing selected when the click hits no row).
+// tree keeps the selection; nothing selected when the click hits no row). Over a library it may
+// change, a click on a folder's icon or a double click opens or closes the folder; over a const
+// library the folders stay as the library has them.
 class CEditShowList : public CMacroListBase {
  public:
   CEditShowList(CControlHost& host, UINT id, const RECT& rect, MacroLibrary& library);
+  CEditShowList(CControlHost& host, UINT id, const RECT& rect, const MacroLibrary& library);
   bool SetOpenFolderImage(const std::wstring& path) { return LoadInto(normal_, path); }
   bool SetClosedFolderImage(const std::wstring& path) { return LoadInto(hover_, path); }
   // Loads "skins\\foldr_open.png" and "skins\\foldr_close.png".
@@ -52,7 +55,10 @@ class CEditShowList : public CMacroListBase {
  private:
   int IconWidth() const { return normal_.Width(); }
   void Select(int row);
-  MacroLibrary& library_;
+  // Opens or closes the folder at `location` when the library may be changed.
+  void ToggleFolder(const MacroItemLocation& location);
+  const MacroLibrary& library_;
+  MacroLibrary* editable_ = nullptr;
   MacroItemLocation selected_ = MacroItemLocation::None();
 };
 
