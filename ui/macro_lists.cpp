@@ -49,9 +49,9 @@ CEditShowList::CEditShowList(CControlHost& host, UINT id, const RECT& rect, Macr
 CEditShowList::CEditShowList(CControlHost& host, UINT id, const RECT& rect, const MacroLibrary& library)
     : CMacroListBase(host, id, rect), library_(library) {}
 
-void CEditShowList::ToggleFolder(const MacroItemLocation& location) {
-  MacroItem* item = editable_ ? editable_->ItemAt(location) : nullptr;
-  if (item && item->IsFolder()) item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
+void CEditShowList::FlipOpenFlag(const MacroItemLocation& location) {
+  if (MacroItem* item = editable_ ? editable_->ItemAt(location) : nullptr)
+    item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
 }
 
 bool CEditShowList::LoadSkin() {
@@ -89,8 +89,10 @@ bool CEditShowList::OnLButtonDown(UINT, int x, int y) {
   state_ = 2;
   const int row = RowAt(y);
   Select(row);
-  if (row >= 0 && x - rect_.left < static_cast<int>(IconWidth() * Context().displayScale * (selected_.stage + 1))) {
-    ToggleFolder(selected_);
+  const MacroItem* item = row >= 0 ? library_.ItemAt(selected_) : nullptr;
+  if (item && item->IsFolder() &&
+      x - rect_.left < static_cast<int>(IconWidth() * Context().displayScale * (selected_.stage + 1))) {
+    FlipOpenFlag(selected_);
   }
   return true;
 }
@@ -102,7 +104,7 @@ bool CEditShowList::OnLButtonDblClk(UINT, int x, int y) {
   const int row = RowAt(y);
   if (row >= 0) {
     selectedRow_ = row;
-    ToggleFolder(library_.LocationOfRow(row));
+    FlipOpenFlag(library_.LocationOfRow(row));
     Notify(kEventDoubleClick);
   }
   return true;

@@ -55,8 +55,8 @@ class CEditShowList : public CMacroListBase {
  private:
   int IconWidth() const { return normal_.Width(); }
   void Select(int row);
-  // Opens or closes the folder at `location` when the library may be changed.
-  void ToggleFolder(const MacroItemLocation& location);
+  // Flips the open flag of the item at `location` when the library may be changed.
+  void FlipOpenFlag(const MacroItemLocation& location);
   const MacroLibrary& library_;
   MacroLibrary* editable_ = nullptr;
   MacroItemLocation selected_ = MacroItemLocation::None();

@@ -261,9 +261,17 @@ TEST_F(MacroDialogs, RenameWithoutChangeCountsAsCancelled) {
 // ---- the selection dialog ----
 
 int g_macroSelectedMessages = 0;
+size_t g_dialogsOpenAtMessage = 0;
+const gm::DialogTable* g_dialogs = nullptr;
+const gm::MacroItemLocation* g_selected = nullptr;  // the dialog's result location
+gm::MacroItemLocation g_selectedAtMessage;
 
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == gm::msg::kMacroSelected && wParam == 0 && lParam == 0) ++g_macroSelectedMessages;
+  if (message == gm::msg::kMacroSelected && wParam == 0 && lParam == 0) {
+    ++g_macroSelectedMessages;
+    g_dialogsOpenAtMessage = g_dialogs ? g_dialogs->Count() : 0;
+    if (g_selected) g_selectedAtMessage = *g_selected;
+  }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -306,6 +314,11 @@ class MacroSelect : public MacroDialogs {
     ASSERT_EQ(library_.CreateMacro(L"inside", at), gm::kMacroNameOk);
     at = gm::MacroItemLocation::None();
     ASSERT_EQ(library_.CreateMacro(L"M", at), gm::kMacroNameOk);
+    g_dialogs = &ui_.dialogs;
+  }
+  void TearDown() override {
+    g_dialogs = nullptr;
+    g_selected = nullptr;
   }
   gm::MacroLibrary library_;
   OwnerWindow owner_;
@@ -346,18 +359,18 @@ TEST_F(MacroSelect, FolderSelectedShowsTheNoticeAndStaysOpen) {
 
 TEST_F(MacroSelect, MacroSelectedIsHandedBackAndAnnouncedToTheOwner) {
   gm::MacroItemLocation selected = gm::MacroItemLocation::None();
+  g_selected = &selected;
   gm::win::CMacroSelectDlg dlg(ui_.context, owner_.Hwnd(), library_, selected);
-  int messagesBeforeClose = -1;
   const INT_PTR result = RunScripted(dlg, {[&](HWND h) {
                                              ClickRow(h, 1);  // "M"
                                              ClickControl(h, gm::win::CMacroSelectDlg::kOk);
-                                             messagesBeforeClose = g_macroSelectedMessages;
                                            }});
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(selected, gm::MacroItemLocation::Level0(1));
-  // The owner hears of the choice while the dialog still runs, once.
-  EXPECT_EQ(messagesBeforeClose, 1);
+  // The owner hears of the choice once, while the dialog is still open, and can read it then.
   EXPECT_EQ(g_macroSelectedMessages, 1);
+  EXPECT_EQ(g_dialogsOpenAtMessage, 1u);
+  EXPECT_EQ(g_selectedAtMessage, gm::MacroItemLocation::Level0(1));
 }
 
 // A macro already selected (in the manager) is the choice until a row is clicked.
