@@ -47,11 +47,26 @@ CEditShowList::CEditShowList(CControlHost& host, UINT id, const RECT& rect, Macr
     : CMacroListBase(host, id, rect), library_(library), editable_(&library) {}
 
 CEditShowList::CEditShowList(CControlHost& host, UINT id, const RECT& rect, const MacroLibrary& library)
-    : CMacroListBase(host, id, rect), library_(library) {}
+    : CMacroListBase(host, id, rect), library_(library) {
+  openRule_ = [this](const MacroItemLocation& at, const MacroItem& item) { return IsOpen(at, item); };
+}
+
+bool CEditShowList::IsOpen(const MacroItemLocation& location, const MacroItem& item) const {
+  const bool flipped = std::find(flipped_.begin(), flipped_.end(), location) != flipped_.end();
+  return (item.MacroItemFolderIsOpen != 0) != flipped;
+}
 
 void CEditShowList::FlipOpenFlag(const MacroItemLocation& location) {
-  if (MacroItem* item = editable_ ? editable_->ItemAt(location) : nullptr)
-    item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
+  if (editable_) {
+    if (MacroItem* item = editable_->ItemAt(location)) item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
+    return;
+  }
+  const auto at = std::find(flipped_.begin(), flipped_.end(), location);
+  if (at != flipped_.end()) {
+    flipped_.erase(at);
+  } else if (library_.ItemAt(location)) {
+    flipped_.push_back(location);
+  }
 }
 
 bool CEditShowList::LoadSkin() {
@@ -62,14 +77,14 @@ bool CEditShowList::LoadSkin() {
 void CEditShowList::Draw(HDC dc, const RECT&) {
   const double s = Context().displayScale;
   DrawRows(dc, Context().Px(2), [&](int row, const RECT& r) {
-    const MacroItemLocation location = library_.LocationOfRow(row);
+    const MacroItemLocation location = LocationOf(row);
     const MacroItem* item = library_.ItemAt(location);
     if (!item) return;
     const int step = static_cast<int>((IconWidth() + 3) * s);
     RECT text = r;
     text.left += step * std::max(0, location.stage);
     if (item->IsFolder()) {
-      const SkinImage& icon = item->MacroItemFolderIsOpen ? normal_ : hover_;
+      const SkinImage& icon = IsOpen(location, *item) ? normal_ : hover_;
       SkinGraphics g(dc);
       g.Draw(icon, {text.left, r.top + Context().Px(1), text.left + static_cast<int>(icon.Width() * s),
                     r.top + Context().Px(1) + static_cast<int>(icon.Height() * s)});
@@ -81,7 +96,7 @@ void CEditShowList::Draw(HDC dc, const RECT&) {
 
 void CEditShowList::Select(int row) {
   selectedRow_ = row;
-  selected_ = row >= 0 ? library_.LocationOfRow(row) : MacroItemLocation::None();
+  selected_ = row >= 0 ? LocationOf(row) : MacroItemLocation::None();
 }
 
 bool CEditShowList::OnLButtonDown(UINT, int x, int y) {
@@ -104,7 +119,7 @@ bool CEditShowList::OnLButtonDblClk(UINT, int x, int y) {
   const int row = RowAt(y);
   if (row >= 0) {
     selectedRow_ = row;
-    FlipOpenFlag(library_.LocationOfRow(row));
+    FlipOpenFlag(LocationOf(row));
     Notify(kEventDoubleClick);
   }
   return true;

@@ -59,7 +59,7 @@ void CMacroSelectDlg::CreateControls(const RECT& client) {
 BOOL CMacroSelectDlg::OnInitDialog() {
   CDlgBase::OnInitDialog();
   if (CEditShowList* tree = Tree()) {
-    tree->SetSelectedRow(library_.RowOfLocation(chosen_));
+    tree->SetSelectedRow(tree->RowOf(chosen_));
     tree->EnsureVisible();
   }
   UpdateScrollBar();

@@ -295,10 +295,11 @@ class OwnerWindow {
   HWND hwnd_ = nullptr;
 };
 
-// Clicks tree row `row` (rows are 20 design units high from the tree's top).
-void ClickRow(HWND dialog, int row) {
-  constexpr int kTreeTop = 40, kRowHeight = 20, kTextX = 200;
-  const LPARAM at = MAKELPARAM(kTextX, kTreeTop + kRowHeight * row + kRowHeight / 2);
+// Clicks tree row `row` (rows are 20 design units high from the tree's top) on its text, or on
+// the folder icon at the row's start.
+void ClickRow(HWND dialog, int row, bool onIcon = false) {
+  constexpr int kTreeLeft = 24, kTreeTop = 40, kRowHeight = 20, kTextX = 200;
+  const LPARAM at = MAKELPARAM(onIcon ? kTreeLeft + 6 : kTextX, kTreeTop + kRowHeight * row + kRowHeight / 2);
   SendMessageW(dialog, WM_MOUSEMOVE, 0, at);
   SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(dialog, WM_LBUTTONUP, 0, at);
@@ -309,6 +310,8 @@ class MacroSelect : public MacroDialogs {
  protected:
   void SetUp() override {
     MacroDialogs::SetUp();
+    skins_.Solid(L"skins\\foldr_open.png", 16, 16, RGB(255, 255, 0));
+    skins_.Solid(L"skins\\foldr_close.png", 16, 16, RGB(0, 255, 255));
     gm::MacroItemLocation at;
     ASSERT_EQ(library_.CreateFolder(L"F", at), gm::kMacroNameOk);
     ASSERT_EQ(library_.CreateMacro(L"inside", at), gm::kMacroNameOk);
@@ -371,6 +374,26 @@ TEST_F(MacroSelect, MacroSelectedIsHandedBackAndAnnouncedToTheOwner) {
   EXPECT_EQ(g_macroSelectedMessages, 1);
   EXPECT_EQ(g_dialogsOpenAtMessage, 1u);
   EXPECT_EQ(g_selectedAtMessage, gm::MacroItemLocation::Level0(1));
+}
+
+// The folder icon opens a folder in the dialog's view only: its macro can be chosen, and the
+// library (shared with the manager) keeps the folder closed.
+TEST_F(MacroSelect, FoldersOpenInTheViewWithoutChangingTheLibrary) {
+  gm::MacroItemLocation selected = gm::MacroItemLocation::None();
+  gm::win::CMacroSelectDlg dlg(ui_.context, owner_.Hwnd(), library_, selected);
+  int rowsClosed = 0, rowsOpen = 0;
+  const INT_PTR result = RunScripted(dlg, {[&](HWND h) {
+                                             rowsClosed = dlg.Tree()->RowCount();
+                                             ClickRow(h, 0, true);  // opens "F"
+                                             rowsOpen = dlg.Tree()->RowCount();
+                                             ClickRow(h, 1);  // "inside"
+                                             ClickControl(h, gm::win::CMacroSelectDlg::kOk);
+                                           }});
+  EXPECT_EQ(rowsClosed, 2);
+  EXPECT_EQ(rowsOpen, 3);
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(selected, gm::MacroItemLocation::Level1(0, 0));
+  EXPECT_EQ(library_.ItemAt(gm::MacroItemLocation::Level0(0))->MacroItemFolderIsOpen, 0);
 }
 
 // A macro already selected (in the manager) is the choice until a row is clicked.
