@@ -15,6 +15,7 @@
 #include "settings/language_indexes.h"
 #include "ui/macro_lists.h"
 #include "ui/program_messages.h"
+#include "ui/scroll_bar.h"
 #include "ui/ui_test_support.h"
 
 namespace {
@@ -394,6 +395,36 @@ TEST_F(MacroSelect, FoldersOpenInTheViewWithoutChangingTheLibrary) {
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(selected, gm::MacroItemLocation::Level1(0, 0));
   EXPECT_EQ(library_.ItemAt(gm::MacroItemLocation::Level0(0))->MacroItemFolderIsOpen, 0);
+}
+
+// The wheel scrolls the tree within its rows; the scroll bar follows.
+TEST_F(MacroDialogs, SelectionTreeScrollsWithTheWheel) {
+  gm::MacroLibrary library;
+  for (int i = 0; i < 30; ++i) {
+    gm::MacroItemLocation at;
+    ASSERT_EQ(library.CreateMacro(L"m" + std::to_wstring(i), at), gm::kMacroNameOk);
+  }
+  gm::MacroItemLocation selected;
+  gm::win::CMacroSelectDlg dlg(ui_.context, nullptr, library, selected);
+  std::vector<int> firstRows, barPositions;
+  auto wheel = [&](int notches) {
+    return [&, notches](HWND h) {
+      SendMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-notches * WHEEL_DELTA)), 0);
+      firstRows.push_back(dlg.Tree()->FirstRow());
+      barPositions.push_back(dlg.ScrollBar()->Position());
+    };
+  };
+  int visible = 0;
+  RunScripted(dlg, {[&](HWND h) {
+                      visible = dlg.Tree()->VisibleRows();
+                      wheel(1)(h);
+                    },
+                    wheel(100), wheel(-1), wheel(-100),
+                    [](HWND h) { ClickControl(h, gm::win::CMacroSelectDlg::kClose); }});
+  ASSERT_GT(visible, 0);
+  ASSERT_LT(visible, 30);
+  EXPECT_EQ(firstRows, (std::vector<int>{3, 30 - visible, 27 - visible, 0}));
+  EXPECT_EQ(barPositions, firstRows);
 }
 
 // A macro already selected (in the manager) is the choice until a row is clicked.
