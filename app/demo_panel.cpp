@@ -46,9 +46,26 @@ std::size_t RateIndexOf(std::uint8_t code) {
   return 3;
 }
 
+// The macro line's text (see kMacroLine).
+std::wstring MacroLine(const gm::sim::MouseState& state) {
+  std::wstring text = L"Macros:";
+  bool any = false;
+  for (const auto& [slot, contents] : state.macroSlots) {
+    if (!contents.Complete()) continue;
+    text += (any ? L"; " : L" ") + std::to_wstring(slot) + L"=";
+    for (std::uint8_t b : contents.entries) {
+      wchar_t hex[3] = {};
+      swprintf(hex, std::size(hex), L"%02X", b);
+      text += hex;
+    }
+    any = true;
+  }
+  return any ? text : text + L" none";
+}
+
 // Sets a control's text only when it differs, so the panel does not flicker on every read.
 void SetTextIfChanged(HWND window, int id, const std::wstring& text) {
-  wchar_t shown[128] = {};
+  wchar_t shown[1024] = {};
   GetDlgItemTextW(window, id, shown, static_cast<int>(std::size(shown)));
   if (text != shown) SetDlgItemTextW(window, id, text.c_str());
 }
@@ -70,7 +87,8 @@ bool CDemoPanel::Create() {
   wc.lpszClassName = kPanelClass;
   RegisterClassExW(&wc);  // fails harmlessly when the class exists
 
-  const int clientHeight = static_cast<int>(kActionOrder.size()) * (kButtonHeight + kGap) + kStateLineHeight + 2 * kGap;
+  // The buttons, the state line (two rows: it wraps) and the macro line.
+  const int clientHeight = static_cast<int>(kActionOrder.size() + 1) * (kButtonHeight + kGap) + kStateLineHeight + 2 * kGap;
   RECT frame{0, 0, kButtonWidth + 2 * kGap, clientHeight};
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
@@ -103,9 +121,18 @@ void CDemoPanel::CreateButtons() {
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     y += kButtonHeight + kGap;
   }
-  HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, kGap, y, kButtonWidth, kStateLineHeight,
-                              hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStateLine)), instance_, nullptr);
-  SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  const struct {
+    int id;
+    int height;
+    DWORD style;
+  } lines[] = {{kStateLine, kStateLineHeight, 0}, {kMacroLine, kButtonHeight, SS_ENDELLIPSIS}};
+  for (const auto& l : lines) {
+    HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | l.style, kGap, y, kButtonWidth,
+                                l.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(l.id)), instance_,
+                                nullptr);
+    SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    y += l.height + kGap;
+  }
 }
 
 std::wstring CDemoPanel::StateLine(int stage, int mask, int dpiReports, int codeX, int codeY) {
@@ -131,6 +158,7 @@ void CDemoPanel::UpdateLabels() {
   const std::size_t stage = state.dpiStage < state.dpiX.size() ? state.dpiStage : 0;
   label(kStateLine, StateLine(state.dpiStage, state.dpiMask, dpi == state.acceptedByCode.end() ? 0 : dpi->second,
                               state.dpiX[stage], state.dpiY[stage]));
+  label(kMacroLine, MacroLine(state));
 }
 
 void CDemoPanel::Perform(int action) {

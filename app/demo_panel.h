@@ -42,6 +42,9 @@ class CDemoPanel {
   // accepted (one DPI command is two reports: X values, then Y values) and the sensor codes of the
   // stage's X and Y resolution.
   static std::wstring StateLine(int stage, int mask, int dpiReports, int codeX, int codeY);
+  // The static line that shows the macro slots the mouse holds completely: "Macros: none", or
+  // "Macros: <slot>=<entry bytes in hex>" for each such slot, separated by "; ".
+  static constexpr int kMacroLine = 201;
   void Perform(int action);
 
  private:

@@ -107,6 +107,9 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   void OnDialogAsked(UINT message, WPARAM tag, LPARAM);
   void OnRunDialogPosted(UINT message, WPARAM tag, LPARAM);
   void OnRunMacroSelectPosted(UINT message, WPARAM tag, LPARAM);
+  // ---- the macro choice of a button (talvin_dlg_assign.cpp) ----
+  void OnMacroSelected(UINT message, WPARAM, LPARAM);
+  UINT macroAskingCombo_ = 0;  // the combo whose macro selection dialog is open
   void StoreButtonChoice(UINT comboId, const gm::AssignmentChoice& choice);
   void CloseAssignmentPopups();
   void ReleaseCombo(UINT comboId);

@@ -3,11 +3,13 @@
 // the assignment rules (assign/assignment_rules.h), which keep the mouse one left button. The popups
 // talk to the window with the messages of ui/program_messages.h; PopupMessageTable routes them.
 #include <memory>
+#include <utility>
 
 #include "app/talvin_dlg.h"
 #include "assign/assign_popups.h"
-#include "dialogs/attention_dlg.h"
 #include "assign/popup_placement.h"
+#include "dialogs/attention_dlg.h"
+#include "macro/dialogs/macro_select_dlg.h"
 #include "ui/combo_button.h"
 #include "ui/program_messages.h"
 #include "ui/wnd_popup.h"
@@ -77,7 +79,7 @@ const std::vector<CTalvinDlg::PopupMessageRow>& CTalvinDlg::PopupMessageTable() 
       {m::kShortcutChosen, &CTalvinDlg::OnSelectionMade},
       {m::kQuickLaunchChosen, &CTalvinDlg::OnSelectionMade},
       {m::kFireKeyChosen, &CTalvinDlg::OnSelectionMade},
-      {m::kMacroSelected, &CTalvinDlg::OnSelectionMade},
+      {m::kMacroSelected, &CTalvinDlg::OnMacroSelected},
       {m::kMainMenuClosed, &CTalvinDlg::OnMenuClosedNotice},
       {m::kDpiMenuClosed, &CTalvinDlg::OnMenuClosedNotice},
       {m::kMultimediaMenuClosed, &CTalvinDlg::OnMenuClosedNotice},
@@ -245,8 +247,9 @@ void CTalvinDlg::OnDialogAsked(UINT message, WPARAM tag, LPARAM) {
 // reports its choice through OnSelectionMade.
 void CTalvinDlg::OnRunDialogPosted(UINT, WPARAM, LPARAM) {}
 
-// The macro selection dialog opens here once it exists; before it, a button without a macro may
-// take one only while a device macro slot is free.
+// The macro selection dialog: a button without a macro may take one only while a device macro
+// slot is free. The dialog reports a confirmed choice with msg::kMacroSelected before it closes,
+// after it has set the window's selected library item.
 void CTalvinDlg::OnRunMacroSelectPosted(UINT, WPARAM tag, LPARAM) {
   const int button = static_cast<int>(tag) - gm::kControlKeyComboFirst;
   gm::ProfileRecord& record = state_->CurrentRecord();
@@ -255,5 +258,17 @@ void CTalvinDlg::OnRunMacroSelectPosted(UINT, WPARAM tag, LPARAM) {
     gm::win::CAttentionDlg notice(uiContext_, std::wstring(gm::kMacroLimitTitle), std::wstring(gm::kMacroLimitText),
                                   Hwnd());
     notice.DoModal();
+    return;
   }
+  macroAskingCombo_ = static_cast<UINT>(tag);
+  gm::win::CMacroSelectDlg dialog(uiContext_, Hwnd(), state_->library, state_->selectedLocation);
+  dialog.DoModal();
+  macroAskingCombo_ = 0;
+}
+
+// The selection dialog's confirm: the selected library item goes to the button that asked.
+void CTalvinDlg::OnMacroSelected(UINT, WPARAM, LPARAM) {
+  if (!macroAskingCombo_) return;
+  const gm::MacroItem* item = std::as_const(state_->library).ItemAt(state_->selectedLocation);
+  StoreButtonChoice(macroAskingCombo_, gm::MacroSelectionChoice(item, state_->texts));
 }

@@ -1,5 +1,7 @@
 #include "macro/macro_exchange.h"
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "macro/library_file.h"
@@ -13,14 +15,34 @@ struct ScratchGuard {
   ~ScratchGuard() { scratch.Clear(); }
 };
 
-// Creates a macro named `name` relative to `selection` and fills it from `source` (if any).
-// Returns the new location, or stage -1 when nothing was created.
-MacroItemLocation CreateFilledMacro(MacroLibrary& library, const std::wstring& name,
-                                    const MacroItemLocation& selection, const MacroKey* source) {
+// Creates a macro or a folder named `name` relative to `selection`: the creation's result and,
+// when something was created, where. The location the library hands back does not tell this by
+// itself: with the selection on a free slot the new item lands on exactly that slot. So the slot
+// decides: it holds an item now that it did not hold before (a used selection is never the slot
+// a new item takes).
+struct Creation {
+  int result = kMacroNameOk;
+  std::optional<MacroItemLocation> at;
+};
+
+Creation CreateItem(MacroLibrary& library, const std::wstring& name, const MacroItemLocation& selection,
+                    bool folder) {
+  const MacroItem* before = std::as_const(library).ItemAt(selection);
+  const bool selectionWasFree = !before || !before->IsUsed();
   MacroItemLocation at = selection;
-  if (library.CreateMacro(name, at) != kMacroNameOk || at == selection) return MacroItemLocation::None();
-  if (source) library.ItemAt(at)->Macro->CopyContentFrom(*source);
-  return at;
+  const int result = folder ? library.CreateFolder(name, at) : library.CreateMacro(name, at);
+  const MacroItem* now = std::as_const(library).ItemAt(at);
+  const bool created = result == kMacroNameOk && now && now->IsUsed() && (at != selection || selectionWasFree);
+  return {result, created ? std::optional(at) : std::nullopt};
+}
+
+// Creates a macro named `name` relative to `selection` and fills it from `source` (if any).
+// Returns the new location, or nothing when nothing was created.
+std::optional<MacroItemLocation> CreateFilledMacro(MacroLibrary& library, const std::wstring& name,
+                                                   const MacroItemLocation& selection, const MacroKey* source) {
+  const Creation made = CreateItem(library, name, selection, false);
+  if (made.at && source) library.ItemAt(*made.at)->Macro->CopyContentFrom(*source);
+  return made.at;
 }
 
 void OpenFolder(MacroLibrary& library, const MacroItemLocation& folder) {
@@ -56,10 +78,10 @@ MacroImportResult ImportMacroFile(std::wstring_view path, MacroLibrary& library,
   const MacroItem* source = scratch.ItemAt(fileSelected);
   if (!source || !source->IsUsed()) return {MacroImportStatus::kNoItem, 0};
 
-  MacroItemLocation at = selection;
-  if (library.CreateMacro(source->MacroItemName, at) == kMacroNameExists)
-    return {MacroImportStatus::kNameExists, 0};
-  if (at == selection) return {MacroImportStatus::kNoRoom, 0};
+  const Creation made = CreateItem(library, source->MacroItemName, selection, false);
+  if (made.result == kMacroNameExists) return {MacroImportStatus::kNameExists, 0};
+  if (!made.at) return {MacroImportStatus::kNoRoom, 0};
+  const MacroItemLocation at = *made.at;
   if (at.stage > 0) OpenFolder(library, at.Parent());
   if (source->IsMacro() && source->Macro) library.ItemAt(at)->Macro->CopyContentFrom(*source->Macro);
   selection = at;
@@ -100,17 +122,18 @@ MacroImportResult ImportBundleFile(std::wstring_view path, MacroLibrary& library
   for (const auto& at : sources) {
     const MacroItem& item = *scratch.ItemAt(at);
     if (!item.IsFolder()) {
-      created += CreateFilledMacro(library, item.MacroItemName, selection, item.Macro.get()).stage >= 0;
+      created += CreateFilledMacro(library, item.MacroItemName, selection, item.Macro.get()).has_value();
       continue;
     }
-    MacroItemLocation folder = selection;
-    if (library.CreateFolder(item.MacroItemName, folder) != kMacroNameOk || folder == selection) continue;
+    const Creation made = CreateItem(library, item.MacroItemName, selection, true);
+    if (!made.at) continue;
+    const MacroItemLocation folder = *made.at;
     ++created;
     if (at.stage + 1 >= kMacroLevels) continue;
     for (int i = 0; i < kMacroSlotsPerLevel; ++i) {
       const MacroItem& child = *scratch.ItemAt(at.Child(i));
       if (child.IsMacro())
-        created += CreateFilledMacro(library, child.MacroItemName, folder, child.Macro.get()).stage >= 0;
+        created += CreateFilledMacro(library, child.MacroItemName, folder, child.Macro.get()).has_value();
     }
   }
   OpenFolder(library, selection);

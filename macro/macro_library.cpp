@@ -195,9 +195,10 @@ void MacroLibrary::Clear() { roots_ = std::make_unique<Block>(); }
 namespace {
 
 // Walks the visible rows in order; `visit(location)` returns true to stop. Returns the number of
-// rows visited (including the one that stopped the walk).
+// rows visited (including the one that stopped the walk). Without a rule a folder is open as
+// its flag says.
 template <typename Visit>
-int WalkVisibleRows(const MacroLibrary& library, Visit&& visit) {
+int WalkVisibleRows(const MacroLibrary& library, const MacroLibrary::FolderOpenRule& isOpen, Visit&& visit) {
   int rows = 0;
   bool stopped = false;
   auto walk = [&](auto&& self, const MacroItemLocation& parent) -> void {
@@ -210,7 +211,8 @@ int WalkVisibleRows(const MacroLibrary& library, Visit&& visit) {
         stopped = true;
         return;
       }
-      if (item->IsFolder() && item->MacroItemFolderIsOpen && at.stage < kMacroLevels - 1) self(self, at);
+      if (!item->IsFolder() || at.stage >= kMacroLevels - 1) continue;
+      if (isOpen ? isOpen(at, *item) : item->MacroItemFolderIsOpen != 0) self(self, at);
     }
   };
   walk(walk, MacroItemLocation::None());
@@ -219,21 +221,28 @@ int WalkVisibleRows(const MacroLibrary& library, Visit&& visit) {
 
 }  // namespace
 
-int MacroLibrary::VisibleRowCount() const {
-  return WalkVisibleRows(*this, [](const MacroItemLocation&) { return false; });
+int MacroLibrary::VisibleRowCount() const { return VisibleRowCount(nullptr); }
+
+int MacroLibrary::RowOfLocation(const MacroItemLocation& location) const { return RowOfLocation(location, nullptr); }
+
+MacroItemLocation MacroLibrary::LocationOfRow(int row) const { return LocationOfRow(row, nullptr); }
+
+int MacroLibrary::VisibleRowCount(const FolderOpenRule& isOpen) const {
+  return WalkVisibleRows(*this, isOpen, [](const MacroItemLocation&) { return false; });
 }
 
-int MacroLibrary::RowOfLocation(const MacroItemLocation& location) const {
+int MacroLibrary::RowOfLocation(const MacroItemLocation& location, const FolderOpenRule& isOpen) const {
   bool found = false;
-  const int rows = WalkVisibleRows(*this, [&](const MacroItemLocation& at) { return found = (at == location); });
+  const int rows =
+      WalkVisibleRows(*this, isOpen, [&](const MacroItemLocation& at) { return found = (at == location); });
   return found ? rows - 1 : -1;
 }
 
-MacroItemLocation MacroLibrary::LocationOfRow(int row) const {
+MacroItemLocation MacroLibrary::LocationOfRow(int row, const FolderOpenRule& isOpen) const {
   MacroItemLocation result;
   if (row < 0) return result;
   int seen = 0;
-  WalkVisibleRows(*this, [&](const MacroItemLocation& at) {
+  WalkVisibleRows(*this, isOpen, [&](const MacroItemLocation& at) {
     if (seen++ != row) return false;
     result = at;
     return true;

@@ -9,6 +9,7 @@
 // of one parent; only folders have children; every macro item owns one MacroKey.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -120,6 +121,12 @@ class MacroLibrary {
   int VisibleRowCount() const;
   int RowOfLocation(const MacroItemLocation& location) const;  // -1 when not shown
   MacroItemLocation LocationOfRow(int row) const;              // stage -1 when out of range
+  // The same for a view that opens and closes folders without changing the library: `isOpen`
+  // tells whether a used folder shows its children (the forms above use MacroItemFolderIsOpen).
+  using FolderOpenRule = std::function<bool(const MacroItemLocation& folder, const MacroItem& item)>;
+  int VisibleRowCount(const FolderOpenRule& isOpen) const;
+  int RowOfLocation(const MacroItemLocation& location, const FolderOpenRule& isOpen) const;
+  MacroItemLocation LocationOfRow(int row, const FolderOpenRule& isOpen) const;
 
   // Store an item exactly at a location (the file reader). Refused (false) for an invalid
   // location, an empty name, or a location whose parent is not a used folder; a used slot there

@@ -44,7 +44,30 @@ void CMacroListBase::DrawRows(HDC dc, int leftInset, F drawRow) {
 }
 
 CEditShowList::CEditShowList(CControlHost& host, UINT id, const RECT& rect, MacroLibrary& library)
-    : CMacroListBase(host, id, rect), library_(library) {}
+    : CMacroListBase(host, id, rect), library_(library), editable_(&library) {}
+
+CEditShowList::CEditShowList(CControlHost& host, UINT id, const RECT& rect, const MacroLibrary& library)
+    : CMacroListBase(host, id, rect), library_(library) {
+  openRule_ = [this](const MacroItemLocation& at, const MacroItem& item) { return IsOpen(at, item); };
+}
+
+bool CEditShowList::IsOpen(const MacroItemLocation& location, const MacroItem& item) const {
+  const bool flipped = std::find(flipped_.begin(), flipped_.end(), location) != flipped_.end();
+  return (item.MacroItemFolderIsOpen != 0) != flipped;
+}
+
+void CEditShowList::FlipOpenFlag(const MacroItemLocation& location) {
+  if (editable_) {
+    if (MacroItem* item = editable_->ItemAt(location)) item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
+    return;
+  }
+  const auto at = std::find(flipped_.begin(), flipped_.end(), location);
+  if (at != flipped_.end()) {
+    flipped_.erase(at);
+  } else if (library_.ItemAt(location)) {
+    flipped_.push_back(location);
+  }
+}
 
 bool CEditShowList::LoadSkin() {
   const bool open = SetOpenFolderImage(L"skins\\foldr_open.png");
@@ -54,14 +77,14 @@ bool CEditShowList::LoadSkin() {
 void CEditShowList::Draw(HDC dc, const RECT&) {
   const double s = Context().displayScale;
   DrawRows(dc, Context().Px(2), [&](int row, const RECT& r) {
-    const MacroItemLocation location = library_.LocationOfRow(row);
+    const MacroItemLocation location = LocationOf(row);
     const MacroItem* item = library_.ItemAt(location);
     if (!item) return;
     const int step = static_cast<int>((IconWidth() + 3) * s);
     RECT text = r;
     text.left += step * std::max(0, location.stage);
     if (item->IsFolder()) {
-      const SkinImage& icon = item->MacroItemFolderIsOpen ? normal_ : hover_;
+      const SkinImage& icon = IsOpen(location, *item) ? normal_ : hover_;
       SkinGraphics g(dc);
       g.Draw(icon, {text.left, r.top + Context().Px(1), text.left + static_cast<int>(icon.Width() * s),
                     r.top + Context().Px(1) + static_cast<int>(icon.Height() * s)});
@@ -73,7 +96,7 @@ void CEditShowList::Draw(HDC dc, const RECT&) {
 
 void CEditShowList::Select(int row) {
   selectedRow_ = row;
-  selected_ = row >= 0 ? library_.LocationOfRow(row) : MacroItemLocation::None();
+  selected_ = row >= 0 ? LocationOf(row) : MacroItemLocation::None();
 }
 
 bool CEditShowList::OnLButtonDown(UINT, int x, int y) {
@@ -81,12 +104,10 @@ bool CEditShowList::OnLButtonDown(UINT, int x, int y) {
   state_ = 2;
   const int row = RowAt(y);
   Select(row);
-  if (row >= 0) {
-    MacroItem* item = library_.ItemAt(selected_);
-    const int level = selected_.stage;
-    if (item && item->IsFolder() && x - rect_.left < static_cast<int>(IconWidth() * Context().displayScale * (level + 1))) {
-      item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
-    }
+  const MacroItem* item = row >= 0 ? library_.ItemAt(selected_) : nullptr;
+  if (item && item->IsFolder() &&
+      x - rect_.left < static_cast<int>(IconWidth() * Context().displayScale * (selected_.stage + 1))) {
+    FlipOpenFlag(selected_);
   }
   return true;
 }
@@ -98,9 +119,7 @@ bool CEditShowList::OnLButtonDblClk(UINT, int x, int y) {
   const int row = RowAt(y);
   if (row >= 0) {
     selectedRow_ = row;
-    if (MacroItem* item = library_.ItemAt(library_.LocationOfRow(row))) {
-      item->MacroItemFolderIsOpen = item->MacroItemFolderIsOpen ? 0 : 1;
-    }
+    FlipOpenFlag(LocationOf(row));
     Notify(kEventDoubleClick);
   }
   return true;

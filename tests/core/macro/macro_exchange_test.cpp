@@ -140,6 +140,31 @@ TEST_F(ExchangeTest, MacroImportRefusals) {
   EXPECT_EQ(scratch.VisibleRowCount(), 0);
 }
 
+// With the selection on the first free level-0 slot the new item lands exactly on the selected
+// slot; that is a creation like any other, not a refusal.
+TEST_F(ExchangeTest, ImportsOntoTheSelectedFreeSlotAreCreated) {
+  Create(target, L"x", Loc::None());
+  Create(target, L"y", Loc::None());
+  const auto next = target.NextMacroKeyIndex;
+  Loc selection = Loc::Level0(2);
+  const auto macro = ImportMacroFile(Export(Loc::Level0(0)), target, selection, scratch);  // "A"
+  EXPECT_EQ(macro.status, Status::kImported);
+  EXPECT_EQ(macro.created, 1);
+  EXPECT_EQ(selection, Loc::Level0(2));
+  EXPECT_EQ(target.ItemAt(selection)->Macro->MacroActionNum, 3u);  // filled, not an empty "A"
+  EXPECT_EQ(target.NextMacroKeyIndex, next + 1);
+
+  MacroLibrary second;
+  Create(second, L"x", Loc::None());
+  Create(second, L"y", Loc::None());
+  const auto bundle = ImportBundleFile(Export(Loc::Level0(1)), second, Loc::Level0(2), scratch);  // "F"
+  EXPECT_EQ(bundle.status, Status::kImported);
+  EXPECT_EQ(bundle.created, 2);
+  EXPECT_TRUE(second.ItemAt(Loc::Level0(2))->IsFolder());
+  ASSERT_TRUE(second.ItemAt(Loc::Level1(2, 0))->IsMacro());  // the folder's macro came along
+  EXPECT_EQ(second.ItemAt(Loc::Level1(2, 0))->MacroItemName, L"f1");
+}
+
 TEST_F(ExchangeTest, MacroImportFromTruncatedFileUsesWhatWasRead) {
   const std::wstring path = Export(Loc::Level0(0));
   std::string bytes = dir.ReadBytes("x.mbf");

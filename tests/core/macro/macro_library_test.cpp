@@ -205,6 +205,22 @@ TEST(MacroLibrary, VisibleRowsFollowOpenFolders) {
   EXPECT_EQ(lib.RowOfLocation(Loc::Level0(1)), 1);
 }
 
+// A view's own rule opens folders whatever their flags say, and a closed one hides its subtree.
+TEST(MacroLibrary, VisibleRowsFollowAViewsOwnFolderRule) {
+  MacroLibrary lib;
+  const Loc f = Make(lib, L"F", Loc::None(), true);
+  const Loc g = Make(lib, L"G", f, true);
+  Make(lib, L"g1", g);
+  Make(lib, L"top", Loc::None());
+  lib.ItemAt(g)->MacroItemFolderIsOpen = 1;  // stored open, but the view keeps it shut
+  const MacroLibrary::FolderOpenRule onlyF = [&](const Loc& at, const MacroItem&) { return at == f; };
+  EXPECT_EQ(lib.VisibleRowCount(onlyF), 3);  // F, G, top
+  EXPECT_EQ(lib.LocationOfRow(1, onlyF), g);
+  EXPECT_EQ(lib.RowOfLocation(Loc::Level0(1), onlyF), 2);
+  EXPECT_EQ(lib.RowOfLocation(Loc::Level2(0, 0, 0), onlyF), -1);
+  EXPECT_EQ(lib.VisibleRowCount(), 2);  // the stored flags: F closed
+}
+
 TEST(MacroLibrary, PlaceRejectsLocationsOutsideTheTreeOrUnderNonFolders) {
   MacroLibrary lib;
   const MacroKey m(L"m");

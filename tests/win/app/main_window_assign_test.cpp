@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/main_layout.h"
+#include "app/main_window_support.h"
 #include "app/profile_operations.h"
 #include "app/single_instance.h"
 #include "assign/assignment_rules.h"
@@ -63,21 +64,6 @@ int EntryWithSubmenu(unsigned message) {
   return 0;
 }
 
-struct WindowsOf {
-  const wchar_t* className;
-  DWORD pid;
-  std::vector<HWND> found;
-};
-BOOL CALLBACK CollectProc(HWND hwnd, LPARAM lParam) {
-  auto* d = reinterpret_cast<WindowsOf*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  if (pid == d->pid && IsWindowVisible(hwnd) && std::wstring(name) == d->className) d->found.push_back(hwnd);
-  return TRUE;
-}
-
 class MainWindowAssign : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -121,41 +107,16 @@ class MainWindowAssign : public ::testing::Test {
     ASSERT_TRUE(gmtest::PumpUntilExited(process_.handle.Get(), 30s));
   }
 
-  std::vector<HWND> Visible(const wchar_t* className) const {
-    WindowsOf d{className, process_.id, {}};
-    EnumWindows(&CollectProc, reinterpret_cast<LPARAM>(&d));
-    return d.found;
-  }
+  std::vector<HWND> Visible(const wchar_t* className) const { return apptest::VisibleWindowsOf(className, process_.id); }
 
   // The program's open popup of `rows` entries (menus differ in their row counts).
-  HWND WaitForPopup(int rows) const {
-    const LONG height = gm::MenuSize(rows, scale_).y;
-    HWND popup = nullptr;
-    gmtest::PumpUntil(
-        [&] {
-          for (HWND h : Visible(kPopupClass)) {
-            RECT r{};
-            GetWindowRect(h, &r);
-            if (r.bottom - r.top == height) popup = h;
-          }
-          return popup != nullptr;
-        },
-        10s);
-    return popup;
-  }
+  HWND WaitForPopup(int rows) const { return apptest::WaitForMenuPopup(process_.id, rows, scale_); }
   static int Rows(gm::FunctionMenuId menu) { return static_cast<int>(gm::FunctionMenuOf(menu).entries.size()); }
 
   // The centre of entry `entry` (1-based) of a menu, in its client coordinates.
-  LPARAM EntryPoint(int entry) const {
-    const int row = gm::MenuSize(1, scale_).y;
-    return MAKELPARAM(gm::MenuSize(1, scale_).x / 2, row * (entry - 1) + row / 2);
-  }
+  LPARAM EntryPoint(int entry) const { return apptest::MenuEntryPoint(entry, scale_); }
   void HoverEntry(HWND popup, int entry) const { PostMessageW(popup, WM_MOUSEMOVE, 0, EntryPoint(entry)); }
-  void ClickEntry(HWND popup, int entry) const {
-    HoverEntry(popup, entry);
-    PostMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, EntryPoint(entry));
-    PostMessageW(popup, WM_LBUTTONUP, 0, EntryPoint(entry));
-  }
+  void ClickEntry(HWND popup, int entry) const { apptest::ClickMenuEntry(popup, entry, scale_); }
   void RightClickEntry(HWND popup, int entry) const {
     HoverEntry(popup, entry);
     PostMessageW(popup, WM_RBUTTONDOWN, MK_RBUTTON, EntryPoint(entry));

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/single_instance.h"
+#include "assign/popup_placement.h"
 #include "settings/settings_store.h"
 
 using namespace std::chrono_literals;
@@ -15,14 +16,66 @@ namespace {
 
 constexpr wchar_t kPanelClass[] = L"GamingMouseDemoPanel";
 constexpr wchar_t kDataFolder[] = L"\\GamingMouseData20260526C";
+constexpr wchar_t kPopupClass[] = L"GmSkinnedPopup";
+
+struct WindowsOf {
+  const wchar_t* className;
+  DWORD pid;
+  std::vector<HWND> found;
+};
+BOOL CALLBACK CollectProc(HWND hwnd, LPARAM lParam) {
+  auto* d = reinterpret_cast<WindowsOf*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (pid == d->pid && IsWindowVisible(hwnd) && std::wstring(name) == d->className) d->found.push_back(hwnd);
+  return TRUE;
+}
 
 std::wstring ProfileFile() { return gmtest::AppDataFolder() + kDataFolder + L"\\config\\default0.psf"; }
 
 }  // namespace
 
+std::vector<HWND> VisibleWindowsOf(const wchar_t* className, DWORD pid) {
+  WindowsOf d{className, pid, {}};
+  EnumWindows(&CollectProc, reinterpret_cast<LPARAM>(&d));
+  return d.found;
+}
+
+HWND WaitForMenuPopup(DWORD pid, int rows, double scale) {
+  const LONG height = gm::MenuSize(rows, scale).y;
+  HWND popup = nullptr;
+  gmtest::PumpUntil(
+      [&] {
+        for (HWND h : VisibleWindowsOf(kPopupClass, pid)) {
+          RECT r{};
+          GetWindowRect(h, &r);
+          if (r.bottom - r.top == height) popup = h;
+        }
+        return popup != nullptr;
+      },
+      10s);
+  return popup;
+}
+
+LPARAM MenuEntryPoint(int entry, double scale) {
+  const gm::ui::IntPoint row = gm::MenuSize(1, scale);
+  return MAKELPARAM(row.x / 2, row.y * (entry - 1) + row.y / 2);
+}
+
+void ClickMenuEntry(HWND popup, int entry, double scale) {
+  const LPARAM at = MenuEntryPoint(entry, scale);
+  PostMessageW(popup, WM_MOUSEMOVE, 0, at);
+  PostMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(popup, WM_LBUTTONUP, 0, at);
+}
+
 void DemoMainWindow::SetUp() {
   std::error_code ec;
   std::filesystem::remove_all(gmtest::AppDataFolder() + kDataFolder, ec);
+  PrepareDataFolder(gmtest::AppDataFolder() + kDataFolder + L"\\");
+  if (HasFatalFailure()) return;
   StartAndWaitPainted();
 }
 
@@ -128,7 +181,7 @@ std::wstring DemoMainWindow::PanelText(int id) const {
   HWND panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id);
   HWND control = panel ? GetDlgItem(panel, id) : nullptr;
   if (!control) return L"";
-  wchar_t text[128] = {};
+  wchar_t text[1024] = {};
   GetWindowTextW(control, text, static_cast<int>(std::size(text)));
   return text;
 }

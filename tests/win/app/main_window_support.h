@@ -15,10 +15,23 @@
 
 namespace apptest {
 
+// The visible top-level windows of class `className` that belong to process `pid`.
+std::vector<HWND> VisibleWindowsOf(const wchar_t* className, DWORD pid);
+// The program's open skinned popup of `rows` entries at `scale` (menus differ in their row
+// counts), or nullptr after 10 s.
+HWND WaitForMenuPopup(DWORD pid, int rows, double scale);
+// The client point of the centre of entry `entry` (1-based) of a menu at `scale`.
+LPARAM MenuEntryPoint(int entry, double scale);
+// A left click on entry `entry` (1-based) of a menu, as the pointer makes it.
+void ClickMenuEntry(HWND popup, int entry, double scale);
+
 class DemoMainWindow : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Runs on the emptied data folder (its path ends with '\') before the program starts: a test
+  // puts the files the program should find there.
+  virtual void PrepareDataFolder(const std::wstring& folder) {}
   // Starts the program on the data folder as it is and waits for its painted main window.
   void StartAndWaitPainted();
 

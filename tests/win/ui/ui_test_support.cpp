@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "ui/dialog_table.h"
 #include "ui/dlg_base.h"
@@ -24,6 +25,17 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
   gSteps[gNext++](dlg);
 }
 }  // namespace
+
+std::function<void(HWND)> WhenReady(std::function<bool(HWND)> ready, std::function<void(HWND)> step, int maxTicks) {
+  auto ticks = std::make_shared<int>(0);
+  return [ready = std::move(ready), step = std::move(step), ticks, maxTicks](HWND h) {
+    if (!ready(h) && ++*ticks < maxTicks) {
+      --gNext;  // this step again at the next tick
+      return;
+    }
+    step(h);
+  };
+}
 
 HWND NewestDialog(const gm::DialogTable& dialogs) {
   HWND last = nullptr;

@@ -30,6 +30,11 @@ INT_PTR RunScripted(gm::win::CDlgBase& dlg, std::vector<std::function<void(HWND)
 INT_PTR RunScriptedWhile(const gm::DialogTable& dialogs, const std::function<INT_PTR()>& run,
                          std::vector<std::function<void(HWND)>> steps);
 
+// A step of RunScripted that waits for a condition: on each tick it looks at `ready` and, once it
+// holds (or after `maxTicks` ticks, so a failing test still ends), runs `step`.
+std::function<void(HWND)> WhenReady(std::function<bool(HWND)> ready, std::function<void(HWND)> step,
+                                    int maxTicks = 60);
+
 // Clicks control `id` of the skinned dialog `dialog` with the mouse (move, press and release at
 // its centre), as a user would; nothing when the window is no skinned dialog or has no such control.
 void ClickControl(HWND dialog, UINT id);

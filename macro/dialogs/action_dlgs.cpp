@@ -1,0 +1,71 @@
+#include "macro/dialogs/action_dlgs.h"
+
+#include <string>
+
+#include "assign/key_tables.h"
+#include "macro/action_edit.h"
+#include "settings/language_indexes.h"
+#include "ui/program_messages.h"
+
+namespace gm::win {
+namespace {
+
+std::wstring KeyName(std::uint8_t key) { return std::wstring(VirtualKeyName(key)); }
+
+}  // namespace
+
+CActionKeyModifyDlg::CActionKeyModifyDlg(const ui::UiContext& context, HWND parent, MacroAction& action)
+    : CMacroFieldDlg(context, parent, Field::kText, context.Text(kTextKeyTitle), KeyName(action.Code())),
+      edit_(action) {}
+
+CActionKeyModifyDlg::~CActionKeyModifyDlg() { hook_.StopHook(); }
+
+BOOL CActionKeyModifyDlg::OnInitDialog() {
+  const BOOL result = CMacroFieldDlg::OnInitDialog();
+  hook_.StartHook(Hwnd());
+  return result;
+}
+
+// Every report, press or release, makes its key the current one; no key is refused.
+bool CActionKeyModifyDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message != msg::kKeyReport) return false;
+  const auto key = static_cast<std::uint8_t>(wParam);
+  edit_.Edited() = WithKey(edit_.Edited(), key);
+  SetControlText(kField, KeyName(key));
+  result = 0;
+  return true;
+}
+
+void CActionKeyModifyDlg::Confirm() {
+  hook_.StopHook();
+  edit_.Confirm();
+  Close(IDOK);
+}
+
+void CActionKeyModifyDlg::Cancel() {
+  hook_.StopHook();
+  CMacroFieldDlg::Cancel();
+}
+
+CActionTimeModifyDlg::CActionTimeModifyDlg(const ui::UiContext& context, HWND parent, MacroAction& action)
+    : CMacroFieldDlg(context, parent, Field::kNumber, context.Text(kTextDelayTitle), DelayEditText(action)),
+      edit_(action) {}
+
+void CActionTimeModifyDlg::Confirm() {
+  edit_.Edited() = DelayFromText(Typed());
+  edit_.Confirm();
+  Close(IDOK);
+}
+
+CActionXYModifyDlg::CActionXYModifyDlg(const ui::UiContext& context, HWND parent, int code, MacroAction& action)
+    : CMacroFieldDlg(context, parent, Field::kNumber, context.Text(AmountLabelText(code)), AmountEditText(action)),
+      code_(code),
+      edit_(action) {}
+
+void CActionXYModifyDlg::Confirm() {
+  edit_.Edited() = AmountFromText(code_, Typed(), edit_.Edited());
+  edit_.Confirm();
+  Close(IDOK);
+}
+
+}  // namespace gm::win
