@@ -104,6 +104,10 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   void OnDialogAsked(UINT message, WPARAM tag, LPARAM);
   void OnRunDialogPosted(UINT message, WPARAM tag, LPARAM);
   void OnRunMacroSelectPosted(UINT message, WPARAM tag, LPARAM);
+  // The key combination, rapid-fire and program-launch dialogs: run modally for the combo that
+  // asked (remembered while the dialog runs); their reports are stored on that combo.
+  void OnDialogChoice(UINT message, WPARAM path, LPARAM record);
+  UINT dialogCombo_ = 0;
   void StoreButtonChoice(UINT comboId, const gm::AssignmentChoice& choice);
   void CloseAssignmentPopups();
   void ReleaseCombo(UINT comboId);

@@ -8,7 +8,7 @@
 #include "app/dpi_value_choice.h"
 #include "settings/sensor_table.h"
 #include "ui/dlg_base.h"
-#include "ui/edit_arrow_keys.h"
+#include "ui/edit_subclass.h"
 #include "ui/record_edit.h"
 
 namespace gm::win {

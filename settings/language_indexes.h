@@ -223,7 +223,11 @@
   X(kTextDownloading3, 336)          /* animation: counter mod 3 = 0 */                          \
   X(kTextDownloading1, 337)          /* counter mod 3 = 1 */                                     \
   X(kTextDownloading2, 338)          /* counter mod 3 = 2 */                                     \
-  X(kTextDownloadDone, 339)
+  X(kTextDownloadDone, 339)                                                                       \
+  /* Key combination and program-launch dialogs */                                                \
+  X(kTextNoModifier, 340)            /* the no-modifier check box */                             \
+  X(kTextBrowse, 341)                /* the program-launch dialog's browse button */             \
+  X(kTextKeyCaptureUnavailable, 342) /* KeyboardHook.dll missing or its hook refused */
 
 namespace gm {
 
