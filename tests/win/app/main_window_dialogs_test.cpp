@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "app/main_layout.h"
 #include "app/main_window_support.h"
 #include "assign/dialog_owner_support.h"
@@ -60,7 +62,16 @@ class MainWindowDialogs : public apptest::DemoMainWindow {
     HWND menu = WaitForPopup(static_cast<int>(entries.size()));
     if (!menu) return nullptr;
     ClickMenuEntry(menu, entry);
-    return WaitForDialog(429, 140);
+    HWND dialog = WaitForDialog(429, 140);
+    // The window shows at its size before its controls exist: wait until its OK button is drawn.
+    if (dialog && !gmtest::PumpUntil(
+                      [&] {
+                        const std::vector<COLORREF> ok = SteadyDialogPixels(dialog, kOk);
+                        return std::count(ok.begin(), ok.end(), ok.front()) < static_cast<long>(ok.size());
+                      },
+                      10s))
+      return nullptr;
+    return dialog;
   }
   static gm::LayoutRect ComboRect(int combo) {
     for (const gm::MainControlSpec& spec : gm::MainWindowControls())
@@ -92,6 +103,14 @@ class MainWindowDialogs : public apptest::DemoMainWindow {
         5s);
     return last;
   }
+  // A stored choice is uploaded, and the progress dialog (429 × 140 units like the assignment
+  // dialogs) shows for half a second: wait until it has come and gone, so it is not taken for the
+  // next dialog.
+  void AwaitUploadProgress() const {
+    HWND progress = nullptr;
+    gmtest::PumpUntil([&] { return (progress = FindDialog(429, 140)) != nullptr; }, 3s);
+    if (progress) EXPECT_TRUE(Gone(progress));
+  }
   bool Gone(HWND dialog) const { return gmtest::PumpUntil([&] { return !IsWindow(dialog); }, 10s); }
   // Closes the notice in front (319 × 102 units) once it opens.
   bool CloseNotice() const {
@@ -118,20 +137,22 @@ TEST_F(MainWindowDialogs, EachDialogStoresItsChoiceOnTheButtonThatOpenedIt) {
   EXPECT_TRUE(gmtest::PumpUntil([&] { return DialogPixels(shortcut, kKeyName) != noKey; }, 10s)) << "no key shown";
   ClickInDialog(shortcut, kOk);
   ASSERT_TRUE(Gone(shortcut));
+  AwaitUploadProgress();
 
-  // Rapid fire on button 3: 300 is cut to 255 within the check's 100 ms (a generous deadline for a
-  // loaded machine), with its notice; then 5 and 0.
+  // Rapid fire on button 3: 300 is cut to 255 by the check that runs every 100 ms (the deadline
+  // allows for a loaded machine), with its notice; then 5 and 0.
   HWND fire = OpenDialog(3, gm::kTextRapidFire);
   ASSERT_TRUE(fire) << "no rapid-fire dialog";
   HWND interval = GetDlgItem(fire, CFireKeyDlg::kIntervalBox);
   HWND count = GetDlgItem(fire, CFireKeyDlg::kCountBox);
   SendMessageW(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"300"));
-  EXPECT_TRUE(gmtest::PumpUntil([&] { return TextOf(interval) == L"255"; }, 1s));
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return TextOf(interval) == L"255"; }, 5s));
   EXPECT_TRUE(CloseNotice()) << "no range notice";
   SendMessageW(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"5"));
   SendMessageW(count, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
   ClickInDialog(fire, kOk);
   ASSERT_TRUE(Gone(fire));
+  AwaitUploadProgress();
 
   // Program launch on button 4: the demo program itself chosen in the open-file dialog.
   const std::wstring program = gmtest::BinFolder() + L"GamingMouseDemo.exe";
@@ -145,6 +166,7 @@ TEST_F(MainWindowDialogs, EachDialogStoresItsChoiceOnTheButtonThatOpenedIt) {
   ASSERT_TRUE(Gone(files));
   ClickInDialog(launch, kOk);
   ASSERT_TRUE(Gone(launch));
+  AwaitUploadProgress();
 
   ASSERT_TRUE(CloseAndWait());
   const gm::ProfileRecord saved = SavedProfile();

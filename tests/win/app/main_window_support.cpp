@@ -182,19 +182,19 @@ void DemoMainWindow::ClickMenuEntry(HWND popup, int entry) const {
   PostMessageW(popup, WM_LBUTTONUP, 0, at);
 }
 
-HWND DemoMainWindow::WaitForDialog(int width, int height) const {
+HWND DemoMainWindow::FindDialog(int width, int height) const {
   const LONG w = static_cast<LONG>(width * scale_), h = static_cast<LONG>(height * scale_);
+  for (HWND d : VisibleWindows(L"#32770")) {
+    RECT client{};
+    GetClientRect(d, &client);
+    if (client.right == w && client.bottom == h) return d;
+  }
+  return nullptr;
+}
+
+HWND DemoMainWindow::WaitForDialog(int width, int height) const {
   HWND dialog = nullptr;
-  gmtest::PumpUntil(
-      [&] {
-        for (HWND d : VisibleWindows(L"#32770")) {
-          RECT client{};
-          GetClientRect(d, &client);
-          if (client.right == w && client.bottom == h) dialog = d;
-        }
-        return dialog != nullptr;
-      },
-      10s);
+  gmtest::PumpUntil([&] { return (dialog = FindDialog(width, height)) != nullptr; }, 10s);
   return dialog;
 }
 

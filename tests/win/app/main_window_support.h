@@ -54,7 +54,9 @@ class DemoMainWindow : public ::testing::Test {
   HWND WaitForPopup(int rows) const;
   // Rests on, presses and releases entry `entry` (1-based) of a popup menu.
   void ClickMenuEntry(HWND popup, int entry) const;
-  // The program's skinned dialog of `width` × `height` design units, waited for (nullptr after 10 s).
+  // The program's visible skinned dialog of `width` × `height` design units, or nullptr.
+  HWND FindDialog(int width, int height) const;
+  // The same, waited for (nullptr after 10 s).
   HWND WaitForDialog(int width, int height) const;
   // A click at the centre of design rectangle `r` of a skinned dialog.
   void ClickInDialog(HWND dialog, const gm::LayoutRect& r) const;
