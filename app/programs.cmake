@@ -30,6 +30,8 @@ foreach(prog GamingMouse GamingMouseDemo)
   target_link_libraries(${prog} PRIVATE gm_app_win)
   target_include_directories(${prog} PRIVATE ${GM_ROOT})
   target_link_options(${prog} PRIVATE -municode)
+  # The key combination dialog loads KeyboardHook.dll from the program folder.
+  add_dependencies(${prog} KeyboardHook)
 endforeach()
 target_compile_definitions(GamingMouseDemo PRIVATE GM_DEMO_PROGRAM=1)
 gm_version_resource(GamingMouse "Gaming Mouse configuration utility")

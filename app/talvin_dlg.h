@@ -110,6 +110,10 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   // ---- the macro choice of a button (talvin_dlg_assign.cpp) ----
   void OnMacroSelected(UINT message, WPARAM, LPARAM);
   UINT macroAskingCombo_ = 0;  // the combo whose macro selection dialog is open
+  // The key combination, rapid-fire and program-launch dialogs: run modally for the combo that
+  // asked (remembered while the dialog runs); their reports are stored on that combo.
+  void OnDialogChoice(UINT message, WPARAM path, LPARAM record);
+  UINT dialogCombo_ = 0;
   void StoreButtonChoice(UINT comboId, const gm::AssignmentChoice& choice);
   void CloseAssignmentPopups();
   void ReleaseCombo(UINT comboId);

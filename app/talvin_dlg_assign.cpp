@@ -7,6 +7,9 @@
 
 #include "app/talvin_dlg.h"
 #include "assign/assign_popups.h"
+#include "assign/fire_key_dlg.h"
+#include "assign/quick_launch_dlg.h"
+#include "assign/shortcut_dlg.h"
 #include "assign/popup_placement.h"
 #include "dialogs/attention_dlg.h"
 #include "macro/dialogs/macro_select_dlg.h"
@@ -75,10 +78,10 @@ const std::vector<CTalvinDlg::PopupMessageRow>& CTalvinDlg::PopupMessageTable() 
       {m::kDpiLockChosen, &CTalvinDlg::OnSelectionMade},
       {m::kWindowsFunctionChosen, &CTalvinDlg::OnSelectionMade},
       {m::kOfficeFunctionChosen, &CTalvinDlg::OnSelectionMade},
-      // The assignment dialogs report through the same store once they exist.
-      {m::kShortcutChosen, &CTalvinDlg::OnSelectionMade},
-      {m::kQuickLaunchChosen, &CTalvinDlg::OnSelectionMade},
-      {m::kFireKeyChosen, &CTalvinDlg::OnSelectionMade},
+      // The assignment dialogs report through the same store, on the combo that opened them.
+      {m::kShortcutChosen, &CTalvinDlg::OnDialogChoice},
+      {m::kQuickLaunchChosen, &CTalvinDlg::OnDialogChoice},
+      {m::kFireKeyChosen, &CTalvinDlg::OnDialogChoice},
       {m::kMacroSelected, &CTalvinDlg::OnMacroSelected},
       {m::kMainMenuClosed, &CTalvinDlg::OnMenuClosedNotice},
       {m::kDpiMenuClosed, &CTalvinDlg::OnMenuClosedNotice},
@@ -243,9 +246,45 @@ void CTalvinDlg::OnDialogAsked(UINT message, WPARAM tag, LPARAM) {
   PostMessageW(Hwnd(), RunMessageFor(message), tag, 0);
 }
 
-// The key combination, rapid-fire and program-launch dialogs: each opens here once it exists and
-// reports its choice through OnSelectionMade.
-void CTalvinDlg::OnRunDialogPosted(UINT, WPARAM, LPARAM) {}
+// The key combination, rapid-fire and program-launch dialogs; each reports its choice while it runs
+// (OnDialogChoice).
+void CTalvinDlg::OnRunDialogPosted(UINT message, WPARAM tag, LPARAM) {
+  dialogCombo_ = static_cast<UINT>(tag);
+  switch (message) {
+    case gm::msg::kRunShortcutDialog: {
+      gm::win::CShortcutDlg dlg(uiContext_, Hwnd(), uiContext_.ProgramFile(L"KeyboardHook.dll"));
+      dlg.DoModal();
+      break;
+    }
+    case gm::msg::kRunFireKeyDialog: {
+      gm::win::CFireKeyDlg dlg(uiContext_, Hwnd());
+      dlg.DoModal();
+      break;
+    }
+    case gm::msg::kRunQuickLaunchDialog: {
+      gm::win::CQuickLaunchDlg dlg(uiContext_, Hwnd());
+      dlg.DoModal();
+      break;
+    }
+    default:
+      break;
+  }
+  dialogCombo_ = 0;
+}
+
+// lParam the dialog's selection record; for the program launch wParam its path. Both are valid for
+// the duration of this call. A report when no dialog runs has no combo and is dropped.
+void CTalvinDlg::OnDialogChoice(UINT message, WPARAM path, LPARAM record) {
+  if (!record || dialogCombo_ == 0) return;
+  const auto& selection = *reinterpret_cast<const gm::SelectionRecord*>(record);
+  gm::AssignmentChoice choice;
+  if (message == gm::msg::kQuickLaunchChosen) {
+    choice = gm::LaunchReportChoice(selection, path ? reinterpret_cast<const wchar_t*>(path) : L"");
+  } else {
+    choice.record = selection;
+  }
+  StoreButtonChoice(dialogCombo_, choice);
+}
 
 // The macro selection dialog: a button without a macro may take one only while a device macro
 // slot is free. The dialog reports a confirmed choice with msg::kMacroSelected before it closes,

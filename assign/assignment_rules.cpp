@@ -59,6 +59,10 @@ AssignmentChoice ProgramLaunchChoice(const std::wstring& path) {
   return {{std::move(name), kLaunchValue}, nullptr, 0, path};
 }
 
+AssignmentChoice LaunchReportChoice(const SelectionRecord& record, std::wstring path) {
+  return {record, nullptr, 0, std::move(path)};
+}
+
 void StoreChoice(ProfileRecord& record, int button, const AssignmentChoice& choice) {
   StoreAssignment(record, button, choice.record.name, choice.record.value, choice.macro, choice.macroIndex, choice.url);
 }

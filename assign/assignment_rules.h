@@ -58,6 +58,10 @@ AssignmentChoice MacroSelectionChoice(const MacroItem* item, const LanguageTable
 // The program-launch result: the file's name (after the last '\' or '/'), 60 05 00, KeyURL the path.
 AssignmentChoice ProgramLaunchChoice(const std::wstring& path);
 
+// The program-launch dialog's report as stored: its record as sent (the file name, 60 05 00) and
+// the path beside it as KeyURL. An empty path (confirmed without browsing) stores an empty target.
+AssignmentChoice LaunchReportChoice(const SelectionRecord& record, std::wstring path);
+
 // StoreAssignment with a choice.
 void StoreChoice(ProfileRecord& record, int button, const AssignmentChoice& choice);
 

@@ -39,6 +39,11 @@ HWND CAttentionDlg::ShowModeless(const ui::UiContext& context, std::wstring head
   return hwnd;
 }
 
+void CAttentionDlg::Tell(const ui::UiContext& context, int textIndex, HWND parent) {
+  CAttentionDlg notice(context, context.Text(kTextAttention), context.Text(textIndex), parent);
+  notice.DoModal();
+}
+
 void CAttentionDlg::OnDestroyed() {
   if (deleteWhenDestroyed_) delete this;
 }

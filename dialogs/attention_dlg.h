@@ -16,6 +16,9 @@ class CAttentionDlg : public CDlgBase {
   // Shows a notice that stays open (topmost, not moved or sized) until the user closes it; the
   // dialog deletes itself then. Returns its window, or nullptr.
   static HWND ShowModeless(const ui::UiContext& context, std::wstring heading, std::wstring message, HWND parent);
+  // Shows language text `textIndex` modally under the heading "Attention" (texts[150]), as the
+  // dialogs do when they refuse an input.
+  static void Tell(const ui::UiContext& context, int textIndex, HWND parent);
 
   const std::wstring& Heading() const { return heading_; }
   const std::wstring& Message() const { return message_; }

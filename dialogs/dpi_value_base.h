@@ -13,7 +13,7 @@
 #include "app/dpi_value_choice.h"
 #include "settings/sensor_table.h"
 #include "ui/dlg_base.h"
-#include "ui/edit_arrow_keys.h"
+#include "ui/edit_subclass.h"
 
 namespace gm::win {
 

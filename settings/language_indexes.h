@@ -231,7 +231,11 @@
   X(kTextInstallerDigestMissing, 391)                                                            \
   X(kTextInstallerDigestInvalid, 392)                                                            \
   X(kTextInstallerDigestMismatch, 393)                                                           \
-  X(kTextInstallerUnreadable, 394)
+  X(kTextInstallerUnreadable, 394)                                                               \
+  /* Key combination and program-launch dialogs */                                                \
+  X(kTextNoModifier, 340)            /* the no-modifier check box */                             \
+  X(kTextBrowse, 341)                /* the program-launch dialog's browse button */             \
+  X(kTextKeyCaptureUnavailable, 342) /* KeyboardHook.dll missing or its hook refused */
 
 namespace gm {
 

@@ -56,4 +56,24 @@ class ScopedWindow {
   HWND h_ = nullptr;
 };
 
+// Owner of a loaded library freed with FreeLibrary.
+class ScopedModule {
+ public:
+  ScopedModule() = default;
+  explicit ScopedModule(HMODULE h) : h_(h) {}
+  ~ScopedModule() { Reset(); }
+  ScopedModule(const ScopedModule&) = delete;
+  ScopedModule& operator=(const ScopedModule&) = delete;
+
+  HMODULE Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  void Reset(HMODULE h = nullptr) {
+    if (h_ && h_ != h) FreeLibrary(h_);
+    h_ = h;
+  }
+
+ private:
+  HMODULE h_ = nullptr;
+};
+
 }  // namespace gm::win

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "assign/key_tables.h"
+#include "dialogs/attention_dlg.h"
 #include "macro/action_edit.h"
 #include "settings/language_indexes.h"
 #include "ui/program_messages.h"
@@ -16,18 +17,27 @@ std::wstring KeyName(std::uint8_t key) { return std::wstring(VirtualKeyName(key)
 
 CActionKeyModifyDlg::CActionKeyModifyDlg(const ui::UiContext& context, HWND parent, MacroAction& action)
     : CMacroFieldDlg(context, parent, Field::kText, context.Text(kTextKeyTitle), KeyName(action.Code())),
-      edit_(action) {}
+      edit_(action),
+      hook_(context.ProgramFile(L"KeyboardHook.dll")) {}
 
-CActionKeyModifyDlg::~CActionKeyModifyDlg() { hook_.StopHook(); }
+CActionKeyModifyDlg::~CActionKeyModifyDlg() { hook_.Stop(); }
 
+// Without the keyboard hook no key can be chosen: the dialog says so and closes unchanged.
 BOOL CActionKeyModifyDlg::OnInitDialog() {
   const BOOL result = CMacroFieldDlg::OnInitDialog();
-  hook_.StartHook(Hwnd());
+  if (hook_.Start(Hwnd()) != CKeyboardHookLibrary::Status::kReady) {
+    CAttentionDlg::Tell(context_, kTextKeyCaptureUnavailable, Hwnd());
+    Close(IDCANCEL);
+  }
   return result;
 }
 
 // Every report, press or release, makes its key the current one; no key is refused.
 bool CActionKeyModifyDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message == WM_DESTROY) {
+    hook_.Stop();  // no report may arrive for a window that is going
+    return false;
+  }
   if (message != msg::kKeyReport) return false;
   const auto key = static_cast<std::uint8_t>(wParam);
   edit_.Edited() = WithKey(edit_.Edited(), key);
@@ -37,13 +47,13 @@ bool CActionKeyModifyDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, L
 }
 
 void CActionKeyModifyDlg::Confirm() {
-  hook_.StopHook();
+  hook_.Stop();
   edit_.Confirm();
   Close(IDOK);
 }
 
 void CActionKeyModifyDlg::Cancel() {
-  hook_.StopHook();
+  hook_.Stop();
   CMacroFieldDlg::Cancel();
 }
 

@@ -12,7 +12,7 @@
 #include <cstdint>
 
 #include "macro/dialogs/macro_field_dlg.h"
-#include "macro/hook/keyboard_hook.h"
+#include "macro/hook/hook_library.h"
 #include "macro/macro_model.h"
 #include "ui/record_edit.h"
 
@@ -35,7 +35,7 @@ class CActionKeyModifyDlg final : public CMacroFieldDlg {
 
  private:
   ui::RecordEdit<MacroAction> edit_;
-  CKeyboardHook hook_;
+  CKeyboardHookLibrary hook_;
 };
 
 class CActionTimeModifyDlg final : public CMacroFieldDlg {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ui/dlg_base.h"
-#include "ui/edit_char_watch.h"
+#include "ui/edit_subclass.h"
 
 namespace gm::win {
 

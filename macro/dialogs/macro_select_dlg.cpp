@@ -40,8 +40,7 @@ CMacroSelectDlg::CMacroSelectDlg(const ui::UiContext& context, HWND parent, cons
                {kTree, kEventDoubleClick, [this] { TakeTreeSelection(); }}});
 }
 
-// The hook is never started; stopping it is harmless and keeps the rule that owners stop first.
-CMacroSelectDlg::~CMacroSelectDlg() { hook_.StopHook(); }
+CMacroSelectDlg::~CMacroSelectDlg() = default;
 
 CEditShowList* CMacroSelectDlg::Tree() const { return dynamic_cast<CEditShowList*>(GetControl(kTree)); }
 CVScrollBar* CMacroSelectDlg::ScrollBar() const { return dynamic_cast<CVScrollBar*>(GetControl(kScroll)); }

@@ -4,9 +4,7 @@
 // Confirm with a macro selected sends msg::kMacroSelected (wParam 0, lParam 0) to the owner, hands
 // the selection back in `selected` and ends with IDOK; with a folder or nothing selected it shows
 // the select-a-macro notice and stays open. The close cross ends with IDCANCEL and leaves
-// `selected` as it was. Enter and Escape do nothing. The dialog owns a keyboard hook that it never
-// starts (the key dialogs share the hook library with it).
-#include "macro/hook/keyboard_hook.h"
+// `selected` as it was. Enter and Escape do nothing.
 #include "macro/macro_library.h"
 #include "ui/dlg_base.h"
 
@@ -45,7 +43,6 @@ class CMacroSelectDlg final : public CDlgBase {
   const MacroLibrary& library_;
   MacroItemLocation& selected_;
   MacroItemLocation chosen_;  // what a confirm would hand back
-  CKeyboardHook hook_;
 };
 
 }  // namespace gm::win

@@ -9,11 +9,16 @@
 
 namespace {
 
-// One system hook serves every started hook object; it is removed when the last one stops.
+// One started hook: a hook object, or a window started through StartHook (owner null).
+struct Started {
+  const CKeyboardHook* owner;
+  HWND window;
+};
+
+// One system hook serves every started hook; it is removed when the last one stops.
 struct HookState {
   std::mutex lock;
-  std::vector<CKeyboardHook*> started;
-  std::vector<HWND> windows;  // parallel to `started`
+  std::vector<Started> started;
   HHOOK hook = nullptr;
 };
 
@@ -39,46 +44,58 @@ LRESULT CALLBACK LowLevelKeyboard(int code, WPARAM wParam, LPARAM lParam) {
       const std::uint32_t stamp = gm::KeyReportStamp(tick, (key->flags & LLKHF_UP) != 0);
       HookState& s = State();
       std::lock_guard guard(s.lock);
-      for (HWND window : s.windows)
-        PostMessageW(window, gm::msg::kKeyReport, reported, static_cast<LPARAM>(stamp));
+      for (const Started& started : s.started)
+        PostMessageW(started.window, gm::msg::kKeyReport, reported, static_cast<LPARAM>(stamp));
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Starts (or moves) the reports of the hook found by `same`.
+template <typename Same>
+int Start(HookState& s, Started entry, Same same) {
+  std::lock_guard guard(s.lock);
+  const auto it = std::find_if(s.started.begin(), s.started.end(), same);
+  if (it != s.started.end()) {
+    *it = entry;
+  } else {
+    s.started.push_back(entry);
+  }
+  if (!s.hook) s.hook = SetWindowsHookExW(WH_KEYBOARD_LL, LowLevelKeyboard, ThisModule(), 0);
+  return s.hook ? 1 : 0;
+}
+
+template <typename Same>
+int Stop(HookState& s, Same same) {
+  std::lock_guard guard(s.lock);
+  std::erase_if(s.started, same);
+  if (s.started.empty() && s.hook) {
+    UnhookWindowsHookEx(s.hook);
+    s.hook = nullptr;
+  }
+  return 1;
+}
+
 }  // namespace
+
+extern "C" int StartHook(HWND window) {
+  return Start(State(), {nullptr, window}, [window](const Started& e) { return !e.owner && e.window == window; });
+}
+
+extern "C" int StopHook(HWND window) {
+  return Stop(State(), [window](const Started& e) { return !e.owner && e.window == window; });
+}
 
 CKeyboardHook::CKeyboardHook() = default;
 
 CKeyboardHook::~CKeyboardHook() { StopHook(); }
 
 int CKeyboardHook::StartHook(HWND window) {
-  HookState& s = State();
-  std::lock_guard guard(s.lock);
-  const auto it = std::find(s.started.begin(), s.started.end(), this);
-  if (it != s.started.end()) {
-    s.windows[it - s.started.begin()] = window;
-  } else {
-    s.started.push_back(this);
-    s.windows.push_back(window);
-  }
   window_ = window;
-  if (!s.hook) s.hook = SetWindowsHookExW(WH_KEYBOARD_LL, LowLevelKeyboard, ThisModule(), 0);
-  return s.hook ? 1 : 0;
+  return Start(State(), {this, window}, [this](const Started& e) { return e.owner == this; });
 }
 
 int CKeyboardHook::StopHook() {
-  HookState& s = State();
-  std::lock_guard guard(s.lock);
-  const auto it = std::find(s.started.begin(), s.started.end(), this);
-  if (it != s.started.end()) {
-    s.windows.erase(s.windows.begin() + (it - s.started.begin()));
-    s.started.erase(it);
-  }
   window_ = nullptr;
-  if (s.started.empty() && s.hook) {
-    UnhookWindowsHookEx(s.hook);
-    s.hook = nullptr;
-  }
-  return 1;
+  return Stop(State(), [this](const Started& e) { return e.owner == this; });
 }

@@ -16,6 +16,15 @@
 #define GM_KEYBOARD_HOOK_API __declspec(dllimport)
 #endif
 
+// The same reports for a program that loads the library at run time (LoadLibraryW and
+// GetProcAddress): one hook per window, started and stopped by the window's handle. StartHook
+// returns 1 when the system hook is in place, 0 otherwise (the window then gets no reports);
+// StopHook returns 1, also for a window that was never started.
+extern "C" {
+GM_KEYBOARD_HOOK_API int StartHook(HWND window);
+GM_KEYBOARD_HOOK_API int StopHook(HWND window);
+}
+
 class GM_KEYBOARD_HOOK_API CKeyboardHook {
  public:
   CKeyboardHook();

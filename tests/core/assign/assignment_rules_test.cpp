@@ -131,5 +131,25 @@ TEST_F(AssignmentRulesTest, ProgramLaunchResult) {
   EXPECT_EQ(record.KeyAssignments[5].KeyName, L"calc.exe");
 }
 
+// The launch dialog's report keeps the name it sent and stores the path beside it; on the only left
+// button the guard takes the launch target away again with the function.
+TEST_F(AssignmentRulesTest, LaunchReportStoresItsPathAsTheTarget) {
+  StoreChoice(record, 4, LaunchReportChoice({L"game.exe", {0x60, 0x05, 0x00}}, L"D:\\Games\\game.exe"));
+  EXPECT_EQ(ApplyLeftButtonGuard(record, 4, texts), GuardOutcome::kUpload);
+  EXPECT_EQ(record.KeyAssignments[4].KeyName, L"game.exe");
+  EXPECT_EQ(record.KeyAssignments[4].KeyValue, (ThreeBytes{0x60, 0x05, 0x00}));
+  EXPECT_EQ(record.KeyAssignments[4].KeyURL, L"D:\\Games\\game.exe");
+
+  // Confirmed without browsing: an empty name and an empty target, never the previous target.
+  StoreChoice(record, 4, LaunchReportChoice({L"", {0x60, 0x05, 0x00}}, L""));
+  EXPECT_EQ(record.KeyAssignments[4].KeyURL, L"");
+  EXPECT_EQ(record.KeyAssignments[4].KeyName, L"");
+
+  StoreChoice(record, 0, LaunchReportChoice({L"a.exe", {0x60, 0x05, 0x00}}, L"C:\\a.exe"));
+  EXPECT_EQ(ApplyLeftButtonGuard(record, 0, texts), GuardOutcome::kLeftClickRestored);
+  EXPECT_EQ(record.KeyAssignments[0].KeyValue, (ThreeBytes{0x10, 0x01, 0x00}));
+  EXPECT_EQ(record.KeyAssignments[0].KeyURL, L"");
+}
+
 }  // namespace
 }  // namespace gm

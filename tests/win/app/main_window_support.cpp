@@ -190,6 +190,80 @@ bool DemoMainWindow::PanelShows(int id, const std::wstring& text) const {
   return gmtest::PumpUntil([&] { return PanelText(id) == text; }, 10s);
 }
 
+namespace {
+
+struct WindowSearch {
+  const wchar_t* className;
+  DWORD pid;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (pid == s->pid && IsWindowVisible(hwnd) && std::wstring(name) == s->className) s->found.push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> DemoMainWindow::VisibleWindows(const wchar_t* className) const {
+  WindowSearch s{className, process_.id, {}};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND DemoMainWindow::WaitForPopup(int rows) const {
+  const LONG height = gm::MenuSize(rows, scale_).y;
+  HWND popup = nullptr;
+  gmtest::PumpUntil(
+      [&] {
+        for (HWND h : VisibleWindows(L"GmSkinnedPopup")) {
+          RECT r{};
+          GetWindowRect(h, &r);
+          if (r.bottom - r.top == height) popup = h;
+        }
+        return popup != nullptr;
+      },
+      10s);
+  return popup;
+}
+
+void DemoMainWindow::ClickMenuEntry(HWND popup, int entry) const {
+  const int row = gm::MenuSize(1, scale_).y;
+  const LPARAM at = MAKELPARAM(gm::MenuSize(1, scale_).x / 2, row * (entry - 1) + row / 2);
+  PostMessageW(popup, WM_MOUSEMOVE, 0, at);
+  PostMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(popup, WM_LBUTTONUP, 0, at);
+}
+
+HWND DemoMainWindow::FindDialog(int width, int height) const {
+  const LONG w = static_cast<LONG>(width * scale_), h = static_cast<LONG>(height * scale_);
+  for (HWND d : VisibleWindows(L"#32770")) {
+    RECT client{};
+    GetClientRect(d, &client);
+    if (client.right == w && client.bottom == h) return d;
+  }
+  return nullptr;
+}
+
+HWND DemoMainWindow::WaitForDialog(int width, int height) const {
+  HWND dialog = nullptr;
+  gmtest::PumpUntil([&] { return (dialog = FindDialog(width, height)) != nullptr; }, 10s);
+  return dialog;
+}
+
+void DemoMainWindow::ClickInDialog(HWND dialog, const gm::LayoutRect& r) const {
+  const gm::LayoutRect s = gm::ScaleRect(r, scale_);
+  const LPARAM at = MAKELPARAM((s.left + s.right) / 2, (s.top + s.bottom) / 2);
+  PostMessageW(dialog, WM_MOUSEMOVE, 0, at);
+  PostMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(dialog, WM_LBUTTONUP, 0, at);
+}
+
 bool DemoMainWindow::CloseAndWait() {
   PostMessageW(window_, WM_CLOSE, 0, 0);
   if (!gmtest::PumpUntilExited(process_.handle.Get(), 30s)) return false;

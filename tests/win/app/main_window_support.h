@@ -63,6 +63,19 @@ class DemoMainWindow : public ::testing::Test {
   // Waits until the panel's control `id` shows `text`.
   bool PanelShows(int id, const std::wstring& text) const;
 
+  // The program's visible top-level windows of `className`.
+  std::vector<HWND> VisibleWindows(const wchar_t* className) const;
+  // The program's open popup menu of `rows` entries (menus differ in their row counts), waited for.
+  HWND WaitForPopup(int rows) const;
+  // Rests on, presses and releases entry `entry` (1-based) of a popup menu.
+  void ClickMenuEntry(HWND popup, int entry) const;
+  // The program's visible skinned dialog of `width` × `height` design units, or nullptr.
+  HWND FindDialog(int width, int height) const;
+  // The same, waited for (nullptr after 10 s).
+  HWND WaitForDialog(int width, int height) const;
+  // A click at the centre of design rectangle `r` of a skinned dialog.
+  void ClickInDialog(HWND dialog, const gm::LayoutRect& r) const;
+
   // Closes the main window as the system would and waits for the program to end with code 0.
   bool CloseAndWait();
   // The profile of slot 0 as the program's file holds it (written at start and at exit).

@@ -17,6 +17,7 @@
 #include "ui/program_messages.h"
 #include "ui/scroll_bar.h"
 #include "ui/ui_test_support.h"
+#include "win_test_support.h"
 
 namespace {
 
@@ -179,6 +180,9 @@ TEST_F(MacroDialogs, KeyDialogTakesAKeyPressedForReal) {
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, input, sizeof(INPUT));
   };
+  // The dialog loads the hook library from the program folder.
+  ASSERT_TRUE(CopyFileW((gmtest::BinFolder() + L"KeyboardHook.dll").c_str(),
+                        (skins_.Root() + L"KeyboardHook.dll").c_str(), FALSE));
   for (UINT exit : {CMacroFieldDlg::kOk, CMacroFieldDlg::kCancel}) {
     MacroAction action = MacroAction::FromBytes(0x41, 0x80, 0x00, 0x00);
     gm::win::CActionKeyModifyDlg dlg(ui_.context, nullptr, action);

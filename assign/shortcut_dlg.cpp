@@ -1,0 +1,121 @@
+#include "assign/shortcut_dlg.h"
+
+#include "dialogs/attention_dlg.h"
+#include "settings/language_indexes.h"
+#include "ui/buttons.h"
+#include "ui/dialog_controls.h"
+#include "ui/program_messages.h"
+#include "ui/static_controls.h"
+
+namespace gm::win {
+namespace {
+
+using D = CShortcutDlg;
+
+constexpr DialogFrame kFrame{429, 140, L"skins\\Frame_common.bmp"};
+// The labels of disabled modifier boxes are drawn dark.
+constexpr COLORREF kDisabledLabel = RGB(90, 90, 90);
+
+// A check box (15 units square) at (left, top).
+constexpr ui::ControlSpec CheckBox(int id, int left, int top) {
+  ui::ControlSpec s;
+  s.id = id;
+  s.kind = ui::ControlClass::kCheck;
+  s.rect = {left, top, left + 15, top + 15};
+  s.pictures = {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"};
+  s.layer = 1;
+  return s;
+}
+
+// The label right of a check box at (left, top): a fixed text or language text `textIndex`.
+constexpr ui::ControlSpec CheckLabel(int id, int left, int top, int width, const wchar_t* fixed, int textIndex = -1) {
+  ui::ControlSpec s = ui::TextLine(id, {left + 20, top - 2, left + 20 + width, top + 17}, ui::TextAlign::kLeft, textIndex);
+  s.fixedText = fixed;
+  return s;
+}
+
+constexpr ui::ControlSpec kControls[] = {
+    ui::CloseCross(D::kClose, 405),
+    ui::TextLine(D::kTitle, {21, 8, 380, 30}, ui::TextAlign::kLeft, kTextKeyCombinationTitle),
+    CheckBox(D::kNoModifier, 24, 44),
+    CheckLabel(D::kNoModifierLabel, 24, 44, 150, nullptr, kTextNoModifier),
+    CheckBox(D::kCtrl, 24, 76),
+    CheckLabel(D::kCtrlLabel, 24, 76, 40, L"Ctrl"),
+    CheckBox(D::kShift, 94, 76),
+    CheckLabel(D::kShiftLabel, 94, 76, 40, L"Shift"),
+    CheckBox(D::kAlt, 164, 76),
+    CheckLabel(D::kAltLabel, 164, 76, 40, L"Alt"),
+    CheckBox(D::kWin, 234, 76),
+    CheckLabel(D::kWinLabel, 234, 76, 40, L"Win"),
+    ui::TextLine(D::kKeyName, {300, 70, 420, 96}, ui::TextAlign::kCentre),
+    ui::CaptionButton(D::kOk, {260, 110, 329, 130}, kTextOk),
+    ui::CaptionButton(D::kCancel, {350, 110, 419, 130}, kTextCancel),
+};
+
+// Each modifier box with its label.
+constexpr std::pair<UINT, UINT> kModifierBoxes[] = {
+    {D::kCtrl, D::kCtrlLabel}, {D::kShift, D::kShiftLabel}, {D::kAlt, D::kAltLabel}, {D::kWin, D::kWinLabel}};
+
+}  // namespace
+
+CShortcutDlg::CShortcutDlg(const ui::UiContext& context, HWND parent, const std::wstring& hookLibrary)
+    : CDlgBase(context, parent), hook_(hookLibrary) {
+  Declare(kFrame, kControls);
+  SetHandlers({{kOk, kEventClicked, [this] { Confirm(); }},
+               {kCancel, kEventClicked, [this] { Close(IDCANCEL); }},
+               {kClose, kEventClicked, [this] { Close(IDCANCEL); }},
+               {kNoModifier, kEventClicked, [this] { FollowNoModifier(); }}});
+}
+
+BOOL CShortcutDlg::OnInitDialog() {
+  CDlgBase::OnInitDialog();
+  if (hook_.Start(Hwnd()) != CKeyboardHookLibrary::Status::kReady) {
+    CAttentionDlg::Tell(context_, kTextKeyCaptureUnavailable, Hwnd());
+    Close(IDCANCEL);
+  }
+  return TRUE;
+}
+
+bool CShortcutDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message == WM_DESTROY) {
+    hook_.Stop();  // no report may arrive for a window that is going
+    return false;
+  }
+  if (message != msg::kKeyReport) return false;
+  // Presses and releases alike: only the code counts.
+  if (const auto key = KeyOfReport(static_cast<unsigned>(wParam))) {
+    key_ = *key;
+    SetControlText(kKeyName, key_.name);
+  }
+  result = 0;
+  return true;
+}
+
+bool CShortcutDlg::Checked(UINT id) const {
+  const auto* box = dynamic_cast<const CCheckButton*>(GetControl(id));
+  return box && box->Checked();
+}
+
+void CShortcutDlg::FollowNoModifier() {
+  const bool none = Checked(kNoModifier);
+  for (const auto& [boxId, labelId] : kModifierBoxes) {
+    if (CControlBase* box = GetControl(boxId)) {
+      box->SetDisabled(none);
+      RepaintControl(box, false);
+    }
+    if (auto* label = dynamic_cast<CStaticText*>(GetControl(labelId))) {
+      label->SetTextColour(none ? kDisabledLabel : kTextGrey);
+      RepaintControl(label, false);
+    }
+  }
+}
+
+void CShortcutDlg::Confirm() {
+  const ModifierChecks checks{Checked(kCtrl), Checked(kShift), Checked(kAlt), Checked(kWin), Checked(kNoModifier)};
+  if (const auto record = ShortcutResult(ModifierByte(checks), key_)) {
+    SendMessageW(parent_, msg::kShortcutChosen, 0, reinterpret_cast<LPARAM>(&*record));
+  }
+  Close(IDOK);
+}
+
+}  // namespace gm::win
