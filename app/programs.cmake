@@ -15,10 +15,11 @@ gm_win32_library(gm_app_win SOURCES
   ${GM_ROOT}/app/talvin_dlg_profiles.cpp
   ${GM_ROOT}/app/talvin_dlg_settings.cpp
   ${GM_ROOT}/app/talvin_dlg_window_commands.cpp
+  ${GM_ROOT}/app/talvin_dlg_macro.cpp
   ${GM_ROOT}/app/main_window_host.cpp
   ${GM_ROOT}/app/main_sections.cpp
   ${GM_ROOT}/app/main_painter.cpp
-  DEPS core gm_ui gm_dialogs gm_assign_ui gm_profile_commands gm_device_win gm_update_win gdiplus comctl32 shell32 ole32 uuid
+  DEPS core gm_ui gm_dialogs gm_assign_ui gm_macro_win gm_profile_commands gm_device_win gm_update_win gdiplus comctl32 shell32 ole32 uuid
 )
 
 foreach(prog GamingMouse GamingMouseDemo)
@@ -26,6 +27,8 @@ foreach(prog GamingMouse GamingMouseDemo)
   target_link_libraries(${prog} PRIVATE gm_app_win)
   target_include_directories(${prog} PRIVATE ${GM_ROOT})
   target_link_options(${prog} PRIVATE -municode)
+  # The macro manager loads KeyboardHook.dll from the program folder at run time.
+  add_dependencies(${prog} KeyboardHook)
 endforeach()
 target_compile_definitions(GamingMouseDemo PRIVATE GM_DEMO_PROGRAM=1)
 include(${GM_ROOT}/app/res/skin_resources.cmake)

@@ -150,6 +150,8 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   void CarryOutFactoryReset();
   void OnFirmwareUpdate();
   void OnSoftwareUpdate();
+  // ---- the macro manager (talvin_dlg_macro.cpp) ----
+  void OnMacroManager();
 
   // The sensor decides the lift-off header and the stage bars' level count.
   void FollowSensor();

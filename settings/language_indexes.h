@@ -223,7 +223,9 @@
   X(kTextDownloading3, 336)          /* animation: counter mod 3 = 0 */                          \
   X(kTextDownloading1, 337)          /* counter mod 3 = 1 */                                     \
   X(kTextDownloading2, 338)          /* counter mod 3 = 2 */                                     \
-  X(kTextDownloadDone, 339)
+  X(kTextDownloadDone, 339)                                                                      \
+  /* Macro recording */                                                                          \
+  X(kTextRecordHookFailed, 360)      /* a keyboard or mouse hook could not be installed */
 
 namespace gm {
 

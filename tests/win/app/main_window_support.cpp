@@ -21,6 +21,7 @@ constexpr wchar_t kDataFolder[] = L"\\GamingMouseData20260526C";
 void DemoMainWindow::SetUp() {
   std::error_code ec;
   std::filesystem::remove_all(gmtest::AppDataFolder() + kDataFolder, ec);
+  PrepareDataFolder(DataFolder());
   process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
   const DWORD startError = process_.handle ? 0 : GetLastError();
   ASSERT_TRUE(process_.handle) << "the program did not start, error " << startError;
@@ -32,6 +33,8 @@ void DemoMainWindow::SetUp() {
   scale_ = client.right / static_cast<double>(gm::kMainDesignWidth);
   ASSERT_TRUE(Painted()) << "the main window did not paint";
 }
+
+std::wstring DemoMainWindow::DataFolder() { return gmtest::AppDataFolder() + kDataFolder + L"\\"; }
 
 void DemoMainWindow::TearDown() {
   if (process_.handle && WaitForSingleObject(process_.handle.Get(), 0) == WAIT_TIMEOUT) gmtest::Terminate(process_);
@@ -141,7 +144,7 @@ bool DemoMainWindow::CloseAndWait() {
 
 gm::ProfileRecord DemoMainWindow::SavedProfile() const {
   const auto model = std::make_unique<gm::SettingsModel>();
-  EXPECT_TRUE(gm::ReadProfileFile(*model, 0, gmtest::AppDataFolder() + kDataFolder + L"\\config\\default0.psf"));
+  EXPECT_TRUE(gm::ReadProfileFile(*model, 0, DataFolder() + L"config\\default0.psf"));
   return model->profiles[0];
 }
 

@@ -19,6 +19,11 @@ class DemoMainWindow : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Called with the emptied data folder (ending in a separator) before the program starts, to
+  // put files there that the program reads at start.
+  virtual void PrepareDataFolder(const std::wstring& folder) {}
+  // The data folder of the program under test (ending in a separator).
+  static std::wstring DataFolder();
 
   bool Shown() const { return IsWindowVisible(window_) && !IsIconic(window_); }
   // Waits until the window has painted: shown on screen, its first key row shows its picture and
