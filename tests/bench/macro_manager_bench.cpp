@@ -16,14 +16,14 @@ using gm::MacroItemLocation;
 // Rows one screen of the tree shows (its 267 design units at 20 units a row).
 constexpr int kScreenRows = 13;
 
-// 10 level-0 folders, each with 4 macros and 5 subfolders of 36 macros: 2,000 macros, all open.
+// 10 level-0 folders, each with 20 macros and 5 subfolders of 36 macros: 2,000 macros, all open.
 void FillOpenLibrary(gm::MacroLibrary& lib, MacroItemLocation& last) {
   int made = 0;
   for (int f0 = 0; f0 < 10; ++f0) {
     MacroItemLocation top = MacroItemLocation::None();
     lib.CreateFolder(L"Folder " + std::to_wstring(f0), top);
     lib.ItemAt(top)->MacroItemFolderIsOpen = 1;
-    for (int m = 0; m < 4; ++m, ++made) {
+    for (int m = 0; m < 20; ++m, ++made) {
       MacroItemLocation at = top;
       lib.CreateMacro(L"Macro " + std::to_wstring(made), at);
     }
