@@ -53,7 +53,17 @@ constexpr ui::ControlSpec Check(int id, LayoutRect rect, std::array<const wchar_
   s.rect = rect;
   s.pictures = pictures;
   s.textIndex = text;
-  s.textMargin = 22;
+  s.textMargin = 34;
+  s.layer = 1;
+  return s;
+}
+
+constexpr ui::ControlSpec CheckBox(int id, LayoutRect rect) {
+  ui::ControlSpec s;
+  s.id = id;
+  s.kind = ui::ControlClass::kCheck;
+  s.rect = rect;
+  s.pictures = {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"};
   s.layer = 1;
   return s;
 }
@@ -80,8 +90,6 @@ constexpr ui::ControlSpec Combo(int id, LayoutRect rect) {
 
 constexpr std::array<const wchar_t*, 4> kRecordPictures{L"skins\\record_nr.png", L"skins\\record_ov.png",
                                                         L"skins\\record_dn.png", nullptr};
-constexpr std::array<const wchar_t*, 4> kCheckPictures{L"skins\\check_nr.png", L"skins\\check_ov.png",
-                                                       L"skins\\check_dn.png", nullptr};
 
 constexpr ui::ControlSpec kControls[] = {
     ui::CloseCross(D::kClose, 505),
@@ -94,7 +102,8 @@ constexpr ui::ControlSpec kControls[] = {
     ui::CaptionButton(D::kChangeAction, {350, 85, 425, 105}, kTextEditButton),
     ui::CaptionButton(D::kDeleteAction, {435, 85, 510, 105}, kTextDeleteButton),
     Check(D::kRecord, {350, 125, 510, 147}, kRecordPictures, kTextRecord),
-    Check(D::kRecordDelays, {350, 155, 510, 175}, kCheckPictures, kTextRecordDelays),
+    CheckBox(D::kRecordDelays, {350, 158, 365, 173}),
+    ui::TextLine(D::kRecordDelaysLabel, {370, 155, 510, 175}, ui::TextAlign::kLeft, kTextRecordDelays),
     ui::TextLine(D::kReplayLabel, {350, 190, 510, 208}, ui::TextAlign::kLeft, kTextReplayModeLabel),
     Radio(D::kReplayHeld, {350, 213, 365, 228}),
     ui::TextLine(D::kReplayHeld + 100, {370, 211, 510, 230}, ui::TextAlign::kLeft, kTextReplayWhileHeld),
