@@ -82,6 +82,7 @@ class MacroRecordingWin : public apptest::DemoMainWindow {
         << "the macro manager did not open";
     manager_ = search.found;
     ASSERT_TRUE(gmtest::PumpUntil([&] { return GetDlgItem(manager_, D::kLoopCount) != nullptr; }, 10s));
+    // Typed keys then go to the manager rather than to whichever window had the focus.
     SetForegroundWindow(manager_);
     Click(kFirstTreeRow);
     // Selecting the macro shows its repeat count (mode 2): the count box appears.
