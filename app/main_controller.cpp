@@ -1,5 +1,6 @@
 #include "app/main_controller.h"
 
+#include "macro/macro_editor.h"
 #include "macro/macro_library.h"
 #include "settings/app_config.h"
 #include "settings/language_indexes.h"
@@ -263,6 +264,16 @@ void MainController::ScheduleUpload(DirtyGroup group) {
     case DirtyGroup::kSensor: dirty.SensorDirty = true; break;
   }
   host_.StartTimer(kTimerUpload, kUploadDelayMs);
+}
+
+void MainController::MacroManagerOpening() { session_.Mapping().SetRefreshButtonMacros(true); }
+
+bool MainController::MacroManagerClosed() {
+  if (!AnyButtonHoldsMacro(state_.CurrentRecord())) return false;
+  session_.Upload().Dirty().KeyMapDirty = true;
+  host_.StopTimer(kTimerUpload);
+  RunUpload();
+  return true;
 }
 
 void MainController::ScheduleProfileOperation(std::uint8_t opCode, int slot) {

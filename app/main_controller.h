@@ -69,6 +69,14 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   // Writes config.ini (with the current profile) and the five profile files.
   bool SaveAllSettings();
 
+  // ---- the macro manager ----
+  // Before the manager opens: the next upload copies each macro button's macro from the library
+  // again, so that edits made in the manager reach the buttons.
+  void MacroManagerOpening();
+  // After it has closed and the library has been reloaded: when a button of the current profile
+  // holds a macro, the button mapping is uploaded at once (not 20 ms later). True when it did.
+  bool MacroManagerClosed();
+
   // ---- shutdown ----
   // Part of the window's destruction: saves what is pending, then stops the workers and closes the
   // control handles. Input reports arriving afterwards are ignored. Safe to call twice.

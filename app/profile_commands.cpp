@@ -2,20 +2,18 @@
 
 #include <commdlg.h>
 
-#include <array>
-
 #include "app/profile_operations.h"
 #include "dialogs/attention_dlg.h"
 #include "dialogs/profile_name_dlg.h"
 #include "settings/language_indexes.h"
 #include "settings/settings_store.h"
+#include "ui/file_dialog.h"
 
 namespace gm::win {
 namespace {
 
 // The filter "psf file(*.psf)|*.psf||" in the common dialogs' form: pairs of NUL-ended texts.
 constexpr wchar_t kProfileFilter[] = L"psf file(*.psf)\0*.psf\0\0";
-constexpr int kPathCharacters = 260;
 
 bool IsSlot(int slot) { return slot >= 0 && slot < kProfileCount; }
 
@@ -36,19 +34,8 @@ bool Applied(const ProfileOpResult& result) { return result.save || result.refre
 }  // namespace
 
 std::optional<std::wstring> ShowProfileFileDialog(const ProfileFileRequest& request) {
-  std::array<wchar_t, kPathCharacters> path{L".psf"};
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = request.owner;
-  ofn.lpstrFilter = kProfileFilter;
-  ofn.lpstrFile = path.data();
-  ofn.nMaxFile = static_cast<DWORD>(path.size());
-  ofn.lpstrTitle = request.title.c_str();
-  ofn.lpstrDefExt = L"psf";
-  ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_READONLY;
-  const BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-  if (!chosen) return std::nullopt;
-  return std::wstring(path.data());
+  return ShowFileDialog({request.owner, request.save, request.title, kProfileFilter, L"psf", L".psf",
+                         OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_READONLY});
 }
 
 bool ImportProfileCommand(const ProfileCommandTarget& target, int slot) {

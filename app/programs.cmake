@@ -15,6 +15,7 @@ gm_win32_library(gm_app_win SOURCES
   ${GM_ROOT}/app/talvin_dlg_profiles.cpp
   ${GM_ROOT}/app/talvin_dlg_settings.cpp
   ${GM_ROOT}/app/talvin_dlg_window_commands.cpp
+  ${GM_ROOT}/app/talvin_dlg_macro.cpp
   ${GM_ROOT}/app/main_window_host.cpp
   ${GM_ROOT}/app/main_sections.cpp
   ${GM_ROOT}/app/main_painter.cpp
@@ -22,7 +23,7 @@ gm_win32_library(gm_app_win SOURCES
   ${GM_ROOT}/app/tray_icon.cpp
   ${GM_ROOT}/app/osd_dialog.cpp
   ${GM_ROOT}/app/key_filter.cpp
-  DEPS core gm_ui gm_dialogs gm_macro_dialogs gm_assign_ui gm_profile_commands gm_device_win gm_update_win gdiplus comctl32 shell32 ole32 uuid
+  DEPS core gm_ui gm_dialogs gm_macro_dialogs gm_macro_manager gm_assign_ui gm_profile_commands gm_device_win gm_update_win gdiplus comctl32 shell32 ole32 uuid
 )
 
 foreach(prog GamingMouse GamingMouseDemo)
@@ -30,7 +31,8 @@ foreach(prog GamingMouse GamingMouseDemo)
   target_link_libraries(${prog} PRIVATE gm_app_win)
   target_include_directories(${prog} PRIVATE ${GM_ROOT})
   target_link_options(${prog} PRIVATE -municode)
-  # The key combination dialog loads KeyboardHook.dll from the program folder.
+  # The key combination dialog, the macro key dialog and the macro manager load KeyboardHook.dll
+  # from the program folder at run time.
   add_dependencies(${prog} KeyboardHook)
 endforeach()
 target_compile_definitions(GamingMouseDemo PRIVATE GM_DEMO_PROGRAM=1)

@@ -160,6 +160,8 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   void CarryOutFactoryReset();
   void OnFirmwareUpdate();
   void OnSoftwareUpdate();
+  // ---- the macro manager (talvin_dlg_macro.cpp) ----
+  void OnMacroManager();
 
   // ---- Notification icon, on-screen display and keyboard filter (talvin_dlg_companions.cpp) ----
   void StartCompanions();

@@ -17,8 +17,7 @@ std::vector<gm::win::EventHandler> CTalvinDlg::WindowCommandRows() {
   using gm::win::kEventClicked;
   return {
       {gm::kControlDesktopButton, kEventClicked, [this] { OnDesktopMouseSettings(); }},
-      // Opens the macro manager once it exists.
-      {gm::kControlMacroManager, kEventClicked, [] {}},
+      {gm::kControlMacroManager, kEventClicked, [this] { OnMacroManager(); }},
       {gm::kControlFactoryReset, kEventClicked, [this] { OnFactoryReset(); }},
       // Opens the pairing dialog once it exists.
       {gm::kControlPairing, kEventClicked, [] {}},

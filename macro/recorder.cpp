@@ -13,9 +13,16 @@ bool MacroRecorder::Start() {
     host_.RefuseStart();
     return false;
   }
-  host_.StartKeyHook();
+  if (!host_.StartKeyHook()) {
+    host_.HookFailed();
+    return false;
+  }
+  if (!host_.InstallMouseHook()) {
+    host_.StopKeyHook();
+    host_.HookFailed();
+    return false;
+  }
   recording_ = true;
-  host_.InstallMouseHook();
   lastCode_ = 0;
   lastStamp_ = 0;
   macro_->MacroActionNum = 0;
@@ -40,8 +47,13 @@ void MacroRecorder::Finish(bool limit) {
 
 void MacroRecorder::SuspendKeys() { host_.StopKeyHook(); }
 
+// A hook that cannot be started again ends the recording as a stop would, so the manager is never
+// left recording without its key reports.
 void MacroRecorder::ResumeKeys() {
-  if (recording_) host_.StartKeyHook();
+  if (recording_ && !host_.StartKeyHook()) {
+    Finish(false);
+    host_.HookFailed();
+  }
 }
 
 void MacroRecorder::RecordEvent(std::uint32_t code, std::uint32_t stamp) {

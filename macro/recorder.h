@@ -14,9 +14,11 @@ namespace gm {
 class RecorderHost {
  public:
   virtual ~RecorderHost() = default;
-  virtual void StartKeyHook() = 0;  // the keyboard hook reports to the manager window
+  // The keyboard hook reports to the manager window; false when the system refused the hook.
+  virtual bool StartKeyHook() = 0;
   virtual void StopKeyHook() = 0;
-  virtual void InstallMouseHook() = 0;  // thread-local WH_MOUSE hook (kept if already installed)
+  // Thread-local WH_MOUSE hook (kept if already installed); false when it could not be installed.
+  virtual bool InstallMouseHook() = 0;
   virtual void RemoveMouseHook() = 0;
   // Every control of the manager except the record button.
   virtual void SetControlsEnabled(bool enabled) = 0;
@@ -32,6 +34,8 @@ class RecorderHost {
   virtual void RefuseStart() = 0;
   // Stopped at the command limit: uncheck and redraw the record button, show the limit notice.
   virtual void LimitReached() = 0;
+  // A hook could not be installed: uncheck the record button and tell the user.
+  virtual void HookFailed() = 0;
 };
 
 // Longest delay the recorder stores between two events, in milliseconds.
@@ -47,8 +51,10 @@ class MacroRecorder {
   void SetMacro(MacroKey* macro) { macro_ = macro; }
   MacroKey* Macro() const { return macro_; }
 
-  // The record button became checked. Refused (false) without a selected macro; otherwise the
-  // macro is emptied, the hooks run and the other controls are disabled.
+  // The record button became checked. Refused (false) without a selected macro, and when a hook
+  // cannot be installed (whatever was installed is taken down again, the macro is untouched and
+  // nothing records); otherwise the macro is emptied, the hooks run and the other controls are
+  // disabled.
   bool Start();
   // The record button became unchecked: hooks off, controls back, library saved.
   void Stop();

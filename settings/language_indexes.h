@@ -235,7 +235,9 @@
   /* Key combination and program-launch dialogs */                                                \
   X(kTextNoModifier, 340)            /* the no-modifier check box */                             \
   X(kTextBrowse, 341)                /* the program-launch dialog's browse button */             \
-  X(kTextKeyCaptureUnavailable, 342) /* KeyboardHook.dll missing or its hook refused */
+  X(kTextKeyCaptureUnavailable, 342) /* KeyboardHook.dll missing or its hook refused */          \
+  /* Macro recording */                                                                          \
+  X(kTextRecordHookFailed, 360)      /* a keyboard or mouse hook could not be installed */
 
 namespace gm {
 

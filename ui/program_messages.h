@@ -52,6 +52,10 @@ inline constexpr unsigned kOpenInsertActionMenu = 1166;
 inline constexpr unsigned kInsertActionChosen = 1167;
 inline constexpr unsigned kTreeMenuChosen = 1169;
 inline constexpr unsigned kActionMoveChosen = 1171;
+// Posted by the manager to itself: carry out a menu choice once the menu has closed.
+inline constexpr unsigned kRunMacroManagerChoice = 1173;
+// Posted by the manager to itself: show the recording-limit notice outside the mouse hook.
+inline constexpr unsigned kRecordLimitNotice = 1174;
 
 // ---- popups losing activation: one closing notice per popup kind (wParam the tag, lParam the kind) ----
 inline constexpr unsigned kMainMenuClosed = 1029;          // kind 0

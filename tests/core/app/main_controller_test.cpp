@@ -662,6 +662,34 @@ TEST_F(MainControllerDuringUpdateTest, TimersAndScansWaitForTheUpdateAndCatchUpA
   Fire(kTimerSave);
   EXPECT_FALSE(controller_->SavePending());
   EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "config/config.ini"));
+// Macros edited in the manager reach the mouse as soon as it closes: the buttons take their
+// library macros again and the mapping goes out at once; without a macro button nothing is sent.
+TEST_F(MainControllerTest, ClosingTheMacroManagerUploadsTheEditedMacrosOfMacroButtonsAtOnce) {
+  Start(StandardMouse(true, false, false));
+  EXPECT_FALSE(controller_->MacroManagerClosed());
+  EXPECT_TRUE(mouse_->SentReports().empty());
+
+  MacroItemLocation at;
+  s_.library.CreateMacro(L"combo", at);
+  MacroKey& macro = *s_.library.ItemAt(at)->Macro;
+  macro.InsertAction(0, MacroAction::Event(0x41, false));
+  macro.MacroCommandActionNum = 1;
+  KeyAssignment& button = Current().KeyAssignments[2];
+  button.KeyValue = {0x90, 0x20, 0x01};
+  button.MacroKeyIndex = macro.MacroKeyIndex;
+  button.Macro = macro;
+  controller_->ScheduleUpload(DirtyGroup::kKeyMap);
+  Fire(kTimerUpload);
+  const int startsBefore = mouse_->State().macroUploadStarts;
+  ASSERT_GE(startsBefore, 1);
+
+  controller_->MacroManagerOpening();
+  macro.InsertAction(1, MacroAction::Event(0x41, true));
+  macro.MacroCommandActionNum = 2;
+  EXPECT_TRUE(controller_->MacroManagerClosed());
+  EXPECT_FALSE(host_.Running(kTimerUpload));
+  EXPECT_GT(mouse_->State().macroUploadStarts, startsBefore);
+  EXPECT_EQ(button.Macro.MacroActionNum, 2u);
 }
 
 }  // namespace

@@ -10,9 +10,15 @@ namespace {
 
 class FakeHost : public RecorderHost {
  public:
-  void StartKeyHook() override { log.push_back("start-keys"); }
+  bool StartKeyHook() override {
+    log.push_back("start-keys");
+    return keysWork;
+  }
   void StopKeyHook() override { log.push_back("stop-keys"); }
-  void InstallMouseHook() override { log.push_back("mouse-on"); }
+  bool InstallMouseHook() override {
+    log.push_back("mouse-on");
+    return mouseWorks;
+  }
   void RemoveMouseHook() override { log.push_back("mouse-off"); }
   void SetControlsEnabled(bool enabled) override { log.push_back(enabled ? "enable" : "disable"); }
   void ResetActionList() override { log.push_back("reset-list"); }
@@ -21,10 +27,13 @@ class FakeHost : public RecorderHost {
   void SaveLibrary() override { log.push_back("save"); }
   void RefuseStart() override { log.push_back("refuse"); }
   void LimitReached() override { log.push_back("limit"); }
+  void HookFailed() override { log.push_back("hook-failed"); }
 
   std::vector<std::string> log;
   int redraws = 0;
   bool delays = true;
+  bool keysWork = true;
+  bool mouseWorks = true;
 };
 
 constexpr std::uint32_t Press(std::uint32_t tick) { return KeyReportStamp(tick, false); }
@@ -48,6 +57,46 @@ TEST_F(RecorderTest, StartWithoutMacroIsRefused) {
   EXPECT_FALSE(recorder.Start());
   EXPECT_FALSE(recorder.IsRecording());
   EXPECT_EQ(host.log, (std::vector<std::string>{"refuse"}));
+}
+
+// A hook the system refuses leaves nothing behind: no recording, the macro as it was, the hook
+// that did start taken down again, and the user told.
+TEST_F(RecorderTest, HookThatCannotBeInstalledLeavesNoRecordingState) {
+  macro.InsertAction(0, MacroAction::Event(0x41, false));
+  macro.MacroCommandActionNum = 1;
+  const MacroKey before = macro;
+  struct Case {
+    bool keys, mouse;
+    std::vector<std::string> log;
+  };
+  const Case cases[] = {
+      {false, true, {"start-keys", "hook-failed"}},
+      {true, false, {"start-keys", "mouse-on", "stop-keys", "hook-failed"}},
+  };
+  for (const Case& c : cases) {
+    host.log.clear();
+    host.keysWork = c.keys;
+    host.mouseWorks = c.mouse;
+    recorder.SetMacro(&macro);
+    EXPECT_FALSE(recorder.Start());
+    EXPECT_FALSE(recorder.IsRecording());
+    EXPECT_EQ(host.log, c.log);
+    EXPECT_EQ(macro, before);
+    recorder.RecordEvent(0x42, Press(10));
+    EXPECT_EQ(macro, before);
+  }
+}
+
+// The keyboard hook failing to come back after an insert dialog ends the recording (saved) rather
+// than recording without keys.
+TEST_F(RecorderTest, KeysThatCannotResumeEndTheRecording) {
+  StartOn(macro);
+  recorder.SuspendKeys();
+  host.keysWork = false;
+  recorder.ResumeKeys();
+  EXPECT_FALSE(recorder.IsRecording());
+  EXPECT_EQ(host.log, (std::vector<std::string>{"stop-keys", "start-keys", "stop-keys", "mouse-off", "enable",
+                                                 "save", "hook-failed"}));
 }
 
 TEST_F(RecorderTest, StartEmptiesTheMacroAndStopSaves) {

@@ -74,7 +74,7 @@ void ClickMenuEntry(HWND popup, int entry, double scale) {
 void DemoMainWindow::SetUp() {
   std::error_code ec;
   std::filesystem::remove_all(gmtest::AppDataFolder() + kDataFolder, ec);
-  PrepareDataFolder(gmtest::AppDataFolder() + kDataFolder + L"\\");
+  PrepareDataFolder(DataFolder());
   if (HasFatalFailure()) return;
   StartAndWaitPainted();
 }
@@ -91,6 +91,8 @@ void DemoMainWindow::StartAndWaitPainted() {
   scale_ = client.right / static_cast<double>(gm::kMainDesignWidth);
   ASSERT_TRUE(Painted()) << "the main window did not paint";
 }
+
+std::wstring DemoMainWindow::DataFolder() { return gmtest::AppDataFolder() + kDataFolder + L"\\"; }
 
 void DemoMainWindow::TearDown() {
   if (process_.handle && WaitForSingleObject(process_.handle.Get(), 0) == WAIT_TIMEOUT) gmtest::Terminate(process_);

@@ -34,6 +34,8 @@ class DemoMainWindow : public ::testing::Test {
   virtual void PrepareDataFolder(const std::wstring& folder) {}
   // Starts the program on the data folder as it is and waits for its painted main window.
   void StartAndWaitPainted();
+  // The data folder of the program under test (ending in a separator).
+  static std::wstring DataFolder();
 
   bool Shown() const { return IsWindowVisible(window_) && !IsIconic(window_); }
   // Waits until the window has painted: shown on screen, its first key row shows its picture and
