@@ -662,6 +662,8 @@ TEST_F(MainControllerDuringUpdateTest, TimersAndScansWaitForTheUpdateAndCatchUpA
   Fire(kTimerSave);
   EXPECT_FALSE(controller_->SavePending());
   EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "config/config.ini"));
+}
+
 // Macros edited in the manager reach the mouse as soon as it closes: the buttons take their
 // library macros again and the mapping goes out at once; without a macro button nothing is sent.
 TEST_F(MainControllerTest, ClosingTheMacroManagerUploadsTheEditedMacrosOfMacroButtonsAtOnce) {
