@@ -8,6 +8,8 @@
 #include <string>
 
 #include "device/command_report.h"
+#include "app/main_ids.h"
+#include "sim/sim_bootloader.h"
 #include "sim/sim_mouse.h"
 
 namespace {
@@ -33,9 +35,23 @@ constexpr std::array<LinkAction, 3> kLinkActions{{{CDemoPanel::kPlugWired, gm::L
                                                   {CDemoPanel::kPlugWireless, gm::LinkKind::Wireless, L"receiver"},
                                                   {CDemoPanel::kPlugBle, gm::LinkKind::Ble, L"Bluetooth"}}};
 
-constexpr std::array<int, 9> kActionOrder{CDemoPanel::kDpiButton,   CDemoPanel::kRate,       CDemoPanel::kPlugWired,
-                                          CDemoPanel::kPlugWireless, CDemoPanel::kPlugBle,   CDemoPanel::kSleepWake,
-                                          CDemoPanel::kBatteryDown, CDemoPanel::kCharging,   CDemoPanel::kLaunch};
+constexpr std::array<int, 12> kActionOrder{
+    CDemoPanel::kDpiButton,   CDemoPanel::kRate,          CDemoPanel::kPlugWired,       CDemoPanel::kPlugWireless,
+    CDemoPanel::kPlugBle,     CDemoPanel::kSleepWake,     CDemoPanel::kBatteryDown,     CDemoPanel::kCharging,
+    CDemoPanel::kLaunch,      CDemoPanel::kPairReceiver,  CDemoPanel::kUpdateFirmware,  CDemoPanel::kCheckUpdates};
+constexpr int kLineCount = 2;
+
+// The buttons that run a command of the main window: their labels and the window's control.
+struct CommandAction {
+  int action;
+  UINT control;
+  const wchar_t* label;
+};
+constexpr std::array<CommandAction, 3> kCommandActions{{
+    {CDemoPanel::kPairReceiver, gm::kControlPairing, L"Pair the receiver\u2026"},
+    {CDemoPanel::kUpdateFirmware, gm::kControlFirmwareUpdate, L"Update the firmware\u2026"},
+    {CDemoPanel::kCheckUpdates, gm::kControlSoftwareUpdate, L"Check for updates\u2026"},
+}};
 
 // The position of the mouse's rate code in kRateCodes; 1000 Hz for a code it does not list.
 std::size_t RateIndexOf(std::uint8_t code) {
@@ -53,8 +69,10 @@ void SetTextIfChanged(HWND window, int id, const std::wstring& text) {
 
 }  // namespace
 
-CDemoPanel::CDemoPanel(HINSTANCE instance, gm::sim::SimMouse& mouse, HWND mainWindow)
-    : instance_(instance), mouse_(mouse), mainWindow_(mainWindow) {}
+CDemoPanel::CDemoPanel(HINSTANCE instance, gm::sim::SimMouse& mouse, gm::sim::SimBootloader* boot, HWND mainWindow)
+    : instance_(instance), mouse_(mouse), boot_(boot), mainWindow_(mainWindow) {
+  for (const LinkAction& l : kLinkActions) announced_[gm::IndexOf(l.link)] = mouse_.IsPlugged(l.link);
+}
 
 CDemoPanel::~CDemoPanel() { Destroy(); }
 
@@ -68,7 +86,7 @@ bool CDemoPanel::Create() {
   wc.lpszClassName = kPanelClass;
   RegisterClassExW(&wc);  // fails harmlessly when the class exists
 
-  const int clientHeight = static_cast<int>(kActionOrder.size() + 1) * (kButtonHeight + kGap) + kGap;
+  const int clientHeight = static_cast<int>(kActionOrder.size() + kLineCount) * (kButtonHeight + kGap) + kGap;
   RECT frame{0, 0, kButtonWidth + 2 * kGap, clientHeight};
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
@@ -101,9 +119,13 @@ void CDemoPanel::CreateButtons() {
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     y += kButtonHeight + kGap;
   }
-  HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, kGap, y, kButtonWidth, kButtonHeight,
-                              hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStateLine)), instance_, nullptr);
-  SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  for (int id : {kStateLine, kFlashLine}) {
+    HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, kGap, y, kButtonWidth,
+                                kButtonHeight, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                                nullptr);
+    SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    y += kButtonHeight + kGap;
+  }
 }
 
 std::wstring CDemoPanel::StateLine(int stage, int mask, int dpiReports) {
@@ -126,6 +148,18 @@ void CDemoPanel::UpdateLabels() {
   label(kLaunch, L"Press launch button 1");
   const auto dpi = state.acceptedByCode.find(gm::kCmdDpiStages);
   label(kStateLine, StateLine(state.dpiStage, state.dpiMask, dpi == state.acceptedByCode.end() ? 0 : dpi->second));
+  for (const CommandAction& c : kCommandActions) label(c.action, c.label);
+  const gm::sim::BootloaderCounts counts = boot_ ? boot_->Counts() : gm::sim::BootloaderCounts{};
+  label(kFlashLine, FlashLine(counts.unlocks, counts.sectorErases, counts.blockWrites, counts.restarts,
+                              state.pairingRequests, state.factoryResets));
+}
+
+std::wstring CDemoPanel::FlashLine(int unlocks, int sectorErases, int blockWrites, int restarts, int pairingReports,
+                                   int factoryResets) {
+  wchar_t text[128] = {};
+  swprintf(text, std::size(text), L"Unlocks %d, erases %d, writes %d, restarts %d, pairing %d, resets %d", unlocks,
+           sectorErases, blockWrites, restarts, pairingReports, factoryResets);
+  return text;
 }
 
 void CDemoPanel::Perform(int action) {
@@ -150,6 +184,13 @@ void CDemoPanel::Perform(int action) {
       mouse_.SetBattery(battery_, charge_);
       break;
     case kLaunch: mouse_.PressLaunchButton(1); break;
+    case kPairReceiver:
+    case kUpdateFirmware:
+    case kCheckUpdates:
+      // Posted: the window opens a modal dialog, which must not run inside this button's click.
+      for (const CommandAction& c : kCommandActions)
+        if (c.action == action) PostMessageW(mainWindow_, kRunCommandMessage, c.control, 0);
+      return;
     default: return;
   }
   UpdateLabels();
@@ -166,9 +207,31 @@ void CDemoPanel::TogglePlug(int action) {
     } else {
       mouse_.Plug(l.link);
     }
-    // Sent, not posted: the system refuses to post device events.
-    SendMessageW(mainWindow_, WM_DEVICECHANGE, plugged ? DBT_DEVICEREMOVECOMPLETE : DBT_DEVICEARRIVAL, 0);
+    Announce(gm::IndexOf(l.link), !plugged);
   }
+}
+
+void CDemoPanel::AnnounceLinkChanges() {
+  if (boot_) {
+    boot_->Poll();  // brings the links back once a restart's delay has passed
+    // A restart may have come and gone between two looks: the system would have announced the
+    // links leaving, so the panel does, before it announces them back.
+    if (const int restarts = boot_->Counts().restarts; restarts != restartsSeen_) {
+      restartsSeen_ = restarts;
+      for (const LinkAction& l : kLinkActions)
+        if (announced_[gm::IndexOf(l.link)]) Announce(gm::IndexOf(l.link), false);
+    }
+  }
+  for (const LinkAction& l : kLinkActions) {
+    const int index = gm::IndexOf(l.link);
+    if (mouse_.IsPlugged(l.link) != announced_[index]) Announce(index, !announced_[index]);
+  }
+}
+
+void CDemoPanel::Announce(int linkIndex, bool plugged) {
+  announced_[linkIndex] = plugged;
+  // Sent, not posted: the system refuses to post device events.
+  SendMessageW(mainWindow_, WM_DEVICECHANGE, plugged ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE, 0);
 }
 
 LRESULT CALLBACK CDemoPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -182,7 +245,10 @@ LRESULT CALLBACK CDemoPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
       if (self && HIWORD(wParam) == BN_CLICKED) self->Perform(LOWORD(wParam));
       return 0;
     case WM_TIMER:
-      if (self && wParam == kLabelTimer) self->UpdateLabels();
+      if (self && wParam == kLabelTimer) {
+        self->AnnounceLinkChanges();
+        self->UpdateLabels();
+      }
       return 0;
     case WM_CLOSE:
       ShowWindow(hwnd, SW_MINIMIZE);  // the panel lives as long as the program

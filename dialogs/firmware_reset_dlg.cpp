@@ -17,11 +17,13 @@ constexpr ui::ControlSpec kControls[] = {
 
 }  // namespace
 
-CFirmwareResetDlg::CFirmwareResetDlg(const ui::UiContext& context) : CDlgBase(context, nullptr) {
+CFirmwareResetDlg::CFirmwareResetDlg(const ui::UiContext& context, HWND parent, int questionIndex)
+    : CDlgBase(context, parent) {
   Declare(kFrame, kControls, kIgnoreEscape);
   SetHandlers({{kOk, kEventClicked, [this] { Close(IDOK); }},
                {kCancel, kEventClicked, [this] { Close(IDCANCEL); }},
                {kClose, kEventClicked, [this] { Close(IDCANCEL); }}});
+  if (questionIndex != kTextFactoryResetQuestion) SetControlText(kQuestion, context.Text(questionIndex));
 }
 
 }  // namespace gm::win

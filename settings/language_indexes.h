@@ -223,7 +223,13 @@
   X(kTextDownloading3, 336)          /* animation: counter mod 3 = 0 */                          \
   X(kTextDownloading1, 337)          /* counter mod 3 = 1 */                                     \
   X(kTextDownloading2, 338)          /* counter mod 3 = 2 */                                     \
-  X(kTextDownloadDone, 339)
+  X(kTextDownloadDone, 339)                                                                       \
+  /* Firmware update and pairing dialogs */                                                      \
+  X(kTextFirmwareStopQuestion, 380)                                                              \
+  X(kTextFirmwareBusy, 381)                                                                      \
+  X(kTextFirmwareStopping, 382)                                                                  \
+  X(kTextAppImageError, 383)                                                                     \
+  X(kTextPairingBusy, 384)
 
 namespace gm {
 

@@ -43,6 +43,14 @@ inline constexpr unsigned kOfficeFunctionChosen = 1161;
 inline constexpr unsigned kProfileListEvent = 1125;   // the profile list popup
 inline constexpr unsigned kProfileMenuChosen = 1164;  // the profile context menu
 
+// ---- the firmware update and pairing dialogs, sent to the main window ----
+// The pairing dialog asks for the pairing report (wParam 0, lParam 0). The answer is a
+// PairingRequestAnswer value.
+inline constexpr unsigned kPairingRequested = 1174;
+// The update dialog's update succeeded: the mouse runs the new firmware (wParam 0, lParam 0).
+inline constexpr unsigned kFirmwareUpdated = 1175;
+enum PairingRequestAnswer : long { kPairingReportNotSent = 0, kPairingReportSent = 1, kPairingLinkBusy = 2 };
+
 // ---- notification icon and on-screen display ----
 inline constexpr unsigned kTrayIcon = 1056;      // wParam the icon id, lParam the mouse message
 inline constexpr unsigned kStageDisplay = 1067;  // wParam 1: show the on-screen display

@@ -21,6 +21,7 @@ constexpr wchar_t kDataFolder[] = L"\\GamingMouseData20260526C";
 void DemoMainWindow::SetUp() {
   std::error_code ec;
   std::filesystem::remove_all(gmtest::AppDataFolder() + kDataFolder, ec);
+  PrepareDataFolder();
   process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
   const DWORD startError = process_.handle ? 0 : GetLastError();
   ASSERT_TRUE(process_.handle) << "the program did not start, error " << startError;

@@ -19,6 +19,8 @@ class DemoMainWindow : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Runs between emptying the data folder and starting the program (files the program should find).
+  virtual void PrepareDataFolder() {}
 
   bool Shown() const { return IsWindowVisible(window_) && !IsIconic(window_); }
   // Waits until the window has painted: shown on screen, its first key row shows its picture and
