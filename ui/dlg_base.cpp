@@ -284,6 +284,9 @@ void CDlgBase::OnPaint() {
     RECT client{};
     GetClientRect(Hwnd(), &client);
     OffscreenBuffer buffer(dc, client.right, client.bottom);
+    // Only the invalid part is drawn (the screen's paint context lets nothing else through
+    // anyway): a dialog that updates one line of text often repaints just that line.
+    IntersectClipRect(buffer.Get(), ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
     DrawWindow(buffer.Get(), client);
     buffer.Blit();
   }

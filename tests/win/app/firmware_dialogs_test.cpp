@@ -109,17 +109,19 @@ class TextRecorder {
   std::thread thread_;
 };
 
-// Sends WM_NULL to a window every 5 ms and keeps the longest time it took to be answered.
+// Sends WM_NULL to a window every 5 ms and keeps how long each one took to be answered.
 class ResponsivenessProbe {
  public:
   explicit ResponsivenessProbe(HWND window) : thread_([this, window] {
     while (!stop_) {
       const auto start = std::chrono::steady_clock::now();
       DWORD_PTR answer = 0;
-      if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer)) ++unanswered_;
+      const bool answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer) != 0;
       const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-      longest_ = std::max<long long>(longest_, took.count());
-      ++probes_;
+      {
+        std::lock_guard lock(mutex_);
+        answers_.push_back(answered ? took.count() : 5000);
+      }
       std::this_thread::sleep_for(5ms);
     }
   }) {}
@@ -128,15 +130,18 @@ class ResponsivenessProbe {
     stop_ = true;
     if (thread_.joinable()) thread_.join();
   }
-  long long LongestMs() const { return longest_; }
-  int Probes() const { return probes_; }
-  int Unanswered() const { return unanswered_; }
+  // The answer times in milliseconds, shortest first.
+  std::vector<long long> SortedAnswers() {
+    std::lock_guard lock(mutex_);
+    std::vector<long long> sorted = answers_;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+  }
 
  private:
   std::atomic<bool> stop_{false};
-  std::atomic<long long> longest_{0};
-  std::atomic<int> probes_{0};
-  std::atomic<int> unanswered_{0};
+  std::mutex mutex_;
+  std::vector<long long> answers_;
   std::thread thread_;
 };
 
@@ -230,10 +235,14 @@ TEST_F(FirmwareDialogs, UpdateWritesOnlyTheApplicationKeepsTheWindowAnsweringAnd
   EXPECT_DOUBLE_EQ(highest, 100.0);
   EXPECT_DOUBLE_EQ(PercentOf(TextOf(dialog)), 100.0);
 
-  // The main window answered throughout (the mouse's restart included).
-  EXPECT_GT(probe.Probes(), 20);
-  EXPECT_EQ(probe.Unanswered(), 0);
-  EXPECT_LT(probe.LongestMs(), 50);
+  // The main window answered throughout (the mouse's restart included): 99 % of the answers
+  // within 50 ms. The longest is bounded more loosely because on a shared, loaded machine a
+  // probe is now and then descheduled for longer than that; a wait that did not handle messages
+  // would hold the answer for the whole update (seconds), far beyond either bound.
+  const std::vector<long long> answers = probe.SortedAnswers();
+  ASSERT_GT(answers.size(), 20u);
+  EXPECT_LT(answers[answers.size() * 99 / 100], 50) << "of " << answers.size() << " answers";
+  EXPECT_LT(answers.back(), 250) << "of " << answers.size() << " answers";
 
   // The program outlived the mouse's vanishing during its restart.
   EXPECT_EQ(WaitForSingleObject(process_.handle.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
