@@ -8,6 +8,8 @@
 #include <string>
 
 #include "device/command_report.h"
+#include "app/main_ids.h"
+#include "sim/sim_bootloader.h"
 #include "sim/sim_mouse.h"
 
 namespace {
@@ -35,9 +37,22 @@ constexpr std::array<LinkAction, 3> kLinkActions{{{CDemoPanel::kPlugWired, gm::L
                                                   {CDemoPanel::kPlugWireless, gm::LinkKind::Wireless, L"receiver"},
                                                   {CDemoPanel::kPlugBle, gm::LinkKind::Ble, L"Bluetooth"}}};
 
-constexpr std::array<int, 9> kActionOrder{CDemoPanel::kDpiButton,   CDemoPanel::kRate,       CDemoPanel::kPlugWired,
-                                          CDemoPanel::kPlugWireless, CDemoPanel::kPlugBle,   CDemoPanel::kSleepWake,
-                                          CDemoPanel::kBatteryDown, CDemoPanel::kCharging,   CDemoPanel::kLaunch};
+constexpr std::array<int, 12> kActionOrder{
+    CDemoPanel::kDpiButton,   CDemoPanel::kRate,          CDemoPanel::kPlugWired,       CDemoPanel::kPlugWireless,
+    CDemoPanel::kPlugBle,     CDemoPanel::kSleepWake,     CDemoPanel::kBatteryDown,     CDemoPanel::kCharging,
+    CDemoPanel::kLaunch,      CDemoPanel::kPairReceiver,  CDemoPanel::kUpdateFirmware,  CDemoPanel::kCheckUpdates};
+
+// The buttons that run a command of the main window: their labels and the window's control.
+struct CommandAction {
+  int action;
+  UINT control;
+  const wchar_t* label;
+};
+constexpr std::array<CommandAction, 3> kCommandActions{{
+    {CDemoPanel::kPairReceiver, gm::kControlPairing, L"Pair the receiver\u2026"},
+    {CDemoPanel::kUpdateFirmware, gm::kControlFirmwareUpdate, L"Update the firmware\u2026"},
+    {CDemoPanel::kCheckUpdates, gm::kControlSoftwareUpdate, L"Check for updates\u2026"},
+}};
 
 // The position of the mouse's rate code in kRateCodes; 1000 Hz for a code it does not list.
 std::size_t RateIndexOf(std::uint8_t code) {
@@ -72,8 +87,10 @@ void SetTextIfChanged(HWND window, int id, const std::wstring& text) {
 
 }  // namespace
 
-CDemoPanel::CDemoPanel(HINSTANCE instance, gm::sim::SimMouse& mouse, HWND mainWindow)
-    : instance_(instance), mouse_(mouse), mainWindow_(mainWindow) {}
+CDemoPanel::CDemoPanel(HINSTANCE instance, gm::sim::SimMouse& mouse, gm::sim::SimBootloader* boot, HWND mainWindow)
+    : instance_(instance), mouse_(mouse), boot_(boot), mainWindow_(mainWindow) {
+  for (const LinkAction& l : kLinkActions) announced_[gm::IndexOf(l.link)] = mouse_.IsPlugged(l.link);
+}
 
 CDemoPanel::~CDemoPanel() { Destroy(); }
 
@@ -87,8 +104,8 @@ bool CDemoPanel::Create() {
   wc.lpszClassName = kPanelClass;
   RegisterClassExW(&wc);  // fails harmlessly when the class exists
 
-  // The buttons, the state line (two rows: it wraps) and the macro line.
-  const int clientHeight = static_cast<int>(kActionOrder.size() + 1) * (kButtonHeight + kGap) + kStateLineHeight + 2 * kGap;
+  // The buttons, the state line (two rows: it wraps), the macro line and the flash line.
+  const int clientHeight = static_cast<int>(kActionOrder.size() + 2) * (kButtonHeight + kGap) + kStateLineHeight + 2 * kGap;
   RECT frame{0, 0, kButtonWidth + 2 * kGap, clientHeight};
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
@@ -125,7 +142,8 @@ void CDemoPanel::CreateButtons() {
     int id;
     int height;
     DWORD style;
-  } lines[] = {{kStateLine, kStateLineHeight, 0}, {kMacroLine, kButtonHeight, SS_ENDELLIPSIS}};
+  } lines[] = {{kStateLine, kStateLineHeight, 0}, {kMacroLine, kButtonHeight, SS_ENDELLIPSIS},
+                {kFlashLine, kButtonHeight, 0}};
   for (const auto& l : lines) {
     HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | l.style, kGap, y, kButtonWidth,
                                 l.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(l.id)), instance_,
@@ -159,6 +177,18 @@ void CDemoPanel::UpdateLabels() {
   label(kStateLine, StateLine(state.dpiStage, state.dpiMask, dpi == state.acceptedByCode.end() ? 0 : dpi->second,
                               state.dpiX[stage], state.dpiY[stage]));
   label(kMacroLine, MacroLine(state));
+  for (const CommandAction& c : kCommandActions) label(c.action, c.label);
+  const gm::sim::BootloaderCounts counts = boot_ ? boot_->Counts() : gm::sim::BootloaderCounts{};
+  label(kFlashLine, FlashLine(counts.unlocks, counts.sectorErases, counts.blockWrites, counts.restarts,
+                              state.pairingRequests, state.factoryResets));
+}
+
+std::wstring CDemoPanel::FlashLine(int unlocks, int sectorErases, int blockWrites, int restarts, int pairingReports,
+                                   int factoryResets) {
+  wchar_t text[128] = {};
+  swprintf(text, std::size(text), L"Unlocks %d, erases %d, writes %d, restarts %d, pairing %d, resets %d", unlocks,
+           sectorErases, blockWrites, restarts, pairingReports, factoryResets);
+  return text;
 }
 
 void CDemoPanel::Perform(int action) {
@@ -183,6 +213,13 @@ void CDemoPanel::Perform(int action) {
       mouse_.SetBattery(battery_, charge_);
       break;
     case kLaunch: mouse_.PressLaunchButton(1); break;
+    case kPairReceiver:
+    case kUpdateFirmware:
+    case kCheckUpdates:
+      // Posted: the window opens a modal dialog, which must not run inside this button's click.
+      for (const CommandAction& c : kCommandActions)
+        if (c.action == action) PostMessageW(mainWindow_, kRunCommandMessage, c.control, 0);
+      return;
     default: return;
   }
   UpdateLabels();
@@ -199,9 +236,31 @@ void CDemoPanel::TogglePlug(int action) {
     } else {
       mouse_.Plug(l.link);
     }
-    // Sent, not posted: the system refuses to post device events.
-    SendMessageW(mainWindow_, WM_DEVICECHANGE, plugged ? DBT_DEVICEREMOVECOMPLETE : DBT_DEVICEARRIVAL, 0);
+    Announce(gm::IndexOf(l.link), !plugged);
   }
+}
+
+void CDemoPanel::AnnounceLinkChanges() {
+  if (boot_) {
+    boot_->Poll();  // brings the links back once a restart's delay has passed
+    // A restart may have come and gone between two looks: the system would have announced the
+    // links leaving, so the panel does, before it announces them back.
+    if (const int restarts = boot_->Counts().restarts; restarts != restartsSeen_) {
+      restartsSeen_ = restarts;
+      for (const LinkAction& l : kLinkActions)
+        if (announced_[gm::IndexOf(l.link)]) Announce(gm::IndexOf(l.link), false);
+    }
+  }
+  for (const LinkAction& l : kLinkActions) {
+    const int index = gm::IndexOf(l.link);
+    if (mouse_.IsPlugged(l.link) != announced_[index]) Announce(index, !announced_[index]);
+  }
+}
+
+void CDemoPanel::Announce(int linkIndex, bool plugged) {
+  announced_[linkIndex] = plugged;
+  // Sent, not posted: the system refuses to post device events.
+  SendMessageW(mainWindow_, WM_DEVICECHANGE, plugged ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE, 0);
 }
 
 LRESULT CALLBACK CDemoPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -215,7 +274,10 @@ LRESULT CALLBACK CDemoPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
       if (self && HIWORD(wParam) == BN_CLICKED) self->Perform(LOWORD(wParam));
       return 0;
     case WM_TIMER:
-      if (self && wParam == kLabelTimer) self->UpdateLabels();
+      if (self && wParam == kLabelTimer) {
+        self->AnnounceLinkChanges();
+        self->UpdateLabels();
+      }
       return 0;
     case WM_CLOSE:
       ShowWindow(hwnd, SW_MINIMIZE);  // the panel lives as long as the program

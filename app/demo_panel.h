@@ -2,7 +2,9 @@
 // The demo program's small panel that acts as the mouse: a plain window beside the main window
 // whose buttons press the mouse's own buttons, change its rate, plug and unplug each link, put it
 // to sleep, and set its battery. A plug or unplug is announced to the main window as the system
-// announces a real device's arrival or removal.
+// announces a real device's arrival or removal; so is the mouse's own vanishing and coming back
+// when its bootloader restarts it after a firmware update. Three more buttons send the main
+// window its hidden pairing, firmware-update and update-check commands.
 #include <windows.h>
 
 #include <cstdint>
@@ -10,11 +12,13 @@
 
 namespace gm::sim {
 class SimMouse;
+class SimBootloader;
 }
 
 class CDemoPanel {
  public:
-  CDemoPanel(HINSTANCE instance, gm::sim::SimMouse& mouse, HWND mainWindow);
+  // `boot` (may be null) is the mouse's bootloader, whose counts the flash line shows.
+  CDemoPanel(HINSTANCE instance, gm::sim::SimMouse& mouse, gm::sim::SimBootloader* boot, HWND mainWindow);
   ~CDemoPanel();
   CDemoPanel(const CDemoPanel&) = delete;
   CDemoPanel& operator=(const CDemoPanel&) = delete;
@@ -35,7 +39,13 @@ class CDemoPanel {
     kBatteryDown,
     kCharging,
     kLaunch,
+    kPairReceiver,
+    kUpdateFirmware,
+    kCheckUpdates,
   };
+  // The message the command buttons post to the main window: wParam the control id whose click
+  // the window runs.
+  static constexpr UINT kRunCommandMessage = WM_APP + 0x20;
   // The static line that shows the mouse's DPI state.
   static constexpr int kStateLine = 200;
   // The state line's text for `stage` (0-based), the enabled-stage mask, the DPI command reports
@@ -45,6 +55,12 @@ class CDemoPanel {
   // The static line that shows the macro slots the mouse holds completely: "Macros: none", or
   // "Macros: <slot>=<entry bytes in hex>" for each such slot, separated by "; ".
   static constexpr int kMacroLine = 201;
+  // The static line that shows what the bootloader took and the pairing reports the mouse saw.
+  static constexpr int kFlashLine = 202;
+  // The flash line's text: the bootloader's accepted unlocks, sector erases, block writes and
+  // restarts, and the pairing and factory-reset reports the mouse received.
+  static std::wstring FlashLine(int unlocks, int sectorErases, int blockWrites, int restarts, int pairingReports,
+                                int factoryResets);
   void Perform(int action);
 
  private:
@@ -52,10 +68,16 @@ class CDemoPanel {
   void CreateButtons();
   void UpdateLabels();
   void TogglePlug(int action);
+  // Announces each link whose plugged state differs from the last one announced.
+  void AnnounceLinkChanges();
+  void Announce(int linkIndex, bool plugged);
 
   HINSTANCE instance_;
   gm::sim::SimMouse& mouse_;
+  gm::sim::SimBootloader* boot_;
   HWND mainWindow_;
+  bool announced_[3] = {};  // the plugged state of each link as last announced
+  int restartsSeen_ = 0;    // the bootloader's restarts the panel has announced
   HWND hwnd_ = nullptr;
   bool awake_ = true;
   std::uint8_t battery_ = 100;

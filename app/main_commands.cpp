@@ -162,15 +162,33 @@ CommandResult OnFactoryResetClicked(bool mouseOnline, bool wiredOrBleOpen) {
   return result;
 }
 
-FactoryResetPlan OnFactoryResetConfirmed(SettingsModel& model) {
+namespace {
+
+// The current profile back to its slot's defaults, its name kept; the plan's slot is that profile.
+FactoryResetPlan ResetCurrentProfileKeepingName(SettingsModel& model) {
   FactoryResetPlan plan;
   plan.slot = model.currentProfile >= 0 && model.currentProfile < kProfileCount ? model.currentProfile : 0;
   ProfileRecord& record = model.CurrentRecord();
   const std::wstring name = record.SettingEntries[kProfileName].Value;
   ResetProfile(record, plan.slot, model.texts, model.sensor.id);
   record.SettingEntries[kProfileName].Value = name;
+  return plan;
+}
+
+}  // namespace
+
+FactoryResetPlan OnFactoryResetConfirmed(SettingsModel& model) {
+  FactoryResetPlan plan = ResetCurrentProfileKeepingName(model);
   plan.steps = {ResetStep::kSendFactoryReset, ResetStep::kWriteProfileFile, ResetStep::kPrimeShadows,
                 ResetStep::kZeroMacroShadows, ResetStep::kRefresh,          ResetStep::kShowProgress};
+  return plan;
+}
+
+FactoryResetPlan OnFirmwareUpdated(SettingsModel& model, bool wiredOpen) {
+  if (!wiredOpen) return {};
+  FactoryResetPlan plan = ResetCurrentProfileKeepingName(model);
+  plan.steps = {ResetStep::kSendFactoryReset, ResetStep::kWriteProfileFile, ResetStep::kPrimeShadows,
+                ResetStep::kRefresh};
   return plan;
 }
 

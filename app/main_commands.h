@@ -107,4 +107,10 @@ struct FactoryResetPlan {
 // it before the command goes out changes nothing on the wire.
 FactoryResetPlan OnFactoryResetConfirmed(SettingsModel& model);
 
+// The firmware was updated (the update dialog's message). With the wired handle open, the mouse
+// gets the factory-reset command and the current profile returns to its slot's defaults keeping
+// its name, as after a confirmed reset, then its file is written, the shadows primed and the window
+// refreshed. Without it nothing changes and the plan is empty.
+FactoryResetPlan OnFirmwareUpdated(SettingsModel& model, bool wiredOpen);
+
 }  // namespace gm

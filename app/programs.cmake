@@ -16,6 +16,7 @@ gm_win32_library(gm_app_win SOURCES
   ${GM_ROOT}/app/talvin_dlg_settings.cpp
   ${GM_ROOT}/app/talvin_dlg_window_commands.cpp
   ${GM_ROOT}/app/talvin_dlg_macro.cpp
+  ${GM_ROOT}/app/talvin_dlg_firmware.cpp
   ${GM_ROOT}/app/main_window_host.cpp
   ${GM_ROOT}/app/main_sections.cpp
   ${GM_ROOT}/app/main_painter.cpp
@@ -26,8 +27,15 @@ gm_win32_library(gm_app_win SOURCES
   DEPS core gm_ui gm_dialogs gm_macro_dialogs gm_macro_manager gm_assign_ui gm_profile_commands gm_device_win gm_update_win gdiplus comctl32 shell32 ole32 uuid
 )
 
+# The firmware images, made by the build, go into both programs.
+configure_file(${GM_ROOT}/app/res/firmware_images.rc.in ${CMAKE_BINARY_DIR}/firmware/firmware_images.rc @ONLY)
+set_property(SOURCE ${CMAKE_BINARY_DIR}/firmware/firmware_images.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${GM_FIRMWARE_IMAGE_DIR}/AppImage.bin ${GM_FIRMWARE_IMAGE_DIR}/SystemImage.bin)
+
 foreach(prog GamingMouse GamingMouseDemo)
-  add_executable(${prog} WIN32 ${GM_ROOT}/app/main.cpp ${GM_ROOT}/app/res/app.rc ${GM_ROOT}/ui/ui_resources.rc)
+  add_executable(${prog} WIN32 ${GM_ROOT}/app/main.cpp ${GM_ROOT}/app/res/app.rc ${GM_ROOT}/ui/ui_resources.rc
+                 ${CMAKE_BINARY_DIR}/firmware/firmware_images.rc)
+  add_dependencies(${prog} firmware_images)
   target_link_libraries(${prog} PRIVATE gm_app_win)
   target_include_directories(${prog} PRIVATE ${GM_ROOT})
   target_link_options(${prog} PRIVATE -municode)

@@ -45,9 +45,7 @@ CTalvinDlg::CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend)
     : gm::win::CDlgBase(uiContext_, nullptr), instance_(instance), backend_(backend) {
   icon_ = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
   if (backend_ == gm::DeviceBackend::kSimulated) {
-    auto mouse = std::make_unique<gm::sim::SimMouse>(DemoMouse());
-    simMouse_ = mouse.get();
-    hid_ = std::move(mouse);
+    MakeDemoMouse(DemoMouse());
   } else {
     hid_ = std::make_unique<gm::win::Win32Hid>();
   }
@@ -81,7 +79,7 @@ BOOL CTalvinDlg::OnInitDialog() {
   LoadWindowBackground();
   StartPeriodicTimers();
   if (simMouse_) {
-    demoPanel_ = std::make_unique<CDemoPanel>(instance_, *simMouse_, Hwnd());
+    demoPanel_ = std::make_unique<CDemoPanel>(instance_, *simMouse_, demoBootloader_, Hwnd());
     demoPanel_->Create();
   }
   return TRUE;
@@ -226,6 +224,17 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
       return true;
     case CMainWindowHost::kInputReportMessage:
       host_.OnInputReportMessage(lParam);
+      return true;
+    case gm::msg::kPairingRequested:
+      result = OnPairingRequested();
+      return true;
+    case gm::msg::kFirmwareUpdated:
+      OnFirmwareUpdated();
+      result = 0;
+      return true;
+    case CDemoPanel::kRunCommandMessage:
+      // A command button of the demo panel: the control's click, as if the user had made it.
+      if (demoPanel_) QueueEvent({.id = static_cast<UINT>(wParam), .event = gm::win::kEventClicked});
       return true;
     default:
       break;

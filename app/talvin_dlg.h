@@ -33,6 +33,7 @@
 #include "app/osd_dialog.h"
 #include "app/talvin_app.h"
 #include "app/tray_icon.h"
+#include "app/scaled_clock.h"
 #include "device/clock.h"
 #include "device/hid_api.h"
 #include "ui/dlg_base.h"
@@ -40,6 +41,8 @@
 
 namespace gm::sim {
 class SimMouse;
+class SimBootloader;
+struct MouseSpec;
 }
 class CDemoPanel;
 
@@ -158,7 +161,6 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   void OnDesktopMouseSettings();
   void OnFactoryReset();
   void CarryOutFactoryReset();
-  void OnFirmwareUpdate();
   void OnSoftwareUpdate();
   // ---- the macro manager (talvin_dlg_macro.cpp) ----
   void OnMacroManager();
@@ -175,6 +177,25 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   gm::win::CTrayIcon trayIcon_;
   std::unique_ptr<gm::win::CStageDisplay> stageDisplay_;  // made once the window exists
   gm::win::CKeyFilter keyFilter_;
+  // The steps of a reset plan (after a confirmed factory reset, after a firmware update). When
+  // another exchange holds the link the command cannot go out: the profile gets `before` back and
+  // the user is told.
+  void CarryOutResetPlan(const gm::FactoryResetPlan& plan, const gm::ProfileRecord& before);
+
+  // ---- firmware update and pairing (talvin_dlg_firmware.cpp) ----
+  void OnPairing();
+  void OnFirmwareUpdate();
+  // msg::kPairingRequested from the pairing dialog: a msg::PairingRequestAnswer.
+  LRESULT OnPairingRequested();
+  // msg::kFirmwareUpdated from the update dialog.
+  void OnFirmwareUpdated();
+  // The demo's mouse made from `spec` behind its bootloader, on the firmware clock.
+  void MakeDemoMouse(gm::sim::MouseSpec spec);
+  // The clock the firmware update and the pairing ticks run on: real time, or faster in the demo
+  // when GM_DEMO_TIME_SCALE asks for it.
+  gm::ScaledClock firmwareClock_;
+  std::unique_ptr<gm::sim::SimMouse> demoMouse_;  // owned here, before the backend that wraps it
+  gm::sim::SimBootloader* demoBootloader_ = nullptr;  // the demo's backend (owned by hid_)
 
   // The sensor decides the lift-off header and the stage bars' level count.
   void FollowSensor();
@@ -199,7 +220,7 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   CMainWindowHost host_{*this};
   // Device link: the backend, the clock of its waits and the controller that owns the session.
   std::unique_ptr<gm::HidApi> hid_;
-  gm::sim::SimMouse* simMouse_ = nullptr;  // the demo's simulated mouse (owned by hid_)
+  gm::sim::SimMouse* simMouse_ = nullptr;  // the demo's simulated mouse (demoMouse_)
   gm::SystemClock clock_;
   std::unique_ptr<gm::MainController> controller_;
   bool shutDown_ = false;

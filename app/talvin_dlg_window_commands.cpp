@@ -19,8 +19,7 @@ std::vector<gm::win::EventHandler> CTalvinDlg::WindowCommandRows() {
       {gm::kControlDesktopButton, kEventClicked, [this] { OnDesktopMouseSettings(); }},
       {gm::kControlMacroManager, kEventClicked, [this] { OnMacroManager(); }},
       {gm::kControlFactoryReset, kEventClicked, [this] { OnFactoryReset(); }},
-      // Opens the pairing dialog once it exists.
-      {gm::kControlPairing, kEventClicked, [] {}},
+      {gm::kControlPairing, kEventClicked, [this] { OnPairing(); }},
       {gm::kControlFirmwareUpdate, kEventClicked, [this] { OnFirmwareUpdate(); }},
       {gm::kControlSoftwareUpdate, kEventClicked, [this] { OnSoftwareUpdate(); }},
   };
@@ -42,12 +41,14 @@ void CTalvinDlg::OnFactoryReset() {
   if (confirm.DoModal() == IDOK) CarryOutFactoryReset();
 }
 
-// The confirmed reset, step by step as the plan lists them. When another exchange holds the link
-// the command cannot go out: the profile gets its old record back and the user is told.
+// The confirmed reset, step by step as the plan lists them.
 void CTalvinDlg::CarryOutFactoryReset() {
-  gm::DeviceSession& session = controller_->Session();
   const gm::ProfileRecord before = state_->CurrentRecord();
-  const gm::FactoryResetPlan plan = gm::OnFactoryResetConfirmed(*state_);
+  CarryOutResetPlan(gm::OnFactoryResetConfirmed(*state_), before);
+}
+
+void CTalvinDlg::CarryOutResetPlan(const gm::FactoryResetPlan& plan, const gm::ProfileRecord& before) {
+  gm::DeviceSession& session = controller_->Session();
   for (gm::ResetStep step : plan.steps) {
     switch (step) {
       case gm::ResetStep::kSendFactoryReset:
@@ -68,13 +69,6 @@ void CTalvinDlg::CarryOutFactoryReset() {
       case gm::ResetStep::kShowProgress: host_.ShowProgress(gm::kTextApplying); break;
     }
   }
-}
-
-// Without the cable the firmware cannot be updated; with it, the firmware dialog opens here once
-// it exists.
-void CTalvinDlg::OnFirmwareUpdate() {
-  if (!controller_->Session().Links().State(gm::LinkKind::Wired).present)
-    host_.ShowModalNotice(gm::kTextFirmwareNeedsCable);
 }
 
 // The version check against the update server; a started installer ends the program.

@@ -237,7 +237,13 @@
   X(kTextBrowse, 341)                /* the program-launch dialog's browse button */             \
   X(kTextKeyCaptureUnavailable, 342) /* KeyboardHook.dll missing or its hook refused */          \
   /* Macro recording */                                                                          \
-  X(kTextRecordHookFailed, 360)      /* a keyboard or mouse hook could not be installed */
+  X(kTextRecordHookFailed, 360)      /* a keyboard or mouse hook could not be installed */       \
+  /* Firmware update and pairing dialogs */                                                      \
+  X(kTextFirmwareStopQuestion, 380)                                                              \
+  X(kTextFirmwareBusy, 381)                                                                      \
+  X(kTextFirmwareStopping, 382)                                                                  \
+  X(kTextAppImageError, 383)                                                                     \
+  X(kTextPairingBusy, 384)
 
 namespace gm {
 

@@ -1,5 +1,7 @@
 #include "ui/dlg_base.h"
 
+#include <algorithm>
+
 #include <windowsx.h>
 
 #include "ui/control_factory.h"
@@ -53,9 +55,22 @@ void CDlgBase::SetControlText(UINT id, const std::wstring& text) {
   if (auto* label = dynamic_cast<CStaticText*>(c)) {
     label->SetLabel(text);
     RepaintControl(c, false);
+    if (std::find(windowTextIds_.begin(), windowTextIds_.end(), id) != windowTextIds_.end()) FollowWindowText();
   } else {
     c->SetText(text);
   }
+}
+
+void CDlgBase::FollowWindowText() {
+  if (!Hwnd()) return;
+  std::wstring text;
+  for (UINT id : windowTextIds_) {
+    const auto* label = dynamic_cast<const CStaticText*>(GetControl(id));
+    if (!label || label->Label().empty()) continue;
+    if (!text.empty()) text += L"  ";
+    text += label->Label();
+  }
+  SetWindowTextW(Hwnd(), text.c_str());
 }
 
 void CDlgBase::QueueEvent(const ControlEventRecord& event) {
@@ -269,6 +284,9 @@ void CDlgBase::OnPaint() {
     RECT client{};
     GetClientRect(Hwnd(), &client);
     OffscreenBuffer buffer(dc, client.right, client.bottom);
+    // Only the invalid part is drawn (the screen's paint context lets nothing else through
+    // anyway): a dialog that updates one line of text often repaints just that line.
+    IntersectClipRect(buffer.Get(), ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
     DrawWindow(buffer.Get(), client);
     buffer.Blit();
   }

@@ -107,6 +107,10 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   void SetHandlers(std::vector<EventHandler> handlers) { handlers_ = std::move(handlers); }
   // Sets the label of a text control (or the caption of another control) made from the table.
   void SetControlText(UINT id, const std::wstring& text);
+  // The window's own text follows the labels of these text controls, joined by two spaces. A
+  // skinned dialog shows no title bar; screen readers (and tests in another process) read what
+  // the dialog says from its window text.
+  void SetWindowTextFrom(std::vector<UINT> ids) { windowTextIds_ = std::move(ids); }
 
  protected:
   BOOL OnInitDialog() override;
@@ -178,6 +182,8 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   std::vector<std::pair<UINT, std::wstring>> pendingTexts_;
   unsigned keyRules_ = 0;
   std::vector<EventHandler> handlers_;
+  std::vector<UINT> windowTextIds_;
+  void FollowWindowText();
   // Control events waiting for delivery, and whether the message that delivers them is posted.
   std::deque<ControlEventRecord> events_;
   bool eventsPosted_ = false;

@@ -43,6 +43,14 @@ inline constexpr unsigned kOfficeFunctionChosen = 1161;
 inline constexpr unsigned kProfileListEvent = 1125;   // the profile list popup
 inline constexpr unsigned kProfileMenuChosen = 1164;  // the profile context menu
 
+// ---- the firmware update and pairing dialogs, sent to the main window ----
+// The pairing dialog asks for the pairing report (wParam 0, lParam 0). The answer is a
+// PairingRequestAnswer value.
+inline constexpr unsigned kPairingRequested = 1174;
+// The update dialog's update succeeded: the mouse runs the new firmware (wParam 0, lParam 0).
+inline constexpr unsigned kFirmwareUpdated = 1175;
+enum PairingRequestAnswer : long { kPairingReportNotSent = 0, kPairingReportSent = 1, kPairingLinkBusy = 2 };
+
 // ---- notification icon and on-screen display ----
 inline constexpr unsigned kTrayIcon = 1056;      // wParam the icon id, lParam the mouse message
 inline constexpr unsigned kStageDisplay = 1067;  // wParam 1: show the on-screen display
@@ -55,7 +63,7 @@ inline constexpr unsigned kActionMoveChosen = 1171;
 // Posted by the manager to itself: carry out a menu choice once the menu has closed.
 inline constexpr unsigned kRunMacroManagerChoice = 1173;
 // Posted by the manager to itself: show the recording-limit notice outside the mouse hook.
-inline constexpr unsigned kRecordLimitNotice = 1174;
+inline constexpr unsigned kRecordLimitNotice = 1176;
 
 // ---- popups losing activation: one closing notice per popup kind (wParam the tag, lParam the kind) ----
 inline constexpr unsigned kMainMenuClosed = 1029;          // kind 0

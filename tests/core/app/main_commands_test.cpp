@@ -252,5 +252,30 @@ TEST_F(MainCommandsTest, ConfirmedFactoryResetRestoresTheSlotDefaultsButKeepsThe
                                                 ResetStep::kRefresh, ResetStep::kShowProgress}));
 }
 
+// After a firmware update the mouse starts from its factory state, and so does the current
+// profile (name kept) — but only when the wired link is there to take the reset command; without
+// it nothing may change, or the program and the mouse would disagree.
+TEST_F(MainCommandsTest, FirmwareUpdatedResetsTheCurrentProfileOnlyWithTheWiredLinkOpen) {
+  model_->currentProfile = 1;
+  ProfileRecord& current = record();
+  current.SettingEntries[kProfileName].Value = L"Mine";
+  current.DPIOffOnFlagValue = 0x01;
+  current.KeyAssignments[2].KeyName = L"Renamed";
+  const ProfileRecord edited = current;
+
+  const FactoryResetPlan without = OnFirmwareUpdated(*model_, false);
+  EXPECT_TRUE(without.steps.empty());
+  EXPECT_EQ(record(), edited);
+
+  const FactoryResetPlan plan = OnFirmwareUpdated(*model_, true);
+  ProfileRecord expected;
+  ResetProfile(expected, 1, model_->texts, model_->sensor.id);
+  expected.SettingEntries[kProfileName].Value = L"Mine";
+  EXPECT_EQ(record(), expected);
+  EXPECT_EQ(plan.slot, 1);
+  EXPECT_EQ(plan.steps, (std::vector<ResetStep>{ResetStep::kSendFactoryReset, ResetStep::kWriteProfileFile,
+                                                ResetStep::kPrimeShadows, ResetStep::kRefresh}));
+}
+
 }  // namespace
 }  // namespace gm
