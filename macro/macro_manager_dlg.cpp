@@ -113,12 +113,12 @@ constexpr ui::ControlSpec kControls[] = {
     ui::TextLine(D::kReplayCount + 100, {370, 255, 510, 274}, ui::TextAlign::kLeft, kTextReplayCount),
     ui::EditLine(D::kLoopCount, {370, 280, 420, 300}, 9),
     ui::TextLine(D::kTimesLabel, {425, 280, 510, 300}, ui::TextAlign::kLeft, kTextTimesLabel),
-    ui::CaptionButton(D::kSpare1, {350, 332, 425, 352}, kTextMacroManagerButton1),
-    ui::CaptionButton(D::kSpare2, {435, 332, 510, 352}, kTextMacroManagerButton2),
+    ui::CaptionButton(D::kOk, {350, 332, 425, 352}, kTextMacroManagerButton1),
+    ui::CaptionButton(D::kCancel, {435, 332, 510, 352}, kTextMacroManagerButton2),
 };
 
 // Every control that recording disables (all but the record button).
-constexpr UINT kEditingControls[] = {D::kClose,         D::kSpare1,        D::kSpare2,       D::kNewMacro,     D::kDeleteItem,
+constexpr UINT kEditingControls[] = {D::kClose,         D::kOk,        D::kCancel,       D::kNewMacro,     D::kDeleteItem,
                                      D::kTree,          D::kRecordDelays,  D::kActions,      D::kTreeScroll,   D::kActionScroll,
                                      D::kChangeAction,  D::kDeleteAction,  D::kReplayHeld,   D::kReplayToggle, D::kReplayCount,
                                      D::kInsertAction};
@@ -147,6 +147,8 @@ CMacroManagerDlg::CMacroManagerDlg(const ui::UiContext& context, HWND parent, Ma
   Declare(kFrame, kControls, kIgnoreEnter | kIgnoreEscape);
   SetHandlers({
       {kClose, kEventClicked, [this] { OnCloseButton(); }},
+      {kOk, kEventClicked, [this] { OnCloseButton(); }},
+      {kCancel, kEventClicked, [this] { OnCancelButton(); }},
       {kNewMacro, kEventClicked, [this] { NewItem(false); }},
       {kDeleteItem, kEventClicked, [this] { DeleteItem(); }},
       {kTree, kEventClicked, [this] { OnTreeSelected(); }},
@@ -325,11 +327,19 @@ void CMacroManagerDlg::HookFailed() {
 
 // ---- commands ----
 
+// OK and the close cross keep the edits: the library file is written.
 void CMacroManagerDlg::OnCloseButton() {
   recorder_.Stop();
   SaveLibraryFile(model_.library, model_.dataFolder);
   model_.selection = MacroItemLocation::None();
   Close(IDOK);
+}
+
+// Cancel drops the edits made since the file was last written (a finished recording writes it):
+// the file stays as it is, and the main window reads the library back from it.
+void CMacroManagerDlg::OnCancelButton() {
+  model_.selection = MacroItemLocation::None();
+  Close(IDCANCEL);
 }
 
 void CMacroManagerDlg::OnTreeSelected() {

@@ -44,8 +44,8 @@ class CMacroManagerDlg final : public CDlgBase, private RecorderHost {
  public:
   enum ControlId : UINT {
     kClose = 2004,
-    kSpare1 = 2010,
-    kSpare2 = 2011,
+    kOk = 2010,
+    kCancel = 2011,
     kNewMacro = 2012,
     kDeleteItem = 2013,
     kTree = 2015,
@@ -105,6 +105,7 @@ class CMacroManagerDlg final : public CDlgBase, private RecorderHost {
 
   // Commands
   void OnCloseButton();
+  void OnCancelButton();
   void OnTreeSelected();
   void OnTreeActivated();
   void OnTreeRightClick(POINT at);

@@ -171,4 +171,28 @@ TEST_F(MacroManagerDlgTest, NewMacroFromTheTreeMenuAndATakenName) {
   EXPECT_FALSE(saved->ItemAt(MacroItemLocation::Level1(0, 2))->IsUsed());
 }
 
+// OK keeps the new macro in the file like the close cross; Cancel leaves the file as it was.
+TEST_F(MacroManagerDlgTest, OkWritesTheEditsAndCancelLeavesTheFileAsItWas) {
+  for (const UINT button : {D::kOk, D::kCancel}) {
+    DeleteFileW(gm::LibraryFilePath(skins_.Root()).c_str());
+    selection_ = MacroItemLocation::None();
+    ScriptedDialogs* scripted = nullptr;
+    auto manager = Make(scripted);
+    scripted->names = {L"Kept " + std::to_wstring(button)};
+    const INT_PTR result =
+        RunScripted(*manager, {[](HWND m) { PostMessageW(m, gm::msg::kTreeMenuChosen, 0, gm::kTreeNewMacro); },
+                               [button](HWND m) { ClickControl(m, button); }});
+    const bool written = GetFileAttributesW(gm::LibraryFilePath(skins_.Root()).c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (button == D::kOk) {
+      EXPECT_EQ(result, IDOK);
+      ASSERT_TRUE(written);
+      EXPECT_TRUE(ReadSaved()->ItemAt(MacroItemLocation::Level0(2))->IsMacro());
+    } else {
+      EXPECT_EQ(result, IDCANCEL);
+      EXPECT_FALSE(written) << "Cancel wrote the library";
+    }
+    EXPECT_EQ(selection_, MacroItemLocation::None());
+  }
+}
+
 }  // namespace
