@@ -16,37 +16,19 @@ constexpr DialogFrame kFrame{429, 140, L"skins\\Frame_common.bmp"};
 // The labels of disabled modifier boxes are drawn dark.
 constexpr COLORREF kDisabledLabel = RGB(90, 90, 90);
 
-// A check box (15 units square) at (left, top).
-constexpr ui::ControlSpec CheckBox(int id, int left, int top) {
-  ui::ControlSpec s;
-  s.id = id;
-  s.kind = ui::ControlClass::kCheck;
-  s.rect = {left, top, left + 15, top + 15};
-  s.pictures = {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"};
-  s.layer = 1;
-  return s;
-}
-
-// The label right of a check box at (left, top): a fixed text or language text `textIndex`.
-constexpr ui::ControlSpec CheckLabel(int id, int left, int top, int width, const wchar_t* fixed, int textIndex = -1) {
-  ui::ControlSpec s = ui::TextLine(id, {left + 20, top - 2, left + 20 + width, top + 17}, ui::TextAlign::kLeft, textIndex);
-  s.fixedText = fixed;
-  return s;
-}
-
 constexpr ui::ControlSpec kControls[] = {
     ui::CloseCross(D::kClose, 405),
     ui::TextLine(D::kTitle, {21, 8, 380, 30}, ui::TextAlign::kLeft, kTextKeyCombinationTitle),
-    CheckBox(D::kNoModifier, 24, 44),
-    CheckLabel(D::kNoModifierLabel, 24, 44, 150, nullptr, kTextNoModifier),
-    CheckBox(D::kCtrl, 24, 76),
-    CheckLabel(D::kCtrlLabel, 24, 76, 40, L"Ctrl"),
-    CheckBox(D::kShift, 94, 76),
-    CheckLabel(D::kShiftLabel, 94, 76, 40, L"Shift"),
-    CheckBox(D::kAlt, 164, 76),
-    CheckLabel(D::kAltLabel, 164, 76, 40, L"Alt"),
-    CheckBox(D::kWin, 234, 76),
-    CheckLabel(D::kWinLabel, 234, 76, 40, L"Win"),
+    ui::CheckBox(D::kNoModifier, 24, 44),
+    ui::BoxLabel(D::kNoModifierLabel, 24, 44, 150, nullptr, kTextNoModifier),
+    ui::CheckBox(D::kCtrl, 24, 76),
+    ui::BoxLabel(D::kCtrlLabel, 24, 76, 40, L"Ctrl"),
+    ui::CheckBox(D::kShift, 94, 76),
+    ui::BoxLabel(D::kShiftLabel, 94, 76, 40, L"Shift"),
+    ui::CheckBox(D::kAlt, 164, 76),
+    ui::BoxLabel(D::kAltLabel, 164, 76, 40, L"Alt"),
+    ui::CheckBox(D::kWin, 234, 76),
+    ui::BoxLabel(D::kWinLabel, 234, 76, 40, L"Win"),
     ui::TextLine(D::kKeyName, {300, 70, 420, 96}, ui::TextAlign::kCentre),
     ui::CaptionButton(D::kOk, {260, 110, 329, 130}, kTextOk),
     ui::CaptionButton(D::kCancel, {350, 110, 419, 130}, kTextCancel),

@@ -24,22 +24,6 @@ constexpr ui::ControlSpec SliderBar(int id, LayoutRect rect) {
   return s;
 }
 
-constexpr ui::ControlSpec SyncBox(int id, LayoutRect rect) {
-  ui::ControlSpec s;
-  s.id = id;
-  s.kind = ui::ControlClass::kCheck;
-  s.rect = rect;
-  s.pictures = {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"};
-  s.layer = 1;
-  return s;
-}
-
-constexpr ui::ControlSpec FixedLine(int id, LayoutRect rect, const wchar_t* text) {
-  ui::ControlSpec s = ui::TextLine(id, rect, ui::TextAlign::kLeft);
-  s.fixedText = text;
-  return s;
-}
-
 // ---- one value ----
 using S = CDPIValueSettingDlg;
 
@@ -82,8 +66,8 @@ constexpr ui::ControlSpec kSyncControls[] = {
     SliderBar(Y::kSliderBarY, kSliderRectY),
     ui::EditLine(Y::kBoxX, {20, 152, 110, 176}, kValuePoints),
     ui::EditLine(Y::kBoxY, {122, 152, 212, 176}, kValuePoints),
-    SyncBox(Y::kSync, {20, 189, 35, 204}),
-    FixedLine(Y::kSyncLabel, {41, 187, 200, 206}, kSyncCaption),
+    ui::CheckBox(Y::kSync, 20, 189),
+    ui::BoxLabel(Y::kSyncLabel, 20, 189, 160, kSyncCaption),
     ui::CaptionButton(Y::kOk, {260, 186, 329, 206}, kTextOk),
     ui::CaptionButton(Y::kCancel, {350, 186, 419, 206}, kTextCancel),
 };

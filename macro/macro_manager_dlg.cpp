@@ -58,26 +58,6 @@ constexpr ui::ControlSpec Check(int id, LayoutRect rect, std::array<const wchar_
   return s;
 }
 
-constexpr ui::ControlSpec CheckBox(int id, LayoutRect rect) {
-  ui::ControlSpec s;
-  s.id = id;
-  s.kind = ui::ControlClass::kCheck;
-  s.rect = rect;
-  s.pictures = {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"};
-  s.layer = 1;
-  return s;
-}
-
-constexpr ui::ControlSpec Radio(int id, LayoutRect rect) {
-  ui::ControlSpec s;
-  s.id = id;
-  s.kind = ui::ControlClass::kRadio;
-  s.rect = rect;
-  s.pictures = {L"skins\\radio_nr.png", L"skins\\radio_ov.png", L"skins\\radio_dn.png"};
-  s.layer = 1;
-  return s;
-}
-
 constexpr ui::ControlSpec Combo(int id, LayoutRect rect) {
   ui::ControlSpec s;
   s.id = id;
@@ -102,15 +82,15 @@ constexpr ui::ControlSpec kControls[] = {
     ui::CaptionButton(D::kChangeAction, {350, 85, 425, 105}, kTextEditButton),
     ui::CaptionButton(D::kDeleteAction, {435, 85, 510, 105}, kTextDeleteButton),
     Check(D::kRecord, {350, 125, 510, 147}, kRecordPictures, kTextRecord),
-    CheckBox(D::kRecordDelays, {350, 158, 365, 173}),
-    ui::TextLine(D::kRecordDelaysLabel, {370, 155, 510, 175}, ui::TextAlign::kLeft, kTextRecordDelays),
+    ui::CheckBox(D::kRecordDelays, 350, 158),
+    ui::BoxLabel(D::kRecordDelaysLabel, 350, 158, 140, nullptr, kTextRecordDelays),
     ui::TextLine(D::kReplayLabel, {350, 190, 510, 208}, ui::TextAlign::kLeft, kTextReplayModeLabel),
-    Radio(D::kReplayHeld, {350, 213, 365, 228}),
-    ui::TextLine(D::kReplayHeld + 100, {370, 211, 510, 230}, ui::TextAlign::kLeft, kTextReplayWhileHeld),
-    Radio(D::kReplayToggle, {350, 235, 365, 250}),
-    ui::TextLine(D::kReplayToggle + 100, {370, 233, 510, 252}, ui::TextAlign::kLeft, kTextReplayToggle),
-    Radio(D::kReplayCount, {350, 257, 365, 272}),
-    ui::TextLine(D::kReplayCount + 100, {370, 255, 510, 274}, ui::TextAlign::kLeft, kTextReplayCount),
+    ui::RadioButton(D::kReplayHeld, 350, 213),
+    ui::BoxLabel(D::kReplayHeld + 100, 350, 213, 140, nullptr, kTextReplayWhileHeld),
+    ui::RadioButton(D::kReplayToggle, 350, 235),
+    ui::BoxLabel(D::kReplayToggle + 100, 350, 235, 140, nullptr, kTextReplayToggle),
+    ui::RadioButton(D::kReplayCount, 350, 257),
+    ui::BoxLabel(D::kReplayCount + 100, 350, 257, 140, nullptr, kTextReplayCount),
     ui::EditLine(D::kLoopCount, {370, 280, 420, 300}, 9),
     ui::TextLine(D::kTimesLabel, {425, 280, 510, 300}, ui::TextAlign::kLeft, kTextTimesLabel),
     ui::CaptionButton(D::kOk, {350, 332, 425, 352}, kTextMacroManagerButton1),

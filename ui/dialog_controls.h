@@ -1,6 +1,7 @@
 #pragma once
 // Spec makers for the pieces every small skinned dialog has: the close cross in the top right
-// corner, caption buttons on the "button2" pictures, grey text lines and edit lines. Portable.
+// corner, caption buttons on the "button2" pictures, grey text lines, edit lines, check boxes and
+// radio buttons with their labels. Portable.
 #include "ui/control_table.h"
 
 namespace gm::ui {
@@ -51,6 +52,33 @@ constexpr ControlSpec EditLine(int id, LayoutRect rect, int points) {
   s.align = TextAlign::kCentre;
   s.variant = points;
   s.layer = 1;
+  return s;
+}
+
+// A check box (the "check" pictures, 15 units square) with its top left corner at (left, top).
+constexpr ControlSpec CheckBox(int id, int left, int top) {
+  ControlSpec s;
+  s.id = id;
+  s.kind = ControlClass::kCheck;
+  s.rect = {left, top, left + 15, top + 15};
+  s.pictures = {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"};
+  s.layer = 1;
+  return s;
+}
+
+// A radio button (the "radio" pictures, 15 units square) with its top left corner at (left, top).
+constexpr ControlSpec RadioButton(int id, int left, int top) {
+  ControlSpec s = CheckBox(id, left, top);
+  s.kind = ControlClass::kRadio;
+  s.pictures = {L"skins\\radio_nr.png", L"skins\\radio_ov.png", L"skins\\radio_dn.png"};
+  return s;
+}
+
+// The label right of a 15-unit box at (left, top), `width` units wide: a fixed text, or language
+// text `textIndex` when `fixed` is null.
+constexpr ControlSpec BoxLabel(int id, int left, int top, int width, const wchar_t* fixed, int textIndex = -1) {
+  ControlSpec s = TextLine(id, {left + 20, top - 2, left + 20 + width, top + 17}, TextAlign::kLeft, textIndex);
+  s.fixedText = fixed;
   return s;
 }
 

@@ -115,7 +115,10 @@ class MainWindowAssign : public ::testing::Test {
 
   // The centre of entry `entry` (1-based) of a menu, in its client coordinates.
   LPARAM EntryPoint(int entry) const { return apptest::MenuEntryPoint(entry, scale_); }
-  void HoverEntry(HWND popup, int entry) const { PostMessageW(popup, WM_MOUSEMOVE, 0, EntryPoint(entry)); }
+  void HoverEntry(HWND popup, int entry) const {
+    apptest::PointAtMenuEntry(popup, entry, scale_);
+    PostMessageW(popup, WM_MOUSEMOVE, 0, EntryPoint(entry));
+  }
   void ClickEntry(HWND popup, int entry) const { apptest::ClickMenuEntry(popup, entry, scale_); }
   void RightClickEntry(HWND popup, int entry) const {
     HoverEntry(popup, entry);

@@ -64,7 +64,15 @@ LPARAM MenuEntryPoint(int entry, double scale) {
   return MAKELPARAM(row.x / 2, row.y * (entry - 1) + row.y / 2);
 }
 
+void PointAtMenuEntry(HWND popup, int entry, double scale) {
+  const LPARAM at = MenuEntryPoint(entry, scale);
+  POINT screen{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  ClientToScreen(popup, &screen);
+  SetCursorPos(screen.x, screen.y);
+}
+
 void ClickMenuEntry(HWND popup, int entry, double scale) {
+  PointAtMenuEntry(popup, entry, scale);
   const LPARAM at = MenuEntryPoint(entry, scale);
   PostMessageW(popup, WM_MOUSEMOVE, 0, at);
   PostMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -192,55 +200,13 @@ bool DemoMainWindow::PanelShows(int id, const std::wstring& text) const {
   return gmtest::PumpUntil([&] { return PanelText(id) == text; }, 10s);
 }
 
-namespace {
-
-struct WindowSearch {
-  const wchar_t* className;
-  DWORD pid;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
-  auto* s = reinterpret_cast<WindowSearch*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  if (pid == s->pid && IsWindowVisible(hwnd) && std::wstring(name) == s->className) s->found.push_back(hwnd);
-  return TRUE;
-}
-
-}  // namespace
-
 std::vector<HWND> DemoMainWindow::VisibleWindows(const wchar_t* className) const {
-  WindowSearch s{className, process_.id, {}};
-  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  return VisibleWindowsOf(className, process_.id);
 }
 
-HWND DemoMainWindow::WaitForPopup(int rows) const {
-  const LONG height = gm::MenuSize(rows, scale_).y;
-  HWND popup = nullptr;
-  gmtest::PumpUntil(
-      [&] {
-        for (HWND h : VisibleWindows(L"GmSkinnedPopup")) {
-          RECT r{};
-          GetWindowRect(h, &r);
-          if (r.bottom - r.top == height) popup = h;
-        }
-        return popup != nullptr;
-      },
-      10s);
-  return popup;
-}
+HWND DemoMainWindow::WaitForPopup(int rows) const { return WaitForMenuPopup(process_.id, rows, scale_); }
 
-void DemoMainWindow::ClickMenuEntry(HWND popup, int entry) const {
-  const int row = gm::MenuSize(1, scale_).y;
-  const LPARAM at = MAKELPARAM(gm::MenuSize(1, scale_).x / 2, row * (entry - 1) + row / 2);
-  PostMessageW(popup, WM_MOUSEMOVE, 0, at);
-  PostMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(popup, WM_LBUTTONUP, 0, at);
-}
+void DemoMainWindow::ClickMenuEntry(HWND popup, int entry) const { apptest::ClickMenuEntry(popup, entry, scale_); }
 
 HWND DemoMainWindow::FindDialog(int width, int height) const {
   const LONG w = static_cast<LONG>(width * scale_), h = static_cast<LONG>(height * scale_);

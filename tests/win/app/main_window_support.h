@@ -22,6 +22,9 @@ std::vector<HWND> VisibleWindowsOf(const wchar_t* className, DWORD pid);
 HWND WaitForMenuPopup(DWORD pid, int rows, double scale);
 // The client point of the centre of entry `entry` (1-based) of a menu at `scale`.
 LPARAM MenuEntryPoint(int entry, double scale);
+// The real pointer goes to the centre of entry `entry` (1-based) of a menu, so that nothing the
+// system reports from where it was can move the menu's hover elsewhere.
+void PointAtMenuEntry(HWND popup, int entry, double scale);
 // A left click on entry `entry` (1-based) of a menu, as the pointer makes it.
 void ClickMenuEntry(HWND popup, int entry, double scale);
 
