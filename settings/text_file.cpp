@@ -1,5 +1,6 @@
 #include "settings/text_file.h"
 
+#include <cstring>
 #include <system_error>
 
 #include "settings/platform_file.h"
@@ -59,9 +60,12 @@ std::string EncodeUtf16Le(std::wstring_view text) {
 }
 
 std::wstring DecodeUtf16Le(std::string_view bytes) {
-  std::wstring out;
-  out.reserve(bytes.size() / 2);
+  // Every file read goes through here a character at a time: the result is sized once and
+  // written through a pointer (appending per character dominated reading a macro library).
   const size_t end = bytes.size() & ~size_t{1};
+  std::wstring out(end / 2, L'\0');
+  wchar_t* const first = out.data();
+  wchar_t* next = first;
   for (size_t i = 0; i < end; i += 2) {
     char32_t unit = UnitAt(bytes, i);
     if constexpr (sizeof(wchar_t) > 2) {
@@ -70,8 +74,9 @@ std::wstring DecodeUtf16Le(std::string_view bytes) {
         i += 2;
       }
     }
-    out += static_cast<wchar_t>(unit);
+    *next++ = static_cast<wchar_t>(unit);
   }
+  out.resize(static_cast<size_t>(next - first));
   return out;
 }
 
@@ -146,11 +151,17 @@ bool CStdioFileEx::ReadString(std::wstring& text) {
   if (wide_) {
     // The line runs up to and including the next line feed unit (0A 00) or the end of the file.
     const size_t end = rest.size() & ~size_t{1};
-    size_t i = 0;
-    while (i < end) {
-      const bool lineFeed = rest[i] == '\n' && rest[i + 1] == '\0';
-      i += 2;
-      if (lineFeed) break;
+    size_t i = end;
+    // memchr finds each 0A byte; only one at an even offset followed by 00 ends the line.
+    for (size_t from = 0; from < end;) {
+      const void* hit = std::memchr(rest.data() + from, '\n', end - from);
+      if (!hit) break;
+      const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - rest.data());
+      if (at % 2 == 0 && at + 1 < end && rest[at + 1] == '\0') {
+        i = at + 2;
+        break;
+      }
+      from = at + 1;
     }
     position_ += i;
     if (position_ + 1 == content_.size()) position_ = content_.size();  // an odd last byte is dropped
