@@ -12,9 +12,11 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUnit(std::string& out, char32_t unit) {
-  out += static_cast<char>(unit & 0xFF);
-  out += static_cast<char>((unit >> 8) & 0xFF);
+// Writes one UTF-16 code unit, low byte first, and returns the position after it.
+char* PutUnit(char* out, char32_t unit) {
+  out[0] = static_cast<char>(unit & 0xFF);
+  out[1] = static_cast<char>((unit >> 8) & 0xFF);
+  return out + 2;
 }
 
 bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
@@ -39,23 +41,27 @@ bool ReadAll(const std::filesystem::path& path, std::string& out) {
 }  // namespace
 
 std::string EncodeUtf16Le(std::wstring_view text) {
-  std::string out;
-  out.reserve(text.size() * 2);
+  // Sized once for the worst case (two units per character) and written through a pointer:
+  // appending per byte dominated writing a large macro library.
+  std::string out(text.size() * 4, '\0');
+  char* const first = out.data();
+  char* next = first;
   for (wchar_t c : text) {
     char32_t cp = static_cast<char32_t>(c);
     if constexpr (sizeof(wchar_t) == 2) {
-      AppendUnit(out, cp);
+      next = PutUnit(next, cp);
     } else {
       if (cp > 0x10FFFF) cp = kReplacement;
       if (cp >= 0x10000) {
         cp -= 0x10000;
-        AppendUnit(out, 0xD800 + (cp >> 10));
-        AppendUnit(out, 0xDC00 + (cp & 0x3FF));
+        next = PutUnit(next, 0xD800 + (cp >> 10));
+        next = PutUnit(next, 0xDC00 + (cp & 0x3FF));
       } else {
-        AppendUnit(out, cp);
+        next = PutUnit(next, cp);
       }
     }
   }
+  out.resize(static_cast<size_t>(next - first));
   return out;
 }
 
