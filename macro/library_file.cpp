@@ -39,12 +39,14 @@ void EmitLibrary(const MacroLibrary& library, const MacroItemLocation& location,
       line(tabs + L"MacroActionNum=" + DecimalText(m.MacroActionNum));
       line(tabs + L"MacroCommandActionNum=" + DecimalText(m.MacroCommandActionNum));
       std::wstring all = tabs + L"AllAction=";
-      all.reserve(all.size() + kActionDigits);
+      const size_t head = all.size();
+      all.resize(head + kActionDigits);  // the 2,000 digits written in place, not appended one by one
+      wchar_t* digit = all.data() + head;
       static constexpr wchar_t kHex[] = L"0123456789ABCDEF";  // "%.2X" per byte
       for (const MacroAction action : m.Actions) {
         for (int b = 0; b < 4; ++b) {
-          all += kHex[action.Byte(b) >> 4];
-          all += kHex[action.Byte(b) & 0xF];
+          *digit++ = kHex[action.Byte(b) >> 4];
+          *digit++ = kHex[action.Byte(b) & 0xF];
         }
       }
       line(all);

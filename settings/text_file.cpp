@@ -1,5 +1,6 @@
 #include "settings/text_file.h"
 
+#include <cstring>
 #include <system_error>
 
 #include "settings/platform_file.h"
@@ -11,9 +12,11 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUnit(std::string& out, char32_t unit) {
-  out += static_cast<char>(unit & 0xFF);
-  out += static_cast<char>((unit >> 8) & 0xFF);
+// Writes one UTF-16 code unit, low byte first, and returns the position after it.
+char* PutUnit(char* out, char32_t unit) {
+  out[0] = static_cast<char>(unit & 0xFF);
+  out[1] = static_cast<char>((unit >> 8) & 0xFF);
+  return out + 2;
 }
 
 bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
@@ -38,30 +41,37 @@ bool ReadAll(const std::filesystem::path& path, std::string& out) {
 }  // namespace
 
 std::string EncodeUtf16Le(std::wstring_view text) {
-  std::string out;
-  out.reserve(text.size() * 2);
+  // Sized once for the worst case (two units per character) and written through a pointer:
+  // appending per byte dominated writing a large macro library.
+  std::string out(text.size() * 4, '\0');
+  char* const first = out.data();
+  char* next = first;
   for (wchar_t c : text) {
     char32_t cp = static_cast<char32_t>(c);
     if constexpr (sizeof(wchar_t) == 2) {
-      AppendUnit(out, cp);
+      next = PutUnit(next, cp);
     } else {
       if (cp > 0x10FFFF) cp = kReplacement;
       if (cp >= 0x10000) {
         cp -= 0x10000;
-        AppendUnit(out, 0xD800 + (cp >> 10));
-        AppendUnit(out, 0xDC00 + (cp & 0x3FF));
+        next = PutUnit(next, 0xD800 + (cp >> 10));
+        next = PutUnit(next, 0xDC00 + (cp & 0x3FF));
       } else {
-        AppendUnit(out, cp);
+        next = PutUnit(next, cp);
       }
     }
   }
+  out.resize(static_cast<size_t>(next - first));
   return out;
 }
 
 std::wstring DecodeUtf16Le(std::string_view bytes) {
-  std::wstring out;
-  out.reserve(bytes.size() / 2);
+  // Every file read goes through here a character at a time: the result is sized once and
+  // written through a pointer (appending per character dominated reading a macro library).
   const size_t end = bytes.size() & ~size_t{1};
+  std::wstring out(end / 2, L'\0');
+  wchar_t* const first = out.data();
+  wchar_t* next = first;
   for (size_t i = 0; i < end; i += 2) {
     char32_t unit = UnitAt(bytes, i);
     if constexpr (sizeof(wchar_t) > 2) {
@@ -70,8 +80,9 @@ std::wstring DecodeUtf16Le(std::string_view bytes) {
         i += 2;
       }
     }
-    out += static_cast<wchar_t>(unit);
+    *next++ = static_cast<wchar_t>(unit);
   }
+  out.resize(static_cast<size_t>(next - first));
   return out;
 }
 
@@ -146,11 +157,17 @@ bool CStdioFileEx::ReadString(std::wstring& text) {
   if (wide_) {
     // The line runs up to and including the next line feed unit (0A 00) or the end of the file.
     const size_t end = rest.size() & ~size_t{1};
-    size_t i = 0;
-    while (i < end) {
-      const bool lineFeed = rest[i] == '\n' && rest[i + 1] == '\0';
-      i += 2;
-      if (lineFeed) break;
+    size_t i = end;
+    // memchr finds each 0A byte; only one at an even offset followed by 00 ends the line.
+    for (size_t from = 0; from < end;) {
+      const void* hit = std::memchr(rest.data() + from, '\n', end - from);
+      if (!hit) break;
+      const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - rest.data());
+      if (at % 2 == 0 && at + 1 < end && rest[at + 1] == '\0') {
+        i = at + 2;
+        break;
+      }
+      from = at + 1;
     }
     position_ += i;
     if (position_ + 1 == content_.size()) position_ = content_.size();  // an odd last byte is dropped

@@ -56,6 +56,8 @@ TEST(TextFile, ReadsLinesByTheLineRules) {
       {"surrogate pair", kBom + std::string("\x3D\xD8\x00\xDE\x0A\x00", 6), {L"\U0001F600"}},
       {"line feed byte inside a code unit is no line end", kBom + std::string("\x0A\x01\x41\x00", 4),
        {L"\u010A" L"A"}},
+      {"line feed byte straddling two code units is no line end",
+       kBom + std::string("\x41\x0A\x00\x42\x0A\x00", 6), {L"\u0A41\u4200"}},
   };
   for (const auto& c : cases) {
     TempFolder folder;
