@@ -8,6 +8,7 @@
 
 #include <cwchar>
 #include <optional>
+#include <string>
 
 #include "app/demo_panel.h"
 #include "app/main_ids.h"
@@ -18,6 +19,11 @@
 using namespace std::chrono_literals;
 
 namespace {
+
+constexpr int kXYDialogWidth = 429;
+constexpr UINT kBoxX = 2017;
+constexpr POINT kXYOk{295, 196};
+constexpr POINT kXYCancel{385, 196};
 
 struct StageState {
   int stage = 0;  // 0-based
@@ -74,6 +80,22 @@ class MainStageDialogs : public apptest::DemoMainWindow {
   bool DialogGone(HWND dialog) const {
     return gmtest::PumpUntil([&] { return !IsWindow(dialog); }, 10s);
   }
+  // The X box of an opened X/Y dialog once the dialog has filled it with `dpi`: the window shows
+  // before its controls exist and take their values, and typing earlier would be overwritten.
+  HWND FilledBoxX(HWND dialog, int dpi) const {
+    HWND box = nullptr;
+    wchar_t text[32] = {};
+    const bool filled = gmtest::PumpUntil(
+        [&] {
+          box = GetDlgItem(dialog, kBoxX);
+          // WM_GETTEXT itself: GetWindowText does not ask a window of another process.
+          if (box) SendMessageW(box, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text));
+          return box && std::to_wstring(dpi) == text;
+        },
+        10s);
+    EXPECT_TRUE(filled) << "box " << box << " shows \"" << std::string(text, text + wcslen(text)) << "\", not " << dpi;
+    return filled ? box : nullptr;
+  }
   static void Type(HWND box, const wchar_t* text) {
     SendMessageW(box, EM_SETSEL, 0, -1);
     SendMessageW(box, WM_CHAR, VK_BACK, 1);
@@ -88,11 +110,6 @@ class MainStageDialogs : public apptest::DemoMainWindow {
   }
 };
 
-constexpr int kXYDialogWidth = 429;
-constexpr UINT kBoxX = 2017;
-constexpr POINT kXYOk{295, 196};
-constexpr POINT kXYCancel{385, 196};
-
 TEST_F(MainStageDialogs, ATypedValueSnapsToTheListAndReachesTheMouseAndTheProfile) {
   const gm::SensorTables tables = Sensor3950();
   const StageState before = Current();
@@ -101,17 +118,22 @@ TEST_F(MainStageDialogs, ATypedValueSnapsToTheListAndReachesTheMouseAndTheProfil
   ASSERT_EQ(start.XYSettingValueX[stage], start.XYSettingValueY[stage]) << "the default stage is not synced";
 
   // Cancelled first: nothing changes.
+  const int startDpi = gm::DpiOfPosition(tables, start.XYSettingValueX[stage]);
   ClickAt(StageBar(before.stage));
   HWND dialog = OpenedDialog(kXYDialogWidth);
   ASSERT_NE(dialog, nullptr) << "no X/Y dialog";
-  Type(GetDlgItem(dialog, kBoxX), L"812");
+  HWND box = FilledBoxX(dialog, startDpi);
+  ASSERT_NE(box, nullptr) << "the X box never showed the stage's value";
+  Type(box, L"812");
   ClickInDialog(dialog, kXYCancel);
   ASSERT_TRUE(DialogGone(dialog));
 
   ClickAt(StageBar(before.stage));
   dialog = OpenedDialog(kXYDialogWidth);
   ASSERT_NE(dialog, nullptr) << "no X/Y dialog";
-  Type(GetDlgItem(dialog, kBoxX), L"812");
+  box = FilledBoxX(dialog, startDpi);
+  ASSERT_NE(box, nullptr) << "the X box never showed the stage's value";
+  Type(box, L"812");
   ClickInDialog(dialog, kXYOk);
   ASSERT_TRUE(DialogGone(dialog));
 
