@@ -19,6 +19,22 @@ std::wstring AppDataFolder() {
   return path;
 }
 
+namespace {
+
+// A job that kills its processes when its last handle closes, which happens when this process ends.
+HANDLE TestJob() {
+  static const HANDLE job = [] {
+    HANDLE h = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (h) SetInformationJobObject(h, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+    return h;
+  }();
+  return job;
+}
+
+}  // namespace
+
 Process StartProgram(const std::wstring& exeName) {
   std::wstring cmd = L"\"" + BinFolder() + exeName + L"\"";
   std::vector<wchar_t> buf(cmd.begin(), cmd.end());
@@ -31,8 +47,13 @@ Process StartProgram(const std::wstring& exeName) {
   // program was ended: the start is tried again for a while (the last error is kept for the caller).
   PumpUntil(
       [&] {
-        if (!CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr, BinFolder().c_str(), &si, &pi))
+        if (!CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                            BinFolder().c_str(), &si, &pi))
           return false;
+        // The program ends with this test process even when the test is killed (a time-out), so a
+        // left-over program never answers the next test's start as the running instance.
+        AssignProcessToJobObject(TestJob(), pi.hProcess);
+        ResumeThread(pi.hThread);
         CloseHandle(pi.hThread);
         p.handle.Reset(pi.hProcess);
         p.id = pi.dwProcessId;
