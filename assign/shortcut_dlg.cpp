@@ -1,5 +1,7 @@
 #include "assign/shortcut_dlg.h"
 
+#include "dialogs/key_capture.h"
+
 #include "dialogs/attention_dlg.h"
 #include "settings/language_indexes.h"
 #include "ui/buttons.h"
@@ -51,10 +53,7 @@ CShortcutDlg::CShortcutDlg(const ui::UiContext& context, HWND parent, const std:
 
 BOOL CShortcutDlg::OnInitDialog() {
   CDlgBase::OnInitDialog();
-  if (hook_.Start(Hwnd()) != CKeyboardHookLibrary::Status::kReady) {
-    CAttentionDlg::Tell(context_, kTextKeyCaptureUnavailable, Hwnd());
-    Close(IDCANCEL);
-  }
+  if (!StartKeyCapture(hook_, context_, Hwnd())) Close(IDCANCEL);
   return TRUE;
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "assign/key_tables.h"
-#include "dialogs/attention_dlg.h"
+#include "dialogs/key_capture.h"
 #include "macro/action_edit.h"
 #include "settings/language_indexes.h"
 #include "ui/program_messages.h"
@@ -25,10 +25,7 @@ CActionKeyModifyDlg::~CActionKeyModifyDlg() { hook_.Stop(); }
 // Without the keyboard hook no key can be chosen: the dialog says so and closes unchanged.
 BOOL CActionKeyModifyDlg::OnInitDialog() {
   const BOOL result = CMacroFieldDlg::OnInitDialog();
-  if (hook_.Start(Hwnd()) != CKeyboardHookLibrary::Status::kReady) {
-    CAttentionDlg::Tell(context_, kTextKeyCaptureUnavailable, Hwnd());
-    Close(IDCANCEL);
-  }
+  if (!StartKeyCapture(hook_, context_, Hwnd())) Close(IDCANCEL);
   return result;
 }
 
