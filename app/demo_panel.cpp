@@ -1,5 +1,7 @@
 #include "app/demo_panel.h"
 
+#include "ui/program_messages.h"
+
 #include <dbt.h>
 
 #include <array>
@@ -218,7 +220,7 @@ void CDemoPanel::Perform(int action) {
     case kCheckUpdates:
       // Posted: the window opens a modal dialog, which must not run inside this button's click.
       for (const CommandAction& c : kCommandActions)
-        if (c.action == action) PostMessageW(mainWindow_, kRunCommandMessage, c.control, 0);
+        if (c.action == action) PostMessageW(mainWindow_, gm::msg::kDemoPanelCommand, c.control, 0);
       return;
     default: return;
   }

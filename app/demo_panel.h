@@ -43,9 +43,6 @@ class CDemoPanel {
     kUpdateFirmware,
     kCheckUpdates,
   };
-  // The message the command buttons post to the main window: wParam the control id whose click
-  // the window runs.
-  static constexpr UINT kRunCommandMessage = WM_APP + 0x20;
   // The static line that shows the mouse's DPI state.
   static constexpr int kStateLine = 200;
   // The state line's text for `stage` (0-based), the enabled-stage mask, the DPI command reports

@@ -232,7 +232,7 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
       OnFirmwareUpdated();
       result = 0;
       return true;
-    case CDemoPanel::kRunCommandMessage:
+    case gm::msg::kDemoPanelCommand:
       // A command button of the demo panel: the control's click, as if the user had made it.
       if (demoPanel_) QueueEvent({.id = static_cast<UINT>(wParam), .event = gm::win::kEventClicked});
       return true;

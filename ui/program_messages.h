@@ -51,6 +51,11 @@ inline constexpr unsigned kPairingRequested = 1174;
 inline constexpr unsigned kFirmwareUpdated = 1175;
 enum PairingRequestAnswer : long { kPairingReportNotSent = 0, kPairingReportSent = 1, kPairingLinkBusy = 2 };
 
+// ---- the demo's simulated-mouse panel ----
+// A command button of the panel, posted to the main window: wParam the control id whose click the
+// window runs (WM_APP + 0x20).
+inline constexpr unsigned kDemoPanelCommand = 0x8020;
+
 // ---- notification icon and on-screen display ----
 inline constexpr unsigned kTrayIcon = 1056;      // wParam the icon id, lParam the mouse message
 inline constexpr unsigned kStageDisplay = 1067;  // wParam 1: show the on-screen display
