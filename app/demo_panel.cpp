@@ -117,6 +117,10 @@ bool CDemoPanel::Create() {
   CreateButtons();
   UpdateLabels();
   SetTimer(hwnd_, kLabelTimer, kLabelPeriodMs, nullptr);
+  if (boot_) {
+    HWND panel = hwnd_;
+    boot_->SetRestartObserver([panel] { PostMessageW(panel, gm::msg::kDemoMouseRestarted, 0, 0); });
+  }
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   return true;
 }
@@ -127,6 +131,7 @@ void CDemoPanel::Destroy() {
   hwnd_ = nullptr;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   KillTimer(hwnd, kLabelTimer);
+  if (boot_) boot_->SetRestartObserver(nullptr);
   DestroyWindow(hwnd);
 }
 
@@ -280,6 +285,9 @@ LRESULT CALLBACK CDemoPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         self->AnnounceLinkChanges();
         self->UpdateLabels();
       }
+      return 0;
+    case gm::msg::kDemoMouseRestarted:
+      if (self) self->AnnounceLinkChanges();
       return 0;
     case WM_CLOSE:
       ShowWindow(hwnd, SW_MINIMIZE);  // the panel lives as long as the program

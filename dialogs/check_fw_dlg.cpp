@@ -145,10 +145,14 @@ void CCheckFWDlg::RequestStop() {
 bool CCheckFWDlg::PumpOneMessage() {
   // Painting the skinned windows takes longer than most of the update's waits: left to itself the
   // update would wait for a repaint after every block. Input, posted, sent and timer messages are
-  // handled at once; repaints at most every kPaintIntervalMs.
+  // handled at once; repaints at most every kPaintIntervalMs. Timers are named in the filter: the
+  // system hands out a timer only when no repaint is pending, and with the dialog's lines changing
+  // one nearly always is, so a filter without them would starve the program's timers (the
+  // rescans, the battery, the demo's device announcements) for most of the update.
   const ULONGLONG now = GetTickCount64();
   UINT flags = PM_REMOVE;
-  if (now - lastPaint_ < kPaintIntervalMs) flags |= PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
+  if (now - lastPaint_ < kPaintIntervalMs)
+    flags |= PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE | (static_cast<UINT>(QS_TIMER) << 16);
   MSG m;
   if (!PeekMessageW(&m, nullptr, 0, 0, flags)) return false;
   if (m.message == WM_PAINT) lastPaint_ = now;

@@ -18,7 +18,14 @@ bool FlushToDisk(std::FILE* file) {
 }
 
 bool ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target) {
-  return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  constexpr DWORD kRetryGapMs = 20;
+  for (DWORD waited = 0;; waited += kRetryGapMs) {
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    // Only a target in use is worth waiting for; a missing folder or a full disk stays so.
+    const DWORD error = GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || waited >= kReplaceRetryMs) return false;
+    Sleep(kRetryGapMs);
+  }
 }
 
 }  // namespace gm

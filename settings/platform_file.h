@@ -14,7 +14,11 @@ std::FILE* OpenNativeFile(const std::filesystem::path& path, const char* mode);
 // Flushes the stream's buffers and asks the system to write the file's data to the disk.
 bool FlushToDisk(std::FILE* file);
 
-// Moves `source` over `target` (both in the same folder), replacing `target` when it exists.
+// Moves `source` over `target` (both in the same folder), replacing `target` when it exists. On
+// Windows a target that another program holds open for a moment (a virus scanner, a backup or
+// sync tool, a reader of the settings) cannot be replaced: the move is tried again for up to
+// kReplaceRetryMs before it counts as failed, so such a glimpse does not cost the user the save.
+inline constexpr unsigned kReplaceRetryMs = 2000;
 bool ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target);
 
 }  // namespace gm

@@ -200,6 +200,12 @@ void SimBootloader::RestartLocked() {
     }
   }
   comeBackAt_ = clock_.Now() + spec_.restartDelay;
+  if (restartObserver_) restartObserver_();
+}
+
+void SimBootloader::SetRestartObserver(std::function<void()> observer) {
+  std::lock_guard lock(mutex_);
+  restartObserver_ = std::move(observer);
 }
 
 void SimBootloader::Poll() {

@@ -55,6 +55,9 @@ enum PairingRequestAnswer : long { kPairingReportNotSent = 0, kPairingReportSent
 // A command button of the panel, posted to the main window: wParam the control id whose click the
 // window runs (WM_APP + 0x20).
 inline constexpr unsigned kDemoPanelCommand = 0x8020;
+// Posted to the panel by the simulated bootloader the moment the mouse restarts: the panel
+// announces the links' departure at once, while they are gone (WM_APP + 0x21).
+inline constexpr unsigned kDemoMouseRestarted = 0x8021;
 
 // ---- notification icon and on-screen display ----
 inline constexpr unsigned kTrayIcon = 1056;      // wParam the icon id, lParam the mouse message
