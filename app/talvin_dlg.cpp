@@ -141,6 +141,7 @@ void CTalvinDlg::RemoveTitleBarAndSize() {
   SetWindowSize(static_cast<int>(gm::kMainDesignWidth * state_->env.displayScale),
                 static_cast<int>(gm::kMainDesignHeight * state_->env.displayScale));
   SetRegisterAsOpenDialog(false);
+  SetShownAtOnce();
 }
 
 // The dialog base creates the controls of the layout table (CreateControls), the window's own

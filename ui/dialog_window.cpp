@@ -33,7 +33,9 @@ INT_PTR CALLBACK CDialogWindow::DialogProc(HWND hwnd, UINT message, WPARAM wPara
     self = reinterpret_cast<CDialogWindow*>(lParam);
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-    return self->OnInitDialog();
+    const BOOL result = self->OnInitDialog();
+    if (self->hwnd_ == hwnd) self->OnInitDone();
+    return result;
   }
   self = reinterpret_cast<CDialogWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (!self) return FALSE;

@@ -28,6 +28,8 @@ class CDialogWindow {
  protected:
   // WM_INITDIALOG: return TRUE to let the system set the focus.
   virtual BOOL OnInitDialog() { return TRUE; }
+  // After OnInitDialog, the derived classes' parts included, has returned: the dialog is complete.
+  virtual void OnInitDone() {}
 
   // Every other message. Return true when handled and put the message's result in `result`.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }

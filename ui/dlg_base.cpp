@@ -196,7 +196,10 @@ BOOL CDlgBase::OnInitDialog() {
     titleFont_.Reset(CreateFontW(height, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, context_.EffectiveFont().name.c_str()));
   }
-  SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, windowSize_.cx, windowSize_.cy, SWP_SHOWWINDOW | SWP_NOMOVE);
+  // Sized now and shown once the whole initialisation (the derived dialog's values included) is
+  // done, so it never appears half filled; a window that places itself is shown at once.
+  SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, windowSize_.cx, windowSize_.cy,
+               showAtOnce_ ? SWP_NOMOVE | SWP_SHOWWINDOW : SWP_NOMOVE);
   RECT client{};
   GetClientRect(hwnd, &client);
   CreateControls(client);
@@ -214,6 +217,11 @@ BOOL CDlgBase::OnInitDialog() {
   SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (registerOpen_ && context_.openDialogs) context_.openDialogs->Add(hwnd);
   return TRUE;
+}
+
+void CDlgBase::OnInitDone() {
+  if (showAtOnce_) return;
+  SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 
 void CDlgBase::OnOK() { Close(IDOK); }

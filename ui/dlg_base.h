@@ -54,7 +54,7 @@ class CDlgBase : public CDialogWindow, public CControlHost {
 
   // Runs the dialog modally on template 152 of the program; returns the EndDialog value.
   INT_PTR DoModal();
-  // Creates it modeless (shown by OnInitDialog); returns the window or nullptr.
+  // Creates it modeless (shown once initialised); returns the window or nullptr.
   HWND CreateModelessDialog();
 
   // Adds a control to a layer (0..9; others go to layer 9); the dialog owns it from now on.
@@ -99,6 +99,9 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   // Whether the dialog enters itself in the context's open-dialog table while open (secondary
   // dialogs do).
   void SetRegisterAsOpenDialog(bool on) { registerOpen_ = on; }
+  // For a window that places, shows, minimises or hides itself in its own initialisation (the main
+  // window): shown when the base's part begins rather than once the whole initialisation is done.
+  void SetShownAtOnce() { showAtOnce_ = true; }
 
   // Declares the dialog: its frame (which sets the window size), the table of its controls
   // (created on layer `spec.layer` when the window opens) and the keys it ignores.
@@ -114,6 +117,8 @@ class CDlgBase : public CDialogWindow, public CControlHost {
 
  protected:
   BOOL OnInitDialog() override;
+  // Shows the dialog once it is complete.
+  void OnInitDone() override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
 
   // Paints the client area (background, then controls). Subclasses draw their frame and texts.
@@ -175,6 +180,7 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   COLORREF backgroundColour_ = 0;
   std::array<std::unique_ptr<CWndPopup>, kPopupSlots> popups_;
   bool registerOpen_ = true;
+  bool showAtOnce_ = false;
   // The declared dialog: frame, controls, key rules and handler table.
   DialogFrame frame_{};
   SkinImage framePicture_;

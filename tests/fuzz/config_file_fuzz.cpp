@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/fuzz/scratch_file.h"
 #include "settings/app_config.h"
 #include "settings/text_file.h"
 
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (count < -1 || count > gm::kAppConfigCount) std::abort();
   if (count < 0) return 0;
   for (int n = count; n < gm::kAppConfigCount; ++n) table[n] = {L"Key", L"Value"};
-  static const std::wstring path = L"/tmp/gm_config_fuzz_" + std::to_wstring(getpid()) + L".ini";
+  static const std::wstring path = FuzzScratchFile(L"gm_config_fuzz_", L".ini");
   if (!gm::WriteAppConfigFile(table, path)) std::abort();
   gm::CStdioFileEx again;
   gm::AppConfigTable back;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/fuzz/scratch_file.h"
 #include "settings/profile_file.h"
 #include "settings/text_file.h"
 
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& key : record.KeyAssignments) {
     if (key.Macro.MacroActionNum > 250) std::abort();
   }
-  static const std::wstring path = L"/tmp/gm_profile_fuzz_" + std::to_wstring(getpid()) + L".psf";
+  static const std::wstring path = FuzzScratchFile(L"gm_profile_fuzz_", L".psf");
   if (!gm::WriteProfileRecord(record, path)) std::abort();
   gm::ProfileRecord back;
   if (!gm::ReadProfileRecord(path, back) || !(back == record)) std::abort();

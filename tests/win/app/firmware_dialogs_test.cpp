@@ -236,14 +236,13 @@ TEST_F(FirmwareDialogs, UpdateWritesOnlyTheApplicationKeepsTheWindowAnsweringAnd
   EXPECT_DOUBLE_EQ(highest, 100.0);
   EXPECT_DOUBLE_EQ(PercentOf(TextOf(dialog)), 100.0);
 
-  // The main window answered throughout (the mouse's restart included): 99 % of the answers
-  // within 50 ms. The longest is bounded more loosely because on a shared, loaded machine a
-  // probe is now and then descheduled for longer than that; a wait that did not handle messages
-  // would hold the answer for the whole update (seconds), far beyond either bound.
+  // The main window answered throughout (the mouse's restart included): the probe asks every 5 ms
+  // and waits up to 5 s for each answer, so a wait that did not handle messages would leave a
+  // handful of answers over the whole update and some of them unanswered. How fast the answers
+  // come is measured by the stall-probe benchmark, not asserted here.
   const std::vector<long long> answers = probe.SortedAnswers();
-  ASSERT_GT(answers.size(), 20u);
-  EXPECT_LT(answers[answers.size() * 99 / 100], 50) << "of " << answers.size() << " answers";
-  EXPECT_LT(answers.back(), 250) << "of " << answers.size() << " answers";
+  EXPECT_GT(answers.size(), 200u);
+  EXPECT_LT(answers.back(), 5000) << "of " << answers.size() << " answers";
 
   // The program outlived the mouse's vanishing during its restart.
   EXPECT_EQ(WaitForSingleObject(process_.handle.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
