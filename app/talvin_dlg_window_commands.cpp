@@ -74,7 +74,7 @@ void CTalvinDlg::CarryOutResetPlan(const gm::FactoryResetPlan& plan, const gm::P
 // The version check against the update server; a started installer ends the program.
 void CTalvinDlg::OnSoftwareUpdate() {
   gm::win::WinInetSource source;
-  if (gm::win::RunUpdateCommand(uiContext_, source, gm::DefaultUpdateServer(), state_->env.dataFolder)) {
+  if (gm::win::RunUpdateCommand(uiContext_, Hwnd(), source, gm::DefaultUpdateServer(), state_->env.dataFolder)) {
     host_.CloseOpenDialogs();
     EndDialog(IDOK);
   }

@@ -6,6 +6,7 @@
 #include "dialogs/attention_dlg.h"
 #include "update/installer_digest.h"
 #include "update/update_check.h"
+#include "update/win32/answering_wait.h"
 #include "update/win32/download_dlg.h"
 
 namespace gm::win {
@@ -20,9 +21,10 @@ void Notice(const ui::UiContext& context, int messageIndex) { Notice(context, kT
 
 }  // namespace
 
-bool RunUpdateCommand(const ui::UiContext& context, HttpSource& source, const UpdateServer& server,
+bool RunUpdateCommand(const ui::UiContext& context, HWND owner, HttpSource& source, const UpdateServer& server,
                       std::wstring_view dataFolder) {
-  const UpdateCheckOutcome check = CheckForUpdate(source, server, dataFolder);
+  UpdateCheckOutcome check;
+  RunWhileAnswering(owner, [&] { check = CheckForUpdate(source, server, dataFolder); });
   if (check.fetch.error.code != 0) {
     MessageBoxW(nullptr, NetworkErrorMessage(check.fetch.error).c_str(), nullptr,
                 MB_OK | MB_ICONERROR);
@@ -44,7 +46,8 @@ bool RunUpdateCommand(const ui::UiContext& context, HttpSource& source, const Up
     return false;
   }
   // Nothing runs that is not the installer the server published: its digest must match.
-  const InstallerCheck verified = VerifyDownloadedInstaller(source, check.localPath, check.installerUrl);
+  InstallerCheck verified = InstallerCheck::kUnreadable;
+  RunWhileAnswering(owner, [&] { verified = VerifyDownloadedInstaller(source, check.localPath, check.installerUrl); });
   if (verified != InstallerCheck::kVerified) {
     Notice(context, kTextInstallerNotVerified, InstallerCheckNoticeText(verified));
     return false;

@@ -11,10 +11,11 @@
 
 namespace gm::win {
 
-// Runs the whole check from the UI thread. Returns true when the installer was started and the
-// utility should end (the main dialog ends as confirmed).
-// The version file and the installer are kept below `dataFolder`.
-bool RunUpdateCommand(const ui::UiContext& context, HttpSource& source, const UpdateServer& server,
+// Runs the whole check, started from the UI thread; the version check and the digest fetch run on
+// a thread of their own meanwhile, with `owner` (the main window, may be null) disabled and still
+// answering. Returns true when the installer was started and the utility should end (the main
+// dialog ends as confirmed). The version file and the installer are kept below `dataFolder`.
+bool RunUpdateCommand(const ui::UiContext& context, HWND owner, HttpSource& source, const UpdateServer& server,
                       std::wstring_view dataFolder);
 
 }  // namespace gm::win

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "app/demo_panel.h"
+#include "app/main_window_support.h"
+#include "app/osd_dialog.h"
 #include "app/single_instance.h"
 #include "settings/profile_record.h"
 #include "settings/settings_store.h"
@@ -16,15 +18,13 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr wchar_t kPanelClass[] = L"GamingMouseDemoPanel";
-
 // Starts the demo on a first-run data folder (default configuration: start minimised and hidden
-// until the mouse answers) and waits for its main window.
-class DemoProgram : public ::testing::Test {
+// until the mouse answers) and waits for its main window, shown or not.
+class DemoProgram : public apptest::DemoMainWindow {
  protected:
   void SetUp() override {
     std::error_code ec;
-    std::filesystem::remove_all(gmtest::AppDataFolder() + L"\\GamingMouseData20260526C", ec);
+    std::filesystem::remove_all(DataFolder(), ec);
     process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
     ASSERT_TRUE(process_.handle);
     const bool appeared = gmtest::PumpUntil(
@@ -32,32 +32,8 @@ class DemoProgram : public ::testing::Test {
         60s);
     ASSERT_TRUE(appeared) << "no main window";
   }
-  void TearDown() override {
-    if (process_.handle && WaitForSingleObject(process_.handle.Get(), 0) == WAIT_TIMEOUT) gmtest::Terminate(process_);
-  }
 
-  // The panel's button of `action`, clicked as the user would. Sent, not posted: when this returns
-  // the simulated mouse has acted on the click.
-  void Click(int action) {
-    // The panel's window can be found a moment before its buttons exist: wait for the button.
-    HWND panel = nullptr;
-    HWND button = nullptr;
-    ASSERT_TRUE(gmtest::PumpUntil(
-        [&] {
-          panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id);
-          button = panel ? GetDlgItem(panel, action) : nullptr;
-          return button != nullptr;
-        },
-        10s))
-        << "no panel button " << action;
-    SendMessageW(panel, WM_COMMAND, MAKEWPARAM(action, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-  }
-
-  bool Shown() const { return IsWindowVisible(window_) && !IsIconic(window_); }
   bool Ended(std::chrono::milliseconds timeout) { return gmtest::PumpUntilExited(process_.handle.Get(), timeout); }
-
-  gmtest::Process process_;
-  HWND window_ = nullptr;
 };
 
 }  // namespace
@@ -77,7 +53,7 @@ TEST_F(DemoProgram, ShowsItsMainWindowByItselfAndEndsWhenItIsClosed) {
 
 TEST_F(DemoProgram, UnpluggingTheOnlyLinkOnThePanelEndsTheProgram) {
   ASSERT_TRUE(gmtest::PumpUntil([&] { return Shown(); }, 20s));
-  Click(CDemoPanel::kPlugWired);
+  ClickPanel(CDemoPanel::kPlugWired);
   EXPECT_TRUE(Ended(30s)) << "the program kept running without a link";
 }
 
@@ -88,10 +64,11 @@ TEST_F(DemoProgram, AStageChangedOnTheMouseReachesTheProfileAndIsSavedOnClosing)
   ASSERT_TRUE(gm::ReadProfileFile(*state, 0, profile));
   const int before = state->profiles[0].CurrentDPILevelValue;
 
-  Click(CDemoPanel::kDpiButton);  // the simulated mouse moves to its next stage and reports it
-  // The report travels from the worker thread to the window's queue; nothing outside the program
-  // shows when it has been folded in, so allow it ample time before closing.
-  gmtest::PumpUntil([] { return false; }, 2s);
+  ClickPanel(CDemoPanel::kDpiButton);  // the simulated mouse moves to its next stage and reports it
+  // The report travels from the worker thread to the window's queue; folding it in shows the
+  // on-screen display of the new stage.
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return !VisibleWindows(gm::win::COSDDialog::kClassName).empty(); }, 10s))
+      << "the stage change did not reach the program";
   PostMessageW(window_, WM_CLOSE, 0, 0);
   ASSERT_TRUE(Ended(30s));
 

@@ -36,8 +36,6 @@ namespace {
 constexpr wchar_t kPopupClass[] = L"GmSkinnedPopup";
 constexpr wchar_t kDialogClass[] = L"#32770";
 
-std::wstring DataFolder() { return gmtest::AppDataFolder() + L"\\GamingMouseData20260526C\\"; }
-
 gm::LayoutRect RectOf(int id) {
   for (const gm::MainControlSpec& spec : gm::MainWindowControls())
     if (static_cast<int>(spec.id) == id) return spec.rect;
@@ -64,53 +62,11 @@ int EntryWithSubmenu(unsigned message) {
   return 0;
 }
 
-class MainWindowAssign : public ::testing::Test {
+class MainWindowAssign : public apptest::DemoMainWindow {
  protected:
-  void SetUp() override {
-    std::error_code ec;
-    std::filesystem::remove_all(DataFolder(), ec);
-  }
-  void TearDown() override {
-    if (process_.handle && WaitForSingleObject(process_.handle.Get(), 0) == WAIT_TIMEOUT) gmtest::Terminate(process_);
-  }
-
-  // Starts the demo and waits until its main window has painted.
-  void Start() {
-    process_ = gmtest::StartProgram(L"GamingMouseDemo.exe");
-    const DWORD startError = process_.handle ? 0 : GetLastError();
-    ASSERT_TRUE(process_.handle) << "the program did not start, error " << startError;
-    ASSERT_TRUE(gmtest::PumpUntil(
-        [&] { return (window_ = gmtest::FindWindowOfProcess(gm::kMainWindowClassName, process_.id)) != nullptr; },
-        60s));
-    ASSERT_TRUE(gmtest::PumpUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }, 20s));
-    RECT client{};
-    GetClientRect(window_, &client);
-    scale_ = client.right / static_cast<double>(gm::kMainDesignWidth);
-    // Painted: the first key row shows its picture and caption and has stopped changing.
-    const gm::LayoutRect row = RectOf(gm::kControlKeyComboFirst);
-    std::vector<COLORREF> last;
-    int unchanged = 0;
-    ASSERT_TRUE(gmtest::PumpUntil(
-        [&] {
-          std::vector<COLORREF> now = Pixels(row);
-          unchanged = now == last ? unchanged + 1 : 0;
-          last = now;
-          return unchanged >= 3 && std::count(now.begin(), now.end(), now.front()) < static_cast<long>(now.size());
-        },
-        20s))
-        << "the main window did not paint";
-  }
-
   // Closes the program as WM_CLOSE does (saving what is pending) and waits for its end.
-  void Close() {
-    PostMessageW(window_, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(gmtest::PumpUntilExited(process_.handle.Get(), 30s));
-  }
+  void Close() { ASSERT_TRUE(CloseAndWait()); }
 
-  std::vector<HWND> Visible(const wchar_t* className) const { return apptest::VisibleWindowsOf(className, process_.id); }
-
-  // The program's open popup of `rows` entries (menus differ in their row counts).
-  HWND WaitForPopup(int rows) const { return apptest::WaitForMenuPopup(process_.id, rows, scale_); }
   static int Rows(gm::FunctionMenuId menu) { return static_cast<int>(gm::FunctionMenuOf(menu).entries.size()); }
 
   // The centre of entry `entry` (1-based) of a menu, in its client coordinates.
@@ -119,34 +75,11 @@ class MainWindowAssign : public ::testing::Test {
     apptest::PointAtMenuEntry(popup, entry, scale_);
     PostMessageW(popup, WM_MOUSEMOVE, 0, EntryPoint(entry));
   }
-  void ClickEntry(HWND popup, int entry) const { apptest::ClickMenuEntry(popup, entry, scale_); }
+  void ClickEntry(HWND popup, int entry) const { ClickMenuEntry(popup, entry); }
   void RightClickEntry(HWND popup, int entry) const {
     HoverEntry(popup, entry);
     PostMessageW(popup, WM_RBUTTONDOWN, MK_RBUTTON, EntryPoint(entry));
     PostMessageW(popup, WM_RBUTTONUP, 0, EntryPoint(entry));
-  }
-
-  POINT Centre(const gm::LayoutRect& r) const {
-    const gm::LayoutRect s = gm::ScaleRect(r, scale_);
-    return {(s.left + s.right) / 2, (s.top + s.bottom) / 2};
-  }
-  void ClickAt(const gm::LayoutRect& r) {
-    const POINT p = Centre(r);
-    const LPARAM at = MAKELPARAM(p.x, p.y);
-    PostMessageW(window_, WM_MOUSEMOVE, 0, at);
-    PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(window_, WM_LBUTTONUP, 0, at);
-  }
-  std::vector<COLORREF> Pixels(const gm::LayoutRect& r) const {
-    const gm::LayoutRect s = gm::ScaleRect(r, scale_);
-    POINT origin{0, 0};
-    ClientToScreen(window_, &origin);
-    std::vector<COLORREF> out;
-    HDC screen = GetDC(nullptr);
-    for (int y = s.top; y < s.bottom; y += 2)
-      for (int x = s.left; x < s.right; x += 2) out.push_back(GetPixel(screen, origin.x + x, origin.y + y));
-    ReleaseDC(nullptr, screen);
-    return out;
   }
 
   // Opens the main function menu of key combo `combo` (0..5).
@@ -163,7 +96,7 @@ class MainWindowAssign : public ::testing::Test {
     return WaitForPopup(Rows(submenu));
   }
   bool MenusClosed() const {
-    return gmtest::PumpUntil([&] { return Visible(kPopupClass).empty(); }, 10s);
+    return gmtest::PumpUntil([&] { return VisibleWindows(kPopupClass).empty(); }, 10s);
   }
 
   // The notice dialog the program shows (the only dialog window of the process besides the main
@@ -172,7 +105,7 @@ class MainWindowAssign : public ::testing::Test {
     HWND notice = nullptr;
     gmtest::PumpUntil(
         [&] {
-          const auto found = Visible(kDialogClass);
+          const auto found = VisibleWindows(kDialogClass);
           notice = found.empty() ? nullptr : found.front();
           return notice != nullptr;
         },
@@ -187,14 +120,9 @@ class MainWindowAssign : public ::testing::Test {
     gm::LoadAppConfig(*model);
     return model;
   }
-
-  gmtest::Process process_;
-  HWND window_ = nullptr;
-  double scale_ = 1;
 };
 
 TEST_F(MainWindowAssign, RightClickOnTheOnlyLeftButtonIsUndoneWithANotice) {
-  Start();
   const auto before = SavedSettings();
   ASSERT_EQ(before->profiles[0].KeyAssignments[0].KeyValue, (gm::ThreeBytes{0x10, 0x01, 0x00}));
   ASSERT_EQ(gm::LeftClickButtonCount(before->profiles[0]), 1) << "the default profile has one left button";
@@ -217,7 +145,6 @@ TEST_F(MainWindowAssign, RightClickOnTheOnlyLeftButtonIsUndoneWithANotice) {
 // A choice from a submenu is stored on the button with its name; a submenu entry of the main menu
 // stores nothing and leaves the menu open.
 TEST_F(MainWindowAssign, SubmenuChoicesAreStoredOnTheirButtons) {
-  Start();
   struct Case {
     int combo;
     unsigned openMessage;
@@ -263,8 +190,7 @@ TEST_F(MainWindowAssign, SubmenuChoicesAreStoredOnTheirButtons) {
 // The profile list as config.ini holds it before the start: slots 0, 2, 1 shown (then 3, 4).
 class MainWindowProfiles : public MainWindowAssign {
  protected:
-  void SetUp() override {
-    MainWindowAssign::SetUp();
+  void PrepareDataFolder(const std::wstring&) override {
     std::filesystem::create_directories(DataFolder() + L"config");
     auto model = std::make_unique<gm::SettingsModel>();
     model->env.dataFolder = DataFolder();
@@ -303,7 +229,6 @@ class MainWindowProfiles : public MainWindowAssign {
 };
 
 TEST_F(MainWindowProfiles, DeletingAProfileMovesItBehindTheShownOnes) {
-  Start();
   ProfileMenu(3, 4);  // entry 3 is slot 2; delete
   EXPECT_TRUE(gmtest::PumpUntil([&] { return SavedList().count == 2; }, 10s)) << "config.ini was not rewritten";
   EXPECT_EQ(SavedList(), (gm::ProfileList{2, {0, 1, 3, 4, 2}}));
@@ -311,7 +236,6 @@ TEST_F(MainWindowProfiles, DeletingAProfileMovesItBehindTheShownOnes) {
 }
 
 TEST_F(MainWindowProfiles, DeletingTheCurrentProfileIsRefused) {
-  Start();
   ProfileMenu(2, 4);  // entry 2 is slot 0, the current profile
   HWND notice = WaitForNotice(10s);
   ASSERT_TRUE(notice) << "no notice that the current profile cannot be deleted";
@@ -322,7 +246,6 @@ TEST_F(MainWindowProfiles, DeletingTheCurrentProfileIsRefused) {
 }
 
 TEST_F(MainWindowProfiles, SwitchingProfileShowsItsButtons) {
-  Start();
   const gm::LayoutRect row = RectOf(gm::kControlKeyComboFirst);
   const auto before = Pixels(row);
   HWND list = OpenProfileList();
@@ -337,10 +260,9 @@ TEST_F(MainWindowProfiles, SwitchingProfileShowsItsButtons) {
 // With GM_MENU_SCREENSHOT_FLAG set (tools/menu-screenshot), the main menu and its DPI-lock submenu
 // stay open until the script has photographed the screen and removed the flag file.
 TEST_F(MainWindowAssign, MenuAndSubmenuOpenTogether) {
-  Start();
   HWND submenu = OpenSubmenu(5, gm::msg::kOpenDpiLockMenu, gm::FunctionMenuId::kDpiLock);
   ASSERT_TRUE(submenu);
-  EXPECT_EQ(Visible(kPopupClass).size(), 2u);
+  EXPECT_EQ(VisibleWindows(kPopupClass).size(), 2u);
   wchar_t flag[MAX_PATH] = {};
   if (GetEnvironmentVariableW(L"GM_MENU_SCREENSHOT_FLAG", flag, MAX_PATH)) {
     CloseHandle(CreateFileW(flag, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
@@ -349,7 +271,7 @@ TEST_F(MainWindowAssign, MenuAndSubmenuOpenTogether) {
   // Resting on an entry without a submenu closes the submenu; the main menu stays.
   HWND menu = WaitForPopup(Rows(gm::FunctionMenuId::kMain));
   HoverEntry(menu, 1);
-  EXPECT_TRUE(gmtest::PumpUntil([&] { return Visible(kPopupClass).size() == 1; }, 10s));
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return VisibleWindows(kPopupClass).size() == 1; }, 10s));
   Close();
 }
 

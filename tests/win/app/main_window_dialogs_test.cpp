@@ -66,7 +66,7 @@ class MainWindowDialogs : public apptest::DemoMainWindow {
     // The window shows at its size before its controls exist: wait until its OK button is drawn.
     if (dialog && !gmtest::PumpUntil(
                       [&] {
-                        const std::vector<COLORREF> ok = SteadyDialogPixels(dialog, kOk);
+                        const std::vector<COLORREF> ok = SteadyPixelsOf(dialog, kOk);
                         return std::count(ok.begin(), ok.end(), ok.front()) < static_cast<long>(ok.size());
                       },
                       10s))
@@ -77,31 +77,6 @@ class MainWindowDialogs : public apptest::DemoMainWindow {
     for (const gm::MainControlSpec& spec : gm::MainWindowControls())
       if (static_cast<int>(spec.id) == gm::kControlKeyComboFirst + combo) return spec.rect;
     return {};
-  }
-  // The screen's pixels of design rectangle `r` of a dialog.
-  std::vector<COLORREF> DialogPixels(HWND dialog, const gm::LayoutRect& r) const {
-    const gm::LayoutRect s = gm::ScaleRect(r, scale_);
-    POINT origin{0, 0};
-    ClientToScreen(dialog, &origin);
-    std::vector<COLORREF> out;
-    HDC screen = GetDC(nullptr);
-    for (int y = s.top; y < s.bottom; y += 2)
-      for (int x = s.left; x < s.right; x += 2) out.push_back(GetPixel(screen, origin.x + x, origin.y + y));
-    ReleaseDC(nullptr, screen);
-    return out;
-  }
-  std::vector<COLORREF> SteadyDialogPixels(HWND dialog, const gm::LayoutRect& r) const {
-    std::vector<COLORREF> last;
-    int unchanged = 0;
-    gmtest::PumpUntil(
-        [&] {
-          std::vector<COLORREF> now = DialogPixels(dialog, r);
-          unchanged = now == last ? unchanged + 1 : 0;
-          last = std::move(now);
-          return unchanged >= 3;
-        },
-        5s);
-    return last;
   }
   // A stored choice is uploaded, and the progress dialog (429 × 140 units like the assignment
   // dialogs) shows for half a second: wait until it has come and gone, so it is not taken for the
@@ -129,12 +104,12 @@ TEST_F(MainWindowDialogs, EachDialogStoresItsChoiceOnTheButtonThatOpenedIt) {
   ClickInDialog(shortcut, kShiftBox);
   // The key's name appears in the dialog once its report has arrived: the empty field is taken
   // once the dialog has painted and its pixels hold still.
-  const std::vector<COLORREF> noKey = SteadyDialogPixels(shortcut, kKeyName);
+  const std::vector<COLORREF> noKey = SteadyPixelsOf(shortcut, kKeyName);
   Key(VK_LCONTROL, 0x1D, false);
   Key('S', 0x1F, false);
   Key('S', 0x1F, true);
   Key(VK_LCONTROL, 0x1D, true);
-  EXPECT_TRUE(gmtest::PumpUntil([&] { return DialogPixels(shortcut, kKeyName) != noKey; }, 10s)) << "no key shown";
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return PixelsOf(shortcut, kKeyName) != noKey; }, 10s)) << "no key shown";
   ClickInDialog(shortcut, kOk);
   ASSERT_TRUE(Gone(shortcut));
   AwaitUploadProgress();

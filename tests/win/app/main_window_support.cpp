@@ -143,10 +143,10 @@ POINT DemoMainWindow::Centre(const gm::LayoutRect& r) const {
   return {(s.left + s.right) / 2, (s.top + s.bottom) / 2};
 }
 
-std::vector<COLORREF> DemoMainWindow::Pixels(const gm::LayoutRect& r) const {
+std::vector<COLORREF> DemoMainWindow::PixelsOf(HWND window, const gm::LayoutRect& r) const {
   const gm::LayoutRect s = gm::ScaleRect(r, scale_);
   POINT origin{0, 0};
-  ClientToScreen(window_, &origin);
+  ClientToScreen(window, &origin);
   std::vector<COLORREF> out;
   HDC screen = GetDC(nullptr);
   for (int y = s.top; y < s.bottom; y += 3)
@@ -155,14 +155,16 @@ std::vector<COLORREF> DemoMainWindow::Pixels(const gm::LayoutRect& r) const {
   return out;
 }
 
-std::vector<COLORREF> DemoMainWindow::SteadyPixels(const gm::LayoutRect& r) const {
-  std::vector<COLORREF> last = Pixels(r);
+std::vector<COLORREF> DemoMainWindow::SteadyPixelsOf(HWND window, const gm::LayoutRect& r) const {
+  // Three samples in a row alike: one repeat can fall between two steps of a repaint.
+  std::vector<COLORREF> last = PixelsOf(window, r);
+  int unchanged = 0;
   gmtest::PumpUntil(
       [&] {
-        std::vector<COLORREF> now = Pixels(r);
-        const bool same = now == last;
+        std::vector<COLORREF> now = PixelsOf(window, r);
+        unchanged = now == last ? unchanged + 1 : 0;
         last = std::move(now);
-        return same;
+        return unchanged >= 3;
       },
       5s);
   return last;

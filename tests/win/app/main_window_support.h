@@ -53,10 +53,13 @@ class DemoMainWindow : public ::testing::Test {
   void ClickAt(const gm::LayoutRect& r);
   POINT Centre(const gm::LayoutRect& r) const;
 
-  // The screen's pixels of a design rectangle of the window.
-  std::vector<COLORREF> Pixels(const gm::LayoutRect& r) const;
+  // The screen's pixels of a design rectangle of the main window, or of another window of the
+  // program (a dialog) at the same scale.
+  std::vector<COLORREF> Pixels(const gm::LayoutRect& r) const { return PixelsOf(window_, r); }
+  std::vector<COLORREF> PixelsOf(HWND window, const gm::LayoutRect& r) const;
   // The pixels of `r` once they have stopped changing (painting is asynchronous).
-  std::vector<COLORREF> SteadyPixels(const gm::LayoutRect& r) const;
+  std::vector<COLORREF> SteadyPixels(const gm::LayoutRect& r) const { return SteadyPixelsOf(window_, r); }
+  std::vector<COLORREF> SteadyPixelsOf(HWND window, const gm::LayoutRect& r) const;
   // Waits until the pixels of `r` differ from (or, with `differ` false, equal) `reference`.
   bool PixelsBecome(const gm::LayoutRect& r, const std::vector<COLORREF>& reference, bool differ) const;
 

@@ -96,8 +96,11 @@ void LoopbackHttpServer::Answer(SOCKET client) {
   const auto it = responses_.find(path);
   const std::string response =
       it != responses_.end() ? it->second : Response(404, "<html>Not Found</html>");
-  // Paths under "/slow/" trickle out 1000 bytes every 100 ms, for transfers that take a while.
+  // Paths under "/slow/" trickle out 1000 bytes every 100 ms, for transfers that take a while;
+  // paths under "/late/" are answered after a second, for a server slow to start answering.
   const bool slow = path.rfind("/slow/", 0) == 0;
+  if (path.rfind("/late/", 0) == 0)
+    for (int waited = 0; waited < 1000 && !stop_; waited += 50) Sleep(50);
   const size_t piece = slow ? 1000 : response.size();
   size_t sent = 0;
   while (sent < response.size() && !stop_) {

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -85,7 +87,7 @@ class UpdateCommandTest : public ::testing::Test {
   bool Run(LoopbackHttpServer& server) {
     gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
     const UINT_PTR timer = SetTimer(nullptr, 0, 150, &AnswerTimer);
-    const bool end = gm::win::RunUpdateCommand(ui_.context, source, gm::UpdateServer{server.BaseUrl() + L"/gm/"}, folder_);
+    const bool end = gm::win::RunUpdateCommand(ui_.context, nullptr, source, gm::UpdateServer{server.BaseUrl() + L"/gm/"}, folder_);
     KillTimer(nullptr, timer);
     return end;
   }
@@ -106,6 +108,40 @@ TEST_F(UpdateCommandTest, SameVersionOnTheServerSaysUpToDate) {
   EXPECT_EQ(gNotices, std::vector<std::wstring>{L"latest"});
   EXPECT_EQ(server.Requests(), 1);
   EXPECT_TRUE(Exists(L"update\\VersionInfo.ini"));
+}
+
+// The version check runs beside the window's thread: while a slow server takes a second to
+// answer, the owner window stays disabled but goes on answering messages, and it is enabled
+// again afterwards.
+TEST_F(UpdateCommandTest, TheWindowAnswersWhileASlowServerIsAsked) {
+  LoopbackHttpServer server({{"/late/VersionInfo.txt", LoopbackHttpServer::Response(200, kBom + Wide("2.1.6\n"))}});
+  ASSERT_TRUE(server.Listening());
+  HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(owner);
+  std::atomic<bool> stop{false}, sawDisabled{false};
+  std::atomic<int> answers{0};
+  std::thread probe([&] {
+    while (!stop) {
+      DWORD_PTR ignored = 0;
+      if (SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored)) ++answers;
+      if (!IsWindowEnabled(owner)) sawDisabled = true;
+      Sleep(5);
+    }
+  });
+  gm::win::WinInetSource source(INTERNET_OPEN_TYPE_DIRECT);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 150, &AnswerTimer);
+  const bool end = gm::win::RunUpdateCommand(ui_.context, owner, source, gm::UpdateServer{server.BaseUrl() + L"/late/"}, folder_);
+  KillTimer(nullptr, timer);
+  const int answeredDuringTheCommand = answers;
+  stop = true;
+  probe.join();
+  EXPECT_FALSE(end);
+  EXPECT_EQ(gNotices, std::vector<std::wstring>{L"latest"});
+  // A thread held for the whole transfer would answer once or twice; this one every few ms.
+  EXPECT_GE(answeredDuringTheCommand, 20);
+  EXPECT_TRUE(sawDisabled);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  DestroyWindow(owner);
 }
 
 TEST_F(UpdateCommandTest, MissingInstallerIsReportedAndNothingStarts) {
