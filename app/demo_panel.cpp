@@ -158,6 +158,10 @@ void CDemoPanel::CreateButtons() {
     SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     y += l.height + kGap;
   }
+  // The command line is not shown: it is for the programs that watch the mouse from outside, and
+  // the panel keeps its size and place, which the window tests' screen readings rely on.
+  CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT, 0, 0, 0, 0, hwnd_,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommandLine)), instance_, nullptr);
 }
 
 std::wstring CDemoPanel::StateLine(int stage, int mask, int dpiReports, int codeX, int codeY) {
@@ -188,6 +192,18 @@ void CDemoPanel::UpdateLabels() {
   const gm::sim::BootloaderCounts counts = boot_ ? boot_->Counts() : gm::sim::BootloaderCounts{};
   label(kFlashLine, FlashLine(counts.unlocks, counts.sectorErases, counts.blockWrites, counts.restarts,
                               state.pairingRequests, state.factoryResets));
+  label(kCommandLine, CommandLine(state.acceptedByCode));
+}
+
+std::wstring CDemoPanel::CommandLine(const std::map<std::uint8_t, int>& acceptedByCode) {
+  if (acceptedByCode.empty()) return L"Commands: none";
+  std::wstring text = L"Commands:";
+  for (const auto& [code, count] : acceptedByCode) {
+    wchar_t item[24] = {};
+    swprintf(item, std::size(item), L" %02X=%d", code, count);
+    text += item;
+  }
+  return text;
 }
 
 std::wstring CDemoPanel::FlashLine(int unlocks, int sectorErases, int blockWrites, int restarts, int pairingReports,

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 namespace gm::sim {
@@ -58,6 +59,13 @@ class CDemoPanel {
   // restarts, and the pairing and factory-reset reports the mouse received.
   static std::wstring FlashLine(int unlocks, int sectorErases, int blockWrites, int restarts, int pairingReports,
                                 int factoryResets);
+  // The hidden static line that counts the command reports the mouse accepted, by command code:
+  // read as window text, the one view from outside that tells when an upload has reached the
+  // mouse as a whole (the lighting command, for one, shows nowhere else).
+  static constexpr int kCommandLine = 203;
+  // The command line's text: "Commands: none", or "Commands:" followed by " <code in hex>=<count>"
+  // for each code, lowest code first.
+  static std::wstring CommandLine(const std::map<std::uint8_t, int>& acceptedByCode);
   void Perform(int action);
 
  private:

@@ -193,9 +193,10 @@ std::wstring DemoMainWindow::PanelText(int id) const {
   HWND panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id);
   HWND control = panel ? GetDlgItem(panel, id) : nullptr;
   if (!control) return L"";
-  wchar_t text[1024] = {};
-  GetWindowTextW(control, text, static_cast<int>(std::size(text)));
-  return text;
+  // Large enough for the macro line of six full macros (750 hex digits each).
+  std::vector<wchar_t> text(8192);
+  GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+  return text.data();
 }
 
 bool DemoMainWindow::PanelShows(int id, const std::wstring& text) const {
