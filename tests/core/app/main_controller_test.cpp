@@ -52,10 +52,24 @@ class MainControllerTest : public ::testing::Test {
     controller_->Start();
   }
 
-  // Fires a running timer as the window would; fails the test when it is not running.
+  // Fires a running timer as the window would, then hands every device job's result back as the
+  // UI thread does; fails the test when the timer is not running.
   void Fire(unsigned id) {
     ASSERT_TRUE(host_.Running(id)) << "timer " << id << " is not running";
     controller_->OnTimer(id);
+    SettleJobs();
+  }
+
+  // Hands the finish of the next job the device thread completes to the controller.
+  void DeliverJobResult() {
+    JobFinish finish;
+    ASSERT_TRUE(host_.TakeJobResult(finish)) << "no device job result arrived";
+    controller_->OnJobResult(finish);
+  }
+
+  // Delivers results until no device job is in flight.
+  void SettleJobs() {
+    while (controller_->DeviceJobsInFlight() && !HasFatalFailure()) DeliverJobResult();
   }
 
   // Hands the next report a worker posted to the controller, as the UI thread does.
@@ -690,6 +704,7 @@ TEST_F(MainControllerTest, ClosingTheMacroManagerUploadsTheEditedMacrosOfMacroBu
   macro.MacroCommandActionNum = 2;
   EXPECT_TRUE(controller_->MacroManagerClosed());
   EXPECT_FALSE(host_.Running(kTimerUpload));
+  SettleJobs();
   EXPECT_GT(mouse_->State().macroUploadStarts, startsBefore);
   EXPECT_EQ(button.Macro.MacroActionNum, 2u);
 }
