@@ -109,42 +109,6 @@ class TextRecorder {
   std::thread thread_;
 };
 
-// Sends WM_NULL to a window every 5 ms and keeps how long each one took to be answered.
-class ResponsivenessProbe {
- public:
-  explicit ResponsivenessProbe(HWND window) : thread_([this, window] {
-    while (!stop_) {
-      const auto start = std::chrono::steady_clock::now();
-      DWORD_PTR answer = 0;
-      const bool answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer) != 0;
-      const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-      {
-        std::lock_guard lock(mutex_);
-        answers_.push_back(answered ? took.count() : 5000);
-      }
-      std::this_thread::sleep_for(5ms);
-    }
-  }) {}
-  ~ResponsivenessProbe() { Stop(); }
-  void Stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  // The answer times in milliseconds, shortest first.
-  std::vector<long long> SortedAnswers() {
-    std::lock_guard lock(mutex_);
-    std::vector<long long> sorted = answers_;
-    std::sort(sorted.begin(), sorted.end());
-    return sorted;
-  }
-
- private:
-  std::atomic<bool> stop_{false};
-  std::mutex mutex_;
-  std::vector<long long> answers_;
-  std::thread thread_;
-};
-
 // The demo in fast time; `skip` (A, B or empty) is the byte of the mouse's status report that
 // asks the update to leave it alone.
 class FirmwareDialogs : public apptest::DemoMainWindow {
@@ -207,7 +171,7 @@ TEST_F(FirmwareDialogs, UpdateWritesOnlyTheApplicationKeepsTheWindowAnsweringAnd
   HWND dialog = WaitForDialog();
   ASSERT_TRUE(dialog) << "the firmware dialog did not open";
   TextRecorder texts(dialog);
-  ResponsivenessProbe probe(window_);
+  apptest::ResponsivenessProbe probe(window_);
 
   // Done when the mouse came back with the new firmware and the window had it reset (within the
   // test's own time limit, so a stuck update reports what it shows).

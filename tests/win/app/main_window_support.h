@@ -6,7 +6,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/main_layout.h"
@@ -27,6 +32,42 @@ LPARAM MenuEntryPoint(int entry, double scale);
 void PointAtMenuEntry(HWND popup, int entry, double scale);
 // A left click on entry `entry` (1-based) of a menu, as the pointer makes it.
 void ClickMenuEntry(HWND popup, int entry, double scale);
+
+// Sends WM_NULL to a window every 5 ms and keeps how long each one took to be answered.
+class ResponsivenessProbe {
+ public:
+  explicit ResponsivenessProbe(HWND window) : thread_([this, window] {
+    while (!stop_) {
+      const auto start = std::chrono::steady_clock::now();
+      DWORD_PTR answer = 0;
+      const bool answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer) != 0;
+      const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+      {
+        std::lock_guard lock(mutex_);
+        answers_.push_back(answered ? took.count() : 5000);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }) {}
+  ~ResponsivenessProbe() { Stop(); }
+  void Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  // The answer times in milliseconds, shortest first.
+  std::vector<long long> SortedAnswers() {
+    std::lock_guard lock(mutex_);
+    std::vector<long long> sorted = answers_;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+  }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::vector<long long> answers_;
+  std::thread thread_;
+};
 
 class DemoMainWindow : public ::testing::Test {
  protected:
