@@ -191,8 +191,9 @@ std::wstring DemoMainWindow::PanelText(int id) const {
   HWND panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id);
   HWND control = panel ? GetDlgItem(panel, id) : nullptr;
   if (!control) return L"";
-  wchar_t text[1024] = {};
-  GetWindowTextW(control, text, static_cast<int>(std::size(text)));
+  // The whole text, however long (the macro line of six full macros runs to thousands).
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

@@ -97,7 +97,7 @@ TEST_F(MainWindowDuringUpload, TheWindowAnswersWhileSixFullMacrosGoToTheMouse) {
         shown = PanelText(CDemoPanel::kMacroLine);
         return PanelListsSlots(shown, kMacroCount);
       },
-      120s);
+      90s);
   const auto took = std::chrono::steady_clock::now() - start;
   probe.Stop();
   ASSERT_TRUE(done) << "the panel shows " << testing::PrintToString(shown);
