@@ -201,6 +201,12 @@ bool DemoMainWindow::PanelShows(int id, const std::wstring& text) const {
   return gmtest::PumpUntil([&] { return PanelText(id) == text; }, 10s);
 }
 
+void DemoMainWindow::AwaitUploadProgress() const {
+  HWND progress = nullptr;
+  gmtest::PumpUntil([&] { return (progress = FindDialog(429, 140)) != nullptr; }, 3s);
+  if (progress) EXPECT_TRUE(gmtest::PumpUntil([&] { return !IsWindow(progress); }, 10s));
+}
+
 std::vector<HWND> DemoMainWindow::VisibleWindows(const wchar_t* className) const {
   return VisibleWindowsOf(className, process_.id);
 }
