@@ -1,5 +1,6 @@
 #include "app/main_controller.h"
 
+#include "app/main_commands.h"
 #include "macro/macro_editor.h"
 #include "macro/macro_library.h"
 #include "settings/app_config.h"
@@ -35,9 +36,12 @@ int StatusPictureOf(LinkKind link) {
 }  // namespace
 
 MainController::MainController(HidApi& hid, Clock& clock, WindowHost& host, AppState& state)
-    : host_(host), state_(state), session_(hid, clock, *this, state, state.library) {}
+    : host_(host), state_(state), gate_(hid, clock), session_(gate_, gate_, *this, state, state.library), jobs_(*this) {}
 
-MainController::~MainController() { session_.Shutdown(); }
+MainController::~MainController() {
+  jobs_.Stop();
+  session_.Shutdown();
+}
 
 bool MainController::MouseOnline() { return session_.Status().MouseOnline; }
 
@@ -120,7 +124,12 @@ void MainController::ShowActiveLinkPicture() {
 
 // A valid answer shows a window that is meant to be hidden; a window that an earlier answer
 // showed is minimised again when the mouse has gone offline. Anything else changes nothing.
+// The report takes no run: while a device job is in flight it is left to the visibility timer.
 void MainController::ReadStatusReport() {
+  if (DeviceJobsInFlight()) {
+    statusReadDeferred_ = true;
+    return;
+  }
   const StatusAnswer answer = session_.ReadStatusReport();
   if (!answer.valid) return;
   if (!windowShown_) {
@@ -142,6 +151,15 @@ void MainController::OnShowRequest() {
 }
 
 void MainController::OnDeviceChange(std::uint32_t event) {
+  const bool arrival = event == static_cast<std::uint32_t>(DeviceEvent::kArrival);
+  const bool removal = event == static_cast<std::uint32_t>(DeviceEvent::kRemoveComplete);
+  if ((arrival || removal) && DeviceJobsInFlight()) {
+    // The scan closes and opens the handles the job uses: it waits for the job's result. A
+    // removal stops the job between two reports, so the wait is short.
+    deferredDeviceEvents_.push_back(event);
+    if (removal) gate_.Stop();
+    return;
+  }
   DeviceLinks& links = session_.Links();
   if (event == static_cast<std::uint32_t>(DeviceEvent::kArrival)) {
     if (links.OnDeviceChange(event).scanned) {
@@ -167,12 +185,12 @@ void MainController::EndForLastLink() {
 
 // ---- timers ----
 
-bool MainController::LinkHeld() { return session_.GetTransport().Busy().Busy(); }
+bool MainController::LinkHeld() { return DeviceJobsInFlight() || session_.GetTransport().Busy().Busy(); }
 
 // A timer that would talk to the mouse or write the settings fires inside the firmware update's
-// wait too (the wait keeps the window answering). While the update holds the link it does nothing
-// but start again `retryMs` later: the dirty flags and SavePending stay as they are, so the edits
-// go out and reach the disk once the update has ended.
+// wait too (the wait keeps the window answering), and while device jobs are in flight. While the
+// link is held it does nothing but start again `retryMs` later: the dirty flags and SavePending
+// stay as they are, so the edits go out and reach the disk once the link is free.
 bool MainController::DeferWhileLinkHeld(unsigned id, unsigned retryMs) {
   if (!LinkHeld()) return false;
   host_.StartTimer(id, retryMs);
@@ -268,6 +286,8 @@ void MainController::ScheduleUpload(DirtyGroup group) {
 
 void MainController::MacroManagerOpening() { session_.Mapping().SetRefreshButtonMacros(true); }
 
+// The upload is posted at once; a job still in flight runs first (the device thread takes its
+// jobs in order).
 bool MainController::MacroManagerClosed() {
   if (!AnyButtonHoldsMacro(state_.CurrentRecord())) return false;
   session_.Upload().Dirty().KeyMapDirty = true;
@@ -286,11 +306,130 @@ void MainController::ScheduleAssignmentRejectedNotice() {
   host_.StartTimer(kTimerAssignmentRejected, kOneShotShortMs);
 }
 
-// A link held by another run of exchanges refuses the upload and leaves the dirty flags as they
-// are: the timer runs again, and the edits made meanwhile go out with the next try.
+// The upload as a job of the device thread. Here, on the UI thread: the macro buttons of the
+// real record are resolved against the library, and the job takes a copy of the record and the
+// dirty groups (cleared here, so edits made while it runs mark them anew). A hidden window
+// uploads nothing and keeps its flags.
 void MainController::RunUpload() {
-  const UploadResult result = session_.Upload().UploadPendingChanges(state_.CurrentRecord(), MouseOnline(), *this);
-  if (result == UploadResult::kBusy) host_.StartTimer(kTimerUpload, kUploadDelayMs);
+  if (!WindowShown()) return;
+  ProfileRecord& record = state_.CurrentRecord();
+  session_.Mapping().ResolveMacroSlots(record);
+  DirtyFlags& dirty = session_.Upload().Dirty();
+  UploadJobInput input{record, dirty, MouseOnline(), state_.sensor};
+  const DirtyFlags taken = dirty;
+  dirty = DirtyFlags{};
+  const bool posted = PostJob([this, input = std::move(input)]() mutable -> JobFinish {
+    const UploadJobOutcome outcome = RunUploadJob(session_.GetTransport(), session_.Mapping(), input, gate_);
+    return [this, outcome] { FinishUpload(outcome); };
+  });
+  if (!posted) MarkDirty(taken);
+}
+
+// The window's part of the upload, once the job is done. A link held by another run (the firmware
+// update) refused the upload: the groups are marked again and the timer runs again. A job stopped
+// part-way (a device went away) has forgotten the shadows: its groups go out whole with the next
+// upload, after the scan it made wait.
+void MainController::FinishUpload(const UploadJobOutcome& outcome) {
+  switch (outcome.result) {
+    case UploadResult::kNotShown: return;
+    case UploadResult::kNoLink:
+      MarkDirty(outcome.dirty);
+      ShowNoLinkNotice();
+      return;
+    case UploadResult::kBusy:
+      MarkDirty(outcome.dirty);
+      host_.StartTimer(kTimerUpload, kUploadDelayMs);
+      return;
+    case UploadResult::kDone: break;
+  }
+  if (outcome.stopped) {
+    MarkDirty(outcome.dirty);
+    host_.StartTimer(kTimerUpload, kUploadDelayMs);
+    RestartSaveTimer();
+    return;
+  }
+  if (outcome.somethingSent) ShowSendProgress();
+  RestartSaveTimer();
+  Refresh();
+}
+
+void MainController::MarkDirty(const DirtyFlags& taken) {
+  DirtyFlags& dirty = session_.Upload().Dirty();
+  dirty.KeyMapDirty |= taken.KeyMapDirty;
+  dirty.DeviceSettingsDirty |= taken.DeviceSettingsDirty;
+  dirty.PowerDirty |= taken.PowerDirty;
+  dirty.SensorDirty |= taken.SensorDirty;
+}
+
+// ---- device jobs ----
+
+bool MainController::PostJob(DeviceJob job) {
+  if (shutDown_ || !jobs_.Post(std::move(job))) return false;
+  ++jobsInFlight_;
+  return true;
+}
+
+void MainController::PostJobResult(JobFinish finish) { host_.PostJobResult(std::move(finish)); }
+
+void MainController::OnJobResult(const JobFinish& finish) {
+  if (jobsInFlight_ > 0) --jobsInFlight_;
+  if (shutDown_) return;
+  if (finish) finish();
+  if (DeviceJobsInFlight()) return;
+  // The device thread is idle: the gate opens again and the device changes met meanwhile are
+  // carried out, in the order they came.
+  gate_.Resume();
+  std::vector<std::uint32_t> events;
+  events.swap(deferredDeviceEvents_);
+  for (std::uint32_t event : events) OnDeviceChange(event);
+}
+
+// ---- factory reset ----
+
+void MainController::CarryOutResetPlan(const FactoryResetPlan& plan, const ProfileRecord& before) {
+  // The priming resolves the record's macro buttons; it happens here, on the real record, and the
+  // job takes the record as it was before (its mapping shadow) and as resolved (the macro images).
+  ProfileRecord& current = state_.CurrentRecord();
+  ProfileRecord unresolved = current;
+  session_.Mapping().ResolveMacroSlots(current);
+  PostJob([this, plan, before, unresolved, resolved = current, sensor = state_.sensor]() mutable -> JobFinish {
+    Transport& transport = session_.GetTransport();
+    bool refused = false;
+    for (ResetStep step : plan.steps) {
+      if (step == ResetStep::kSendFactoryReset) {
+        refused = transport.FactoryReset() == SendOutcome::kBusy;
+        if (refused) break;
+      } else if (step == ResetStep::kPrimeShadows) {
+        ResolvedMappingSteps mapping(session_.Mapping(), resolved);
+        ConfigUpload upload(transport, mapping, sensor);
+        upload.PrimeShadows(unresolved);
+      } else if (step == ResetStep::kZeroMacroShadows) {
+        const ExchangeRun run(transport.Busy());
+        if (run.Started()) MappingUpload::ZeroMacroShadowSlots(transport, kResetMacroShadowSlots);
+      }
+    }
+    return [this, plan, before, refused] { FinishResetPlan(plan, before, refused); };
+  });
+}
+
+void MainController::FinishResetPlan(const FactoryResetPlan& plan, const ProfileRecord& before, bool refused) {
+  if (refused) {
+    state_.CurrentRecord() = before;
+    host_.ShowModalNotice(kTextMouseNotReachable);
+    return;
+  }
+  for (ResetStep step : plan.steps) {
+    switch (step) {
+      case ResetStep::kWriteProfileFile:
+        WriteProfileFile(state_, plan.slot, ProfileSlotPath(state_.config, plan.slot));
+        break;
+      case ResetStep::kRefresh: host_.RefreshFromProfile(); break;
+      case ResetStep::kShowProgress: host_.ShowProgress(kTextApplying); break;
+      case ResetStep::kSendFactoryReset:
+      case ResetStep::kPrimeShadows:
+      case ResetStep::kZeroMacroShadows: break;  // the job's steps
+    }
+  }
 }
 
 bool MainController::SaveAllSettings() {
@@ -342,9 +481,13 @@ void MainController::SensorAdopted(std::uint16_t) {
 void MainController::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
-  // Edits not yet uploaded (their 20 ms have not passed, or no usable link took them) are part of
-  // the model too: they are saved with the rest instead of being lost with the program.
-  if (savePending_ || session_.Upload().Dirty().Any()) {
+  // The running job ends as it would (the mouse is not left with half an upload); the queued ones
+  // are dropped, their edits saved below with the rest.
+  jobs_.Stop();
+  // Edits not yet uploaded (their 20 ms have not passed, no usable link took them, or their job
+  // was dropped or had no result yet) are part of the model too: they are saved with the rest
+  // instead of being lost with the program.
+  if (savePending_ || session_.Upload().Dirty().Any() || DeviceJobsInFlight()) {
     host_.StopTimer(kTimerSave);
     host_.StopTimer(kTimerUpload);
     savePending_ = false;

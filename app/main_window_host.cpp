@@ -128,9 +128,24 @@ void CMainWindowHost::OnInputReportMessage(LPARAM lParam) {
   if (report && !window_.shutDown_) window_.controller_->OnInputReport(report->link, report->bytes);
 }
 
+// The device thread: the finish travels in a heap block that the UI thread frees.
+void CMainWindowHost::PostJobResult(gm::JobFinish finish) {
+  const HWND target = reportWindow_.load();
+  if (!target) return;
+  auto block = std::make_unique<gm::JobFinish>(std::move(finish));
+  if (PostMessageW(target, gm::msg::kDeviceJobDone, 0, reinterpret_cast<LPARAM>(block.get()))) block.release();
+}
+
+void CMainWindowHost::OnJobResultMessage(LPARAM lParam) {
+  std::unique_ptr<gm::JobFinish> finish(reinterpret_cast<gm::JobFinish*>(lParam));
+  if (finish && !window_.shutDown_) window_.controller_->OnJobResult(*finish);
+}
+
 void CMainWindowHost::StopReports() {
   reportWindow_ = nullptr;
   MSG msg;
   while (PeekMessageW(&msg, Hwnd(), kInputReportMessage, kInputReportMessage, PM_REMOVE))
     delete reinterpret_cast<PostedReport*>(msg.lParam);
+  while (PeekMessageW(&msg, Hwnd(), gm::msg::kDeviceJobDone, gm::msg::kDeviceJobDone, PM_REMOVE))
+    delete reinterpret_cast<gm::JobFinish*>(msg.lParam);
 }

@@ -24,10 +24,12 @@ class CMainWindowHost final : public gm::WindowHost {
 
   // Input reports go to `window` from now on.
   void StartReports(HWND window) { reportWindow_ = window; }
-  // No more reports are posted; those already queued are freed unread.
+  // No more reports or job results are posted; those already queued are freed unread.
   void StopReports();
   // Hands the report of a kInputReportMessage to the controller (or frees it after shutdown).
   void OnInputReportMessage(LPARAM lParam);
+  // Hands the finish of a gm::msg::kDeviceJobDone to the controller (or frees it after shutdown).
+  void OnJobResultMessage(LPARAM lParam);
   // Hide() was the last visibility the program chose: the dialog loop must not undo it.
   bool HiddenByProgram() const { return hiddenByProgram_; }
 
@@ -53,12 +55,14 @@ class CMainWindowHost final : public gm::WindowHost {
   void CloseOpenDialogs() override;
   void Quit() override;
   void PostInputReport(gm::LinkKind link, const gm::InputReportBytes& report) override;
+  void PostJobResult(gm::JobFinish finish) override;
 
  private:
   HWND Hwnd() const;
 
   CTalvinDlg& window_;
-  // Where the workers post their reports; null before start-up and after shutdown.
+  // Where the workers post their reports and the device thread its results; null before start-up
+  // and after shutdown.
   std::atomic<HWND> reportWindow_{nullptr};
   bool hiddenByProgram_ = false;
 };

@@ -226,6 +226,9 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case CMainWindowHost::kInputReportMessage:
       host_.OnInputReportMessage(lParam);
       return true;
+    case gm::msg::kDeviceJobDone:
+      host_.OnJobResultMessage(lParam);
+      return true;
     case gm::msg::kPairingRequested:
       result = OnPairingRequested();
       return true;

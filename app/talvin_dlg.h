@@ -177,10 +177,6 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   gm::win::CTrayIcon trayIcon_;
   std::unique_ptr<gm::win::CStageDisplay> stageDisplay_;  // made once the window exists
   gm::win::CKeyFilter keyFilter_;
-  // The steps of a reset plan (after a confirmed factory reset, after a firmware update). When
-  // another exchange holds the link the command cannot go out: the profile gets `before` back and
-  // the user is told.
-  void CarryOutResetPlan(const gm::FactoryResetPlan& plan, const gm::ProfileRecord& before);
 
   // ---- firmware update and pairing (talvin_dlg_firmware.cpp) ----
   void OnPairing();

@@ -62,16 +62,23 @@ void CTalvinDlg::OnPairing() {
   dialog.DoModal();
 }
 
+// Refused while the link is held: by a device job in flight (posted or running), or by another run.
 LRESULT CTalvinDlg::OnPairingRequested() {
+  if (controller_->LinkHeld()) return gm::msg::kPairingLinkBusy;
   gm::Transport& transport = controller_->Session().GetTransport();
-  if (transport.Busy().Busy()) return gm::msg::kPairingLinkBusy;
   return transport.SendPairingRequest() ? gm::msg::kPairingReportSent : gm::msg::kPairingReportNotSent;
 }
 
 // Without the cable the firmware cannot be updated. With it, the skip bytes come from a fresh
-// status report of the wired link (another link's report does not carry them).
+// status report of the wired link (another link's report does not carry them). While a device job
+// is in flight (an upload or a reset still talking to the mouse) the update is refused as it is
+// when another run holds the link.
 void CTalvinDlg::OnFirmwareUpdate() {
   gm::DeviceSession& session = controller_->Session();
+  if (controller_->DeviceJobsInFlight()) {
+    host_.ShowModalNotice(gm::kTextFirmwareBusy);
+    return;
+  }
   if (!session.Links().State(gm::LinkKind::Wired).present) {
     host_.ShowModalNotice(gm::kTextFirmwareNeedsCable);
     return;
@@ -91,5 +98,5 @@ void CTalvinDlg::OnFirmwareUpdate() {
 void CTalvinDlg::OnFirmwareUpdated() {
   const bool wiredOpen = controller_->Session().Links().ControlHandle(gm::LinkKind::Wired) != gm::kNoHandle;
   const gm::ProfileRecord before = state_->CurrentRecord();
-  CarryOutResetPlan(gm::OnFirmwareUpdated(*state_, wiredOpen), before);
+  controller_->CarryOutResetPlan(gm::OnFirmwareUpdated(*state_, wiredOpen), before);
 }

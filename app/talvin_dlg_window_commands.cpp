@@ -5,7 +5,6 @@
 // After <windows.h>, which the window header brings.
 #include <shellapi.h>
 
-#include "device/mapping_upload.h"
 #include "dialogs/firmware_reset_dlg.h"
 #include "settings/app_config.h"
 #include "settings/settings_store.h"
@@ -41,34 +40,11 @@ void CTalvinDlg::OnFactoryReset() {
   if (confirm.DoModal() == IDOK) CarryOutFactoryReset();
 }
 
-// The confirmed reset, step by step as the plan lists them.
+// The confirmed reset, step by step as the plan lists them (the controller runs the mouse's steps
+// on the device thread).
 void CTalvinDlg::CarryOutFactoryReset() {
   const gm::ProfileRecord before = state_->CurrentRecord();
-  CarryOutResetPlan(gm::OnFactoryResetConfirmed(*state_), before);
-}
-
-void CTalvinDlg::CarryOutResetPlan(const gm::FactoryResetPlan& plan, const gm::ProfileRecord& before) {
-  gm::DeviceSession& session = controller_->Session();
-  for (gm::ResetStep step : plan.steps) {
-    switch (step) {
-      case gm::ResetStep::kSendFactoryReset:
-        if (session.GetTransport().FactoryReset() == gm::SendOutcome::kBusy) {
-          state_->CurrentRecord() = before;
-          host_.ShowModalNotice(gm::kTextMouseNotReachable);
-          return;
-        }
-        break;
-      case gm::ResetStep::kWriteProfileFile:
-        gm::WriteProfileFile(*state_, plan.slot, gm::ProfileSlotPath(state_->config, plan.slot));
-        break;
-      case gm::ResetStep::kPrimeShadows: session.Upload().PrimeShadows(state_->CurrentRecord()); break;
-      case gm::ResetStep::kZeroMacroShadows:
-        gm::MappingUpload::ZeroMacroShadowSlots(session.GetTransport(), gm::kResetMacroShadowSlots);
-        break;
-      case gm::ResetStep::kRefresh: RefreshFromProfile(); break;
-      case gm::ResetStep::kShowProgress: host_.ShowProgress(gm::kTextApplying); break;
-    }
-  }
+  controller_->CarryOutResetPlan(gm::OnFactoryResetConfirmed(*state_), before);
 }
 
 // The version check against the update server; a started installer ends the program.

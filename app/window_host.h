@@ -5,12 +5,14 @@
 // timers by hand.
 //
 // Threads: every member runs on the UI thread except PostInputReport, which the device workers
-// call and which must only hand the bytes over to the UI thread.
+// call and which must only hand the bytes over to the UI thread, and PostJobResult, which the
+// device thread calls and which must only hand the finish over.
 #include <cstdint>
 #include <string>
 
 #include "app/main_ids.h"
 #include "device/device_host.h"
+#include "device/device_jobs.h"
 #include "device/link.h"
 
 namespace gm {
@@ -77,6 +79,10 @@ class WindowHost {
   // Worker threads: hand a read input report to the UI thread, which passes it to
   // MainController::OnInputReport.
   virtual void PostInputReport(LinkKind link, const InputReportBytes& report) = 0;
+
+  // The device thread: hand a job's finish to the UI thread, which passes it to
+  // MainController::OnJobResult (after shutdown it is dropped unrun).
+  virtual void PostJobResult(JobFinish finish) = 0;
 };
 
 }  // namespace gm

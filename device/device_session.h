@@ -11,8 +11,13 @@
 // state, the configuration upload and the one set of button-mapping and macro steps it runs
 // (Mapping()); the main window's controller reaches all of them through the session.
 //
-// Threads: every member function runs on the UI thread; the workers call only
-// DeviceHost::PostInputReport, and the host hands each report back through HandleInputReport.
+// Threads: the session is owned by one thread (the UI thread in the window, the only thread in
+// gmctl), which calls every member function; the workers call only DeviceHost::PostInputReport,
+// and the host hands each report back through HandleInputReport. The window also lets its device
+// thread (device/device_jobs.h) use the transport and the wire steps of Mapping() while a job runs:
+// a job takes the link's run (device/exchange_run.h) before it touches the report slots, and reads
+// the links (the control handles), which the owner leaves alone meanwhile (it keeps its scans and
+// its status report until the job's result is back). gmctl calls the upload directly.
 #include <memory>
 
 #include "device/clock.h"

@@ -1,6 +1,8 @@
 #pragma once
 // Discovery of the mouse's three links: the probe of every HID interface member, the link states,
-// the control handles and the reaction to device arrival and removal. Runs on the UI thread.
+// the control handles and the reaction to device arrival and removal. Runs on the UI thread; the
+// window's device thread reads the control handles while a job runs, and the window keeps its
+// scans (which close and open them) until the job's result is back.
 #include <array>
 #include <cstdint>
 

@@ -4,12 +4,19 @@
 // from its first report to its last wait through an ExchangeRun. A second run asked for while
 // one holds the link is refused, never nested: the firmware update keeps handling window messages
 // while it waits, and a message handled there (the deferred upload, say) must not slip its own
-// reports in between those of the update. The refused caller learns it from its return value and
-// tries again later.
+// reports in between those of the update; a job of the device thread that finds the update holding
+// the link is refused the same way. The refused caller learns it from its return value and tries
+// again later.
 //
-// Threads: the link and its runs belong to the thread that drives the device exchanges (the UI
-// thread). A run asked for from inside another one's wait comes from that same thread, so a plain
-// flag tells the two apart; no other thread touches it.
+// Threads: runs are made on the device thread (the window's uploads, primings and factory reset)
+// and on the UI thread (the firmware update and the pairing request, which wait with the window
+// answering, and the priming after a setting changed on the mouse). The state is one atomic flag
+// taken with an exchange: whoever takes it owns the report slots and the shadows until the run
+// ends (acquire on taking, release on giving back), so a run sees everything the previous run of
+// either thread wrote. A run asked for from inside another one's wait (same thread) is refused as
+// before.
+#include <atomic>
+
 namespace gm {
 
 class LinkBusy {
@@ -18,20 +25,21 @@ class LinkBusy {
   LinkBusy(const LinkBusy&) = delete;
   LinkBusy& operator=(const LinkBusy&) = delete;
 
-  bool Busy() const { return busy_; }
+  bool Busy() const { return busy_.load(std::memory_order_acquire); }
 
  private:
   friend class ExchangeRun;
-  bool busy_ = false;
+  std::atomic<bool> busy_{false};
 };
 
 // Marks the link busy for its lifetime, unless another run already holds it: then it holds
 // nothing and Started() is false, and the caller must do nothing on the link.
 class ExchangeRun {
  public:
-  explicit ExchangeRun(LinkBusy& link) : link_(link), started_(!link.busy_) { link_.busy_ = true; }
+  explicit ExchangeRun(LinkBusy& link)
+      : link_(link), started_(!link.busy_.exchange(true, std::memory_order_acquire)) {}
   ~ExchangeRun() {
-    if (started_) link_.busy_ = false;
+    if (started_) link_.busy_.store(false, std::memory_order_release);
   }
   ExchangeRun(const ExchangeRun&) = delete;
   ExchangeRun& operator=(const ExchangeRun&) = delete;

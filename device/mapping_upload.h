@@ -8,8 +8,11 @@
 // Shadows: the mapping's 18 function bytes sit at bytes 2..19 of report slot 1; the image of
 // device macro slot n at the first 512 bytes of report slot 20 + n.
 //
-// Threads: called on the transport's thread by the configuration upload and its priming, inside
-// their run of exchanges (device/exchange_run.h); the library must not change while a step runs.
+// Threads: ResolveMacroSlots reads the library and keeps the slot table: it runs on the thread that
+// owns the library (the UI thread in the window), and the library must not change while it runs.
+// The other steps read only the record and the transport; the configuration upload and its priming
+// call them inside their run of exchanges (device/exchange_run.h), on the device thread in the
+// window (device/upload_job.h).
 #include <cstdint>
 #include <optional>
 #include <vector>

@@ -2,18 +2,20 @@
 // Feature-report transport: the report buffers, the command exchange with its acknowledge and
 // retries, the status report, the factory reset and the pairing request.
 //
-// Threads: the transport belongs to the thread that drives the device exchanges (the UI thread):
-// the uploads, the priming, the factory reset, the pairing request and the status read all run
-// there. The device workers read the input collections only and never touch it, so the report
-// slots, the sequence byte and the retry counter need no mutex. They are guarded by the link's
-// busy state instead (Busy()): a run of exchanges holds it through an ExchangeRun from its first
-// report to its last wait, and a run asked for meanwhile (from a message handled inside a wait
-// that keeps the window answering) is refused rather than let in between two reports.
+// Threads: in the window two threads drive exchanges: the device thread (uploads, primings, the
+// factory reset, as jobs) and the UI thread (the firmware update, the pairing request, the status
+// read, the start-up priming). The device workers read the input collections only and never touch
+// the transport. The report slots, the sequence byte and the retry counter need no mutex: they are
+// guarded by the link's busy state (Busy(), an atomic): a run of exchanges holds it through an
+// ExchangeRun from its first report to its last wait, and a run asked for meanwhile (by the other
+// thread, or from a message handled inside a wait that keeps the window answering) is refused
+// rather than let in between two reports.
 //
 // The runs are FactoryReset, SendPairingRequest and, in device/upload.h, the upload and the
 // priming; each takes the busy state itself. SendCommand and SendMacroPacket are steps of a run
 // and take nothing. ReadStatusReport is one report read without a wait: it cannot be entered
-// twice and may run between the steps of a run, as it always could.
+// twice and may run between the steps of a run of its own thread, as it always could; the window
+// reads it only while no device job is in flight.
 #include <array>
 #include <cstdint>
 #include <memory>

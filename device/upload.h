@@ -3,9 +3,12 @@
 // profile record, compares each with its shadow (what the mouse is known to hold) and sends only
 // those that differ. PrimeShadows makes the shadows equal to a record without sending anything.
 //
-// Threads: every call runs on the thread that owns the transport (the UI thread). The upload and
-// the priming are runs of exchanges (device/exchange_run.h): each holds the link's busy state for
-// its whole run, and is refused, doing nothing, while another run holds it.
+// Threads: a ConfigUpload is used by one thread at a time: the window's device thread runs its
+// uploads and primings as jobs, each with a ConfigUpload of its own (device/upload_job.h); gmctl and
+// the start-up priming call it directly. The upload and the priming are runs of exchanges
+// (device/exchange_run.h): each holds the link's busy state for its whole run, which is what gives
+// it the report slots and shadows, and is refused, doing nothing, while another run (of this
+// thread or another) holds it.
 #include <cstdint>
 
 #include "device/transport.h"

@@ -51,6 +51,11 @@ inline constexpr unsigned kPairingRequested = 1174;
 inline constexpr unsigned kFirmwareUpdated = 1175;
 enum PairingRequestAnswer : long { kPairingReportNotSent = 0, kPairingReportSent = 1, kPairingLinkBusy = 2 };
 
+// ---- the device thread ----
+// The device thread has finished a job: lParam a heap block with the job's finish, which the main
+// window carries out and frees (WM_APP + 0x22).
+inline constexpr unsigned kDeviceJobDone = 0x8022;
+
 // ---- the demo's simulated-mouse panel ----
 // A command button of the panel, posted to the main window: wParam the control id whose click the
 // window runs (WM_APP + 0x20).

@@ -59,6 +59,21 @@ class FakeWindowHost : public WindowHost {
     arrived_.notify_all();
   }
 
+  void PostJobResult(JobFinish finish) override {
+    std::lock_guard lock(mutex_);
+    results_.push_back(std::move(finish));
+    arrived_.notify_all();
+  }
+
+  // Waits (real time, bounded: the device thread is a real thread) for the next job's finish.
+  bool TakeJobResult(JobFinish& out, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+    std::unique_lock lock(mutex_);
+    if (!arrived_.wait_for(lock, timeout, [&] { return !results_.empty(); })) return false;
+    out = std::move(results_.front());
+    results_.pop_front();
+    return true;
+  }
+
   // Waits (real time, bounded: the workers are real threads) for the next posted report.
   bool TakeReport(std::pair<LinkKind, InputReportBytes>& out,
                   std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
@@ -88,6 +103,7 @@ class FakeWindowHost : public WindowHost {
   std::mutex mutex_;
   std::condition_variable arrived_;
   std::deque<std::pair<LinkKind, InputReportBytes>> reports_;
+  std::deque<JobFinish> results_;
 };
 
 }  // namespace gm::test

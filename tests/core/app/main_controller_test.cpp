@@ -2,13 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
+#include <future>
+#include <mutex>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/fake_window_host.h"
+#include "app/main_commands.h"
+#include "device/command_report.h"
+#include "device/mapping_upload.h"
 #include "device/firmware_bootloader.h"
 #include "device/firmware_test_rig.h"
 #include "device/firmware_update.h"
@@ -30,6 +37,60 @@ namespace {
 using sim::SimMouse;
 using sim::StandardMouse;
 
+// The simulated mouse behind a door the test can close: once armed, the next feature report set
+// on the mouse waits (on the device thread, in the middle of a job) until the test opens again.
+// Counts the feature reports that reach the mouse.
+class HoldingHid final : public HidApi {
+ public:
+  explicit HoldingHid(HidApi& inner) : inner_(inner) {}
+
+  void HoldNextReport() {
+    std::lock_guard lock(mutex_);
+    armed_ = true;
+    holding_ = false;
+  }
+  // Waits until a report is held.
+  bool WaitHeld() {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(5), [&] { return holding_; });
+  }
+  void Release() {
+    std::lock_guard lock(mutex_);
+    armed_ = false;
+    changed_.notify_all();
+  }
+  int ReportsSet() const { return reportsSet_.load(); }
+
+  std::optional<std::wstring> InterfacePath(std::uint32_t index) override { return inner_.InterfacePath(index); }
+  HidHandle Open(const std::wstring& path, HidOpenMode mode) override { return inner_.Open(path, mode); }
+  void Close(HidHandle handle) override { inner_.Close(handle); }
+  bool GetAttributes(HidHandle handle, HidAttributes& out) override { return inner_.GetAttributes(handle, out); }
+  bool GetCaps(HidHandle handle, HidCaps& out) override { return inner_.GetCaps(handle, out); }
+  bool SetFeature(HidHandle handle, std::span<const std::uint8_t> report) override {
+    {
+      std::unique_lock lock(mutex_);
+      if (armed_) {
+        holding_ = true;
+        changed_.notify_all();
+        changed_.wait(lock, [&] { return !armed_; });
+      }
+    }
+    ++reportsSet_;
+    return inner_.SetFeature(handle, report);
+  }
+  bool GetFeature(HidHandle handle, std::span<std::uint8_t> report) override { return inner_.GetFeature(handle, report); }
+  bool Read(HidHandle handle, std::span<std::uint8_t> report) override { return inner_.Read(handle, report); }
+  void CancelRead(HidHandle handle) override { inner_.CancelRead(handle); }
+
+ private:
+  HidApi& inner_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool armed_ = false;
+  bool holding_ = false;
+  std::atomic<int> reportsSet_{0};
+};
+
 // The controller with the real device session over the simulated mouse, a fake window whose
 // timers the tests fire by hand, a virtual clock and the settings in a temporary data folder.
 class MainControllerTest : public ::testing::Test {
@@ -40,7 +101,9 @@ class MainControllerTest : public ::testing::Test {
     BuildSensorDpiTables(s_.sensor);
   }
   void TearDown() override {
+    if (hold_) hold_->Release();
     controller_.reset();
+    hold_.reset();
     mouse_.reset();
   }
 
@@ -52,10 +115,41 @@ class MainControllerTest : public ::testing::Test {
     controller_->Start();
   }
 
-  // Fires a running timer as the window would; fails the test when it is not running.
+  // Started as above, with the mouse reached through hold_, so a job can be held mid-run.
+  void StartHeld(sim::MouseSpec spec) {
+    s_.config[kNeedPassword].Value = L"0";
+    mouse_ = std::make_unique<SimMouse>(std::move(spec));
+    hold_ = std::make_unique<HoldingHid>(*mouse_);
+    controller_ = std::make_unique<MainController>(*hold_, clock_, host_, s_);
+    controller_->Start();
+  }
+
+  // Fires the upload timer and waits until its job is held at its first report.
+  void StartUploadAndHoldIt() {
+    hold_->HoldNextReport();
+    controller_->OnTimer(kTimerUpload);
+    ASSERT_TRUE(controller_->DeviceJobsInFlight());
+    ASSERT_TRUE(hold_->WaitHeld());
+  }
+
+  // Fires a running timer as the window would, then hands every device job's result back as the
+  // UI thread does; fails the test when the timer is not running.
   void Fire(unsigned id) {
     ASSERT_TRUE(host_.Running(id)) << "timer " << id << " is not running";
     controller_->OnTimer(id);
+    SettleJobs();
+  }
+
+  // Hands the finish of the next job the device thread completes to the controller.
+  void DeliverJobResult() {
+    JobFinish finish;
+    ASSERT_TRUE(host_.TakeJobResult(finish)) << "no device job result arrived";
+    controller_->OnJobResult(finish);
+  }
+
+  // Delivers results until no device job is in flight.
+  void SettleJobs() {
+    while (controller_->DeviceJobsInFlight() && !HasFatalFailure()) DeliverJobResult();
   }
 
   // Hands the next report a worker posted to the controller, as the UI thread does.
@@ -87,6 +181,7 @@ class MainControllerTest : public ::testing::Test {
   VirtualClock clock_;
   test::FakeWindowHost host_;
   std::unique_ptr<SimMouse> mouse_;
+  std::unique_ptr<HoldingHid> hold_;
   std::unique_ptr<MainController> controller_;
 };
 
@@ -690,8 +785,129 @@ TEST_F(MainControllerTest, ClosingTheMacroManagerUploadsTheEditedMacrosOfMacroBu
   macro.MacroCommandActionNum = 2;
   EXPECT_TRUE(controller_->MacroManagerClosed());
   EXPECT_FALSE(host_.Running(kTimerUpload));
+  SettleJobs();
   EXPECT_GT(mouse_->State().macroUploadStarts, startsBefore);
   EXPECT_EQ(button.Macro.MacroActionNum, 2u);
+}
+
+}  // namespace
+}  // namespace gm
+
+namespace gm {
+namespace {
+
+// The window goes on while an upload talks to the mouse: an edit made meanwhile is not lost in the
+// job that already took its copy; its timer waits for the result and the edit goes out next.
+TEST_F(MainControllerTest, AnEditMadeWhileAnUploadRunsGoesOutWithTheNextUpload) {
+  StartHeld(StandardMouse(true, false, false));
+  SetPowerDownTime(Current(), 5);
+  controller_->ScheduleUpload(DirtyGroup::kPower);
+  StartUploadAndHoldIt();
+
+  SetPowerDownTime(Current(), 7);
+  controller_->ScheduleUpload(DirtyGroup::kPower);
+  controller_->OnTimer(kTimerUpload);  // due while the job runs: put off, nothing queued
+  EXPECT_EQ(host_.Period(kTimerUpload), 20u);
+  EXPECT_TRUE(controller_->Session().Upload().Dirty().PowerDirty);
+
+  hold_->Release();
+  DeliverJobResult();
+  EXPECT_FALSE(controller_->DeviceJobsInFlight());
+  EXPECT_EQ(mouse_->State().power[0], 5);  // the job sent the copy it took
+  EXPECT_TRUE(controller_->Session().Upload().Dirty().PowerDirty);
+
+  Fire(kTimerUpload);
+  EXPECT_EQ(mouse_->State().power[0], 7);
+  EXPECT_FALSE(controller_->Session().Upload().Dirty().Any());
+}
+
+// A device removed while a job talks to the mouse: the scan (which closes the handles the job
+// uses) waits for the job's result; the job stops between two reports, so nothing more reaches
+// the device, and its edits are marked again. Then the scan runs and the program ends with the
+// last link.
+TEST_F(MainControllerTest, ADeviceRemovedDuringAnUploadStopsItAndItsScanWaitsForTheResult) {
+  StartHeld(StandardMouse(true, false, false));
+  controller_->Session().Upload().ForgetShadows(Current());  // every command of the group goes out
+  controller_->ScheduleUpload(DirtyGroup::kDeviceSettings);
+  StartUploadAndHoldIt();
+  const int reportsBefore = hold_->ReportsSet();
+
+  mouse_->Unplug(LinkKind::Wired);
+  host_.calls.clear();
+  controller_->OnDeviceChange(static_cast<std::uint32_t>(DeviceEvent::kRemoveComplete));
+  EXPECT_TRUE(controller_->Session().Links().State(LinkKind::Wired).present);  // no scan yet
+  EXPECT_FALSE(host_.Called("quit"));
+
+  hold_->Release();
+  DeliverJobResult();
+  EXPECT_EQ(hold_->ReportsSet(), reportsBefore + 1);  // only the report that was already on its way
+  EXPECT_TRUE(controller_->Session().Upload().Dirty().DeviceSettingsDirty);
+  EXPECT_FALSE(host_.Called("progress 146"));
+  EXPECT_FALSE(controller_->Session().Links().State(LinkKind::Wired).present);
+  EXPECT_TRUE(host_.Called("quit"));
+}
+
+// Closing while an upload runs: the job ends as it would (the mouse gets the whole upload), and
+// the edits it carried are saved with the rest even though their result never came back.
+TEST_F(MainControllerTest, ClosingWhileAnUploadRunsLetsItEndAndSavesItsEdits) {
+  StartHeld(StandardMouse(true, false, false));
+  SetPowerDownTime(Current(), 5);
+  controller_->ScheduleUpload(DirtyGroup::kPower);
+  StartUploadAndHoldIt();
+  std::filesystem::remove(folder_.Path() / "config/config.ini");
+
+  auto closing = std::async(std::launch::async, [this] { controller_->Shutdown(); });
+  EXPECT_EQ(closing.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);
+  hold_->Release();
+  closing.get();
+  EXPECT_EQ(mouse_->State().power[0], 5);
+  EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "config/config.ini"));
+  s_.profiles = {};
+  ASSERT_TRUE(ReadProfileFile(s_, s_.currentProfile, ProfileSlotPath(s_.config, s_.currentProfile)));
+  EXPECT_EQ(SettingNumber(Current(), kPowerDownTime), 5);
+}
+
+// The factory reset's device steps run on the device thread in the plan's order (the command,
+// then the priming, then the zeroing of the macro shadows) and the window's steps follow once
+// they are done; while another run holds the link, the record goes back and the user is told.
+TEST_F(MainControllerTest, TheFactoryResetSendsItsCommandThenPrimesAndZeroesAndTheWindowStepsFollow) {
+  Start(StandardMouse(true, false, false));
+  Transport& transport = controller_->Session().GetTransport();
+  transport.Slots()[kMacroShadowFirstSlot + 3].fill(0x5A);
+  Current().CurrentDPILevelValue = 4;
+  const ProfileRecord edited = Current();
+  {
+    const ExchangeRun update(transport.Busy());
+    controller_->CarryOutResetPlan(OnFactoryResetConfirmed(s_), edited);
+    SettleJobs();
+  }
+  EXPECT_TRUE(host_.Called("modal notice 156"));
+  EXPECT_EQ(Current().CurrentDPILevelValue, 4);
+  EXPECT_EQ(transport.Slots()[kMacroShadowFirstSlot + 3][0], 0x5A);
+  EXPECT_TRUE(mouse_->SentReports().empty());
+
+  host_.calls.clear();
+  const std::filesystem::path file =
+      folder_.Path() / ("config/default" + std::to_string(s_.currentProfile) + ".psf");
+  std::filesystem::remove(file);
+  const FactoryResetPlan plan = OnFactoryResetConfirmed(s_);
+  controller_->CarryOutResetPlan(plan, edited);
+  SettleJobs();
+  ASSERT_EQ(mouse_->SentReports().size(), 1u);
+  EXPECT_EQ(mouse_->SentReports()[0][1], kCmdFactoryReset);
+  EXPECT_EQ(transport.Slots()[kMacroShadowFirstSlot + 3][0], 0);
+  EXPECT_TRUE(std::filesystem::exists(file));
+  std::vector<std::string> windowSteps;
+  for (const std::string& c : host_.calls)
+    if (c == "refresh" || c == "progress 146") windowSteps.push_back(c);
+  EXPECT_EQ(windowSteps, (std::vector<std::string>{"refresh", "progress 146"}));
+
+  // The shadows hold the reset record: an upload of its settings sends only the lighting command.
+  mouse_->ClearSentReports();
+  controller_->ScheduleUpload(DirtyGroup::kDeviceSettings);
+  Fire(kTimerUpload);
+  ASSERT_EQ(mouse_->SentReports().size(), 1u);
+  EXPECT_EQ(mouse_->SentReports()[0][1], kCmdLighting);
 }
 
 }  // namespace

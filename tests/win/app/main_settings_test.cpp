@@ -123,6 +123,10 @@ TEST_F(MainSettings, TheCurrentStageMovesOnWhenUncheckedAndTheLastStageStaysChec
       },
       10s));
 
+  // The panel shows each command as it arrives: the rest of the upload (and its progress dialog)
+  // ends before the mouse's state is taken as the reference.
+  AwaitUploadProgress();
+
   // Unchecking it is refused: the check shows checked again and nothing is sent.
   MoveTo(StageCheck(only));
   const auto checked = SteadyPixels(StageCheck(only));
@@ -162,12 +166,14 @@ TEST_F(MainSettings, SensorChecksAndThePowerDialAreStored) {
   ClickAt(Header({true, true, false, false, false}, gm::Section::kSensor));
   const gm::LayoutRect header = Header({true, false, false, false, true}, gm::Section::kSensor);
   // A control's event is queued behind its own handling: each click is seen on screen before the
-  // window is closed, so the close cannot overtake the events.
+  // window is closed, so the close cannot overtake the events; its upload's progress dialog has
+  // come and gone before the next click, so it cannot take that click.
   auto clickAndSee = [&](const gm::LayoutRect& r) {
     MoveTo(r);
     const auto before = SteadyPixels(r);
     ClickAt(r);
     EXPECT_TRUE(PixelsBecome(r, before, true)) << "no change at " << r.left << ", " << r.top;
+    AwaitUploadProgress();
   };
   ASSERT_TRUE(Painted());
   for (int i = 0; i < 3; ++i) clickAndSee(InSection(gm::kControlAngleSnapCheck + i, header));

@@ -78,14 +78,6 @@ class MainWindowDialogs : public apptest::DemoMainWindow {
       if (static_cast<int>(spec.id) == gm::kControlKeyComboFirst + combo) return spec.rect;
     return {};
   }
-  // A stored choice is uploaded, and the progress dialog (429 × 140 units like the assignment
-  // dialogs) shows for half a second: wait until it has come and gone, so it is not taken for the
-  // next dialog.
-  void AwaitUploadProgress() const {
-    HWND progress = nullptr;
-    gmtest::PumpUntil([&] { return (progress = FindDialog(429, 140)) != nullptr; }, 3s);
-    if (progress) EXPECT_TRUE(Gone(progress));
-  }
   bool Gone(HWND dialog) const { return gmtest::PumpUntil([&] { return !IsWindow(dialog); }, 10s); }
   // Closes the notice in front (319 × 102 units) once it opens.
   bool CloseNotice() const {

@@ -193,14 +193,20 @@ std::wstring DemoMainWindow::PanelText(int id) const {
   HWND panel = gmtest::FindWindowOfProcess(kPanelClass, process_.id);
   HWND control = panel ? GetDlgItem(panel, id) : nullptr;
   if (!control) return L"";
-  // Large enough for the macro line of six full macros (750 hex digits each).
-  std::vector<wchar_t> text(8192);
-  GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
-  return text.data();
+  // The whole text, however long (the macro line of six full macros runs to thousands).
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 bool DemoMainWindow::PanelShows(int id, const std::wstring& text) const {
   return gmtest::PumpUntil([&] { return PanelText(id) == text; }, 10s);
+}
+
+void DemoMainWindow::AwaitUploadProgress() const {
+  HWND progress = nullptr;
+  gmtest::PumpUntil([&] { return (progress = FindDialog(429, 140)) != nullptr; }, 3s);
+  if (progress) EXPECT_TRUE(gmtest::PumpUntil([&] { return !IsWindow(progress); }, 10s));
 }
 
 std::vector<HWND> DemoMainWindow::VisibleWindows(const wchar_t* className) const {

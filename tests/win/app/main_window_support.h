@@ -6,10 +6,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/main_layout.h"
+#include "app/responsiveness_support.h"
 #include "settings/profile_record.h"
 #include "win_test_support.h"
 
@@ -81,6 +87,10 @@ class DemoMainWindow : public ::testing::Test {
   HWND FindDialog(int width, int height) const;
   // The same, waited for (nullptr after 10 s).
   HWND WaitForDialog(int width, int height) const;
+  // An edit is uploaded on the device thread, and when the upload has sent something the progress
+  // dialog (429 × 140 units) shows for half a second once its result is back: waits until it has
+  // come and gone, so that it neither takes the next click nor is taken for the next dialog.
+  void AwaitUploadProgress() const;
   // A click at the centre of design rectangle `r` of a skinned dialog.
   void ClickInDialog(HWND dialog, const gm::LayoutRect& r) const;
 
