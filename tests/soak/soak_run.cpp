@@ -190,21 +190,21 @@ class Soak {
   // ---- the window's message loop ----
 
   void Fire(unsigned id) {
-    const DirtyFlags before = Dirty();
+    const bool upload = id == kTimerUpload;
+    const sim::MouseState before = upload ? mouse_->State() : sim::MouseState{};
     controller_->OnTimer(id);
-    // Power and sensor options reach the mouse only through an upload that has them dirty (a
-    // profile switch does not mark them): the mouse keeps what the last such upload sent.
-    if (id == kTimerUpload) {
-      ClearFaults();
-      if (before.PowerDirty && !Dirty().PowerDirty) {
-        sentPower_ = PowerData(Current());
-        switchedSincePower_ = false;
-      }
-      if (before.SensorDirty && !Dirty().SensorDirty) {
-        sentSensor_ = SensorOptionsData(Current());
-        switchedSinceSensor_ = false;
-      }
-    }
+    if (!upload) return;
+    ClearFaults();
+    // Power and sensor options reach the mouse only through an upload that has them dirty; a
+    // profile switch does not mark them (the program's rule). Which profile's values the mouse
+    // holds is known again once such a command was actually accepted.
+    const sim::MouseState after = mouse_->State();
+    auto accepted = [&](const sim::MouseState& m, std::uint8_t code) {
+      const auto it = m.acceptedByCode.find(code);
+      return it == m.acceptedByCode.end() ? 0 : it->second;
+    };
+    if (accepted(after, kCmdPower) != accepted(before, kCmdPower)) switchedSincePower_ = false;
+    if (accepted(after, kCmdSensorOptions) != accepted(before, kCmdSensorOptions)) switchedSinceSensor_ = false;
   }
 
   // The faults injected for one upload end with it: each stays within the exchange's four attempts
@@ -522,15 +522,15 @@ class Soak {
       Diverged(std::string(what) + ": mouse " + Hex(mouse) + ", profile " + Hex(wanted));
   }
 
-  void CompareOptions(const char* what, const std::array<std::uint8_t, 3>& mouse, const std::array<std::uint8_t, 3>& sent,
+  void CompareOptions(const char* what, const std::array<std::uint8_t, 3>& mouse, const std::array<std::uint8_t, 3>& wanted,
                       bool dirty, bool switched) {
-    if (dirty || mouse == sent) return;
+    if (dirty || mouse == wanted) return;
     if (switched) {
       ++summary_.ruleDifferences;
-      Note(std::string("quiet: ") + what + " differ after a profile switch: mouse " + Hex(mouse) + ", last sent " + Hex(sent));
+      Note(std::string("quiet: ") + what + " left unsent by a profile switch: mouse " + Hex(mouse) + ", profile " + Hex(wanted));
       return;
     }
-    Diverged(std::string(what) + ": mouse " + Hex(mouse) + ", last upload " + Hex(sent));
+    Diverged(std::string(what) + ": mouse " + Hex(mouse) + ", profile " + Hex(wanted));
   }
 
   void CheckMouse() {
@@ -563,12 +563,13 @@ class Soak {
                                                      mouse.lightingDirection};
       Compare("lighting", heldLighting, std::array<std::uint8_t, 3>{lighting[1], lighting[2], lighting[3]});
     }
-    // A profile switch does not send power and sensor options (the program's rule), and the shadows
-    // primed from the new profile afterwards then claim the mouse holds that profile's values: a
-    // later upload of the same values sends nothing. Counted apart from the divergences, as a
-    // difference the rule makes.
-    CompareOptions("power", mouse.power, sentPower_, dirty.PowerDirty, switchedSincePower_);
-    CompareOptions("sensor options", mouse.sensorOptions, sentSensor_, dirty.SensorDirty, switchedSinceSensor_);
+    // A profile switch does not send power and sensor options (the program's rule), and a mouse
+    // report re-primes the shadows from the new profile afterwards: from then on the shadows claim
+    // the mouse holds that profile's values, and an upload of the same values sends nothing. Such a
+    // difference is counted apart from the divergences.
+    CompareOptions("power", mouse.power, PowerData(record), dirty.PowerDirty, switchedSincePower_);
+    CompareOptions("sensor options", mouse.sensorOptions, SensorOptionsData(record), dirty.SensorDirty,
+                   switchedSinceSensor_);
     if (!dirty.KeyMapDirty) {
       Compare("button mapping", mouse.buttonMapping, MappingData(record));
       for (int button = 0; button < kButtonCount; ++button) {
@@ -668,8 +669,6 @@ class Soak {
   std::vector<MacroItemLocation> macroLocations_;
   std::vector<ProfileRecord> expected_;
   int expectedCurrent_ = 0;
-  std::array<std::uint8_t, 3> sentPower_{};
-  std::array<std::uint8_t, 3> sentSensor_{};
   bool asleep_ = false;
   bool faultArmed_ = false;
   bool switchedSincePower_ = false;
