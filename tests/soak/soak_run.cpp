@@ -89,10 +89,12 @@ class Soak {
       if (step_ == std::max<std::uint64_t>(1, options_.steps / 10)) summary_.heapAtTenth = LiveHeapBytes();
     }
     summary_.steps = options_.steps;
+    // Measured while everything the run built is still alive: growth kept by the controller, the
+    // simulator or the model shows here.
+    summary_.heapAtEnd = LiveHeapBytes();
     controller_->Shutdown();
     controller_.reset();
     mouse_.reset();
-    summary_.heapAtEnd = LiveHeapBytes();
     // Generous: the containers the run keeps (history, logs cleared each quiet period) settle
     // early; a real leak grows with the steps, many times more than this.
     summary_.heapGrew = summary_.heapAtEnd > summary_.heapAtTenth + summary_.heapAtTenth / 2 + (4u << 20);
