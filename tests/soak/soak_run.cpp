@@ -92,7 +92,10 @@ class Soak {
     // Measured while everything the run built is still alive: growth kept by the controller, the
     // simulator or the model shows here.
     summary_.heapAtEnd = LiveHeapBytes();
+    // The program ends: whatever is still pending is saved.
     controller_->Shutdown();
+    Note("the program ends");
+    CheckFilesReadBack();
     controller_.reset();
     mouse_.reset();
     // Generous: the containers the run keeps (history, logs cleared each quiet period) settle
@@ -628,11 +631,22 @@ class Soak {
   }
 
   // The save timer has run out: config.ini and the five profile files read back as the model.
+  // Edits still waiting for a usable link are saved 10 s after their upload or when the program
+  // ends (checked after the run), not before.
   void CheckFiles() {
     if (controller_->SavePending()) {
       Diverged("a save is still pending after the timers ran out");
       return;
     }
+    if (Dirty().Any()) {
+      ++summary_.quietWithWaitingEdits;
+      Note("quiet: edits wait for a usable link");
+      return;
+    }
+    CheckFilesReadBack();
+  }
+
+  void CheckFilesReadBack() {
     for (int slot = 0; slot < kProfileCount; ++slot) {
       const ProfileRecord& model = S().profiles[static_cast<std::size_t>(slot)];
       // The file does not carry the macros' loop options nor the library number inside a button's

@@ -26,6 +26,10 @@ struct SoakSummary {
   // Power or sensor options the mouse holds that differ from the profile after a profile switch,
   // which by the program's rule does not send them (not divergences).
   std::uint64_t ruleDifferences = 0;
+  // Quiet periods that found edits refused for want of a usable link (the receiver alone, the
+  // program taking the mouse for asleep): they wait for the next upload, so the mouse and the
+  // files are compared only for the other groups (the files after the run, when they are saved).
+  std::uint64_t quietWithWaitingEdits = 0;
   double seconds = 0;
   std::size_t heapAtTenth = 0;  // live heap bytes at 10 % of the run
   std::size_t heapAtEnd = 0;
