@@ -21,7 +21,10 @@ InputEffects DeviceSession::HandleInputReport(LinkKind link, const InputReportBy
   context.link = link;
   context.wiredPresent = links_.State(LinkKind::Wired).present;
   context.blePresent = links_.State(LinkKind::Ble).present;
-  context.deviceSettingsDirty = upload_.Dirty().DeviceSettingsDirty;
+  // Any edit not yet uploaded makes the report wait: a report that changed the stage, rate or
+  // lighting re-primes every shadow from the record, which would make the pending mapping, power
+  // or sensor edit look sent already, and the mouse would never get it.
+  context.deviceSettingsDirty = upload_.Dirty().Any();
   context.indicatorShowsOffline = indicatorShowsOffline;
   const int currentProfile = model_.currentProfile;
   const InputEffects effects =

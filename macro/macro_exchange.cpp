@@ -110,6 +110,10 @@ MacroImportResult ImportBundleFile(std::wstring_view path, MacroLibrary& library
     }
   }
 
+  // A file that holds no item at all (empty, or not a library file) imports nothing: that is no
+  // success to report.
+  if (sources.empty()) return {MacroImportStatus::kNoItem, 0};
+
   // Refuse everything when any name is taken where its item would go.
   for (const auto& at : sources) {
     const MacroItem& item = *std::as_const(scratch).ItemAt(at);

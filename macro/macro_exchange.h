@@ -12,7 +12,7 @@ namespace gm {
 enum class MacroImportStatus {
   kImported,    // done (an .mbf import may have skipped items that had no place)
   kNotRead,     // the file could not be opened; nothing changed
-  kNoItem,      // the file's line 3 addresses no used item; nothing changed
+  kNoItem,      // the file's line 3 addresses no used item, or the file holds none; nothing changed
   kNameExists,  // a name is already taken where an item would go; nothing changed
   kNoRoom,      // .mkf: the selection's place takes no new macro (full, or a level-2 folder)
 };

@@ -222,6 +222,11 @@ bool SimMouse::GetFeature(HidHandle handle, std::span<std::uint8_t> report) {
       if (report.size() > 2) {
         report[1] = lastAck_;
         report[2] = static_cast<std::uint8_t>(lastSequence_ & 0xFF);
+        if (corruptAcks_ > 0) {
+          --corruptAcks_;
+          report[1] ^= 0xA5;
+          report[2] ^= 0xA5;
+        }
       }
       lastAck_ = 0;
     }
@@ -278,7 +283,10 @@ void SimMouse::ApplyCommandLocked(std::span<const std::uint8_t> r) {
       const std::size_t at = 25 * static_cast<std::size_t>(index);
       if (slot.entries.size() < at + count) slot.entries.resize(at + count);
       std::copy_n(d + 2, count, slot.entries.begin() + static_cast<std::ptrdiff_t>(at));
-      ++slot.packetsReceived;
+      // A resend of a packet (its acknowledge went missing) replaces it and counts once.
+      const auto bit = static_cast<std::uint16_t>(1u << (index & 0x0F));
+      if ((slot.receivedMask & bit) == 0) ++slot.packetsReceived;
+      slot.receivedMask = static_cast<std::uint16_t>(slot.receivedMask | bit);
       break;
     }
     case kCmdFactoryReset:
@@ -469,6 +477,11 @@ void SimMouse::IgnoreNextMacroPackets(int count) {
 void SimMouse::FailNextAcknowledgeReads(int count) {
   std::lock_guard lock(mutex_);
   failAckReads_ = count;
+}
+
+void SimMouse::CorruptNextAcknowledges(int count) {
+  std::lock_guard lock(mutex_);
+  corruptAcks_ = count;
 }
 
 void SimMouse::UnplugAfterFeatureCalls(LinkKind link, int calls) {

@@ -71,7 +71,8 @@ MouseSpec StandardMouse(bool wired, bool wireless, bool ble);
 struct MacroSlotContents {
   std::vector<std::uint8_t> entries;  // the entry bytes of the accepted packets, in packet order
   int packetCount = 0;                // the count the packets announced (low 4 bits of byte 3)
-  int packetsReceived = 0;            // accepted packets since the slot's packet 0
+  int packetsReceived = 0;            // distinct packets accepted since the slot's packet 0
+  std::uint16_t receivedMask = 0;     // bit i: packet i was accepted (a resend counts once)
   bool Complete() const { return packetCount > 0 && packetsReceived == packetCount; }
 };
 
@@ -142,6 +143,9 @@ class SimMouse final : public HidApi {
   void IgnoreNextCommands(int count);     // accepted by the wire, acknowledged with byte 1 = 0
   void IgnoreNextMacroPackets(int count);  // the same for macro data packets (0x10) only
   void FailNextAcknowledgeReads(int count);  // GetFeature(6) fails
+  // GetFeature(6) succeeds but its status and sequence bytes arrive damaged (XOR 0xA5): a refused
+  // command reads as acknowledged, an accepted one with a wrong sequence echo.
+  void CorruptNextAcknowledges(int count);
   void UnplugAfterFeatureCalls(LinkKind link, int calls);  // unplugs after that many more calls
   void SetStatusSignature(std::string signature);  // bytes 1..4 of report 5 (default "1010")
 
@@ -193,6 +197,7 @@ class SimMouse final : public HidApi {
   int ignoreCommands_ = 0;
   int ignoreMacroPackets_ = 0;
   int failAckReads_ = 0;
+  int corruptAcks_ = 0;
   std::string statusSignature_ = "1010";
   std::vector<std::string> log_;
   std::vector<std::vector<std::uint8_t>> sent_;

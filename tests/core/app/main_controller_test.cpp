@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <filesystem>
@@ -561,6 +562,41 @@ TEST_F(MainControllerTest, AStageChangedOnTheMouseIsSavedLaterAndNotSentBack) {
   controller_->ScheduleUpload(DirtyGroup::kDeviceSettings);
   Fire(kTimerUpload);
   EXPECT_EQ(mouse_->State().acceptedByCode[0x02], 0);  // the shadow already holds the stage
+}
+
+// The mouse's report re-primes the shadows from the record; had it been folded in between an edit
+// of another group and that edit's upload, the upload would have found the edit in its shadow
+// already and sent nothing.
+TEST_F(MainControllerTest, AStageChangedOnTheMouseBeforeAPendingEditIsUploadedDoesNotSwallowTheEdit) {
+  Start(StandardMouse(true, false, false));
+  WaitForWorker(LinkKind::Wired);
+  struct Case {
+    const char* name;
+    DirtyGroup group;
+    std::function<void(ProfileRecord&)> edit;
+    std::function<bool(const sim::MouseState&)> arrived;
+  };
+  const Case cases[] = {
+      {"power", DirtyGroup::kPower, [](ProfileRecord& r) { SetPowerDownTime(r, 6); },
+       [](const sim::MouseState& m) { return m.power[0] == 6; }},
+      {"sensor options", DirtyGroup::kSensor, [](ProfileRecord& r) { SetRippleControl(r, 1); },
+       [](const sim::MouseState& m) { return m.sensorOptions[2] == 1; }},
+      {"mapping", DirtyGroup::kKeyMap, [](ProfileRecord& r) { r.KeyAssignments[3].KeyValue = {0x40, 0x01, 0x00}; },
+       [](const sim::MouseState& m) {
+         const std::uint8_t function[] = {0x40, 0x01, 0x00};
+         return std::search(m.buttonMapping.begin(), m.buttonMapping.end(), std::begin(function), std::end(function)) !=
+                m.buttonMapping.end();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.edit(Current());
+    controller_->ScheduleUpload(c.group);
+    mouse_->PressDpiButton();  // reported before the 20 ms have passed
+    DeliverReport();
+    Fire(kTimerUpload);
+    EXPECT_TRUE(c.arrived(mouse_->State()));
+  }
 }
 
 TEST_F(MainControllerTest, ANewSensorIsSavedWithAllFiveProfilesAtOnce) {
