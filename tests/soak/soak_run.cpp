@@ -81,6 +81,7 @@ class Soak {
     std::uint64_t nextQuiet = Between(20, 100);
     for (step_ = 1; step_ <= options_.steps; ++step_) {
       RandomStep();
+      SettleJobs();
       DeliverReports();
       if (step_ >= nextQuiet || step_ == options_.steps) {
         QuietPeriod();
@@ -198,6 +199,7 @@ class Soak {
     const bool upload = id == kTimerUpload;
     const sim::MouseState before = upload ? mouse_->State() : sim::MouseState{};
     controller_->OnTimer(id);
+    SettleJobs();
     if (!upload) return;
     ClearFaults();
     // Power and sensor options reach the mouse only through an upload that has them dirty; a
@@ -227,6 +229,19 @@ class Soak {
     if (faultArmed_) return false;
     faultArmed_ = true;
     return true;
+  }
+
+  // The device thread runs the uploads: each job's finish is handed back to the controller as the
+  // window's message loop would, before the soak goes on (the soak's steps fall between uploads).
+  void SettleJobs() {
+    while (controller_->DeviceJobsInFlight()) {
+      std::optional<JobFinish> finish = window_.TakeJobResult(std::chrono::seconds(30));
+      if (!finish) {
+        Diverged("a device job did not finish within 30 s");
+        return;
+      }
+      controller_->OnJobResult(*finish);
+    }
   }
 
   void DeliverReports() {

@@ -1,7 +1,10 @@
 #pragma once
 // The main window as the soak drives it: window timers in virtual time (each with its due time,
-// fired in due order as the message loop would), the reports the device workers post, queued until
-// the soak hands them to the controller on its own thread, and a count of the notices shown.
+// fired in due order as the message loop would), the reports the device workers post and the
+// finishes of the device thread's jobs, queued until the soak hands them to the controller on its
+// own thread, and a count of the notices shown.
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -41,6 +44,11 @@ class SoakWindow final : public WindowHost {
     std::lock_guard lock(mutex_);
     reports_.emplace_back(link, report);
   }
+  void PostJobResult(JobFinish finish) override {
+    std::lock_guard lock(mutex_);
+    results_.push_back(std::move(finish));
+    resultArrived_.notify_all();
+  }
 
   // ---- the soak ----
   std::uint64_t Now() const { return now_; }
@@ -76,6 +84,15 @@ class SoakWindow final : public WindowHost {
     reports_.pop_front();
     return report;
   }
+  // The finish of the next device job, waited for in real time (the device thread is a real
+  // thread) up to `timeout`; none when it did not come.
+  std::optional<JobFinish> TakeJobResult(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    if (!resultArrived_.wait_for(lock, timeout, [&] { return !results_.empty(); })) return std::nullopt;
+    JobFinish finish = std::move(results_.front());
+    results_.pop_front();
+    return finish;
+  }
   std::size_t QueuedReports() {
     std::lock_guard lock(mutex_);
     return reports_.size();
@@ -95,6 +112,8 @@ class SoakWindow final : public WindowHost {
   std::map<unsigned, Timer> timers_;
   std::mutex mutex_;
   std::deque<std::pair<LinkKind, InputReportBytes>> reports_;
+  std::condition_variable resultArrived_;
+  std::deque<JobFinish> results_;
 };
 
 }  // namespace gm::soak
