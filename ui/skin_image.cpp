@@ -78,6 +78,30 @@ bool SkinImage::LoadShared(const ui::UiContext& context, const std::wstring& rel
 
 bool SkinImage::LoadStream(IStream* stream) { return Take(DecodedPicture::FromStream(stream)); }
 
+bool LazySkinImage::Name(const ui::UiContext& context, const std::wstring& relative) {
+  Reset();
+  const DWORD attributes = GetFileAttributesW(context.ProgramFile(relative).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  context_ = &context;
+  relative_ = relative;
+  return true;
+}
+
+const SkinImage& LazySkinImage::Get() const {
+  if (!decoded_ && context_) {
+    decoded_ = true;
+    image_.LoadShared(*context_, relative_);
+  }
+  return image_;
+}
+
+void LazySkinImage::Reset() {
+  image_.Reset();
+  context_ = nullptr;
+  relative_.clear();
+  decoded_ = false;
+}
+
 
 SkinGraphics::SkinGraphics(HDC dc) {
   Gdiplus::GpGraphics* g = nullptr;

@@ -85,6 +85,27 @@ class SkinImage {
   std::shared_ptr<const DecodedPicture> picture_;
 };
 
+// A picture decoded the first time it is drawn, for controls with many pictures of which a window
+// shows few: the report-rate dials of the sensors the mouse does not have, the power-saving
+// positions not chosen. Pictures never drawn take no memory.
+class LazySkinImage {
+ public:
+  // Names the picture file `relative` to the program folder of `context` (which must outlive this
+  // object); false, and nothing to draw, when there is no such file.
+  bool Name(const ui::UiContext& context, const std::wstring& relative);
+  // The picture, decoded (and shared through the context) on the first call; empty when it is not
+  // named or cannot be decoded.
+  const SkinImage& Get() const;
+  // Lets the picture go and forgets its name: it draws nothing from now on.
+  void Reset();
+
+ private:
+  const ui::UiContext* context_ = nullptr;
+  std::wstring relative_;
+  mutable SkinImage image_;
+  mutable bool decoded_ = false;
+};
+
 // A GDI+ drawing surface on a device context, set up as every control paints.
 class SkinGraphics {
  public:
