@@ -130,8 +130,6 @@ void CDlgBase::ReleaseControlImages() {
 }
 
 bool CDlgBase::SetBackgroundBitmap(int id) {
-  // The picture as stored is needed only to make the scaled copy the window paints from; it goes
-  // once the copy is made (it is as large as the copy).
   ScopedBitmap loaded(static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!loaded) return false;
@@ -147,8 +145,16 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
     DeleteDC(backgroundDC_);
   }
   backgroundDC_ = CreateCompatibleDC(screen.Get());
-  backgroundCopy_.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
-  backgroundOld_ = SelectObject(backgroundDC_, backgroundCopy_.Get());
+  if (size.cx == w && size.cy == h) {
+    // At the picture's own size the window paints from the picture itself.
+    background_ = std::move(loaded);
+    backgroundOld_ = SelectObject(backgroundDC_, background_.Get());
+    return true;
+  }
+  // Otherwise from a copy stretched to the display scale; the picture as stored goes once the
+  // copy is made.
+  background_.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
+  backgroundOld_ = SelectObject(backgroundDC_, background_.Get());
   ScopedMemoryDC source(screen.Get());
   SelectScope select(source.Get(), loaded.Get());
   SetStretchBltMode(backgroundDC_, HALFTONE);

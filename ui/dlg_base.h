@@ -167,7 +167,7 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   bool buttonDown_ = false;
   bool captured_ = false;
   POINT lastPoint_{-1, -1};
-  ScopedBitmap backgroundCopy_;  // the background picture at the display scale
+  ScopedBitmap background_;  // the background picture at the display scale
   HDC backgroundDC_ = nullptr;
   HGDIOBJ backgroundOld_ = nullptr;
   COLORREF backgroundColour_ = 0;
