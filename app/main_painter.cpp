@@ -8,9 +8,9 @@ namespace gm::win {
 
 void MainPainter::Load(const ui::UiContext& context) {
   scale_ = context.displayScale;
-  frame_.LoadFile(context.ProgramFile(L"skins\\Frame_Lighting_Setting.bmp"));
+  frame_.LoadShared(context, L"skins\\Frame_Lighting_Setting.bmp");
   for (size_t i = 0; i < marks_.size(); ++i)
-    marks_[i].LoadFile(context.ProgramFile(L"skins\\mouse\\number" + std::to_wstring(i + 1) + L".png"));
+    marks_[i].LoadShared(context, L"skins\\mouse\\number" + std::to_wstring(i + 1) + L".png");
 }
 
 void MainPainter::Release() {

@@ -71,6 +71,9 @@ void CMainWindowHost::SetControlEnabled(int controlId, bool enabled) {
 }
 
 void CMainWindowHost::InvalidateControl(int controlId) {
+  // The battery gauge is repainted by SetBattery when its picture changes: the battery timer's
+  // ticks that change nothing on it paint nothing.
+  if (controlId == gm::kControlBattery && window_.controls_) return;
   if (const auto* c = window_.GetControl(static_cast<UINT>(controlId))) {
     const RECT r = c->GetRect();
     InvalidateRect(Hwnd(), &r, FALSE);
@@ -82,10 +85,9 @@ void CMainWindowHost::InvalidateControl(int controlId) {
 void CMainWindowHost::SetBattery(int animationLevel, int percent, int chargeState) {
   if (!window_.controls_) return;
   gm::win::CBattery& battery = *window_.controls_->battery;
-  battery.SetAnimationLevel(animationLevel);
-  battery.SetPercent(percent);
-  battery.SetChargeState(chargeState);
-  InvalidateControl(gm::kControlBattery);
+  if (!battery.SetReading(animationLevel, percent, chargeState)) return;
+  const RECT r = battery.GetRect();
+  InvalidateRect(Hwnd(), &r, FALSE);
 }
 
 void CMainWindowHost::RefreshFromProfile() { window_.RefreshFromProfile(); }

@@ -39,6 +39,10 @@ foreach(prog GamingMouse GamingMouseDemo)
   target_link_libraries(${prog} PRIVATE gm_app_win)
   target_include_directories(${prog} PRIVATE ${GM_ROOT})
   target_link_options(${prog} PRIVATE -municode)
+  # Sections aligned in the file as in memory: the loader then maps the program file instead of
+  # copying all of it (code, the firmware images and every picture resource) into private memory
+  # at start; pages that are never read (most resources) take no memory.
+  target_link_options(${prog} PRIVATE -Wl,--file-alignment,4096)
   # The key combination dialog, the macro key dialog and the macro manager load KeyboardHook.dll
   # from the program folder at run time.
   add_dependencies(${prog} KeyboardHook)

@@ -29,7 +29,7 @@ CProgressBarDlg::CProgressBarDlg(const ui::UiContext& context, std::wstring text
 }
 
 BOOL CProgressBarDlg::OnInitDialog() {
-  bar_.LoadFile(Context().ProgramFile(L"skins\\Frame_progress_ov.bmp"));
+  bar_.LoadShared(Context(), L"skins\\Frame_progress_ov.bmp");
   const BOOL result = CDlgBase::OnInitDialog();
   progress_ = 0;
   SetTimer(Hwnd(), kStepTimer, kStepMs, nullptr);

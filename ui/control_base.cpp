@@ -42,7 +42,7 @@ void CControlBase::Invalidate(bool erase) const {
 }
 
 bool CControlBase::LoadInto(SkinImage& slot, const std::wstring& path) {
-  if (!slot.LoadFile(Context().ProgramFile(path))) return false;
+  if (!slot.LoadShared(Context(), path)) return false;
   imageWidth_ = slot.Width();
   imageHeight_ = slot.Height();
   return true;

@@ -32,7 +32,7 @@ bool CPollingRateDial::LoadSkin() {
 
 bool CPollingRateDial::SetSectorImage(int sector, const std::wstring& path) {
   if (sector < 0 || sector >= SectorCount()) return false;
-  return LoadInto(highlights_[sector], path);
+  return highlights_[sector].Name(Context(), path);
 }
 
 void CPollingRateDial::BuildRegions() {
@@ -76,14 +76,15 @@ bool CPollingRateDial::OnLButtonUp(UINT, int x, int y) {
 
 void CPollingRateDial::Draw(HDC dc, const RECT&) {
   SkinGraphics g(dc);
-  g.Draw(normal_, rect_);
+  g.Draw(base_.Get(), rect_);
   const int chosen = choice_ ? choice_->value : -1;
-  if (chosen >= 0 && chosen < SectorCount()) g.Draw(highlights_[chosen], rect_);
-  if (hoverSector_ >= 0 && hoverSector_ < SectorCount()) g.Draw(highlights_[hoverSector_], rect_);
+  if (chosen >= 0 && chosen < SectorCount()) g.Draw(highlights_[chosen].Get(), rect_);
+  if (hoverSector_ >= 0 && hoverSector_ < SectorCount()) g.Draw(highlights_[hoverSector_].Get(), rect_);
 }
 
 void CPollingRateDial::ReleaseImages() {
   CStateControl::ReleaseImages();
+  base_.Reset();
   for (auto& h : highlights_) h.Reset();
 }
 
@@ -101,7 +102,7 @@ bool CPowerManageButton::LoadSkin() {
 
 bool CPowerManageButton::SetSectorImage(int sector, const std::wstring& path) {
   if (sector < 0 || sector >= ui::kPowerSectorCount) return false;
-  return LoadInto(pictures_[sector], path);
+  return pictures_[sector].Name(Context(), path);
 }
 
 void CPowerManageButton::SetValue(int v) {
@@ -126,7 +127,7 @@ bool CPowerManageButton::OnLButtonUp(UINT, int x, int y) {
 
 void CPowerManageButton::Draw(HDC dc, const RECT&) {
   SkinGraphics g(dc);
-  g.Draw(pictures_[sector_], rect_);
+  g.Draw(pictures_[sector_].Get(), rect_);
 }
 
 void CPowerManageButton::ReleaseImages() {

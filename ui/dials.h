@@ -17,7 +17,7 @@ class CPollingRateDial : public CStateControl {
 
   // Loads the base picture and the highlight of every sector from their skin files.
   bool LoadSkin();
-  bool SetBaseImage(const std::wstring& path) { return LoadInto(normal_, path); }
+  bool SetBaseImage(const std::wstring& path) { return base_.Name(Context(), path); }
   bool SetSectorImage(int sector, const std::wstring& path);
   // Rebuilds the sector regions from the current rectangle (SetRect alone does not move them).
   void BuildRegions();
@@ -39,7 +39,9 @@ class CPollingRateDial : public CStateControl {
   ui::RateDial dial_;
   ui::Choice* choice_ = nullptr;
   int hoverSector_ = kNoSector;
-  std::array<SkinImage, 7> highlights_;
+  // Only the dial of the mouse's sensor is drawn: the others' pictures are never decoded.
+  LazySkinImage base_;
+  std::array<LazySkinImage, 7> highlights_;
   std::array<ScopedRegion, 7> regions_;
 };
 
@@ -83,7 +85,7 @@ class CPowerManageButton : public CStateControl {
  private:
   int value_ = 6;
   int sector_ = 0;
-  std::array<SkinImage, ui::kPowerSectorCount> pictures_;
+  std::array<LazySkinImage, ui::kPowerSectorCount> pictures_;  // one is drawn at a time
   std::array<ScopedRegion, ui::kPowerSectorCount> regions_;
 };
 

@@ -38,7 +38,7 @@ void CDlgBase::Declare(const DialogFrame& frame, std::span<const ui::ControlSpec
 }
 
 void CDlgBase::CreateControls(const RECT&) {
-  if (frame_.picture) framePicture_.LoadFile(context_.ProgramFile(frame_.picture));
+  if (frame_.picture) framePicture_.LoadShared(context_, frame_.picture);
   for (const ui::ControlSpec& spec : controlSpecs_) {
     if (auto c = MakeControl(*this, spec, Scaled(spec.rect))) AddControl(spec.layer, std::move(c));
   }
@@ -135,10 +135,9 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
   if (!loaded) return false;
   BITMAP info{};
   GetObjectW(loaded.Get(), sizeof(info), &info);
-  backgroundSize_ = {info.bmWidth, info.bmHeight};
-  background_ = std::move(loaded);
+  const SIZE size{info.bmWidth, info.bmHeight};
   ScopedWindowDC screen(Hwnd());
-  backgroundColour_ = AverageColour(screen.Get(), background_.Get(), backgroundSize_).value_or(0);
+  backgroundColour_ = AverageColour(screen.Get(), loaded.Get(), size).value_or(0);
 
   const int w = context_.Px(kDesignWidth), h = context_.Px(kDesignHeight);
   if (backgroundDC_) {
@@ -146,12 +145,20 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
     DeleteDC(backgroundDC_);
   }
   backgroundDC_ = CreateCompatibleDC(screen.Get());
-  backgroundCopy_.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
-  backgroundOld_ = SelectObject(backgroundDC_, backgroundCopy_.Get());
+  if (size.cx == w && size.cy == h) {
+    // At the picture's own size the window paints from the picture itself.
+    background_ = std::move(loaded);
+    backgroundOld_ = SelectObject(backgroundDC_, background_.Get());
+    return true;
+  }
+  // Otherwise from a copy stretched to the display scale; the picture as stored goes once the
+  // copy is made.
+  background_.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
+  backgroundOld_ = SelectObject(backgroundDC_, background_.Get());
   ScopedMemoryDC source(screen.Get());
-  SelectScope select(source.Get(), background_.Get());
+  SelectScope select(source.Get(), loaded.Get());
   SetStretchBltMode(backgroundDC_, HALFTONE);
-  StretchBlt(backgroundDC_, 0, 0, w, h, source.Get(), 0, 0, backgroundSize_.cx, backgroundSize_.cy, SRCCOPY);
+  StretchBlt(backgroundDC_, 0, 0, w, h, source.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
   return true;
 }
 

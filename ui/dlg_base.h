@@ -172,9 +172,7 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   bool buttonDown_ = false;
   bool captured_ = false;
   POINT lastPoint_{-1, -1};
-  ScopedBitmap background_;
-  SIZE backgroundSize_{};
-  ScopedBitmap backgroundCopy_;
+  ScopedBitmap background_;  // the background picture at the display scale
   HDC backgroundDC_ = nullptr;
   HGDIOBJ backgroundOld_ = nullptr;
   COLORREF backgroundColour_ = 0;

@@ -27,11 +27,26 @@ VerticalCut LevelBarCut(int top, int bottom, int level, int levelCount, int pict
   return CutFrom(bottom - filled, bottom, pictureHeight, scale);
 }
 
+namespace {
+
+// Design units of the battery's 50-unit fill zone drawn for `percent` (at least one).
+int BatteryUnits(int percent) { return std::max(1, std::clamp(percent, 0, 100) * 50 / 100); }
+
+}  // namespace
+
 VerticalCut BatteryCut(int top, int bottom, int percent, int pictureHeight, double scale) {
-  const int p = std::clamp(percent, 0, 100);
-  const int filled = std::max(1, p * 50 / 100);
+  const int filled = BatteryUnits(percent);
   const int y0 = top + static_cast<int>((7 + 50 - filled) * scale);
   return CutFrom(y0, bottom, pictureHeight, scale);
+}
+
+bool BatteryLooksAlike(const BatteryReading& a, const BatteryReading& b) {
+  if (a.charge != b.charge) return false;
+  switch (a.charge) {
+    case 0: return BatteryUnits(a.percent) == BatteryUnits(b.percent);
+    case 1: return BatteryUnits(a.animationLevel) == BatteryUnits(b.animationLevel);
+    default: return true;
+  }
 }
 
 int VerticalSliderLevel(int top, int bottom, int y, int levelCount) {

@@ -22,6 +22,18 @@ VerticalCut LevelBarCut(int top, int bottom, int level, int levelCount, int pict
 // is always drawn, and a percentage above 100 draws as 100.
 VerticalCut BatteryCut(int top, int bottom, int percent, int pictureHeight, double scale);
 
+// What the battery gauge is set to. Charge: 0 not charging, 1 charging, 2 full (CBattery::Charge).
+struct BatteryReading {
+  int animationLevel = 25;
+  int percent = 100;
+  int charge = 0;
+};
+
+// Whether the gauge draws the same picture for both readings: the percentage counts only while
+// not charging and the animation level only while charging (each through the rows it fills); a
+// full battery (or a charge state the gauge does not draw) looks the same whatever the levels.
+bool BatteryLooksAlike(const BatteryReading& a, const BatteryReading& b);
+
 // Level a vertical slider stands for with the pointer at row y (kept within top..bottom).
 int VerticalSliderLevel(int top, int bottom, int y, int levelCount);
 

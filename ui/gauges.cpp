@@ -135,6 +135,14 @@ bool CBattery::SetPicture(int slot, const std::wstring& path) {
   return LoadInto(pictures_[slot], path);
 }
 
+bool CBattery::SetReading(int animationLevel, int percent, int chargeState) {
+  const ui::BatteryReading before{animationLevel_, percent_, chargeState_};
+  animationLevel_ = animationLevel;
+  percent_ = percent;
+  chargeState_ = chargeState;
+  return !ui::BatteryLooksAlike(before, {animationLevel_, percent_, chargeState_});
+}
+
 void CBattery::DrawCut(SkinGraphics& g, const SkinImage& picture, int percent) {
   const double s = Context().displayScale;
   const int h = picture.Height();

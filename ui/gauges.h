@@ -88,6 +88,8 @@ class CBattery : public CControlBase {
   void SetPercent(int percent) { percent_ = percent; }
   void SetChargeState(int state) { chargeState_ = state; }
   void SetAnimationLevel(int level) { animationLevel_ = level; }
+  // Sets all three; true when the gauge now draws a different picture (so it needs a repaint).
+  bool SetReading(int animationLevel, int percent, int chargeState);
   int Percent() const { return percent_; }
   int ChargeState() const { return chargeState_; }
   int AnimationLevel() const { return animationLevel_; }

@@ -13,7 +13,7 @@ constexpr int kTextMargin = 10;
 constexpr int kMarkSize = 5;
 
 void LoadPicture(const ui::UiContext& context, const std::wstring& name, SkinImage& image) {
-  if (!name.empty()) image.LoadFile(context.ProgramFile(name));
+  if (!name.empty()) image.LoadShared(context, name);
 }
 
 }  // namespace

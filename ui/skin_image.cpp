@@ -26,40 +26,80 @@ Gdiplus::GpImage* AsImage(void* p) { return static_cast<Gdiplus::GpImage*>(p); }
 
 }  // namespace
 
-bool SkinImage::LoadFile(const std::wstring& path) {
-  Reset();
-  Gdiplus::GpImage* image = nullptr;
-  if (gp::GdipLoadImageFromFileICM(path.c_str(), &image) != Gdiplus::Ok || !image) return false;
-  image_ = image;
+DecodedPicture::DecodedPicture(void* image, IStream* stream) : image_(image), stream_(stream) {
   UINT w = 0, h = 0;
-  gp::GdipGetImageWidth(image, &w);
-  gp::GdipGetImageHeight(image, &h);
+  gp::GdipGetImageWidth(AsImage(image), &w);
+  gp::GdipGetImageHeight(AsImage(image), &h);
   width_ = static_cast<int>(w);
   height_ = static_cast<int>(h);
-  return true;
+  if (stream_) stream_->AddRef();
 }
 
-bool SkinImage::LoadStream(IStream* stream) {
-  Reset();
-  Gdiplus::GpImage* image = nullptr;
-  if (!stream || gp::GdipLoadImageFromStream(stream, &image) != Gdiplus::Ok || !image) return false;
-  image_ = image;
-  stream->AddRef();
-  stream_ = stream;
-  UINT w = 0, h = 0;
-  gp::GdipGetImageWidth(image, &w);
-  gp::GdipGetImageHeight(image, &h);
-  width_ = static_cast<int>(w);
-  height_ = static_cast<int>(h);
-  return true;
-}
-
-void SkinImage::Reset() {
-  if (image_) gp::GdipDisposeImage(AsImage(image_));
-  image_ = nullptr;
+DecodedPicture::~DecodedPicture() {
+  gp::GdipDisposeImage(AsImage(image_));
   if (stream_) stream_->Release();
-  stream_ = nullptr;
-  width_ = height_ = 0;
+}
+
+std::shared_ptr<const DecodedPicture> DecodedPicture::FromFile(const std::wstring& path) {
+  Gdiplus::GpImage* loaded = nullptr;
+  if (gp::GdipLoadImageFromFileICM(path.c_str(), &loaded) != Gdiplus::Ok || !loaded) return nullptr;
+  // A loaded image keeps its decoder, the decoder's own copy of the pixels and the open file for
+  // as long as it lives. A copy of the pixels in the same format draws exactly alike without them.
+  Gdiplus::GpImage* image = loaded;
+  UINT w = 0, h = 0;
+  Gdiplus::PixelFormat format = 0;
+  Gdiplus::GpBitmap* copy = nullptr;
+  if (gp::GdipGetImageWidth(loaded, &w) == Gdiplus::Ok && gp::GdipGetImageHeight(loaded, &h) == Gdiplus::Ok &&
+      gp::GdipGetImagePixelFormat(loaded, &format) == Gdiplus::Ok &&
+      gp::GdipCloneBitmapAreaI(0, 0, static_cast<INT>(w), static_cast<INT>(h), format,
+                               static_cast<Gdiplus::GpBitmap*>(loaded), &copy) == Gdiplus::Ok &&
+      copy) {
+    gp::GdipDisposeImage(loaded);
+    image = copy;
+  }
+  return std::shared_ptr<const DecodedPicture>(new DecodedPicture(image, nullptr));
+}
+
+std::shared_ptr<const DecodedPicture> DecodedPicture::FromStream(IStream* stream) {
+  Gdiplus::GpImage* image = nullptr;
+  if (!stream || gp::GdipLoadImageFromStream(stream, &image) != Gdiplus::Ok || !image) return nullptr;
+  return std::shared_ptr<const DecodedPicture>(new DecodedPicture(image, stream));
+}
+
+bool SkinImage::Take(std::shared_ptr<const DecodedPicture> picture) {
+  picture_ = std::move(picture);
+  return picture_ != nullptr;
+}
+
+bool SkinImage::LoadShared(const ui::UiContext& context, const std::wstring& relative) {
+  const std::wstring path = context.ProgramFile(relative);
+  return Take(context.pictures.Get(ui::FileNameKey(path), [&] { return DecodedPicture::FromFile(path); }));
+}
+
+bool SkinImage::LoadStream(IStream* stream) { return Take(DecodedPicture::FromStream(stream)); }
+
+bool LazySkinImage::Name(const ui::UiContext& context, const std::wstring& relative) {
+  Reset();
+  const DWORD attributes = GetFileAttributesW(context.ProgramFile(relative).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  context_ = &context;
+  relative_ = relative;
+  return true;
+}
+
+const SkinImage& LazySkinImage::Get() const {
+  if (!decoded_ && context_) {
+    decoded_ = true;
+    image_.LoadShared(*context_, relative_);
+  }
+  return image_;
+}
+
+void LazySkinImage::Reset() {
+  image_.Reset();
+  context_ = nullptr;
+  relative_.clear();
+  decoded_ = false;
 }
 
 

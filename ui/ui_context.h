@@ -2,11 +2,17 @@
 // What the skinned toolkit needs to know about the program it runs in, handed to every window by
 // the application instead of being read from process-wide variables: where the pictures are, the
 // display and text scales, the user-interface font, the language texts and the table of open
-// secondary dialogs. Controls reach it through their host (ui/control_host.h). Portable.
+// secondary dialogs, and the decoded pictures the windows share. Controls reach it through their
+// host (ui/control_host.h). Portable.
 #include <string>
 
 #include "settings/language.h"
 #include "ui/dialog_table.h"
+#include "ui/shared_cache.h"
+
+namespace gm::win {
+class DecodedPicture;  // ui/skin_image.h
+}
 
 namespace gm::ui {
 
@@ -17,6 +23,10 @@ struct UiContext {
   UiFont font;                  // empty name: no language loaded
   const LanguageTable* texts = nullptr;
   DialogTable* openDialogs = nullptr;
+  // Each picture file decoded once while a control shows it: controls that name the same file
+  // share one decoded picture (keyed by FileNameKey of the full path). Taking a picture changes
+  // nothing a window reads, so it can be taken through the const context every control holds.
+  mutable SharedCache<win::DecodedPicture> pictures;
 
   // Language text `index`; empty for an index out of range or without a table.
   std::wstring Text(int index) const;

@@ -36,6 +36,34 @@ TEST(Battery, ScaledCuts) {
   EXPECT_EQ(gm::ui::BatteryCut(0, 91, 100, 61, 1.5), (VerticalCut{9, 6}));
 }
 
+TEST(Battery, ReadingsLookAlikeOnlyWhenTheGaugeDrawsTheSamePicture) {
+  using gm::ui::BatteryReading;
+  const struct {
+    BatteryReading a, b;
+    bool alike;
+  } cases[] = {
+      // Not charging: the percentage decides, through the fill rows (0..3 % all fill one unit).
+      {{25, 60, 0}, {100, 60, 0}, true},
+      {{25, 60, 0}, {25, 62, 0}, false},
+      {{25, 0, 0}, {25, 3, 0}, true},
+      {{25, 100, 0}, {25, 180, 0}, true},
+      // Charging: the animation level decides, the percentage does not.
+      {{25, 60, 1}, {25, 10, 1}, true},
+      {{25, 60, 1}, {50, 60, 1}, false},
+      // Full: nothing but the state.
+      {{25, 60, 2}, {100, 10, 2}, true},
+      // A change of charge state always shows.
+      {{25, 60, 0}, {25, 60, 1}, false},
+      {{25, 100, 2}, {25, 100, 0}, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(gm::ui::BatteryLooksAlike(c.a, c.b), c.alike)
+        << c.a.animationLevel << "/" << c.a.percent << "/" << c.a.charge << " vs " << c.b.animationLevel << "/"
+        << c.b.percent << "/" << c.b.charge;
+    EXPECT_EQ(gm::ui::BatteryLooksAlike(c.b, c.a), c.alike);
+  }
+}
+
 TEST(VerticalSlider, LevelFromPointerRow) {
   const struct {
     int y, level;

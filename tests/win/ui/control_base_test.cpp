@@ -1,6 +1,8 @@
 // The control base and the image utilities: text invalidation, the font, picture loading from
-// files and resources, the average colour.
+// files (shared between controls through the context) and resources, the average colour.
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "ui/buttons.h"
 #include "ui/skin_image.h"
@@ -77,6 +79,53 @@ TEST_F(ControlBaseTest, MissingPicturesFailAndRememberNothing) {
   WriteFile(f, "not a png", 9, &written, nullptr);
   CloseHandle(f);
   EXPECT_FALSE(button.SetPressedImage(L"skins\\junk.png"));
+}
+
+TEST_F(ControlBaseTest, ControlsNamingOneFileShareOneDecodedPicture) {
+  skins_.Solid(L"skins\\a.png", 20, 10, RGB(1, 2, 3));
+  skins_.Solid(L"skins\\b.png", 20, 10, RGB(4, 5, 6));
+  const gm::ui::UiContext& context = owner_.ui.context;
+  {
+    gm::win::SkinImage first, second, other;
+    ASSERT_TRUE(first.LoadShared(context, L"skins\\a.png"));
+    ASSERT_TRUE(second.LoadShared(context, L"Skins/A.PNG"));  // the same file, named otherwise
+    ASSERT_TRUE(other.LoadShared(context, L"skins\\b.png"));
+    EXPECT_EQ(first.Picture(), second.Picture());
+    EXPECT_NE(first.Picture(), other.Picture());
+    EXPECT_EQ(context.pictures.HeldCount(), 2u);
+  }
+  EXPECT_EQ(context.pictures.HeldCount(), 0u);  // the last holder freed each picture
+
+  // Two buttons on one picture: one releasing its images leaves the other drawing it.
+  auto one = std::make_unique<gm::win::CImageButton>(owner_, 2010, RECT{0, 0, 20, 10});
+  gm::win::CImageButton two(owner_, 2011, {30, 0, 50, 10});
+  ASSERT_TRUE(one->SetNormalImage(L"skins\\a.png"));
+  ASSERT_TRUE(two.SetNormalImage(L"skins\\a.png"));
+  EXPECT_EQ(context.pictures.HeldCount(), 1u);
+  one->ReleaseImages();
+  one.reset();
+  uitest::Surface s(60, 20, RGB(9, 9, 9));
+  two.Draw(s.Dc(), s.Bounds());
+  EXPECT_EQ(s.Pixel(40, 5), RGB(1, 2, 3));
+  EXPECT_EQ(context.pictures.HeldCount(), 1u);
+}
+
+TEST_F(ControlBaseTest, AControlWhosePictureIsMissingDrawsNothing) {
+  skins_.Solid(L"skins\\a.png", 20, 10, RGB(1, 2, 3));
+  gm::win::CImageButton shown(owner_, 2010, {0, 0, 20, 10});
+  gm::win::CImageButton missing(owner_, 2011, {30, 0, 50, 10});
+  ASSERT_TRUE(shown.SetNormalImage(L"skins\\a.png"));
+  EXPECT_FALSE(missing.SetNormalImage(L"skins\\gone.png"));
+  EXPECT_FALSE(missing.SetNormalImage(L"skins\\gone.png"));  // a failure is not remembered as a picture
+  EXPECT_EQ(owner_.ui.context.pictures.HeldCount(), 1u);
+  uitest::Surface s(60, 20, RGB(9, 9, 9));
+  missing.Draw(s.Dc(), s.Bounds());
+  EXPECT_EQ(s.Pixel(40, 5), RGB(9, 9, 9));
+  // The file appears later: the next load finds it.
+  skins_.Solid(L"skins\\gone.png", 20, 10, RGB(4, 5, 6));
+  ASSERT_TRUE(missing.SetNormalImage(L"skins\\gone.png"));
+  missing.Draw(s.Dc(), s.Bounds());
+  EXPECT_EQ(s.Pixel(40, 5), RGB(4, 5, 6));
 }
 
 TEST_F(ControlBaseTest, AverageColourOfTwoPixels) {

@@ -89,6 +89,24 @@ TEST_F(DialTest, DrawsBaseSelectedAndHoveredSectors) {
   EXPECT_EQ(Centre(dial), kBase);
 }
 
+TEST_F(DialTest, PicturesAreDecodedOnlyOnceDrawnAndMissingOnesFailAtOnce) {
+  const auto& pictures = owner_.ui.context.pictures;
+  gm::win::CPollingRate1000Button dial(owner_, 3042, {0, 0, 150, 150});
+  ASSERT_TRUE(dial.LoadSkin());
+  EXPECT_EQ(pictures.HeldCount(), 0u);  // a dial never drawn holds no picture
+  dial.SetRateChoice(&rate_);
+  rate_.value = 1;
+  EXPECT_EQ(Centre(dial), SectorColour(1));
+  EXPECT_EQ(pictures.HeldCount(), 2u);  // the base and the chosen sector
+  dial.ReleaseImages();
+  EXPECT_EQ(pictures.HeldCount(), 0u);
+  EXPECT_EQ(Centre(dial), RGB(0, 0, 0));  // released: draws nothing
+  // A dial whose pictures are missing says so when it loads them, as before.
+  gm::win::CPollingRate8000Button other(owner_, 3043, {0, 0, 150, 150});
+  EXPECT_FALSE(other.LoadSkin());
+  EXPECT_EQ(Centre(other), RGB(0, 0, 0));
+}
+
 TEST_F(DialTest, RegionsMoveOnlyWhenRebuilt) {
   gm::win::CPollingRate1000Button dial(owner_, 3042, {0, 0, 150, 150});
   dial.SetRect({200, 0, 350, 150});
