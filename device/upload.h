@@ -71,6 +71,17 @@ class UploadHost {
   virtual void Refresh() = 0;
 };
 
+// A host that lets the upload run and does nothing with its answers: for callers that carry the
+// answers out themselves afterwards (the device thread's jobs) or need none (a preview).
+class SilentUploadHost final : public UploadHost {
+ public:
+  bool WindowShown() const override { return true; }
+  void ShowNoLinkNotice() override {}
+  void ShowSendProgress() override {}
+  void RestartSaveTimer() override {}
+  void Refresh() override {}
+};
+
 enum class UploadResult {
   kNotShown,  // the window is hidden: nothing done
   kNoLink,    // no usable link: notice shown, nothing sent, dirty flags kept

@@ -1,27 +1,15 @@
 #include "device/upload_job.h"
 
 namespace gm {
-namespace {
-
-// The job's answers are carried out later on the UI thread, from the outcome: this host only
-// lets the upload run (the window was shown when the job was made).
-class DeferredUploadHost final : public UploadHost {
- public:
-  bool WindowShown() const override { return true; }
-  void ShowNoLinkNotice() override {}
-  void ShowSendProgress() override {}
-  void RestartSaveTimer() override {}
-  void Refresh() override {}
-};
-
-}  // namespace
 
 UploadJobOutcome RunUploadJob(Transport& transport, MappingUpload& mapping, UploadJobInput& input,
                               const DeviceStopGate& gate) {
   ResolvedMappingSteps steps(mapping, input.record);
   ConfigUpload upload(transport, steps, input.sensor);
   upload.Dirty() = input.dirty;
-  DeferredUploadHost host;
+  // The answers are carried out later on the UI thread, from the outcome (the window was shown
+  // when the job was made).
+  SilentUploadHost host;
   UploadJobOutcome outcome;
   outcome.dirty = input.dirty;
   outcome.result = upload.UploadPendingChanges(input.record, input.mouseOnline, host);

@@ -30,15 +30,6 @@ class RecordingDevice final : public HidApi, public ControlHandleSource {
   std::vector<std::vector<std::uint8_t>> sent;
 };
 
-class ShownWindow final : public UploadHost {
- public:
-  bool WindowShown() const override { return true; }
-  void ShowNoLinkNotice() override {}
-  void ShowSendProgress() override {}
-  void RestartSaveTimer() override {}
-  void Refresh() override {}
-};
-
 }  // namespace
 
 std::vector<std::vector<std::uint8_t>> PreviewFullUpload(const ProfileRecord& record, const MacroLibrary& library,
@@ -48,7 +39,7 @@ std::vector<std::vector<std::uint8_t>> PreviewFullUpload(const ProfileRecord& re
   Transport transport(device, clock, device);
   MappingUpload mapping(library, texts);
   ConfigUpload upload(transport, mapping, sensor);
-  ShownWindow host;
+  SilentUploadHost host;
   ProfileRecord copy = record;
   upload.ForgetShadows(copy);
   upload.Dirty() = {true, true, true, true};
