@@ -123,9 +123,11 @@ CommandCounts ParseCommandLine(const std::wstring& line) {
 class StallProbe : public apptest::DemoMainWindow {
  protected:
   void SetUp() override {
-    SetEnvironmentVariableW(L"GM_DEMO_TIME_SCALE", nullptr);  // the mouse's real pacing
+    SetEnvironmentVariableW(L"GM_DEMO_TIME_SCALE", timeScale_);  // none: the mouse's real pacing
     DemoMainWindow::SetUp();
+    SetEnvironmentVariableW(L"GM_DEMO_TIME_SCALE", nullptr);
   }
+  const wchar_t* timeScale_ = nullptr;
 
   void PrepareDataFolder(const std::wstring& folder) override {
     std::filesystem::create_directories(std::filesystem::path(folder + L"config"));
@@ -251,6 +253,27 @@ TEST_F(StallProbe, FactoryReset) {
             << "the confirmation did not close";
       },
       [&] { return PanelText(CDemoPanel::kFlashLine).find(L"resets 1") != std::wstring::npos; });
+}
+
+// A whole firmware update from the panel's button, in twenty-fold time so its minute of waits and
+// its countdown take seconds: the window does the same work for each wait (the dialog's lines and
+// progress, a repaint at most every 100 ms), only less often. Ends when the mouse is back with the
+// new firmware and has been reset.
+class FirmwareStallProbe : public StallProbe {
+ protected:
+  void SetUp() override {
+    timeScale_ = L"20";
+    StallProbe::SetUp();
+  }
+};
+
+TEST_F(FirmwareStallProbe, FirmwareUpdate) {
+  Measure(
+      "firmware-update", [&] { ClickPanel(CDemoPanel::kUpdateFirmware); },
+      [&] {
+        const std::wstring flash = PanelText(CDemoPanel::kFlashLine);
+        return flash.find(L"restarts 1") != std::wstring::npos && flash.find(L"resets 1") != std::wstring::npos;
+      });
 }
 
 }  // namespace
