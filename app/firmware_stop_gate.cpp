@@ -19,7 +19,7 @@ bool IsApplicationWrite(std::span<const std::uint8_t> report) {
 
 bool FirmwareStopGate::SetFeature(HidHandle handle, std::span<const std::uint8_t> report) {
   if (stopped_ && IsApplicationWrite(report)) return false;
-  return inner_.SetFeature(handle, report);
+  return Inner().SetFeature(handle, report);
 }
 
 }  // namespace gm

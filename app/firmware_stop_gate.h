@@ -12,28 +12,17 @@
 
 namespace gm {
 
-class FirmwareStopGate final : public HidApi {
+class FirmwareStopGate final : public HidApiForwarder {
  public:
   // `inner` must outlive the gate.
-  explicit FirmwareStopGate(HidApi& inner) : inner_(inner) {}
-  FirmwareStopGate(const FirmwareStopGate&) = delete;
-  FirmwareStopGate& operator=(const FirmwareStopGate&) = delete;
+  explicit FirmwareStopGate(HidApi& inner) : HidApiForwarder(inner) {}
 
   void Stop() { stopped_ = true; }
   bool Stopped() const { return stopped_; }
 
-  std::optional<std::wstring> InterfacePath(std::uint32_t index) override { return inner_.InterfacePath(index); }
-  HidHandle Open(const std::wstring& path, HidOpenMode mode) override { return inner_.Open(path, mode); }
-  void Close(HidHandle handle) override { inner_.Close(handle); }
-  bool GetAttributes(HidHandle handle, HidAttributes& out) override { return inner_.GetAttributes(handle, out); }
-  bool GetCaps(HidHandle handle, HidCaps& out) override { return inner_.GetCaps(handle, out); }
   bool SetFeature(HidHandle handle, std::span<const std::uint8_t> report) override;
-  bool GetFeature(HidHandle handle, std::span<std::uint8_t> report) override { return inner_.GetFeature(handle, report); }
-  bool Read(HidHandle handle, std::span<std::uint8_t> report) override { return inner_.Read(handle, report); }
-  void CancelRead(HidHandle handle) override { inner_.CancelRead(handle); }
 
  private:
-  HidApi& inner_;
   std::atomic<bool> stopped_{false};
 };
 

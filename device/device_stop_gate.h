@@ -18,31 +18,22 @@
 
 namespace gm {
 
-class DeviceStopGate final : public HidApi, public Clock {
+class DeviceStopGate final : public HidApiForwarder, public Clock {
  public:
   // `hid` and `clock` must outlive the gate.
-  DeviceStopGate(HidApi& hid, Clock& clock) : hid_(hid), clock_(clock) {}
-  DeviceStopGate(const DeviceStopGate&) = delete;
-  DeviceStopGate& operator=(const DeviceStopGate&) = delete;
+  DeviceStopGate(HidApi& hid, Clock& clock) : HidApiForwarder(hid), clock_(clock) {}
 
   void Stop() { stopped_.store(true); }
   void Resume() { stopped_.store(false); }
   bool Stopped() const { return stopped_.load(); }
 
-  // HidApi
-  std::optional<std::wstring> InterfacePath(std::uint32_t index) override { return hid_.InterfacePath(index); }
-  HidHandle Open(const std::wstring& path, HidOpenMode mode) override { return hid_.Open(path, mode); }
-  void Close(HidHandle handle) override { hid_.Close(handle); }
-  bool GetAttributes(HidHandle handle, HidAttributes& out) override { return hid_.GetAttributes(handle, out); }
-  bool GetCaps(HidHandle handle, HidCaps& out) override { return hid_.GetCaps(handle, out); }
+  // HidApi: only the feature reports are refused once stopped.
   bool SetFeature(HidHandle handle, std::span<const std::uint8_t> report) override {
-    return !Stopped() && hid_.SetFeature(handle, report);
+    return !Stopped() && Inner().SetFeature(handle, report);
   }
   bool GetFeature(HidHandle handle, std::span<std::uint8_t> report) override {
-    return !Stopped() && hid_.GetFeature(handle, report);
+    return !Stopped() && Inner().GetFeature(handle, report);
   }
-  bool Read(HidHandle handle, std::span<std::uint8_t> report) override { return hid_.Read(handle, report); }
-  void CancelRead(HidHandle handle) override { hid_.CancelRead(handle); }
 
   // Clock
   Millis Now() const override { return clock_.Now(); }
@@ -51,7 +42,6 @@ class DeviceStopGate final : public HidApi, public Clock {
   }
 
  private:
-  HidApi& hid_;
   Clock& clock_;
   std::atomic<bool> stopped_{false};
 };

@@ -60,4 +60,32 @@ class HidApi {
   virtual void CancelRead(HidHandle handle) = 0;
 };
 
+// A HID seam in front of another one that passes every call through: the base of the seams that
+// change only some calls (stop gates, fault injection in tests), which override just those.
+class HidApiForwarder : public HidApi {
+ public:
+  // `inner` must outlive the forwarder.
+  explicit HidApiForwarder(HidApi& inner) : inner_(inner) {}
+  HidApiForwarder(const HidApiForwarder&) = delete;
+  HidApiForwarder& operator=(const HidApiForwarder&) = delete;
+
+  std::optional<std::wstring> InterfacePath(std::uint32_t index) override { return inner_.InterfacePath(index); }
+  HidHandle Open(const std::wstring& path, HidOpenMode mode) override { return inner_.Open(path, mode); }
+  void Close(HidHandle handle) override { inner_.Close(handle); }
+  bool GetAttributes(HidHandle handle, HidAttributes& out) override { return inner_.GetAttributes(handle, out); }
+  bool GetCaps(HidHandle handle, HidCaps& out) override { return inner_.GetCaps(handle, out); }
+  bool SetFeature(HidHandle handle, std::span<const std::uint8_t> report) override {
+    return inner_.SetFeature(handle, report);
+  }
+  bool GetFeature(HidHandle handle, std::span<std::uint8_t> report) override { return inner_.GetFeature(handle, report); }
+  bool Read(HidHandle handle, std::span<std::uint8_t> report) override { return inner_.Read(handle, report); }
+  void CancelRead(HidHandle handle) override { inner_.CancelRead(handle); }
+
+ protected:
+  HidApi& Inner() { return inner_; }
+
+ private:
+  HidApi& inner_;
+};
+
 }  // namespace gm

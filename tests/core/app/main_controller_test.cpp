@@ -41,9 +41,9 @@ using sim::StandardMouse;
 // The simulated mouse behind a door the test can close: once armed, the next feature report set
 // on the mouse waits (on the device thread, in the middle of a job) until the test opens again.
 // Counts the feature reports that reach the mouse.
-class HoldingHid final : public HidApi {
+class HoldingHid final : public HidApiForwarder {
  public:
-  explicit HoldingHid(HidApi& inner) : inner_(inner) {}
+  explicit HoldingHid(HidApi& inner) : HidApiForwarder(inner) {}
 
   void HoldNextReport() {
     std::lock_guard lock(mutex_);
@@ -62,11 +62,6 @@ class HoldingHid final : public HidApi {
   }
   int ReportsSet() const { return reportsSet_.load(); }
 
-  std::optional<std::wstring> InterfacePath(std::uint32_t index) override { return inner_.InterfacePath(index); }
-  HidHandle Open(const std::wstring& path, HidOpenMode mode) override { return inner_.Open(path, mode); }
-  void Close(HidHandle handle) override { inner_.Close(handle); }
-  bool GetAttributes(HidHandle handle, HidAttributes& out) override { return inner_.GetAttributes(handle, out); }
-  bool GetCaps(HidHandle handle, HidCaps& out) override { return inner_.GetCaps(handle, out); }
   bool SetFeature(HidHandle handle, std::span<const std::uint8_t> report) override {
     {
       std::unique_lock lock(mutex_);
@@ -77,14 +72,10 @@ class HoldingHid final : public HidApi {
       }
     }
     ++reportsSet_;
-    return inner_.SetFeature(handle, report);
+    return Inner().SetFeature(handle, report);
   }
-  bool GetFeature(HidHandle handle, std::span<std::uint8_t> report) override { return inner_.GetFeature(handle, report); }
-  bool Read(HidHandle handle, std::span<std::uint8_t> report) override { return inner_.Read(handle, report); }
-  void CancelRead(HidHandle handle) override { inner_.CancelRead(handle); }
 
  private:
-  HidApi& inner_;
   std::mutex mutex_;
   std::condition_variable changed_;
   bool armed_ = false;
