@@ -231,6 +231,15 @@ class Soak {
     return true;
   }
 
+  // Arms a fault of the mouse for the next 1..`most` exchanges of its kind (`set` with the count),
+  // unless one already waits for the next upload.
+  void ArmCountedFault(int most, void (sim::SimMouse::*set)(int), const char* what) {
+    if (!ArmFault()) return;
+    const int n = 1 + Pick(most);
+    ((*mouse_).*set)(n);
+    Note("next " + std::to_string(n) + " " + what);
+  }
+
   // The device thread runs the uploads: each job's finish is handed back to the controller as the
   // window's message loop would, before the soak goes on (the soak's steps fall between uploads).
   void SettleJobs() {
@@ -386,34 +395,10 @@ class Soak {
         Note("mouse wakes");
         AwaitEmittedReport();
         break;
-      case 14: {
-        if (!ArmFault()) break;
-        const int n = 1 + Pick(3);
-        mouse_->FailNextAcknowledgeReads(n);
-        Note("next " + std::to_string(n) + " acknowledge reads fail");
-        break;
-      }
-      case 15: {
-        if (!ArmFault()) break;
-        const int n = 1 + Pick(3);
-        mouse_->IgnoreNextCommands(n);
-        Note("next " + std::to_string(n) + " commands refused");
-        break;
-      }
-      case 16: {
-        if (!ArmFault()) break;
-        const int n = 1 + Pick(2);
-        mouse_->CorruptNextAcknowledges(n);
-        Note("next " + std::to_string(n) + " acknowledges damaged");
-        break;
-      }
-      case 17: {
-        if (!ArmFault()) break;
-        const int n = 1 + Pick(3);
-        mouse_->IgnoreNextMacroPackets(n);
-        Note("next " + std::to_string(n) + " macro packets refused");
-        break;
-      }
+      case 14: ArmCountedFault(3, &sim::SimMouse::FailNextAcknowledgeReads, "acknowledge reads fail"); break;
+      case 15: ArmCountedFault(3, &sim::SimMouse::IgnoreNextCommands, "commands refused"); break;
+      case 16: ArmCountedFault(2, &sim::SimMouse::CorruptNextAcknowledges, "acknowledges damaged"); break;
+      case 17: ArmCountedFault(3, &sim::SimMouse::IgnoreNextMacroPackets, "macro packets refused"); break;
       case 18: MalformedReport(); break;
       case 19: InjectedReport(); break;
       default: {
