@@ -164,24 +164,28 @@ bool MacroLibrary::ContainsMacro(const MacroItemLocation& location, std::uint32_
 
 std::optional<MacroItemLocation> MacroLibrary::FindMacro(std::uint32_t macroKeyIndex) const {
   if (macroKeyIndex == 0) return std::nullopt;
-  // Searches the children of `parent` up to the first free slot.
-  auto search = [&](const MacroItemLocation& parent) -> std::optional<MacroItemLocation> {
-    const Block* block = ChildrenOf(parent);
-    if (!block) return std::nullopt;
+  // The slot index of the macro among the children in `block` up to their first free slot, or -1.
+  auto search = [&](const Block& block) {
     for (int i = 0; i < kMacroSlotsPerLevel; ++i) {
-      const MacroItem& item = (*block)[i].item;
+      const MacroItem& item = block[i].item;
       if (!item.IsUsed()) break;
-      if (item.IsMacro() && item.Macro && item.Macro->MacroKeyIndex == macroKeyIndex)
-        return parent.Child(i);
+      if (item.IsMacro() && item.Macro && item.Macro->MacroKeyIndex == macroKeyIndex) return i;
     }
-    return std::nullopt;
+    return -1;
   };
-  if (auto hit = search(MacroItemLocation::None())) return hit;
+  // Only blocks that exist are visited: a parent without a block has no children to search.
+  const Block& roots = *roots_;
+  if (const int i = search(roots); i >= 0) return MacroItemLocation::Level0(i);
   for (int i0 = 0; i0 < kMacroSlotsPerLevel; ++i0)
-    if (auto hit = search(MacroItemLocation::Level0(i0))) return hit;
-  for (int i0 = 0; i0 < kMacroSlotsPerLevel; ++i0)
+    if (const Block* level1 = roots[i0].children.get())
+      if (const int i = search(*level1); i >= 0) return MacroItemLocation::Level1(i0, i);
+  for (int i0 = 0; i0 < kMacroSlotsPerLevel; ++i0) {
+    const Block* level1 = roots[i0].children.get();
+    if (!level1) continue;
     for (int i1 = 0; i1 < kMacroSlotsPerLevel; ++i1)
-      if (auto hit = search(MacroItemLocation::Level1(i0, i1))) return hit;
+      if (const Block* level2 = (*level1)[i1].children.get())
+        if (const int i = search(*level2); i >= 0) return MacroItemLocation::Level2(i0, i1, i);
+  }
   return std::nullopt;
 }
 

@@ -2,8 +2,11 @@
 // through a whole upload (slot resolution, mapping command, macro images and packets): nothing may
 // read or write outside the actions, the images or the report slots, and every report must be a
 // well-formed command report.
+#include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <span>
 
@@ -18,9 +21,17 @@ class Bytes {
  public:
   explicit Bytes(std::span<const std::uint8_t> data) : data_(data) {}
   std::uint8_t Next() { return data_.empty() ? 0 : data_[i_++ % data_.size()]; }
-  std::uint32_t Word() {
-    const std::uint32_t b0 = Next(), b1 = Next(), b2 = Next(), b3 = Next();
-    return b0 | b1 << 8 | b2 << 16 | b3 << 24;
+  // The next out.size() bytes, as that many Next() calls give them, copied a run at a time: the
+  // 250 actions of every macro would otherwise cost a thousand calls each.
+  void Fill(std::span<std::byte> out) {
+    if (data_.empty()) return std::fill(out.begin(), out.end(), std::byte{0});
+    for (std::size_t done = 0; done < out.size();) {
+      const std::size_t at = i_ % data_.size();
+      const std::size_t run = std::min(data_.size() - at, out.size() - done);
+      std::memcpy(out.data() + done, data_.data() + at, run);
+      done += run;
+      i_ += run;
+    }
   }
 
  private:
@@ -30,7 +41,9 @@ class Bytes {
 
 void FillMacro(Bytes& in, gm::MacroKey& macro) {
   macro.MacroActionNum = static_cast<std::uint32_t>(in.Next()) * 2;  // up to 510: beyond the 250 slots
-  for (auto& a : macro.Actions) a.word = in.Word();
+  // Each action word takes the next four bytes, the first one lowest.
+  static_assert(std::endian::native == std::endian::little && sizeof(gm::MacroAction) == 4);
+  in.Fill(std::as_writable_bytes(std::span(macro.Actions)));
   macro.MacroKeyLoopType = in.Next();
   macro.MacroKeyLoopNum = in.Next();
   macro.MacroCommandActionNum = in.Next();
@@ -40,8 +53,12 @@ void FillMacro(Bytes& in, gm::MacroKey& macro) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const auto model = std::make_unique<gm::SettingsModel>();  // sensor 0x3950, no texts
-  gm::BuildSensorDpiTables(model->sensor);
+  // The model does not depend on the input: built once (sensor 0x3950, no texts).
+  static const std::unique_ptr<gm::SettingsModel> model = [] {
+    auto m = std::make_unique<gm::SettingsModel>();
+    gm::BuildSensorDpiTables(m->sensor);
+    return m;
+  }();
   Bytes in(std::span(data, size));
 
   gm::MacroLibrary library;
