@@ -10,23 +10,13 @@
 
 #include "device/firmware_update.h"
 #include "device/link.h"
+#include "tests/fuzz/cyclic_bytes.h"
 
 namespace {
 
-class Bytes {
- public:
-  Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  std::uint8_t Next() { return size_ == 0 ? 0 : data_[pos_++ % size_]; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t pos_ = 0;
-};
-
 class ScriptedMouse final : public gm::HidApi, public gm::ControlHandleSource {
  public:
-  ScriptedMouse(Bytes& in, std::size_t appSize) : in_(in), appSize_(appSize) {}
+  ScriptedMouse(CyclicBytes& in, std::size_t appSize) : in_(in), appSize_(appSize) {}
   std::optional<std::wstring> InterfacePath(std::uint32_t) override { return std::nullopt; }
   gm::HidHandle Open(const std::wstring&, gm::HidOpenMode) override { return gm::kNoHandle; }
   void Close(gm::HidHandle) override {}
@@ -56,12 +46,12 @@ class ScriptedMouse final : public gm::HidApi, public gm::ControlHandleSource {
   bool GetFeature(gm::HidHandle handle, std::span<std::uint8_t> r) override {
     if (handle != 7 || r.size() != gm::kBootloaderReportLength) std::abort();
     if ((in_.Next() & 0x0F) == 0) return false;
-    for (std::size_t i = gm::kBootloaderDataOffset; i < r.size(); ++i) r[i] = in_.Next();
+    in_.Fill(r.subspan(gm::kBootloaderDataOffset));
     return true;
   }
 
  private:
-  Bytes& in_;
+  CyclicBytes& in_;
   std::size_t appSize_;
   bool unplugged_ = false;
 };
@@ -95,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const gm::DeviceFirmwareFacts facts{static_cast<std::uint16_t>(data[3] & 0x80 ? 0x0201 : 0x0102),
                                       static_cast<std::uint8_t>(data[3] & 1), 0};
 
-  Bytes in(data + 4, size - 4);
+  CyclicBytes in(std::span(data + 4, size - 4));
   ScriptedMouse mouse(in, appSize);
   gm::VirtualClock clock;
   gm::LinkBusy busy;

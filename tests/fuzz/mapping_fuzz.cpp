@@ -2,11 +2,9 @@
 // through a whole upload (slot resolution, mapping command, macro images and packets): nothing may
 // read or write outside the actions, the images or the report slots, and every report must be a
 // well-formed command report.
-#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <span>
 
@@ -14,32 +12,11 @@
 #include "device/mapping_commands.h"
 #include "device/upload_preview.h"
 #include "settings/settings_model.h"
+#include "tests/fuzz/cyclic_bytes.h"
 
 namespace {
 
-class Bytes {
- public:
-  explicit Bytes(std::span<const std::uint8_t> data) : data_(data) {}
-  std::uint8_t Next() { return data_.empty() ? 0 : data_[i_++ % data_.size()]; }
-  // The next out.size() bytes, as that many Next() calls give them, copied a run at a time: the
-  // 250 actions of every macro would otherwise cost a thousand calls each.
-  void Fill(std::span<std::byte> out) {
-    if (data_.empty()) return std::fill(out.begin(), out.end(), std::byte{0});
-    for (std::size_t done = 0; done < out.size();) {
-      const std::size_t at = i_ % data_.size();
-      const std::size_t run = std::min(data_.size() - at, out.size() - done);
-      std::memcpy(out.data() + done, data_.data() + at, run);
-      done += run;
-      i_ += run;
-    }
-  }
-
- private:
-  std::span<const std::uint8_t> data_;
-  std::size_t i_ = 0;
-};
-
-void FillMacro(Bytes& in, gm::MacroKey& macro) {
+void FillMacro(CyclicBytes& in, gm::MacroKey& macro) {
   macro.MacroActionNum = static_cast<std::uint32_t>(in.Next()) * 2;  // up to 510: beyond the 250 slots
   // Each action word takes the next four bytes, the first one lowest.
   static_assert(std::endian::native == std::endian::little && sizeof(gm::MacroAction) == 4);
@@ -59,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     gm::BuildSensorDpiTables(m->sensor);
     return m;
   }();
-  Bytes in(std::span(data, size));
+  CyclicBytes in(std::span(data, size));
 
   gm::MacroLibrary library;
   for (int i = 0; i < 3; ++i) {
