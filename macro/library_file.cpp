@@ -1,5 +1,6 @@
 #include "macro/library_file.h"
 
+#include <array>
 #include <optional>
 
 #include "settings/number_text.h"
@@ -76,11 +77,18 @@ std::optional<MacroItemLocation> ParseLocation(std::wstring_view line) {
   return MacroItemLocation{values[0], values[1], values[2], values[3]};
 }
 
+// The value of each character as a hexadecimal digit, -1 for any other character.
+constexpr std::array<std::int8_t, 128> kHexDigits = [] {
+  std::array<std::int8_t, 128> digits{};
+  for (auto& d : digits) d = -1;
+  for (int c = 0; c < 10; ++c) digits['0' + c] = static_cast<std::int8_t>(c);
+  for (int c = 0; c < 6; ++c) digits['A' + c] = digits['a' + c] = static_cast<std::int8_t>(10 + c);
+  return digits;
+}();
+
 int HexDigit(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-  return -1;
+  const auto code = static_cast<std::uint32_t>(c);
+  return code < kHexDigits.size() ? kHexDigits[code] : -1;
 }
 
 // One action byte from two characters, read with base 16 like any other number of the file.
@@ -90,62 +98,74 @@ std::uint8_t HexPair(std::wstring_view pair) {
   return static_cast<std::uint8_t>(ParseLong(pair, 16));
 }
 
+// The lines of the input, each read into the same buffer: a line handed out stays valid until
+// the next call, so the reader takes what it keeps before asking for another line.
 class LineReader {
  public:
   explicit LineReader(const std::function<bool(std::wstring&)>& next) : next_(next) {}
   // The next line, or nothing at the end of the input.
-  std::optional<std::wstring> Next() {
-    std::wstring text;
-    if (!next_(text)) return std::nullopt;
-    return text;
+  std::optional<std::wstring_view> Next() {
+    if (!next_(line_)) return std::nullopt;
+    return std::wstring_view(line_);
   }
   // The value of the next line, or nothing (end of input, no "=", "=" last).
-  std::optional<std::wstring> NextValue() {
+  std::optional<std::wstring_view> NextValue() {
     const auto line = Next();
     if (!line) return std::nullopt;
-    const auto value = ValueOf(*line);
+    return ValueOf(*line);
+  }
+  // The value of the next line read as a number by `parse`, or nothing as for NextValue.
+  template <typename Parse>
+  auto NextNumber(Parse parse) -> std::optional<decltype(parse(std::wstring_view()))> {
+    const auto value = NextValue();
     if (!value) return std::nullopt;
-    return std::wstring(*value);
+    return parse(*value);
   }
 
  private:
   const std::function<bool(std::wstring&)>& next_;
+  std::wstring line_;
 };
 
+std::int32_t Decimal(std::wstring_view text) { return ParseLong(text, 10); }
+std::uint32_t UnsignedDecimal(std::wstring_view text) { return ParseUnsignedLong(text, 10); }
+
 // Reads one item block whose first line is `first`; false on a bad line.
-bool ReadItem(LineReader& in, const std::wstring& first, MacroLibrary& library) {
-  const auto name = ValueOf(first);
-  if (!name) return false;
+bool ReadItem(LineReader& in, std::wstring_view first, MacroLibrary& library) {
+  const auto nameValue = ValueOf(first);
+  if (!nameValue) return false;
+  const std::wstring name(*nameValue);  // `first` lives only until the next line is read
   const auto locationLine = in.Next();
   if (!locationLine) return false;
   const auto location = ParseLocation(*locationLine);
-  const auto isFolder = in.NextValue();
-  const auto isOpen = in.NextValue();
+  const auto isFolder = in.NextNumber(Decimal);
+  const auto isOpen = in.NextNumber(Decimal);
   if (!location || !isFolder || !isOpen) return false;
-  if (ParseLong(*isFolder, 10) != 0)
-    return library.PlaceFolderAt(*name, *location, ParseLong(*isOpen, 10) != 0);
+  if (*isFolder != 0) return library.PlaceFolderAt(name, *location, *isOpen != 0);
 
-  MacroKey macro{std::wstring(*name)};
-  std::optional<std::wstring> numbers[5];
-  for (auto& n : numbers)
-    if (!(n = in.NextValue())) return false;
-  macro.MacroKeyIndex = ParseUnsignedLong(*numbers[0], 10);
-  macro.MacroKeyLoopType = static_cast<std::uint8_t>(ParseUnsignedLong(*numbers[1], 10));
-  macro.MacroKeyLoopNum = static_cast<std::uint8_t>(ParseUnsignedLong(*numbers[2], 10));
-  macro.MacroActionNum = ParseUnsignedLong(*numbers[3], 10);
-  macro.MacroCommandActionNum = static_cast<std::uint8_t>(ParseUnsignedLong(*numbers[4], 10));
+  MacroKey macro{name};
+  std::uint32_t numbers[5];
+  for (auto& n : numbers) {
+    const auto value = in.NextNumber(UnsignedDecimal);
+    if (!value) return false;
+    n = *value;
+  }
+  macro.MacroKeyIndex = numbers[0];
+  macro.MacroKeyLoopType = static_cast<std::uint8_t>(numbers[1]);
+  macro.MacroKeyLoopNum = static_cast<std::uint8_t>(numbers[2]);
+  macro.MacroActionNum = numbers[3];
+  macro.MacroCommandActionNum = static_cast<std::uint8_t>(numbers[4]);
   if (macro.MacroActionNum > static_cast<std::uint32_t>(kMacroActionCapacity)) return false;
 
-  const auto actions = in.NextValue();
-  if (!actions || actions->size() != static_cast<size_t>(kActionDigits)) return false;
-  const std::wstring_view digits = *actions;
+  const auto digits = in.NextValue();
+  if (!digits || digits->size() != static_cast<size_t>(kActionDigits)) return false;
   for (int a = 0; a < kMacroActionCapacity; ++a) {
     std::uint8_t bytes[4];
     for (int b = 0; b < 4; ++b)
-      bytes[b] = HexPair(digits.substr(a * 8 + b * 2, 2));
+      bytes[b] = HexPair(digits->substr(a * 8 + b * 2, 2));
     macro.Actions[a] = MacroAction::FromBytes(bytes[0], bytes[1], bytes[2], bytes[3]);
   }
-  return library.PlaceMacroAt(*name, *location, macro);
+  return library.PlaceMacroAt(name, *location, macro);
 }
 
 }  // namespace
@@ -175,9 +195,9 @@ bool ReadLibraryLines(const std::function<bool(std::wstring&)>& nextLine, MacroL
   LineReader in(nextLine);
   const auto header = in.Next();
   if (!header || *header != kHeader) return false;
-  const auto next = in.NextValue();
+  const auto next = in.NextNumber(Decimal);
   if (!next) return false;
-  library.NextMacroKeyIndex = ParseLong(*next, 10);
+  library.NextMacroKeyIndex = *next;
   const auto selectLine = in.Next();
   if (!selectLine) return false;
   const auto selected = ParseLocation(*selectLine);

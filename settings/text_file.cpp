@@ -19,17 +19,45 @@ char* PutUnit(char* out, char32_t unit) {
   return out + 2;
 }
 
-bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
-char32_t UnitAt(std::string_view bytes, size_t i) {
-  return static_cast<char32_t>(static_cast<unsigned char>(bytes[i])) |
-         (static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8);
+// Decodes UTF-16LE `bytes` (an odd last byte ignored) into `out`, replacing its text and reusing
+// its storage: every line of every file read goes through here, so neither a per-line allocation
+// nor a call per character is affordable. Where wchar_t is 32 bits a high surrogate followed by a
+// low one becomes one character; an unpaired surrogate stays as it is.
+void DecodeInto(std::string_view bytes, std::wstring& out) {
+  const size_t end = bytes.size() & ~size_t{1};
+  out.resize(end / 2);
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  wchar_t* const first = out.data();
+  wchar_t* next = first;
+  for (size_t i = 0; i < end; i += 2) {
+    char32_t unit = static_cast<char32_t>(in[i] | (in[i + 1] << 8));
+    if constexpr (sizeof(wchar_t) > 2) {
+      if ((unit & 0xFC00) == 0xD800 && i + 2 < end) {
+        const auto low = static_cast<char32_t>(in[i + 2] | (in[i + 3] << 8));
+        if ((low & 0xFC00) == 0xDC00) {
+          unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+          i += 2;
+        }
+      }
+    }
+    *next++ = static_cast<wchar_t>(unit);
+  }
+  out.resize(static_cast<size_t>(next - first));
 }
 
 bool ReadAll(const std::filesystem::path& path, std::string& out) {
   std::FILE* f = OpenNativeFile(path, "rb");
   if (!f) return false;
+  // Sized from the file's length and read with one call (a macro library runs to megabytes);
+  // the loop after it still takes whatever the file holds beyond that length.
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    const long size = std::ftell(f);
+    std::rewind(f);
+    if (size > 0) {
+      out.resize(static_cast<size_t>(size));
+      out.resize(std::fread(out.data(), 1, out.size(), f));
+    }
+  }
   char buffer[16384];
   size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
@@ -66,23 +94,8 @@ std::string EncodeUtf16Le(std::wstring_view text) {
 }
 
 std::wstring DecodeUtf16Le(std::string_view bytes) {
-  // Every file read goes through here a character at a time: the result is sized once and
-  // written through a pointer (appending per character dominated reading a macro library).
-  const size_t end = bytes.size() & ~size_t{1};
-  std::wstring out(end / 2, L'\0');
-  wchar_t* const first = out.data();
-  wchar_t* next = first;
-  for (size_t i = 0; i < end; i += 2) {
-    char32_t unit = UnitAt(bytes, i);
-    if constexpr (sizeof(wchar_t) > 2) {
-      if (IsHighSurrogate(unit) && i + 2 < end && IsLowSurrogate(UnitAt(bytes, i + 2))) {
-        unit = 0x10000 + ((unit - 0xD800) << 10) + (UnitAt(bytes, i + 2) - 0xDC00);
-        i += 2;
-      }
-    }
-    *next++ = static_cast<wchar_t>(unit);
-  }
-  out.resize(static_cast<size_t>(next - first));
+  std::wstring out;
+  DecodeInto(bytes, out);
   return out;
 }
 
@@ -171,7 +184,7 @@ bool CStdioFileEx::ReadString(std::wstring& text) {
     }
     position_ += i;
     if (position_ + 1 == content_.size()) position_ = content_.size();  // an odd last byte is dropped
-    text = DecodeUtf16Le(rest.substr(0, i));
+    DecodeInto(rest.substr(0, i), text);
     if (text.size() >= 2 && text.back() == L'\n') text.pop_back();
   } else {
     size_t lf = rest.find('\n');
