@@ -1,17 +1,15 @@
 // Imports arbitrary bytes as .mkf and .mbf files into a small library with each kind of
 // selection, and checks that the library keeps its invariants: used slots contiguous from 0,
 // unique names per parent, children only under folders, numbers never reused.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <set>
 #include <string>
 
 #include "macro/macro_exchange.h"
 #include "settings/utf.h"
+#include "tests/fuzz/scratch_file.h"
 
 namespace {
 
@@ -51,13 +49,11 @@ void Build(gm::MacroLibrary& lib) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::filesystem::path file =
-      std::filesystem::temp_directory_path() / ("gm_macro_import_fuzz_" + std::to_string(::getpid()));
-  if (std::FILE* f = std::fopen(file.c_str(), "wb")) {
+  static const std::wstring path = FuzzScratchFile(L"gm_macro_import_fuzz_", L"");
+  if (std::FILE* f = std::fopen(gm::ToUtf8(path).c_str(), "wb")) {
     std::fwrite(data, 1, size, f);
     std::fclose(f);
   }
-  const std::wstring path = gm::FromUtf8(file.string());
   const MacroItemLocation selections[] = {MacroItemLocation::None(), MacroItemLocation::Level0(0),
                                           MacroItemLocation::Level1(0, 0), MacroItemLocation::Level2(0, 0, 0),
                                           MacroItemLocation::Level0(1), MacroItemLocation::Level0(7)};

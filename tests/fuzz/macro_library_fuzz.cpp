@@ -1,33 +1,23 @@
 // Feeds arbitrary bytes to the macro library reader as a file, then checks that whatever it
 // accepted is a well-formed tree whose written text reads back unchanged.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "macro/library_file.h"
 #include "settings/utf.h"
-
-namespace {
-
-std::filesystem::path ScratchFile() {
-  return std::filesystem::temp_directory_path() / ("gm_macro_fuzz_" + std::to_string(::getpid()) + ".mlf");
-}
-
-}  // namespace
+#include "tests/fuzz/scratch_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::filesystem::path input = ScratchFile();
-  if (std::FILE* f = std::fopen(input.c_str(), "wb")) {
+  static const std::wstring input = FuzzScratchFile(L"gm_macro_fuzz_", L".mlf");
+  if (std::FILE* f = std::fopen(gm::ToUtf8(input).c_str(), "wb")) {
     std::fwrite(data, 1, size, f);
     std::fclose(f);
   }
   gm::MacroLibrary lib;
   gm::MacroItemLocation selected;
-  gm::ReadLibraryFile(gm::FromUtf8(input.string()), lib, &selected);
+  gm::ReadLibraryFile(input, lib, &selected);
 
   // Every placed item lies inside the tree, under a folder, and holds at most 250 actions.
   for (int stage = 0; stage < gm::kMacroLevels; ++stage) {

@@ -1,7 +1,8 @@
 #pragma once
-// The file a fuzz target writes and reads back once per accepted input: in memory (/dev/shm) where
-// the system has it, since every write is flushed to the disk and a disk would hold each execution
-// up for milliseconds; in /tmp otherwise. One per process, named after it.
+// The file a fuzz target writes and reads for every input (the input itself, or what the program
+// wrote of it): in memory (/dev/shm) where the system has it, since every write is flushed to the
+// disk and a disk would hold each execution up for milliseconds; in /tmp otherwise. One per
+// process, named after it.
 #include <unistd.h>
 
 #include <filesystem>
