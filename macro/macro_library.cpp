@@ -10,11 +10,16 @@ namespace gm {
 // ---- MacroItemLocation ----------------------------------------------------------------------
 
 bool MacroItemLocation::IsValid() const {
-  if (stage < 0 || stage >= kMacroLevels) return false;
-  const std::int32_t indices[] = {stage0Index, stage1Index, stage2Index};
-  for (int i = 0; i <= stage; ++i)
-    if (indices[i] < 0 || indices[i] >= kMacroSlotsPerLevel) return false;
-  return true;
+  // A negative index converts to a large unsigned one, so one comparison checks both ends.
+  auto inRange = [](std::int32_t index) {
+    return static_cast<std::uint32_t>(index) < static_cast<std::uint32_t>(kMacroSlotsPerLevel);
+  };
+  switch (stage) {
+    case 0: return inRange(stage0Index);
+    case 1: return inRange(stage0Index) && inRange(stage1Index);
+    case 2: return inRange(stage0Index) && inRange(stage1Index) && inRange(stage2Index);
+    default: return false;
+  }
 }
 
 int MacroItemLocation::Index() const {
@@ -80,8 +85,15 @@ MacroItem* MacroLibrary::ItemAt(const MacroItemLocation& location) {
 
 const MacroItem* MacroLibrary::ItemAt(const MacroItemLocation& location) const {
   if (!location.IsValid()) return nullptr;
-  const Block* block = ChildrenOf(location.Parent());
-  return block ? &(*block)[location.Index()].item : &kFreeItem;
+  // The location is valid, so its path needs no second check on the way down (tree walks call
+  // this for every slot they pass).
+  const Block* block = roots_.get();
+  const int path[] = {location.stage0Index, location.stage1Index};
+  for (int level = 0; level < location.stage; ++level) {
+    block = (*block)[path[level]].children.get();
+    if (!block) return &kFreeItem;
+  }
+  return &(*block)[location.Index()].item;
 }
 
 std::optional<MacroItemLocation> MacroLibrary::CreationParent(const MacroItemLocation& selection,
