@@ -75,7 +75,12 @@ MacroImportResult ImportMacroFile(std::wstring_view path, MacroLibrary& library,
   // A malformed file still offers whatever was read before its bad line.
   if (ReadLibraryFileStatus(path, scratch, &fileSelected) == LibraryReadStatus::kNotOpened)
     return {MacroImportStatus::kNotRead, 0};
-  const MacroItem* source = std::as_const(scratch).ItemAt(fileSelected);
+  return ImportMacroFrom(scratch, fileSelected, library, selection);
+}
+
+MacroImportResult ImportMacroFrom(const MacroLibrary& file, const MacroItemLocation& fileSelected,
+                                  MacroLibrary& library, MacroItemLocation& selection) {
+  const MacroItem* source = file.ItemAt(fileSelected);
   if (!source || !source->IsUsed()) return {MacroImportStatus::kNoItem, 0};
 
   const Creation made = CreateItem(library, source->MacroItemName, selection, false);
@@ -94,19 +99,23 @@ MacroImportResult ImportBundleFile(std::wstring_view path, MacroLibrary& library
   MacroItemLocation fileSelected;
   if (ReadLibraryFileStatus(path, scratch, &fileSelected) == LibraryReadStatus::kNotOpened)
     return {MacroImportStatus::kNotRead, 0};
+  return ImportBundleFrom(scratch, fileSelected, library, selection);
+}
 
+MacroImportResult ImportBundleFrom(const MacroLibrary& file, const MacroItemLocation& fileSelected,
+                                   MacroLibrary& library, const MacroItemLocation& selection) {
   // The source items.
   std::vector<MacroItemLocation> sources;
   if (fileSelected.stage == -1) {
-    scratch.ForEachUsed(0, [&](const MacroItemLocation& at, const MacroItem&) { sources.push_back(at); });
+    file.ForEachUsed(0, [&](const MacroItemLocation& at, const MacroItem&) { sources.push_back(at); });
   } else {
-    const MacroItem* item = std::as_const(scratch).ItemAt(fileSelected);
+    const MacroItem* item = file.ItemAt(fileSelected);
     if (!item || !item->IsUsed()) return {MacroImportStatus::kNoItem, 0};
     sources.push_back(fileSelected);
     if (item->IsMacro()) {
       const MacroItemLocation parent = fileSelected.Parent();
       for (int i = fileSelected.Index() + 1; i < kMacroSlotsPerLevel; ++i)
-        if (std::as_const(scratch).ItemAt(parent.Child(i))->IsUsed()) sources.push_back(parent.Child(i));
+        if (file.ItemAt(parent.Child(i))->IsUsed()) sources.push_back(parent.Child(i));
     }
   }
 
@@ -116,7 +125,7 @@ MacroImportResult ImportBundleFile(std::wstring_view path, MacroLibrary& library
 
   // Refuse everything when any name is taken where its item would go.
   for (const auto& at : sources) {
-    const MacroItem& item = *std::as_const(scratch).ItemAt(at);
+    const MacroItem& item = *file.ItemAt(at);
     const auto parent = library.CreationParent(selection, item.IsFolder());
     if (parent && library.NameExistsUnder(*parent, item.MacroItemName))
       return {MacroImportStatus::kNameExists, 0};
@@ -124,7 +133,7 @@ MacroImportResult ImportBundleFile(std::wstring_view path, MacroLibrary& library
 
   int created = 0;
   for (const auto& at : sources) {
-    const MacroItem& item = *std::as_const(scratch).ItemAt(at);
+    const MacroItem& item = *file.ItemAt(at);
     if (!item.IsFolder()) {
       created += CreateFilledMacro(library, item.MacroItemName, selection, item.Macro.get()).has_value();
       continue;
@@ -135,8 +144,7 @@ MacroImportResult ImportBundleFile(std::wstring_view path, MacroLibrary& library
     ++created;
     if (at.stage + 1 >= kMacroLevels) continue;
     for (int i = 0; i < kMacroSlotsPerLevel; ++i) {
-      // Looked up read-only: the mutable lookup would make a block for every slot it visits.
-      const MacroItem& child = *std::as_const(scratch).ItemAt(at.Child(i));
+      const MacroItem& child = *file.ItemAt(at.Child(i));
       if (child.IsMacro())
         created += CreateFilledMacro(library, child.MacroItemName, folder, child.Macro.get()).has_value();
     }

@@ -46,4 +46,11 @@ MacroImportResult ImportMacroFile(std::wstring_view path, MacroLibrary& library,
 MacroImportResult ImportBundleFile(std::wstring_view path, MacroLibrary& library,
                                    const MacroItemLocation& selection, MacroLibrary& scratch);
 
+// The same imports from a library already read from an exchange file (`file`, its line 3 in
+// `fileSelected`): what the two above do once they have read the file.
+MacroImportResult ImportMacroFrom(const MacroLibrary& file, const MacroItemLocation& fileSelected,
+                                  MacroLibrary& library, MacroItemLocation& selection);
+MacroImportResult ImportBundleFrom(const MacroLibrary& file, const MacroItemLocation& fileSelected,
+                                   MacroLibrary& library, const MacroItemLocation& selection);
+
 }  // namespace gm

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <set>
 #include <string>
 
+#include "macro/library_file.h"
 #include "macro/macro_exchange.h"
 #include "settings/utf.h"
 #include "tests/fuzz/scratch_file.h"
@@ -15,23 +17,26 @@ namespace {
 
 using gm::MacroItemLocation;
 
-void Check(const gm::MacroLibrary& lib, const MacroItemLocation& parent, std::set<std::uint32_t>& numbers) {
-  std::set<std::wstring> names;
-  bool freeSeen = false;
-  for (int i = 0; i < gm::kMacroSlotsPerLevel; ++i) {
-    const MacroItemLocation at = parent.Child(i);
-    const gm::MacroItem* item = lib.ItemAt(at);
-    if (!item->IsUsed()) {
-      freeSeen = true;
-      continue;
-    }
-    if (freeSeen || !names.insert(item->MacroItemName).second) std::abort();
-    if (item->IsMacro()) {
-      if (!item->Macro || !numbers.insert(item->Macro->MacroKeyIndex).second) std::abort();
+// Level by level over the used slots (ForEachUsed visits the children of used folders only, one
+// parent after the other in slot order): each parent's used slots are its first ones and have
+// distinct names, no macro has children, no two macros share a number.
+void Check(const gm::MacroLibrary& lib) {
+  std::set<std::uint32_t> numbers;
+  for (int stage = 0; stage < gm::kMacroLevels; ++stage) {
+    std::optional<MacroItemLocation> parent;
+    int next = 0;
+    std::set<std::wstring> names;
+    lib.ForEachUsed(stage, [&](const MacroItemLocation& at, const gm::MacroItem& item) {
+      if (at.Parent() != parent) {
+        parent = at.Parent();
+        next = 0;
+        names.clear();
+      }
+      if (at.Index() != next++ || !names.insert(item.MacroItemName).second) std::abort();
+      if (!item.IsMacro()) return;
+      if (!item.Macro || !numbers.insert(item.Macro->MacroKeyIndex).second) std::abort();
       if (at.stage < 2 && lib.ItemAt(at.Child(0))->IsUsed()) std::abort();
-    } else if (at.stage < 2) {
-      Check(lib, at, numbers);
-    }
+    });
   }
 }
 
@@ -57,19 +62,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const MacroItemLocation selections[] = {MacroItemLocation::None(), MacroItemLocation::Level0(0),
                                           MacroItemLocation::Level1(0, 0), MacroItemLocation::Level2(0, 0, 0),
                                           MacroItemLocation::Level0(1), MacroItemLocation::Level0(7)};
+  // The file is read once; the first selection of each kind imports through the file itself,
+  // the others import from what was read (the same import after the read, without reading the
+  // same bytes eleven more times).
+  gm::MacroLibrary file;
+  MacroItemLocation fileSelected;
+  gm::ReadLibraryFileStatus(path, file, &fileSelected);
   gm::MacroLibrary scratch;
   for (const auto& selection : selections) {
+    const bool throughFile = &selection == &selections[0];
     for (bool bundle : {false, true}) {
       gm::MacroLibrary lib;
       Build(lib);
       MacroItemLocation selected = selection;
-      if (bundle)
+      if (bundle && throughFile)
         gm::ImportBundleFile(path, lib, selected, scratch);
-      else
+      else if (bundle)
+        gm::ImportBundleFrom(file, fileSelected, lib, selected);
+      else if (throughFile)
         gm::ImportMacroFile(path, lib, selected, scratch);
-      std::set<std::uint32_t> numbers;
-      Check(lib, MacroItemLocation::None(), numbers);
-      if (scratch.VisibleRowCount() != 0) std::abort();
+      else
+        gm::ImportMacroFrom(file, fileSelected, lib, selected);
+      Check(lib);
+      if (throughFile && scratch.VisibleRowCount() != 0) std::abort();
       if (!bundle && selected != selection && !lib.ItemAt(selected)->IsMacro()) std::abort();
     }
   }
