@@ -15,18 +15,34 @@ constexpr std::wstring_view kSection = L"[Setting]";
 // starts with "=".
 enum class Key { Required, Optional };
 
+// A line's key: the text, or the text around a number ("\tXYSetting" 1 "ValueX"). Only the
+// writer spells it out; the reader, which never compares keys, builds nothing per line.
+struct FieldKey {
+  FieldKey(const wchar_t* text) : head(text) {}
+  FieldKey(const wchar_t* before, int number, const wchar_t* after) : head(before), number(number), tail(after) {}
+  std::wstring Text() const {
+    std::wstring text(head);
+    if (number >= 0) text.append(DecimalText(number)).append(tail);
+    return text;
+  }
+
+  std::wstring_view head;
+  int number = -1;  // none
+  std::wstring_view tail;
+};
+
 // The lines after the SettingEntries block, in file order, as one visit of the record's fields.
 // The writer and the reader are the two visitors, so the line layout exists once.
 template <typename Record, typename Visitor>
 void VisitFields(Record& r, Visitor& v) {
   v.Hex(L"DPIOffOnFlagValue", r.DPIOffOnFlagValue);
   for (int n = 1; n <= kDpiStageCount; ++n) {
-    v.Hex(L"\tXYSetting" + DecimalText(n) + L"ValueX", r.XYSettingValueX[n - 1]);
-    v.Hex(L"\tXYSetting" + DecimalText(n) + L"ValueY", r.XYSettingValueY[n - 1]);
+    v.Hex({L"\tXYSetting", n, L"ValueX"}, r.XYSettingValueX[n - 1]);
+    v.Hex({L"\tXYSetting", n, L"ValueY"}, r.XYSettingValueY[n - 1]);
   }
   v.Hex(L"\tCurrentDPILevelValue", r.CurrentDPILevelValue);
   for (int n = 0; n < kDpiStageCount; ++n) {
-    v.Rgb(L"\tDPILevelIndication" + DecimalText(n) + L"Valuer", r.DPILevelIndication[n]);
+    v.Rgb({L"\tDPILevelIndication", n, L"Valuer"}, r.DPILevelIndication[n]);
   }
   v.Hex(L"\tAngleSnapValue", r.AngleSnapValue);
   v.Hex(L"\tLiftDetectionValue", r.LiftDetectionValue);
@@ -51,12 +67,11 @@ void VisitFields(Record& r, Visitor& v) {
 
   for (int b = 0; b < kButtonCount; ++b) {
     auto& key = r.KeyAssignments[b];
-    const std::wstring n = DecimalText(b);
-    v.Text(L"Key" + n + L"Name", key.KeyName, Key::Required);
-    v.Text(L"\tKey" + n + L"URL", key.KeyURL, Key::Required);
-    v.Bytes(L"\tKey" + n + L"Value", key.KeyValue);
+    v.Text({L"Key", b, L"Name"}, key.KeyName, Key::Required);
+    v.Text({L"\tKey", b, L"URL"}, key.KeyURL, Key::Required);
+    v.Bytes({L"\tKey", b, L"Value"}, key.KeyValue);
     v.Decimal(L"\tMacroKeyIndex", key.MacroKeyIndex);
-    v.Text(L"\tMacroKey" + n + L"Name", key.Macro.Name, Key::Optional);
+    v.Text({L"\tMacroKey", b, L"Name"}, key.Macro.Name, Key::Optional);
     v.Decimal(L"\t\tMacroActionNum", key.Macro.MacroActionNum);
     v.Actions(L"\t\tAllAction", key.Macro.Actions);
   }
@@ -68,15 +83,15 @@ class FieldWriter {
  public:
   explicit FieldWriter(CStdioFileEx& file) : file_(file) {}
 
-  void Hex(const std::wstring& key, std::uint8_t value) { Line(key, HexText(value, 2)); }
-  void Hex(const std::wstring& key, std::uint16_t value) { Line(key, HexText(value, 4)); }
-  void Rgb(const std::wstring& key, Colour c) { Line(key, RgbText(c)); }
-  void Bytes(const std::wstring& key, const ThreeBytes& b) {
+  void Hex(const FieldKey& key, std::uint8_t value) { Line(key, HexText(value, 2)); }
+  void Hex(const FieldKey& key, std::uint16_t value) { Line(key, HexText(value, 4)); }
+  void Rgb(const FieldKey& key, Colour c) { Line(key, RgbText(c)); }
+  void Bytes(const FieldKey& key, const ThreeBytes& b) {
     Line(key, HexText(b[0], 2) + HexText(b[1], 2) + HexText(b[2], 2));
   }
-  void Text(const std::wstring& key, const std::wstring& text, Key) { Line(key, text); }
-  void Decimal(const std::wstring& key, std::uint32_t value) { Line(key, DecimalText(value)); }
-  void List(const std::wstring& key, const EffectBytes& values) {
+  void Text(const FieldKey& key, const std::wstring& text, Key) { Line(key, text); }
+  void Decimal(const FieldKey& key, std::uint32_t value) { Line(key, DecimalText(value)); }
+  void List(const FieldKey& key, const EffectBytes& values) {
     std::wstring out;
     for (size_t j = 0; j < values.size(); ++j) {
       if (j > 0) out += L'|';
@@ -84,21 +99,21 @@ class FieldWriter {
     }
     Line(key, out);
   }
-  void Groups(const std::wstring& key, const EffectSlots<std::uint8_t>& groups) {
+  void Groups(const FieldKey& key, const EffectSlots<std::uint8_t>& groups) {
     std::wstring out;
     for (const auto& group : groups) {
       for (size_t s = 0; s < group.size(); ++s) out += HexText(group[s], 2) + (s + 1 < group.size() ? L"|" : L";");
     }
     Line(key, out);
   }
-  void RgbGroups(const std::wstring& key, const EffectSlots<Colour>& groups) {
+  void RgbGroups(const FieldKey& key, const EffectSlots<Colour>& groups) {
     std::wstring out;
     for (const auto& group : groups) {
       for (size_t s = 0; s < group.size(); ++s) out += RgbText(group[s]) + (s + 1 < group.size() ? L"|" : L";");
     }
     Line(key, out);
   }
-  void Actions(const std::wstring& key, const std::array<MacroAction, kMacroActionCapacity>& actions) {
+  void Actions(const FieldKey& key, const std::array<MacroAction, kMacroActionCapacity>& actions) {
     std::wstring out;
     out.reserve(2 * 4 * actions.size());
     for (const MacroAction& a : actions) {
@@ -109,7 +124,7 @@ class FieldWriter {
 
  private:
   static std::wstring RgbText(Colour c) { return HexText(RedOf(c), 2) + HexText(GreenOf(c), 2) + HexText(BlueOf(c), 2); }
-  void Line(const std::wstring& key, const std::wstring& value) { file_.WriteLine(key + L"=" + value); }
+  void Line(const FieldKey& key, const std::wstring& value) { file_.WriteLine(key.Text() + L"=" + value); }
 
   CStdioFileEx& file_;
 };
@@ -122,23 +137,23 @@ class FieldReader {
   bool Ok() const { return ok_; }
   int LineNumber() const { return lineNumber_; }
 
-  void Hex(const std::wstring&, std::uint8_t& value) {
+  void Hex(const FieldKey&, std::uint8_t& value) {
     if (Next(Key::Required)) value = static_cast<std::uint8_t>(HexAt(1, 2));
   }
-  void Hex(const std::wstring&, std::uint16_t& value) {
+  void Hex(const FieldKey&, std::uint16_t& value) {
     if (Next(Key::Required)) value = static_cast<std::uint16_t>(HexAt(1, 4));
   }
-  void Rgb(const std::wstring&, Colour& c) {
+  void Rgb(const FieldKey&, Colour& c) {
     if (Next(Key::Required)) c = RgbAt(1);
   }
-  void Bytes(const std::wstring&, ThreeBytes& b) {
+  void Bytes(const FieldKey&, ThreeBytes& b) {
     if (!Next(Key::Required)) return;
     for (size_t i = 0; i < 3; ++i) b[i] = static_cast<std::uint8_t>(HexAt(1 + 2 * i, 2));
   }
-  void Text(const std::wstring&, std::wstring& text, Key key) {
+  void Text(const FieldKey&, std::wstring& text, Key key) {
     if (Next(key)) text = line_.substr(equals_ + 1);
   }
-  void Decimal(const std::wstring&, std::uint32_t& value) {
+  void Decimal(const FieldKey&, std::uint32_t& value) {
     if (!Next(Key::Optional)) return;
     if (equals_ + 1 == line_.size()) {
       ok_ = false;
@@ -146,23 +161,23 @@ class FieldReader {
     }
     value = ParseUnsignedLong(std::wstring_view(line_).substr(equals_ + 1), 10);
   }
-  void List(const std::wstring&, EffectBytes& values) {
+  void List(const FieldKey&, EffectBytes& values) {
     if (!Next(Key::Required)) return;
     for (size_t j = 0; j < values.size(); ++j) values[j] = static_cast<std::uint8_t>(HexAt(1 + 3 * j, 2));
   }
-  void Groups(const std::wstring&, EffectSlots<std::uint8_t>& groups) {
+  void Groups(const FieldKey&, EffectSlots<std::uint8_t>& groups) {
     if (!Next(Key::Required)) return;
     for (size_t k = 0; k < kLightingEffectCount * kColourSlotCount; ++k) {
       groups[k / kColourSlotCount][k % kColourSlotCount] = static_cast<std::uint8_t>(HexAt(1 + 3 * k, 2));
     }
   }
-  void RgbGroups(const std::wstring&, EffectSlots<Colour>& groups) {
+  void RgbGroups(const FieldKey&, EffectSlots<Colour>& groups) {
     if (!Next(Key::Required)) return;
     for (size_t k = 0; k < kLightingEffectCount * kColourSlotCount; ++k) {
       groups[k / kColourSlotCount][k % kColourSlotCount] = RgbAt(1 + 7 * k);
     }
   }
-  void Actions(const std::wstring&, std::array<MacroAction, kMacroActionCapacity>& actions) {
+  void Actions(const FieldKey&, std::array<MacroAction, kMacroActionCapacity>& actions) {
     if (!Next(Key::Optional)) return;
     if (line_.size() - equals_ - 1 != 8 * actions.size()) {
       ok_ = false;
