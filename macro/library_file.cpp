@@ -1,6 +1,5 @@
 #include "macro/library_file.h"
 
-#include <array>
 #include <optional>
 
 #include "settings/number_text.h"
@@ -77,24 +76,10 @@ std::optional<MacroItemLocation> ParseLocation(std::wstring_view line) {
   return MacroItemLocation{values[0], values[1], values[2], values[3]};
 }
 
-// The value of each character as a hexadecimal digit, -1 for any other character.
-constexpr std::array<std::int8_t, 128> kHexDigits = [] {
-  std::array<std::int8_t, 128> digits{};
-  for (auto& d : digits) d = -1;
-  for (int c = 0; c < 10; ++c) digits['0' + c] = static_cast<std::int8_t>(c);
-  for (int c = 0; c < 6; ++c) digits['A' + c] = digits['a' + c] = static_cast<std::int8_t>(10 + c);
-  return digits;
-}();
-
-int HexDigit(wchar_t c) {
-  const auto code = static_cast<std::uint32_t>(c);
-  return code < kHexDigits.size() ? kHexDigits[code] : -1;
-}
-
 // One action byte from two characters, read with base 16 like any other number of the file.
 std::uint8_t HexPair(std::wstring_view pair) {
-  const int high = HexDigit(pair[0]), low = HexDigit(pair[1]);
-  if (high >= 0 && low >= 0) return static_cast<std::uint8_t>(high * 16 + low);
+  const int high = DigitValue(pair[0]), low = DigitValue(pair[1]);
+  if (high < 16 && low < 16) return static_cast<std::uint8_t>(high * 16 + low);
   return static_cast<std::uint8_t>(ParseLong(pair, 16));
 }
 

@@ -1,14 +1,19 @@
 #include "settings/number_text.h"
 
+#include <array>
+
 namespace gm {
 namespace {
 
-int DigitValue(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'a' && c <= L'z') return c - L'a' + 10;
-  if (c >= L'A' && c <= L'Z') return c - L'A' + 10;
-  return 99;
-}
+// DigitValue of every character below 128: every number of every settings file is read through
+// this table.
+constexpr std::array<std::uint8_t, 128> kDigitValues = [] {
+  std::array<std::uint8_t, 128> values{};
+  for (auto& v : values) v = 99;
+  for (int c = 0; c < 10; ++c) values['0' + c] = static_cast<std::uint8_t>(c);
+  for (int c = 0; c < 26; ++c) values['a' + c] = values['A' + c] = static_cast<std::uint8_t>(10 + c);
+  return values;
+}();
 
 bool IsSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
 
@@ -40,6 +45,11 @@ Parsed Scan(std::wstring_view text, int base) {
 }
 
 }  // namespace
+
+int DigitValue(wchar_t c) {
+  const auto code = static_cast<std::uint32_t>(c);
+  return code < kDigitValues.size() ? kDigitValues[code] : 99;
+}
 
 std::int32_t ParseLong(std::wstring_view text, int base) {
   const Parsed p = Scan(text, base);

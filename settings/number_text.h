@@ -7,6 +7,10 @@
 
 namespace gm {
 
+// The value of `c` as a digit of a base up to 36 (0-9, then letters of either case from 10), 99
+// for any other character: a character is a digit of base b when its value is below b.
+int DigitValue(wchar_t c);
+
 // strtol with a 32-bit long: leading white space, an optional sign, for base 16 an optional "0x",
 // then the digits of the base; stops at the first other character; 0 when there is no digit;
 // saturates at the 32-bit limits.
