@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "macro/library_file.h"
 #include "macro/macro_exchange.h"
@@ -25,7 +26,7 @@ void Check(const gm::MacroLibrary& lib) {
   for (int stage = 0; stage < gm::kMacroLevels; ++stage) {
     std::optional<MacroItemLocation> parent;
     int next = 0;
-    std::set<std::wstring> names;
+    std::set<std::wstring_view> names;  // the library's own strings: nothing is copied
     lib.ForEachUsed(stage, [&](const MacroItemLocation& at, const gm::MacroItem& item) {
       if (at.Parent() != parent) {
         parent = at.Parent();
