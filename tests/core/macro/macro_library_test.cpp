@@ -174,6 +174,12 @@ TEST(MacroLibrary, FindMacroSearchesLevelByLevelUpToFirstFreeSlot) {
   EXPECT_EQ(lib.FindMacro(90), std::nullopt);
   EXPECT_EQ(lib.FindMacro(0), std::nullopt);
   EXPECT_EQ(lib.FindMacroKey(12345), nullptr);
+  // Level 2 is searched last, in the folders of level 1.
+  ASSERT_TRUE(lib.PlaceFolderAt(L"G", Loc::Level1(0, 1), false));
+  MacroKey d(L"d");
+  d.MacroKeyIndex = 55;
+  ASSERT_TRUE(lib.PlaceMacroAt(L"d", Loc::Level2(0, 1, 0), d));
+  EXPECT_EQ(lib.FindMacro(55), Loc::Level2(0, 1, 0));
 
   EXPECT_TRUE(lib.ContainsMacro(folder, 77));
   EXPECT_FALSE(lib.ContainsMacro(folder, 78));
