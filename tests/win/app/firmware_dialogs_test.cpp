@@ -126,13 +126,14 @@ class FirmwareDialogs : public apptest::DemoMainWindow {
   void PrepareDataFolder(const std::wstring&) override { WriteLanguageFiles(); }
 
   // The dialog a command opened: the program's visible standard dialog window owned by the main
-  // window.
-  HWND WaitForDialog() {
+  // window (or by `owner`).
+  HWND WaitForDialog() { return WaitForDialogOwnedBy(window_); }
+  HWND WaitForDialogOwnedBy(HWND owner) {
     struct Search {
       DWORD pid;
       HWND owner;
       HWND found = nullptr;
-    } search{process_.id, window_};
+    } search{process_.id, owner};
     gmtest::PumpUntil(
         [&] {
           EnumWindows(
@@ -210,6 +211,51 @@ TEST_F(FirmwareDialogs, UpdateWritesOnlyTheApplicationKeepsTheWindowAnsweringAnd
   EXPECT_LT(answers.back(), 5000) << "of " << answers.size() << " answers";
 
   // The program outlived the mouse's vanishing during its restart.
+  EXPECT_EQ(WaitForSingleObject(process_.handle.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
+// The close button during an update asks first (Escape does the same); a confirmed stop ends the
+// update at its next write into the application region, and the dialog then closes by itself. The
+// program keeps running and answering, and the mouse has not been restarted: it waits in its
+// bootloader for the next attempt.
+TEST_F(FirmwareDialogs, ConfirmedStopDuringTheUpdateEndsItAndClosesTheDialog) {
+  StartDemo(20);
+  ASSERT_FALSE(HasFatalFailure());
+  ClickPanel(CDemoPanel::kUpdateFirmware);
+  HWND dialog = WaitForDialog();
+  ASSERT_TRUE(dialog) << "the firmware dialog did not open";
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return TextOf(dialog).rfind(kWriting, 0) == 0; }, 30s)) << Narrow(TextOf(dialog));
+  apptest::ResponsivenessProbe probe(window_);
+
+  PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+  HWND question = WaitForDialogOwnedBy(dialog);
+  ASSERT_TRUE(question) << "no question before stopping";
+  EXPECT_TRUE(IsWindow(dialog));
+  // Enter confirms; the question may be shown before its keys are handled, so it is pressed again
+  // until the question has gone.
+  ULONGLONG lastPress = 0;
+  ASSERT_TRUE(gmtest::PumpUntil(
+      [&] {
+        if (!IsWindow(question)) return true;
+        if (GetTickCount64() - lastPress >= 250) {
+          PostMessageW(question, WM_KEYDOWN, VK_RETURN, 0);
+          lastPress = GetTickCount64();
+        }
+        return false;
+      },
+      20s));
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return !IsWindow(dialog); }, 30s)) << Narrow(TextOf(dialog));
+  probe.Stop();
+
+  const std::wstring flash = FlashLine();
+  int writes = -1, restarts = -1;
+  ASSERT_EQ(swscanf(flash.c_str(), L"Unlocks %*d, erases %*d, writes %d, restarts %d", &writes, &restarts), 2)
+      << Narrow(flash);
+  EXPECT_LT(writes, 794);  // none at all when the stop came before the first block
+  EXPECT_EQ(restarts, 0);
+  const std::vector<double> answers = probe.SortedAnswers();
+  ASSERT_FALSE(answers.empty());
+  EXPECT_LT(answers.back(), 5000) << "of " << answers.size() << " answers";
   EXPECT_EQ(WaitForSingleObject(process_.handle.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
 }
 
