@@ -160,6 +160,16 @@ class FirmwareDialogs : public apptest::DemoMainWindow {
     GetWindowTextW(window, text, static_cast<int>(std::size(text)));
     return text;
   }
+  // The demo in twenty-fold time and the firmware dialog its panel's button opened; nullptr (with
+  // a failure) when the demo did not start or the dialog did not open.
+  HWND OpenFirmwareDialog(const wchar_t* skip = L"") {
+    StartDemo(20, skip);
+    if (HasFatalFailure()) return nullptr;
+    ClickPanel(CDemoPanel::kUpdateFirmware);
+    HWND dialog = WaitForDialog();
+    EXPECT_TRUE(dialog) << "the firmware dialog did not open";
+    return dialog;
+  }
   std::wstring FlashLine() const { return PanelText(CDemoPanel::kFlashLine); }
   void ExpectSkippedThrough(const wchar_t* skipByte);
 
@@ -167,11 +177,8 @@ class FirmwareDialogs : public apptest::DemoMainWindow {
 };
 
 TEST_F(FirmwareDialogs, UpdateWritesOnlyTheApplicationKeepsTheWindowAnsweringAndResetsTheMouse) {
-  StartDemo(20);
-  ASSERT_FALSE(HasFatalFailure());
-  ClickPanel(CDemoPanel::kUpdateFirmware);
-  HWND dialog = WaitForDialog();
-  ASSERT_TRUE(dialog) << "the firmware dialog did not open";
+  HWND dialog = OpenFirmwareDialog();
+  ASSERT_TRUE(dialog);
   TextRecorder texts(dialog);
   apptest::ResponsivenessProbe probe(window_);
 
@@ -219,11 +226,8 @@ TEST_F(FirmwareDialogs, UpdateWritesOnlyTheApplicationKeepsTheWindowAnsweringAnd
 // program keeps running and answering, and the mouse has not been restarted: it waits in its
 // bootloader for the next attempt.
 TEST_F(FirmwareDialogs, ConfirmedStopDuringTheUpdateEndsItAndClosesTheDialog) {
-  StartDemo(20);
-  ASSERT_FALSE(HasFatalFailure());
-  ClickPanel(CDemoPanel::kUpdateFirmware);
-  HWND dialog = WaitForDialog();
-  ASSERT_TRUE(dialog) << "the firmware dialog did not open";
+  HWND dialog = OpenFirmwareDialog();
+  ASSERT_TRUE(dialog);
   ASSERT_TRUE(gmtest::PumpUntil([&] { return TextOf(dialog).rfind(kWriting, 0) == 0; }, 30s)) << Narrow(TextOf(dialog));
   apptest::ResponsivenessProbe probe(window_);
 
@@ -262,11 +266,8 @@ TEST_F(FirmwareDialogs, ConfirmedStopDuringTheUpdateEndsItAndClosesTheDialog) {
 // A mouse whose wired status report asks to be skipped is reported current whatever its
 // checksum, and nothing is written.
 void FirmwareDialogs::ExpectSkippedThrough(const wchar_t* skipByte) {
-  StartDemo(20, skipByte);
-  ASSERT_FALSE(HasFatalFailure());
-  ClickPanel(CDemoPanel::kUpdateFirmware);
-  HWND dialog = WaitForDialog();
-  ASSERT_TRUE(dialog) << "the firmware dialog did not open";
+  HWND dialog = OpenFirmwareDialog(skipByte);
+  ASSERT_TRUE(dialog);
   EXPECT_TRUE(gmtest::PumpUntil([&] { return TextOf(dialog) == kFirmwareCurrent; }, 20s)) << Narrow(TextOf(dialog));
   EXPECT_EQ(FlashLine(), L"Unlocks 0, erases 0, writes 0, restarts 0, pairing 0, resets 0");
   // Escape closes the dialog once nothing runs.
