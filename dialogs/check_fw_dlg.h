@@ -10,9 +10,10 @@
 // update holds the device link's busy state for its whole run, so nothing else (uploads, the save
 // timer's uploads, status reads) talks to the mouse meanwhile. The window's thread and the update
 // share the wired handle under one lock (BootloaderLink): the window's thread holds it whenever it
-// handles messages (a rescan closes and opens the handles), the update only for each report. What
-// the update shows comes through a FirmwareProgressRelay; the dialog renders its latest state at
-// most every 100 ms.
+// handles messages (a rescan closes and opens the handles), the update only for each report; a
+// modal loop run from a handled message (the stop question) keeps holding it, so the update waits
+// for the answer before its next report. What the update shows comes through a
+// FirmwareProgressRelay; the dialog renders its latest state at most every 100 ms.
 //
 // The close and cancel buttons and Escape end the dialog; during an update they first ask, and a
 // confirmed stop takes effect at the next safe point (FirmwareStopGate), after which the dialog
