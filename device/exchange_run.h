@@ -2,15 +2,15 @@
 // The busy state of the device link. A run of exchanges with the mouse (a configuration upload,
 // a priming of the shadows, a factory reset, a pairing request, a firmware update) holds the link
 // from its first report to its last wait through an ExchangeRun. A second run asked for while
-// one holds the link is refused, never nested: the firmware update keeps handling window messages
-// while it waits, and a message handled there (the deferred upload, say) must not slip its own
-// reports in between those of the update; a job of the device thread that finds the update holding
-// the link is refused the same way. The refused caller learns it from its return value and tries
-// again later.
+// one holds the link is refused, never nested: the window keeps handling messages while the
+// firmware update runs, and a message handled meanwhile (the deferred upload, say) must not slip
+// its own reports in between those of the update; a job of the device thread that finds the update
+// holding the link is refused the same way. The refused caller learns it from its return value and
+// tries again later.
 //
-// Threads: runs are made on the device thread (the window's uploads, primings and factory reset)
-// and on the UI thread (the firmware update and the pairing request, which wait with the window
-// answering, and the priming after a setting changed on the mouse). The state is one atomic flag
+// Threads: runs are made on the device thread (the window's uploads, primings and factory reset),
+// on the firmware update's own thread, and on the UI thread (the pairing request and the priming
+// after a setting changed on the mouse). The state is one atomic flag
 // taken with an exchange: whoever takes it owns the report slots and the shadows until the run
 // ends (acquire on taking, release on giving back), so a run sees everything the previous run of
 // either thread wrote. A run asked for from inside another one's wait (same thread) is refused as

@@ -27,6 +27,17 @@ void PutParameter(BootloaderReport& r, const BootloaderParameter& p) {
   std::copy(p.begin(), p.end(), r.begin() + 4);
 }
 
+// Holds the handle lock, when there is one, for its lifetime.
+class HandleTurn {
+ public:
+  explicit HandleTurn(std::mutex* m) {
+    if (m) lock_ = std::unique_lock(*m);
+  }
+
+ private:
+  std::unique_lock<std::mutex> lock_;
+};
+
 }  // namespace
 
 BootloaderReport WriteBlockReport(std::uint32_t address, std::span<const std::uint8_t> data) {
@@ -69,9 +80,16 @@ BootloaderReport FinishReport(const BootloaderParameter& parameter) {
 BootloaderReport StartApplicationReport() { return Base(0, 0, BootloaderOp::kStartApplication); }
 
 bool BootloaderLink::Send(const BootloaderReport& report) {
+  const HandleTurn turn(handles_);
   const HidHandle wired = links_.ControlHandle(LinkKind::Wired);
   if (wired == kNoHandle) return false;
   return hid_.SetFeature(wired, report);
+}
+
+bool BootloaderLink::Fetch(BootloaderReport& buffer) {
+  const HandleTurn turn(handles_);
+  const HidHandle wired = links_.ControlHandle(LinkKind::Wired);
+  return wired != kNoHandle && hid_.GetFeature(wired, buffer);
 }
 
 bool BootloaderLink::Read(std::uint32_t address, std::span<std::uint8_t> out) {
@@ -81,8 +99,7 @@ bool BootloaderLink::Read(std::uint32_t address, std::span<std::uint8_t> out) {
     BootloaderReport buffer = ReadReport(address, static_cast<std::uint8_t>(n));
     if (!Send(buffer)) continue;
     clock_.Sleep(kBootloaderReadGap);
-    const HidHandle wired = links_.ControlHandle(LinkKind::Wired);
-    if (wired == kNoHandle || !hid_.GetFeature(wired, buffer)) continue;
+    if (!Fetch(buffer)) continue;
     std::copy_n(buffer.begin() + kBootloaderDataOffset, n, out.begin());
     return true;
   }

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <span>
 
 #include "device/clock.h"
@@ -58,10 +59,15 @@ BootloaderReport StartApplicationReport();
 // mouse restarts during an update, and its handle with it). `busy` is the busy state of the device
 // link (Transport::Busy()): the update holds it for its whole run, so the configuration commands
 // keep out of it.
+//
+// `handles` (optional) is held around each lookup of the handle together with the call made on it.
+// An update running on a thread of its own shares it with the window's thread, which holds it
+// while it handles messages (a rescan closes and opens the handles): the two never overlap.
 class BootloaderLink {
  public:
-  BootloaderLink(HidApi& hid, const ControlHandleSource& links, Clock& clock, LinkBusy& busy)
-      : hid_(hid), links_(links), clock_(clock), busy_(busy) {}
+  BootloaderLink(HidApi& hid, const ControlHandleSource& links, Clock& clock, LinkBusy& busy,
+                 std::mutex* handles = nullptr)
+      : hid_(hid), links_(links), clock_(clock), busy_(busy), handles_(handles) {}
 
   // One SetFeature; false when there is no wired handle or the call failed.
   bool Send(const BootloaderReport& report);
@@ -77,10 +83,14 @@ class BootloaderLink {
   LinkBusy& Busy() { return busy_; }
 
  private:
+  // One GetFeature of the answer into `buffer`; false when there is no wired handle or it failed.
+  bool Fetch(BootloaderReport& buffer);
+
   HidApi& hid_;
   const ControlHandleSource& links_;
   Clock& clock_;
   LinkBusy& busy_;
+  std::mutex* handles_;
 };
 
 }  // namespace gm

@@ -245,8 +245,10 @@ FirmwareResult FirmwareUpdater::UpdateApplication(const FirmwareImages& images, 
   link_.Send(FinishReport(settings_.finishParameter));
   Wait(kLockPause);
   host_.ShowCountdown(kTextFirmwareStarting, 3);
-  link_.Send(StartApplicationReport());
+  // Told before the report goes: the mouse's links vanish the moment it restarts, and their
+  // removal may be handled before anything after the report.
   host_.MouseRestarting();
+  link_.Send(StartApplicationReport());
   Wait(kCountdownPause);
   for (int n : {2, 1}) {
     host_.ShowCountdown(kTextFirmwareStarting, n);

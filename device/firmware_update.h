@@ -3,8 +3,8 @@
 // differ, rewrites the system region (only if it differs, from the first sector that differs, so
 // an update cut off earlier is completed) and the application over the bootloader report,
 // verifies both, starts the new application and waits for the mouse to come back. Every
-// wait goes through the clock (the dialog passes one that keeps its window answering); progress
-// and texts go to a small host interface; the outcome is the return value.
+// wait goes through the clock; progress and texts go to a small host interface (called on the
+// thread that runs the update); the outcome is the return value.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -66,8 +66,8 @@ class FirmwareUpdateHost {
   virtual void ShowProgress(double percent) = 0;  // "%.1f%%"
   virtual void ShowDeviceChecksum(std::uint32_t checksum) = 0;  // "Device CS:%.8x"
   virtual void ClearDeviceChecksum() = 0;
-  // The new application was started: the mouse's links are about to vanish, and the program must
-  // not end when they do.
+  // The new application is about to be started: the mouse's links will vanish, and the program
+  // must not end when they do. Called before the start report is sent.
   virtual void MouseRestarting() = 0;
 };
 
@@ -96,10 +96,10 @@ class FirmwareUpdater {
   FirmwareUpdater(const FirmwareUpdater&) = delete;
   FirmwareUpdater& operator=(const FirmwareUpdater&) = delete;
 
-  // The whole procedure the dialog's timer runs: one run of exchanges, holding the link's busy
-  // state from the first report to the last wait (kBusy, having done nothing, while another run
-  // holds it). The waits go through the link's clock, which may handle window messages; an upload
-  // asked for there is refused and tried again after the update.
+  // The whole procedure (the dialog runs it on a thread of its own): one run of exchanges, holding
+  // the link's busy state from the first report to the last wait (kBusy, having done nothing,
+  // while another run holds it). The waits go through the link's clock; an upload asked for
+  // meanwhile is refused and tried again after the update.
   FirmwareResult Run(const FirmwareImages& images, const DeviceFirmwareFacts& facts);
 
   int Progress() const { return progress_; }

@@ -1,5 +1,9 @@
 #include "dialogs/check_fw_dlg.h"
 
+#include <atomic>
+#include <system_error>
+#include <thread>
+
 #include "dialogs/confirm_dlg.h"
 #include "settings/language_indexes.h"
 #include "ui/dialog_controls.h"
@@ -15,7 +19,7 @@ constexpr DialogFrame kFrame{429, 200, L"skins\\Frame_common.bmp"};
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT kStartDelayMs = 100;
 constexpr LayoutRect kBarRect{20, 120, 409, 132};
-constexpr ULONGLONG kPaintIntervalMs = 100;
+constexpr ULONGLONG kShowIntervalMs = 100;
 
 constexpr ui::ControlSpec kControls[] = {
     ui::CloseCross(D::kClose, 405),
@@ -47,9 +51,16 @@ CCheckFWDlg::CCheckFWDlg(const ui::UiContext& context, HWND parent, FirmwareDevi
       links_(access.links),
       facts_(facts),
       gate_(access.hid),
-      waitClock_(access.clock, [this] { return PumpOneMessage(); }),
-      link_(gate_, access.links, waitClock_, access.busy),
-      updater_(link_, *this) {
+      wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+      relay_([this] { SetEvent(wake_.Get()); },
+             [this] {
+               // The window's thread handles the mouse's removal only while it holds the lock.
+               const std::lock_guard lock(handles_);
+               links_.SetFirmwareUpdateInProgress(true);
+             }),
+      link_(gate_, access.links, access.clock, access.busy, &handles_),
+      updater_(link_, relay_) {
+  relay_.Follow(updater_);
   Declare(kFrame, kControls, kIgnoreEnter);
   SetWindowTextFrom({kStatus, kPercent});
   SetHandlers({{kClose, kEventClicked, [this] { AskToClose(); }},
@@ -105,19 +116,69 @@ bool CCheckFWDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& 
 
 void CCheckFWDlg::RunUpdate() {
   updating_ = true;
-  result_ = updater_.Run({app_, system_}, facts_);
+  const std::optional<FirmwareResult> result = RunOnUpdateThread();
   updating_ = false;
-  switch (*result_) {
-    case FirmwareResult::kBusy: ShowText(kTextFirmwareBusy); break;
-    // Without a usable application image nothing is asked of the mouse.
-    case FirmwareResult::kAppImageError: ShowText(kTextFirmwareUpdateFailed); break;
-    case FirmwareResult::kUpdated:
-      if (parent_) SendMessageW(parent_, msg::kFirmwareUpdated, 0, 0);
-      break;
-    default: break;
+  result_ = result;
+  if (!result) {
+    // Nothing was asked of the mouse.
+    ShowStatus(kTextFirmwareUpdateFailed);
+  } else {
+    switch (*result) {
+      case FirmwareResult::kBusy: ShowStatus(kTextFirmwareBusy); break;
+      // Without a usable application image nothing is asked of the mouse.
+      case FirmwareResult::kAppImageError: ShowStatus(kTextFirmwareUpdateFailed); break;
+      case FirmwareResult::kUpdated:
+        if (parent_) SendMessageW(parent_, msg::kFirmwareUpdated, 0, 0);
+        break;
+      default: break;
+    }
   }
   if (quitCode_) PostQuitMessage(*quitCode_);
   if (closeAfterUpdate_ || quitCode_) Close(IDCANCEL);
+}
+
+std::optional<FirmwareResult> CCheckFWDlg::RunOnUpdateThread() {
+  std::atomic<bool> ended{false};
+  FirmwareResult result = FirmwareResult::kBusy;
+  // This thread holds the handle lock except while it waits for messages, so whatever it handles
+  // (a rescan, the removal of the restarting mouse) never overlaps a report of the update.
+  std::unique_lock turn(handles_);
+  std::thread update;
+  try {
+    update = std::thread([&] {
+      result = updater_.Run({app_, system_}, facts_);
+      ended = true;
+      SetEvent(wake_.Get());
+    });
+  } catch (const std::system_error&) {
+    return std::nullopt;
+  }
+
+  // The relay's news are shown at most every kShowIntervalMs: each rendering repaints the lines
+  // and the dialog's title, and the update's steps come far faster than anyone reads them.
+  std::optional<FirmwareView> news;
+  ULONGLONG lastShown = 0;
+  for (;;) {
+    while (PumpOneMessage()) {
+    }
+    if (auto view = relay_.Take()) news = std::move(view);
+    const bool done = ended.load();
+    const ULONGLONG now = GetTickCount64();
+    if (news && (done || now - lastShown >= kShowIntervalMs)) {
+      ShowView(*news);
+      news.reset();
+      lastShown = now;
+    }
+    if (done) break;
+    const DWORD timeout = news ? static_cast<DWORD>(kShowIntervalMs - (now - lastShown)) : INFINITE;
+    HANDLE wake = wake_.Get();
+    turn.unlock();
+    MsgWaitForMultipleObjectsEx(1, &wake, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    turn.lock();
+  }
+  update.join();
+  if (auto view = relay_.Take()) ShowView(*view);
+  return result;
 }
 
 void CCheckFWDlg::OnCancel() { AskToClose(); }
@@ -139,23 +200,12 @@ void CCheckFWDlg::AskToClose() {
 void CCheckFWDlg::RequestStop() {
   closeAfterUpdate_ = true;
   gate_.Stop();
-  ShowText(kTextFirmwareStopping);
+  ShowStatus(kTextFirmwareStopping);
 }
 
 bool CCheckFWDlg::PumpOneMessage() {
-  // Painting the skinned windows takes longer than most of the update's waits: left to itself the
-  // update would wait for a repaint after every block. Input, posted, sent and timer messages are
-  // handled at once; repaints at most every kPaintIntervalMs. Timers are named in the filter: the
-  // system hands out a timer only when no repaint is pending, and with the dialog's lines changing
-  // one nearly always is, so a filter without them would starve the program's timers (the
-  // rescans, the battery, the demo's device announcements) for most of the update.
-  const ULONGLONG now = GetTickCount64();
-  UINT flags = PM_REMOVE;
-  if (now - lastPaint_ < kPaintIntervalMs)
-    flags |= PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE | (static_cast<UINT>(QS_TIMER) << 16);
   MSG m;
-  if (!PeekMessageW(&m, nullptr, 0, 0, flags)) return false;
-  if (m.message == WM_PAINT) lastPaint_ = now;
+  if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) return false;
   if (m.message == WM_QUIT) {
     quitCode_ = static_cast<int>(m.wParam);
     RequestStop();
@@ -170,37 +220,40 @@ bool CCheckFWDlg::PumpOneMessage() {
 
 // ---- what the update shows ----
 
-void CCheckFWDlg::ShowText(int textIndex) {
+void CCheckFWDlg::ShowStatus(int textIndex) {
   // Once a stop is asked for, the line keeps saying so until the dialog closes.
   if (closeAfterUpdate_ && textIndex != kTextFirmwareStopping) return;
   SetControlText(kStatus, context_.Text(textIndex));
+  shown_.status = FirmwareView::Status::kText;
+  shown_.textIndex = textIndex;
 }
-void CCheckFWDlg::ShowStep(int textIndex, int step, int total) {
-  if (!closeAfterUpdate_) SetControlText(kStatus, FormatStep(context_.Text(textIndex), step, total));
-}
-void CCheckFWDlg::ShowCountdown(int textIndex, int count) {
-  if (!closeAfterUpdate_) SetControlText(kStatus, FormatCountdown(context_.Text(textIndex), count));
-}
-void CCheckFWDlg::ShowProgressStart() {
-  if (auto* bar = dynamic_cast<CStaticProgressBar*>(GetControl(kBar))) {
-    bar->SetBarMaximum(updater_.ProgressMax());
-    bar->SetBarValue(0);
-    bar->SetVisible(true);
-    RepaintControl(bar, false);
+
+// Only the lines that changed are set again (each setting repaints its line and the title).
+void CCheckFWDlg::ShowView(const FirmwareView& view) {
+  const bool statusChanged = view.status != shown_.status || view.textIndex != shown_.textIndex ||
+                             view.step != shown_.step || view.total != shown_.total;
+  if (statusChanged && !closeAfterUpdate_) {
+    const std::wstring text = context_.Text(view.textIndex);
+    switch (view.status) {
+      case FirmwareView::Status::kText: SetControlText(kStatus, text); break;
+      case FirmwareView::Status::kStep: SetControlText(kStatus, FormatStep(text, view.step, view.total)); break;
+      case FirmwareView::Status::kCountdown: SetControlText(kStatus, FormatCountdown(text, view.step)); break;
+      case FirmwareView::Status::kNone: break;
+    }
   }
-  SetControlText(kPercent, L"0%");
-}
-void CCheckFWDlg::ShowProgress(double percent) {
-  if (auto* bar = dynamic_cast<CStaticProgressBar*>(GetControl(kBar))) {
-    bar->SetBarValue(std::min(updater_.Progress(), updater_.ProgressMax()));
-    RepaintControl(bar, false);
+  if (view.progressShown && (!shown_.progressShown || view.progress != shown_.progress ||
+                             view.progressMax != shown_.progressMax)) {
+    if (auto* bar = dynamic_cast<CStaticProgressBar*>(GetControl(kBar))) {
+      bar->SetBarMaximum(view.progressMax);
+      bar->SetBarValue(view.progress);
+      bar->SetVisible(true);
+      RepaintControl(bar, false);
+    }
   }
-  SetControlText(kPercent, FormatPercent(percent));
+  if (view.progressShown && view.percent != shown_.percent) SetControlText(kPercent, view.percent);
+  if (view.deviceChecksum != shown_.deviceChecksum)
+    SetControlText(kDeviceChecksum, view.deviceChecksum ? FormatDeviceChecksum(*view.deviceChecksum) : L"");
+  shown_ = view;
 }
-void CCheckFWDlg::ShowDeviceChecksum(std::uint32_t checksum) {
-  SetControlText(kDeviceChecksum, FormatDeviceChecksum(checksum));
-}
-void CCheckFWDlg::ClearDeviceChecksum() { SetControlText(kDeviceChecksum, L""); }
-void CCheckFWDlg::MouseRestarting() { links_.SetFirmwareUpdateInProgress(true); }
 
 }  // namespace gm::win

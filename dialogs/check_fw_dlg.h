@@ -2,24 +2,34 @@
 // CCheckFWDlg: the firmware update dialog (429 × 200). It loads the two images the program carries,
 // shows the application image's checksum, and 100 ms after opening runs the update
 // (FirmwareUpdater) once, showing the device's checksum, the steps, the percentage bar and the
-// restart countdown. The update runs on the UI thread inside this dialog's timer: each of its waits
-// is a pumped wait that keeps every window of the program painting and answering meanwhile (the
-// device link's busy state belongs to the UI thread, and a worker thread would have to share it).
-// A successful update sends msg::kFirmwareUpdated to the main window.
+// restart countdown. A successful update sends msg::kFirmwareUpdated to the main window.
+//
+// The update's exchanges and waits run on a thread of their own; this dialog's timer handler
+// starts it and then handles the thread's window messages until it ends, so every window of the
+// program keeps painting and answering and no exchange or wait ever holds the window's thread. The
+// update holds the device link's busy state for its whole run, so nothing else (uploads, the save
+// timer's uploads, status reads) talks to the mouse meanwhile. The window's thread and the update
+// share the wired handle under one lock (BootloaderLink): the window's thread holds it whenever it
+// handles messages (a rescan closes and opens the handles), the update only for each report; a
+// modal loop run from a handled message (the stop question) keeps holding it, so the update waits
+// for the answer before its next report. What the update shows comes through a
+// FirmwareProgressRelay; the dialog renders its latest state at most every 100 ms.
 //
 // The close and cancel buttons and Escape end the dialog; during an update they first ask, and a
 // confirmed stop takes effect at the next safe point (FirmwareStopGate), after which the dialog
 // closes. A WM_CLOSE from the program (shutdown, last link gone) stops the same way without asking.
 // Enter and Space do nothing; the third button has no action.
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <vector>
 
 #include "app/firmware_stop_gate.h"
 #include "device/discovery.h"
-#include "device/firmware_pumped_wait.h"
+#include "device/firmware_progress_relay.h"
 #include "device/firmware_update.h"
 #include "ui/dlg_base.h"
+#include "ui/win_handle.h"
 
 namespace gm::win {
 
@@ -35,11 +45,11 @@ std::optional<std::vector<std::uint8_t>> LoadFirmwareResource(int id, std::size_
 struct FirmwareDeviceAccess {
   HidApi& hid;
   DeviceLinks& links;  // the wired handle, afresh for every report; the restart flag
-  Clock& clock;        // the clock the waits sleep on
+  Clock& clock;        // the clock the waits sleep on (on the update's thread)
   LinkBusy& busy;      // the device link's busy state
 };
 
-class CCheckFWDlg final : public CDlgBase, private FirmwareUpdateHost {
+class CCheckFWDlg final : public CDlgBase {
  public:
   enum ControlId : UINT {
     kClose = 2004,
@@ -67,7 +77,10 @@ class CCheckFWDlg final : public CDlgBase, private FirmwareUpdateHost {
 
  private:
   void LoadImages();
+  // Runs the update on its own thread and handles this thread's messages until it has ended.
   void RunUpdate();
+  // The update's run on its thread; nullopt when the thread could not be started.
+  std::optional<FirmwareResult> RunOnUpdateThread();
   // The close and cancel buttons and Escape.
   void AskToClose();
   void RequestStop();
@@ -75,20 +88,16 @@ class CCheckFWDlg final : public CDlgBase, private FirmwareUpdateHost {
   // own key handling for this dialog). A WM_QUIT is kept and posted again after the update.
   bool PumpOneMessage();
 
-  // FirmwareUpdateHost
-  void ShowText(int textIndex) override;
-  void ShowStep(int textIndex, int step, int total) override;
-  void ShowCountdown(int textIndex, int count) override;
-  void ShowProgressStart() override;
-  void ShowProgress(double percent) override;
-  void ShowDeviceChecksum(std::uint32_t checksum) override;
-  void ClearDeviceChecksum() override;
-  void MouseRestarting() override;
+  void ShowStatus(int textIndex);
+  // The update's lines as the relay last had them.
+  void ShowView(const FirmwareView& view);
 
   DeviceLinks& links_;
   DeviceFirmwareFacts facts_;
   FirmwareStopGate gate_;
-  PumpedWaitClock waitClock_;
+  std::mutex handles_;           // the wired handle, shared with the update's thread
+  ScopedHandle wake_;            // set when the relay has news or the update has ended
+  FirmwareProgressRelay relay_;  // what the update shows
   BootloaderLink link_;
   FirmwareUpdater updater_;
   std::vector<std::uint8_t> app_;
@@ -97,8 +106,8 @@ class CCheckFWDlg final : public CDlgBase, private FirmwareUpdateHost {
   bool asking_ = false;
   bool closeAfterUpdate_ = false;
   std::optional<int> quitCode_;
-  unsigned long long lastPaint_ = 0;  // GetTickCount64 of the last repaint the update's wait let through
   std::optional<FirmwareResult> result_;
+  FirmwareView shown_;  // the lines as last rendered
 };
 
 }  // namespace gm::win

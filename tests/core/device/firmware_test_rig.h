@@ -1,7 +1,7 @@
 #pragma once
 // A wired mouse with its bootloader, the discovery that finds it, the transport whose busy state
-// the update holds, and a clock whose waits act like the update dialog's message-pumping wait:
-// after each one, device arrivals and removals are handled as the main window would handle them.
+// the update holds, and a clock after whose waits device arrivals and removals are handled as the
+// main window handles them between two reports of the update.
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -133,6 +133,10 @@ TEST(FirmwareUpdate, RewritesSystemAndApplicationAndSurvivesTheRestart) {
   const auto system = MakeSystemImage(2);
   FirmwareRig rig({.system = MakeSystemImage(1), .application = MakeAppImage(50000, 9)});
   const std::uint32_t oldChecksum = rig.boot.DeviceChecksum();
+  // The window may handle the links' removal the moment the mouse restarts, before anything the
+  // update does after its start report: the update must have said so already.
+  bool flaggedAtRestart = false;
+  rig.boot.SetRestartObserver([&] { flaggedAtRestart = rig.links.FirmwareUpdateInProgress(); });
 
   EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
 
@@ -153,6 +157,7 @@ TEST(FirmwareUpdate, RewritesSystemAndApplicationAndSurvivesTheRestart) {
 
   // The restart: the link vanished without ending the program and came back with the new version.
   EXPECT_FALSE(rig.programEnded);
+  EXPECT_TRUE(flaggedAtRestart);
   EXPECT_TRUE(rig.links.State(LinkKind::Wired).present);
   EXPECT_EQ(rig.links.WiredVersionNumber(), 0x0103);
   EXPECT_FALSE(rig.links.FirmwareUpdateInProgress());

@@ -126,13 +126,14 @@ class FirmwareDialogs : public apptest::DemoMainWindow {
   void PrepareDataFolder(const std::wstring&) override { WriteLanguageFiles(); }
 
   // The dialog a command opened: the program's visible standard dialog window owned by the main
-  // window.
-  HWND WaitForDialog() {
+  // window (or by `owner`).
+  HWND WaitForDialog() { return WaitForDialogOwnedBy(window_); }
+  HWND WaitForDialogOwnedBy(HWND owner) {
     struct Search {
       DWORD pid;
       HWND owner;
       HWND found = nullptr;
-    } search{process_.id, window_};
+    } search{process_.id, owner};
     gmtest::PumpUntil(
         [&] {
           EnumWindows(
@@ -159,6 +160,16 @@ class FirmwareDialogs : public apptest::DemoMainWindow {
     GetWindowTextW(window, text, static_cast<int>(std::size(text)));
     return text;
   }
+  // The demo in twenty-fold time and the firmware dialog its panel's button opened; nullptr (with
+  // a failure) when the demo did not start or the dialog did not open.
+  HWND OpenFirmwareDialog(const wchar_t* skip = L"") {
+    StartDemo(20, skip);
+    if (HasFatalFailure()) return nullptr;
+    ClickPanel(CDemoPanel::kUpdateFirmware);
+    HWND dialog = WaitForDialog();
+    EXPECT_TRUE(dialog) << "the firmware dialog did not open";
+    return dialog;
+  }
   std::wstring FlashLine() const { return PanelText(CDemoPanel::kFlashLine); }
   void ExpectSkippedThrough(const wchar_t* skipByte);
 
@@ -166,11 +177,8 @@ class FirmwareDialogs : public apptest::DemoMainWindow {
 };
 
 TEST_F(FirmwareDialogs, UpdateWritesOnlyTheApplicationKeepsTheWindowAnsweringAndResetsTheMouse) {
-  StartDemo(20);
-  ASSERT_FALSE(HasFatalFailure());
-  ClickPanel(CDemoPanel::kUpdateFirmware);
-  HWND dialog = WaitForDialog();
-  ASSERT_TRUE(dialog) << "the firmware dialog did not open";
+  HWND dialog = OpenFirmwareDialog();
+  ASSERT_TRUE(dialog);
   TextRecorder texts(dialog);
   apptest::ResponsivenessProbe probe(window_);
 
@@ -213,14 +221,53 @@ TEST_F(FirmwareDialogs, UpdateWritesOnlyTheApplicationKeepsTheWindowAnsweringAnd
   EXPECT_EQ(WaitForSingleObject(process_.handle.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
 }
 
+// The close button during an update asks first (Escape does the same); a confirmed stop ends the
+// update at its next write into the application region, and the dialog then closes by itself. The
+// program keeps running and answering, and the mouse has not been restarted: it waits in its
+// bootloader for the next attempt.
+TEST_F(FirmwareDialogs, ConfirmedStopDuringTheUpdateEndsItAndClosesTheDialog) {
+  HWND dialog = OpenFirmwareDialog();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return TextOf(dialog).rfind(kWriting, 0) == 0; }, 30s)) << Narrow(TextOf(dialog));
+  apptest::ResponsivenessProbe probe(window_);
+
+  PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+  HWND question = WaitForDialogOwnedBy(dialog);
+  ASSERT_TRUE(question) << "no question before stopping";
+  EXPECT_TRUE(IsWindow(dialog));
+  // Enter confirms; the question may be shown before its keys are handled, so it is pressed again
+  // until the question has gone.
+  ULONGLONG lastPress = 0;
+  ASSERT_TRUE(gmtest::PumpUntil(
+      [&] {
+        if (!IsWindow(question)) return true;
+        if (GetTickCount64() - lastPress >= 250) {
+          PostMessageW(question, WM_KEYDOWN, VK_RETURN, 0);
+          lastPress = GetTickCount64();
+        }
+        return false;
+      },
+      20s));
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return !IsWindow(dialog); }, 30s)) << Narrow(TextOf(dialog));
+  probe.Stop();
+
+  const std::wstring flash = FlashLine();
+  int writes = -1, restarts = -1;
+  ASSERT_EQ(swscanf(flash.c_str(), L"Unlocks %*d, erases %*d, writes %d, restarts %d", &writes, &restarts), 2)
+      << Narrow(flash);
+  EXPECT_LT(writes, 794);  // none at all when the stop came before the first block
+  EXPECT_EQ(restarts, 0);
+  const std::vector<double> answers = probe.SortedAnswers();
+  ASSERT_FALSE(answers.empty());
+  EXPECT_LT(answers.back(), 5000) << "of " << answers.size() << " answers";
+  EXPECT_EQ(WaitForSingleObject(process_.handle.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
 // A mouse whose wired status report asks to be skipped is reported current whatever its
 // checksum, and nothing is written.
 void FirmwareDialogs::ExpectSkippedThrough(const wchar_t* skipByte) {
-  StartDemo(20, skipByte);
-  ASSERT_FALSE(HasFatalFailure());
-  ClickPanel(CDemoPanel::kUpdateFirmware);
-  HWND dialog = WaitForDialog();
-  ASSERT_TRUE(dialog) << "the firmware dialog did not open";
+  HWND dialog = OpenFirmwareDialog(skipByte);
+  ASSERT_TRUE(dialog);
   EXPECT_TRUE(gmtest::PumpUntil([&] { return TextOf(dialog) == kFirmwareCurrent; }, 20s)) << Narrow(TextOf(dialog));
   EXPECT_EQ(FlashLine(), L"Unlocks 0, erases 0, writes 0, restarts 0, pairing 0, resets 0");
   // Escape closes the dialog once nothing runs.
