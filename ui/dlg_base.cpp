@@ -7,6 +7,7 @@
 #include "ui/control_factory.h"
 #include "ui/static_controls.h"
 #include "ui/dialog_table.h"
+#include "ui/pointer_tracking.h"
 #include "ui/resource_dib.h"
 #include "ui/skin_image.h"
 #include "ui/ui_resource_ids.h"
@@ -402,6 +403,7 @@ bool CDlgBase::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         lastPoint_ = {x, y};
         RepaintControl(hot_, false);
       }
+      KeepWatchingLeave(Hwnd());
       return true;
     case WM_CAPTURECHANGED:
       captured_ = false;
@@ -427,10 +429,7 @@ void CDlgBase::FindHot(UINT flags, int x, int y) {
 }
 
 void CDlgBase::OnMouseMove(UINT flags, int x, int y) {
-  if (!tracking_) {
-    TRACKMOUSEEVENT tme{sizeof(tme), TME_HOVER | TME_LEAVE, Hwnd(), 1};
-    tracking_ = TrackMouseEvent(&tme) != FALSE;
-  }
+  if (!tracking_) tracking_ = TrackHoverAndLeave(Hwnd(), 1);
   if (hot_ && hot_->Contains(x, y)) {
     lastPoint_ = {x, y};
     if (hot_->OnMouseMove(flags, x, y)) RepaintControl(hot_, false);
