@@ -22,8 +22,10 @@ constexpr int kButtonHeight = 28;
 // The state line takes two rows: it wraps.
 constexpr int kStateLineHeight = 2 * kButtonHeight;
 constexpr int kGap = 6;
-constexpr UINT_PTR kLabelTimer = 1;
-constexpr UINT kLabelPeriodMs = 200;
+// Runs only while a restart's links have not come back: the bootloader brings them back when it is
+// looked at after the restart's delay.
+constexpr UINT_PTR kReturnTimer = 1;
+constexpr UINT kReturnPollMs = 200;
 
 // The report-rate codes the mouse reports, 125 Hz .. 8000 Hz.
 constexpr std::array<std::uint8_t, 7> kRateCodes{0x08, 0x04, 0x02, 0x01, 0x11, 0x12, 0x14};
@@ -116,11 +118,14 @@ bool CDemoPanel::Create() {
   if (!hwnd_) return false;
   CreateButtons();
   UpdateLabels();
-  SetTimer(hwnd_, kLabelTimer, kLabelPeriodMs, nullptr);
-  if (boot_) {
-    HWND panel = hwnd_;
-    boot_->SetRestartObserver([panel] { PostMessageW(panel, gm::msg::kDemoMouseRestarted, 0, 0); });
-  }
+  // The mouse and its bootloader tell of each change (from the device thread, the workers or this
+  // thread); one message at a time is on its way.
+  HWND panel = hwnd_;
+  auto observer = [panel, posted = &changePosted_] {
+    if (!posted->exchange(true)) PostMessageW(panel, gm::msg::kDemoMouseChanged, 0, 0);
+  };
+  mouse_.SetChangeObserver(observer);
+  if (boot_) boot_->SetChangeObserver(observer);
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   return true;
 }
@@ -130,8 +135,9 @@ void CDemoPanel::Destroy() {
   HWND hwnd = hwnd_;
   hwnd_ = nullptr;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-  KillTimer(hwnd, kLabelTimer);
-  if (boot_) boot_->SetRestartObserver(nullptr);
+  KillTimer(hwnd, kReturnTimer);
+  mouse_.SetChangeObserver(nullptr);
+  if (boot_) boot_->SetChangeObserver(nullptr);
   DestroyWindow(hwnd);
 }
 
@@ -280,6 +286,17 @@ void CDemoPanel::AnnounceLinkChanges() {
   }
 }
 
+void CDemoPanel::OnMouseChanged() {
+  changePosted_ = false;  // a change from now on posts again
+  AnnounceLinkChanges();
+  UpdateLabels();
+  if (boot_ && boot_->ReturnPending()) {
+    SetTimer(hwnd_, kReturnTimer, kReturnPollMs, nullptr);
+  } else {
+    KillTimer(hwnd_, kReturnTimer);
+  }
+}
+
 void CDemoPanel::Announce(int linkIndex, bool plugged) {
   announced_[linkIndex] = plugged;
   // Sent, not posted: the system refuses to post device events.
@@ -297,13 +314,10 @@ LRESULT CALLBACK CDemoPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
       if (self && HIWORD(wParam) == BN_CLICKED) self->Perform(LOWORD(wParam));
       return 0;
     case WM_TIMER:
-      if (self && wParam == kLabelTimer) {
-        self->AnnounceLinkChanges();
-        self->UpdateLabels();
-      }
+      if (self && wParam == kReturnTimer) self->OnMouseChanged();
       return 0;
-    case gm::msg::kDemoMouseRestarted:
-      if (self) self->AnnounceLinkChanges();
+    case gm::msg::kDemoMouseChanged:
+      if (self) self->OnMouseChanged();
       return 0;
     case WM_CLOSE:
       ShowWindow(hwnd, SW_MINIMIZE);  // the panel lives as long as the program

@@ -7,6 +7,7 @@
 // window its hidden pairing, firmware-update and update-check commands.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -72,6 +73,9 @@ class CDemoPanel {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateButtons();
   void UpdateLabels();
+  // A change the mouse or its bootloader told of: announces the links, shows the state, and looks
+  // at the bootloader again while a restart's links are still to come back.
+  void OnMouseChanged();
   void TogglePlug(int action);
   // Announces each link whose plugged state differs from the last one announced.
   void AnnounceLinkChanges();
@@ -87,4 +91,5 @@ class CDemoPanel {
   bool awake_ = true;
   std::uint8_t battery_ = 100;
   std::uint8_t charge_ = 0;
+  std::atomic<bool> changePosted_{false};  // a kDemoMouseChanged message is on its way
 };

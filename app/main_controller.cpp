@@ -13,7 +13,7 @@ namespace gm {
 namespace {
 
 constexpr unsigned kUploadDelayMs = 20;
-constexpr unsigned kVisibilityPeriodMs = 100;
+constexpr unsigned kStatusRetryMs = 100;  // a status report waiting for the link tries again
 constexpr unsigned kOneShotShortMs = 100;  // profile operation, rejected assignment
 constexpr unsigned kSaveDelayMs = 10000;
 constexpr unsigned kOnlineHintAtStartMs = 2000;
@@ -71,10 +71,7 @@ void MainController::RefreshAndStartDevices() {
   RefreshIfReconnected();
 }
 
-void MainController::StartPeriodicTimers() {
-  host_.StartTimer(kTimerVisibility, kVisibilityPeriodMs);
-  host_.StartTimer(kTimerOnlineHint, kOnlineHintAtStartMs);
-}
+void MainController::StartPeriodicTimers() { host_.StartTimer(kTimerOnlineHint, kOnlineHintAtStartMs); }
 
 void MainController::InitDeviceLinks() {
   session_.Links().CloseAll();
@@ -101,7 +98,7 @@ void MainController::RunScanWindowSteps() {
       // The link is held (the scan runs inside the firmware update's wait): nothing may come
       // between the update's reports, so the status report is read once the link is free again.
       if (LinkHeld()) {
-        statusReadDeferred_ = true;
+        DeferStatusRead();
       } else {
         ReadStatusReport();
       }
@@ -127,7 +124,7 @@ void MainController::ShowActiveLinkPicture() {
 // The report takes no run: while a device job is in flight it is left to the visibility timer.
 void MainController::ReadStatusReport() {
   if (DeviceJobsInFlight()) {
-    statusReadDeferred_ = true;
+    DeferStatusRead();
     return;
   }
   const StatusAnswer answer = session_.ReadStatusReport();
@@ -140,6 +137,15 @@ void MainController::ReadStatusReport() {
     shownByStatusReport_ = false;
     host_.Minimise();
   }
+}
+
+void MainController::DeferStatusRead() {
+  statusReadDeferred_ = true;
+  host_.StartTimer(kTimerVisibility, kStatusRetryMs);
+}
+
+void MainController::OnWindowShownBySystem() {
+  if (!windowShown_) host_.Hide();
 }
 
 void MainController::OnShowRequest() {
@@ -214,6 +220,9 @@ void MainController::OnTimer(unsigned id) {
         statusReadDeferred_ = false;
         if (session_.Links().AnyLinkPresent()) ReadStatusReport();
       }
+      // It runs only while a status report waits for the link (reading it may have put it off
+      // again).
+      if (!statusReadDeferred_) host_.StopTimer(id);
       break;
     case kTimerProfileOperation:
       host_.StopTimer(id);

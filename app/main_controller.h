@@ -28,8 +28,8 @@
 // A message handled inside the wait of a run of the UI thread (the firmware update keeps the window
 // answering) finds the link held: the deferred upload (20 ms), the save and the BLE rescan then do
 // nothing but start their timer again (dirty flags and SavePending kept), and a scan made for a
-// device change leaves the status report until the link is free (read by the periodic visibility
-// timer).
+// device change leaves the status report until the link is free (read by the visibility timer,
+// which runs only while such a read waits).
 //
 // The HID backend, the clock, the host and the application state must outlive the controller.
 #include <cstdint>
@@ -76,6 +76,9 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
 
   // ---- messages ----
   void OnTimer(unsigned id);
+  // The system has shown the window (its creation, a restore from the task bar): a window that is
+  // not meant to be shown yet is hidden again.
+  void OnWindowShownBySystem();
   // WM_DEVICECHANGE with its event code; other codes change nothing.
   void OnDeviceChange(std::uint32_t event);
   // The hand-over message (msg::kHandOver), a double click on the notification icon, the icon menu's first item.
@@ -158,6 +161,8 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
 
   void InitDeviceLinks();
   void ReadStatusReport();
+  // Leaves the status report until the link is free: timer kTimerVisibility tries again.
+  void DeferStatusRead();
   void RefreshIfReconnected();
   void ShowActiveLinkPicture();
   void RunUpload();

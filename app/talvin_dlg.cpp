@@ -38,6 +38,9 @@ gm::sim::MouseSpec DemoMouse() {
 
 // Posted after each pointer move so the mark follows the control the base found under the pointer.
 constexpr UINT kCheckMouseMarkMessage = WM_APP + 2;
+// Posted when the system has shown the window, so that a window not meant to be shown is hidden
+// again once the change that showed it is complete.
+constexpr UINT kCheckVisibilityMessage = WM_APP + 4;
 
 }  // namespace
 
@@ -197,6 +200,12 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
       // before (a click handled before that moment) must stay.
       if (host_.HiddenByProgram()) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
       return false;
+    case WM_WINDOWPOSCHANGED:
+      if (IsWindowVisible(Hwnd()) && !controller_->WindowShown()) PostMessageW(Hwnd(), kCheckVisibilityMessage, 0, 0);
+      return false;
+    case kCheckVisibilityMessage:
+      if (IsWindowVisible(Hwnd())) controller_->OnWindowShownBySystem();
+      return true;
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<LRESULT>(icon_);
       return true;

@@ -21,7 +21,7 @@ namespace gm {
 enum MainTimer : unsigned {
   kTimerAssignmentRejected = 20,  // one-shot, 100 ms: notice of a rejected button assignment
   kTimerUpload = 30,              // one-shot, 20 ms: the deferred upload
-  kTimerVisibility = 40,          // periodic, 100 ms: keeps the window hidden while not shown
+  kTimerVisibility = 40,          // 100 ms while a status report waits for the link; hides a window not shown
   kTimerStageDisplay = 50,        // the on-screen display's own timer
   kTimerProfileOperation = 60,    // one-shot, 100 ms: the pending profile operation
   kTimerSave = 70,                // one-shot, 10 s after the last upload: save everything

@@ -87,6 +87,7 @@ bool SimBootloader::SetFeature(HidHandle handle, std::span<const std::uint8_t> r
     unplugAfterWrites_ = -1;
     mouse_.Unplug(LinkKind::Wired);
   }
+  if (changeObserver_) changeObserver_();
   return true;
 }
 
@@ -200,12 +201,16 @@ void SimBootloader::RestartLocked() {
     }
   }
   comeBackAt_ = clock_.Now() + spec_.restartDelay;
-  if (restartObserver_) restartObserver_();
 }
 
-void SimBootloader::SetRestartObserver(std::function<void()> observer) {
+void SimBootloader::SetChangeObserver(std::function<void()> observer) {
   std::lock_guard lock(mutex_);
-  restartObserver_ = std::move(observer);
+  changeObserver_ = std::move(observer);
+}
+
+bool SimBootloader::ReturnPending() const {
+  std::lock_guard lock(mutex_);
+  return comeBackAt_.has_value();
 }
 
 void SimBootloader::Poll() {

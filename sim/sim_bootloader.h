@@ -75,11 +75,14 @@ class SimBootloader final : public HidApi {
   // update can reach it and finish the job.
   void PowerUpOnCable();
 
-  // Called the moment the mouse restarts and its links vanish, on the thread that sent "start
-  // application", with the bootloader's lock held: it may only note the fact or post a message
-  // (calling back into the bootloader would deadlock). The demo uses it to announce the links'
-  // departure while they are really gone, as the system does, rather than after their return.
-  void SetRestartObserver(std::function<void()> observer);
+  // Called after every bootloader report taken and the moment the mouse restarts and its links
+  // vanish, on the thread that sent the report, with the bootloader's lock held: it may only note
+  // the fact or post a message (calling back into the bootloader would deadlock). The demo panel
+  // shows the counts from it and announces the links' departure while they are really gone, as
+  // the system does, rather than after their return.
+  void SetChangeObserver(std::function<void()> observer);
+  // A restart's links have not come back yet (Poll brings them back once its delay has passed).
+  bool ReturnPending() const;
 
   // ---- inspection ----
   std::vector<std::uint8_t> Flash(std::uint32_t address, std::size_t count) const;
@@ -135,7 +138,7 @@ class SimBootloader final : public HidApi {
   int failWrites_ = 0;
   int failWritesAfter_ = -1;  // -1: off; 0: every write fails
   std::function<bool(int)> failFetches_;
-  std::function<void()> restartObserver_;
+  std::function<void()> changeObserver_;
   int fetches_ = 0;
   BootloaderReport lastAnswer_{};
   BootloaderCounts counts_;

@@ -203,6 +203,7 @@ bool SimMouse::SetFeature(HidHandle handle, std::span<const std::uint8_t> report
     }
   }
   CountFeatureCallLocked(link);
+  NotifyChangeLocked();
   return true;
 }
 
@@ -433,6 +434,7 @@ void SimMouse::Plug(LinkKind link) {
   l.present = l.plugged = true;
   if (l.productId == 0) l.productId = ProductIdOf(link);
   if (l.collections.empty()) l.collections = StandardCollections();
+  NotifyChangeLocked();
 }
 
 void SimMouse::UnplugLocked(LinkKind link) {
@@ -441,6 +443,16 @@ void SimMouse::UnplugLocked(LinkKind link) {
   for (auto& [id, h] : handles_)
     if (!h.member.foreign && h.member.link == link) h.valid = false;
   readable_.notify_all();
+  NotifyChangeLocked();
+}
+
+void SimMouse::SetChangeObserver(std::function<void()> observer) {
+  std::lock_guard lock(mutex_);
+  changeObserver_ = std::move(observer);
+}
+
+void SimMouse::NotifyChangeLocked() const {
+  if (changeObserver_) changeObserver_();
 }
 
 void SimMouse::Unplug(LinkKind link) {

@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -123,6 +124,11 @@ class SimMouse final : public HidApi {
   void Unplug(LinkKind link);
   bool IsPlugged(LinkKind link) const;
 
+  // Called after every report set on the mouse and every plug or unplug, on the thread that caused
+  // it, with the mouse's lock held: it may only note the fact or post a message (calling back into
+  // the mouse would deadlock). The demo panel shows the mouse's state from it.
+  void SetChangeObserver(std::function<void()> observer);
+
   MouseState State() const;
   void SetRateCapability(LinkKind link, std::uint8_t capability);
 
@@ -183,6 +189,7 @@ class SimMouse final : public HidApi {
   void EmitLocked(LinkKind link, std::uint8_t launch);
   bool CarrierLocked(LinkKind& out) const;
   void LogLocked(const char* what, LinkKind link, std::span<const std::uint8_t> bytes);
+  void NotifyChangeLocked() const;
 
   mutable std::mutex mutex_;
   std::condition_variable readable_;
@@ -199,6 +206,7 @@ class SimMouse final : public HidApi {
   int failAckReads_ = 0;
   int corruptAcks_ = 0;
   std::string statusSignature_ = "1010";
+  std::function<void()> changeObserver_;
   std::vector<std::string> log_;
   std::vector<std::vector<std::uint8_t>> sent_;
   std::vector<LinkKind> sentLinks_;

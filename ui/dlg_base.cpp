@@ -7,6 +7,8 @@
 #include "ui/control_factory.h"
 #include "ui/static_controls.h"
 #include "ui/dialog_table.h"
+#include "ui/pointer_tracking.h"
+#include "ui/resource_dib.h"
 #include "ui/skin_image.h"
 #include "ui/ui_resource_ids.h"
 #include "ui/wnd_popup.h"
@@ -130,8 +132,9 @@ void CDlgBase::ReleaseControlImages() {
 }
 
 bool CDlgBase::SetBackgroundBitmap(int id) {
+  HMODULE module = GetModuleHandleW(nullptr);
   ScopedBitmap loaded(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+      LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!loaded) return false;
   BITMAP info{};
   GetObjectW(loaded.Get(), sizeof(info), &info);
@@ -143,16 +146,23 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
   if (backgroundDC_) {
     SelectObject(backgroundDC_, backgroundOld_);
     DeleteDC(backgroundDC_);
+    backgroundDC_ = nullptr;
   }
-  backgroundDC_ = CreateCompatibleDC(screen.Get());
+  background_.Reset();
+  backgroundDib_.reset();
   if (size.cx == w && size.cy == h) {
-    // At the picture's own size the window paints from the picture itself.
+    // At the picture's own size the window paints from the resource itself, which the program
+    // file holds anyway: no decoded copy is kept (the one made above goes now).
+    backgroundDib_ = FindResourceDib(module, id);
+    if (backgroundDib_) return true;
+    backgroundDC_ = CreateCompatibleDC(screen.Get());
     background_ = std::move(loaded);
     backgroundOld_ = SelectObject(backgroundDC_, background_.Get());
     return true;
   }
   // Otherwise from a copy stretched to the display scale; the picture as stored goes once the
   // copy is made.
+  backgroundDC_ = CreateCompatibleDC(screen.Get());
   background_.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
   backgroundOld_ = SelectObject(backgroundDC_, background_.Get());
   ScopedMemoryDC source(screen.Get());
@@ -278,7 +288,9 @@ void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
     return;
   }
   FillSolid(dc, client, backgroundColour_);
-  if (backgroundDC_) {
+  if (backgroundDib_) {
+    DrawResourceDib(dc, 0, 0, *backgroundDib_);
+  } else if (backgroundDC_) {
     BitBlt(dc, 0, 0, context_.Px(kDesignWidth), context_.Px(kDesignHeight), backgroundDC_, 0, 0, SRCCOPY);
   }
   DrawControls(dc, client);
@@ -391,6 +403,7 @@ bool CDlgBase::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         lastPoint_ = {x, y};
         RepaintControl(hot_, false);
       }
+      KeepWatchingLeave(Hwnd());
       return true;
     case WM_CAPTURECHANGED:
       captured_ = false;
@@ -416,10 +429,7 @@ void CDlgBase::FindHot(UINT flags, int x, int y) {
 }
 
 void CDlgBase::OnMouseMove(UINT flags, int x, int y) {
-  if (!tracking_) {
-    TRACKMOUSEEVENT tme{sizeof(tme), TME_HOVER | TME_LEAVE, Hwnd(), 1};
-    tracking_ = TrackMouseEvent(&tme) != FALSE;
-  }
+  if (!tracking_) tracking_ = TrackHoverAndLeave(Hwnd(), 1);
   if (hot_ && hot_->Contains(x, y)) {
     lastPoint_ = {x, y};
     if (hot_->OnMouseMove(flags, x, y)) RepaintControl(hot_, false);

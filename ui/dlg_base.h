@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "ui/control_table.h"
 #include "ui/dialog_window.h"
 #include "ui/gdi_handles.h"
+#include "ui/resource_dib.h"
 
 namespace gm::win {
 
@@ -77,8 +79,9 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   void SetWindowSize(int width, int height) { windowSize_ = {width, height}; }
   SIZE WindowSize() const { return windowSize_; }
 
-  // Loads bitmap resource `id` of the program, computes its average colour and stretches it
-  // (1127 × 740 design units) into a memory context at the display scale.
+  // Loads bitmap resource `id` of the program, computes its average colour and shows it over the
+  // 1127 × 740 design units: at its own size straight from the resource, otherwise stretched into
+  // a memory context at the display scale.
   bool SetBackgroundBitmap(int id);
   COLORREF BackgroundColour() const { return backgroundColour_; }
 
@@ -172,7 +175,10 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   bool buttonDown_ = false;
   bool captured_ = false;
   POINT lastPoint_{-1, -1};
-  ScopedBitmap background_;  // the background picture at the display scale
+  // The background picture: read in place from the resource when shown at its own size, else a
+  // copy at the display scale selected into backgroundDC_.
+  std::optional<ResourceDib> backgroundDib_;
+  ScopedBitmap background_;
   HDC backgroundDC_ = nullptr;
   HGDIOBJ backgroundOld_ = nullptr;
   COLORREF backgroundColour_ = 0;

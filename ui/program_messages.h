@@ -60,9 +60,10 @@ inline constexpr unsigned kDeviceJobDone = 0x8022;
 // A command button of the panel, posted to the main window: wParam the control id whose click the
 // window runs (WM_APP + 0x20).
 inline constexpr unsigned kDemoPanelCommand = 0x8020;
-// Posted to the panel by the simulated bootloader the moment the mouse restarts: the panel
-// announces the links' departure at once, while they are gone (WM_APP + 0x21).
-inline constexpr unsigned kDemoMouseRestarted = 0x8021;
+// Posted to the panel when the simulated mouse or its bootloader changed (a report taken, a link
+// plugged or unplugged, a restart): the panel announces the links' changes (a restart's departure
+// at once, while they are gone) and shows the new state (WM_APP + 0x21).
+inline constexpr unsigned kDemoMouseChanged = 0x8021;
 
 // ---- notification icon and on-screen display ----
 inline constexpr unsigned kTrayIcon = 1056;      // wParam the icon id, lParam the mouse message

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ui/pointer_tracking.h"
 #include "ui/popup_notices.h"
 #include "ui/ui_resource_ids.h"
 #include "ui/program_messages.h"
@@ -115,10 +116,7 @@ LRESULT CWndPopup::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST:
       return HTCLIENT;
     case WM_MOUSEMOVE:
-      if (!tracking_) {
-        TRACKMOUSEEVENT tme{sizeof(tme), TME_HOVER | TME_LEAVE, hwnd_, 50};
-        tracking_ = TrackMouseEvent(&tme) != FALSE;
-      }
+      if (!tracking_) tracking_ = TrackHoverAndLeave(hwnd_, 50);
       if (!buttonDown_ && HitTest(x, y)) Render();
       return 0;
     case WM_LBUTTONDOWN:
@@ -140,6 +138,9 @@ LRESULT CWndPopup::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_RBUTTONUP:
       OnRightRelease(x, y);
+      return 0;
+    case WM_MOUSEHOVER:
+      KeepWatchingLeave(hwnd_);
       return 0;
     case WM_MOUSELEAVE: {
       tracking_ = false;

@@ -53,10 +53,11 @@ class SoakWindow final : public WindowHost {
   // ---- the soak ----
   std::uint64_t Now() const { return now_; }
   bool Running(unsigned id) const { return timers_.count(id) != 0; }
-  // Whether a timer other than the periodic ones (visibility, battery) is running.
+  // Whether a timer other than the periodic battery timer is running (the visibility timer runs
+  // only while a status report waits for the link).
   bool OneShotRunning() const {
     for (const auto& [id, timer] : timers_)
-      if (id != kTimerVisibility && id != kTimerBattery) return true;
+      if (id != kTimerBattery) return true;
     return false;
   }
   // The timer due first, and moves the time to it; a periodic timer is due again one period

@@ -189,7 +189,7 @@ TEST_F(MainControllerTest, StartWithTheMouseReadsItsStatusAndStartsTheTimers) {
   EXPECT_FALSE(host_.visibleControls[kControlStatusWireless]);
   EXPECT_FALSE(host_.visibleControls[kControlStatusBle]);
   EXPECT_TRUE(host_.Called("enable 3004 1"));
-  EXPECT_EQ(host_.Period(kTimerVisibility), 100u);
+  EXPECT_FALSE(host_.Running(kTimerVisibility));  // nothing waits: no timer but the battery ticks
   EXPECT_EQ(host_.Period(kTimerBattery), 1000u);
   // The start's 2 s period is the last one set.
   EXPECT_EQ(host_.Period(kTimerOnlineHint), 2000u);
@@ -361,7 +361,8 @@ TEST_F(MainControllerTest, WithTheDefaultStartAndNoMouseTheWindowStaysHiddenUnti
   EXPECT_FALSE(controller_->WindowShown());
   EXPECT_TRUE(host_.visibleControls.count(kControlStatusWired) && !host_.visibleControls[kControlStatusWired]);
 
-  Fire(kTimerVisibility);
+  // The system shows the window (the dialog's first showing): it is hidden again.
+  controller_->OnWindowShownBySystem();
   EXPECT_TRUE(host_.Called("hide"));
   EXPECT_EQ(host_.Period(kTimerOnlineHint), 2000u);
   Fire(kTimerOnlineHint);
@@ -379,7 +380,7 @@ TEST_F(MainControllerTest, WithTheDefaultStartAndNoMouseTheWindowStaysHiddenUnti
   EXPECT_FALSE(controller_->MarkedDisconnected());
   EXPECT_TRUE(host_.visibleControls[kControlStatusWired]);
   host_.calls.clear();
-  Fire(kTimerVisibility);
+  controller_->OnWindowShownBySystem();
   EXPECT_FALSE(host_.Called("hide"));
 }
 
@@ -775,9 +776,11 @@ TEST_F(MainControllerDuringUpdateTest, TimersAndScansWaitForTheUpdateAndCatchUpA
   EXPECT_TRUE(controller_->SavePending());
   EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "config/config.ini"));
 
-  // The link is free: the status report, the edit and the save follow.
+  // The link is free: the status report (its timer runs only while it waits), the edit and the
+  // save follow.
   Fire(kTimerVisibility);
   EXPECT_EQ(StatusReads("wired"), 1);
+  EXPECT_FALSE(host_.Running(kTimerVisibility));
   Fire(kTimerUpload);
   EXPECT_EQ(mouse_->State().power[0], 7);
   EXPECT_FALSE(controller_->Session().Upload().Dirty().Any());

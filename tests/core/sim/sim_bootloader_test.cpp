@@ -74,6 +74,37 @@ TEST(SimBootloader, FinishedApplicationRestartsTheMouseWithItsChecksumAndNewVers
   EXPECT_EQ(rig.boot.DeviceChecksum(), ImageChecksum(app));
 }
 
+// The demo panel hears of each report the bootloader takes and of the restart while the links are
+// gone, and looks again only while the links are still to come back.
+TEST(SimBootloader, ChangeObserverAndTheLinksStillToComeBack) {
+  FirmwareRig rig({.restartDelay = Millis(500)});
+  BootloaderLink& link = rig.link;
+  int changes = 0;
+  bool wiredWhenLastTold = true;
+  rig.boot.SetChangeObserver([&] {
+    ++changes;
+    wiredWhenLastTold = rig.mouse.IsPlugged(LinkKind::Wired);  // the mouse's own lock is free here
+  });
+  const auto app = test::MakeAppImage(128, 1);
+  link.Send(WriteBlockReport(0x52000, app));
+  EXPECT_EQ(changes, 1);
+  link.Send(FinishReport({0xA5, 0x5A, 0xAA, 0x55}));
+  EXPECT_EQ(changes, 2);
+  EXPECT_FALSE(rig.boot.ReturnPending());
+
+  link.Send(StartApplicationReport());
+  EXPECT_EQ(changes, 3);
+  EXPECT_FALSE(wiredWhenLastTold);  // told while the link is gone
+  EXPECT_TRUE(rig.boot.ReturnPending());
+  rig.clock.Sleep(Millis(499));
+  rig.boot.Poll();
+  EXPECT_TRUE(rig.boot.ReturnPending());
+  rig.clock.Sleep(Millis(1));
+  rig.boot.Poll();
+  EXPECT_FALSE(rig.boot.ReturnPending());
+  EXPECT_TRUE(rig.mouse.IsPlugged(LinkKind::Wired));
+}
+
 TEST(SimBootloader, OnlyTheWiredControlCollectionTakesBootloaderReports) {
   sim::MouseSpec spec = sim::StandardMouse(true, true, false);
   sim::SimMouse mouse(spec);

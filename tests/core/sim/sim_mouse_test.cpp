@@ -131,6 +131,34 @@ TEST_F(SimMouseTest, UnplugAndCancelReleaseABlockedRead) {
   second.join();
 }
 
+// The demo panel shows the mouse from its change observer alone: every report set and every plug
+// or unplug (asked for, or after some feature calls) tells it; reads and inspections do not.
+TEST_F(SimMouseTest, ChangeObserverHearsOfEveryReportSetAndEveryPlugOrUnplug) {
+  int changes = 0;
+  MouseState seen;
+  mouse.SetChangeObserver([&] { ++changes; });
+  mouse.SetFeature(wiredControl, Command(kCmdReportRate, 1, {0x04}));
+  EXPECT_EQ(changes, 1);
+  mouse.SetFeature(wiredControl, Command(kCmdReportRate, 1, {0x04}));  // refused, still a report set
+  EXPECT_EQ(changes, 2);
+  Ack();
+  seen = mouse.State();
+  EXPECT_EQ(seen.rateCode, 0x04);
+  EXPECT_EQ(changes, 2);
+
+  mouse.UnplugAfterFeatureCalls(LinkKind::Wired, 1);
+  mouse.SetFeature(wiredControl, Command(kCmdDebounce, 2, {3}));  // the report, then the unplug
+  EXPECT_EQ(changes, 4);
+  EXPECT_FALSE(mouse.IsPlugged(LinkKind::Wired));
+  mouse.Plug(LinkKind::Wired);
+  mouse.Unplug(LinkKind::Wireless);
+  EXPECT_EQ(changes, 6);
+
+  mouse.SetChangeObserver(nullptr);
+  mouse.Unplug(LinkKind::Wired);
+  EXPECT_EQ(changes, 6);
+}
+
 TEST_F(SimMouseTest, LogsEveryFeatureReportAsHex) {
   mouse.SetFeature(wiredControl, Command(kCmdFactoryReset, 1, {0xFF}));
   Ack();

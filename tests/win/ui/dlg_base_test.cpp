@@ -16,6 +16,7 @@
 #include "ui_test_support.h"
 #include "win_test_support.h"
 #include "ui/program_messages.h"
+#include "app/res/skin_resource_ids.h"
 
 using uitest::Notice;
 
@@ -31,6 +32,7 @@ class TestDlg : public gm::win::CDlgBase {
   explicit TestDlg(const gm::ui::UiContext& context) : CDlgBase(context) { SetWindowSize(300, 200); }
   std::vector<Notice> notices;
   int dragRequests = 0;
+  int hovers = 0;
   std::function<void(TestDlg&, const RECT&)> create;
 
  protected:
@@ -38,6 +40,7 @@ class TestDlg : public gm::win::CDlgBase {
     if (create) create(*this, client);
   }
   bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (message == WM_MOUSEHOVER) ++hovers;  // counted, then handled by the base
     if (message == WM_NCLBUTTONDOWN && wParam == HTCAPTION) {
       ++dragRequests;  // recorded instead of entering the system's move loop
       return true;
@@ -203,6 +206,26 @@ TEST_F(DlgBaseTest, MouseLeaveClearsTheHoverLook) {
   EXPECT_EQ(dlg_.HotControl(), nullptr);
 }
 
+// With the real pointer: it rests on a control until the hover has been reported (after which only
+// the leave is watched), then leaves the window; the system's leave notice still arrives and
+// clears the hover look.
+TEST_F(DlgBaseTest, ThePointerLeavingAfterTheHoverClearsTheHoverLook) {
+  gm::win::CImageButton* button = nullptr;
+  dlg_.create = [&](TestDlg& d, const RECT&) { button = Add<gm::win::CImageButton>(d, 1, 2001, {10, 10, 40, 40}); };
+  HWND h = Open();
+  SetWindowPos(h, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  POINT inside{20, 20};
+  ClientToScreen(h, &inside);
+  SetCursorPos(inside.x, inside.y);
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return dlg_.hovers > 0; }, std::chrono::seconds(5))) << "no hover";
+  EXPECT_EQ(button->State(), 1);
+  RECT frame{};
+  GetWindowRect(h, &frame);
+  SetCursorPos(frame.right + 50, frame.bottom + 50);
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return button->State() == 0; }, std::chrono::seconds(5))) << "no leave";
+  EXPECT_EQ(dlg_.HotControl(), nullptr);
+}
+
 TEST_F(DlgBaseTest, PaintingGoesThroughTheOffscreenBitmap) {
   dlg_.create = [&](TestDlg& d, const RECT&) {
     Add<gm::win::CStaticImage>(d, 0, 3400, {0, 0, 300, 200})->SetNormalImage(L"skins\\upper.png");
@@ -336,4 +359,22 @@ TEST_F(DlgBaseTest, BackgroundBitmapIsStretchedAndAveraged) {
   EXPECT_LT(GetBValue(left), 60) << std::hex << left;
   EXPECT_GT(GetRValue(quarter), GetBValue(quarter)) << std::hex << quarter;
   EXPECT_GT(GetBValue(quarter), 0) << std::hex << quarter;
+}
+
+// At the display scale 1 the 1127 × 740 picture is shown at its own size, read from the resource:
+// the window shows exactly the picture's pixels.
+TEST_F(DlgBaseTest, BackgroundAtItsOwnSizeShowsThePicturePixelForPixel) {
+  HWND h = Open();
+  ASSERT_NE(h, nullptr);
+  ASSERT_TRUE(dlg_.SetBackgroundBitmap(IDB_MAIN_BACKGROUND));
+  const int w = gm::win::CDlgBase::kDesignWidth, ht = gm::win::CDlgBase::kDesignHeight;
+  uitest::Surface shown(w, ht, RGB(1, 2, 3)), picture(w, ht, RGB(4, 5, 6));
+  dlg_.Render(shown.Dc());
+  ASSERT_TRUE(picture.DrawBitmapResource(IDB_MAIN_BACKGROUND));
+  EXPECT_EQ(shown.DifferingPixels(picture), 0);
+  // Set a second time, it still shows.
+  ASSERT_TRUE(dlg_.SetBackgroundBitmap(IDB_MAIN_BACKGROUND));
+  uitest::Surface again(w, ht, RGB(1, 2, 3));
+  dlg_.Render(again.Dc());
+  EXPECT_EQ(again.Pixel(w / 2, ht / 2), picture.Pixel(w / 2, ht / 2));
 }

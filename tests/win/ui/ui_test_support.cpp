@@ -197,4 +197,22 @@ COLORREF Surface::Pixel(int x, int y) const {
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
+bool Surface::DrawBitmapResource(int id) {
+  gm::win::ScopedBitmap decoded(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (!decoded) return false;
+  BITMAP info{};
+  GetObjectW(decoded.Get(), sizeof(info), &info);
+  gm::win::ScopedMemoryDC source(dc_);
+  gm::win::SelectScope select(source.Get(), decoded.Get());
+  return BitBlt(dc_, 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY) != FALSE;
+}
+
+int Surface::DifferingPixels(const Surface& other) const {
+  int differing = 0;
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) differing += Pixel(x, y) != other.Pixel(x, y) ? 1 : 0;
+  return differing;
+}
+
 }  // namespace uitest

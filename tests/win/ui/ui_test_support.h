@@ -122,6 +122,11 @@ class Surface {
   RECT Bounds() const { return {0, 0, width_, height_}; }
   // Writes the surface as an opaque PNG; false when it could not be written.
   bool SavePng(const std::wstring& path) const;
+  // Draws bitmap resource `id` of the test program as the system decodes it, 1:1 at the top left
+  // corner; false when it cannot be loaded.
+  bool DrawBitmapResource(int id);
+  // How many pixels differ from `other` (of the same size).
+  int DifferingPixels(const Surface& other) const;
 
  private:
   int width_, height_;

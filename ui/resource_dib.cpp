@@ -1,0 +1,49 @@
+#include "ui/resource_dib.h"
+
+namespace gm::win {
+
+std::optional<ResourceDib> FindResourceDib(HMODULE module, int id) {
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));  // RT_BITMAP
+  if (!found) return std::nullopt;
+  HGLOBAL loaded = LoadResource(module, found);
+  const DWORD size = SizeofResource(module, found);
+  const auto* bytes = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
+  if (!bytes || size < sizeof(BITMAPINFOHEADER)) return std::nullopt;
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
+  // Rows stored top-down (negative height) are left to the system's decoder: drawing them in place
+  // does not give the decoder's picture everywhere.
+  if (header->biSize < sizeof(BITMAPINFOHEADER) || header->biSize > size || header->biWidth <= 0 ||
+      header->biHeight <= 0 || header->biPlanes != 1)
+    return std::nullopt;
+  const WORD depth = header->biBitCount;
+  if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32) return std::nullopt;
+  // The colour table: the palette of a picture of up to 8 bits per pixel, or the three colour
+  // masks that follow a plain 40-byte header with bit fields.
+  size_t table = 0;
+  if (header->biCompression == BI_RGB) {
+    if (depth <= 8) table = (header->biClrUsed ? header->biClrUsed : 1u << depth) * sizeof(RGBQUAD);
+  } else if (header->biCompression == BI_BITFIELDS) {
+    if (depth != 16 && depth != 32) return std::nullopt;
+    if (header->biSize == sizeof(BITMAPINFOHEADER)) table = 3 * sizeof(DWORD);
+  } else {
+    return std::nullopt;  // run-length or embedded formats are left to the system's decoder
+  }
+  const size_t rows = static_cast<size_t>(header->biHeight);
+  const size_t stride = ((static_cast<size_t>(header->biWidth) * depth + 31) / 32) * 4;
+  const size_t offset = header->biSize + table;
+  if (offset > size || rows > (size - offset) / stride) return std::nullopt;
+  ResourceDib dib;
+  dib.info = reinterpret_cast<const BITMAPINFO*>(bytes);
+  dib.bits = bytes + offset;
+  dib.width = static_cast<int>(header->biWidth);
+  dib.height = static_cast<int>(rows);
+  return dib;
+}
+
+bool DrawResourceDib(HDC dc, int x, int y, const ResourceDib& dib) {
+  if (!dib.info) return false;
+  return SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(dib.width), static_cast<DWORD>(dib.height), 0, 0, 0,
+                           static_cast<UINT>(dib.height), dib.bits, dib.info, DIB_RGB_COLORS) != 0;
+}
+
+}  // namespace gm::win

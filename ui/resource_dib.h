@@ -1,0 +1,28 @@
+#pragma once
+// A bitmap resource of a loaded module read in place: the packed device-independent bitmap the
+// module's image holds (header, colour table, pixels). Nothing is copied: the module owns the
+// memory, which lives as long as the module is loaded, and the system may drop its pages and read
+// them again from the program file. A window that shows such a picture at its own size draws it
+// from here instead of keeping a decoded copy.
+#include <windows.h>
+
+#include <optional>
+
+namespace gm::win {
+
+struct ResourceDib {
+  const BITMAPINFO* info = nullptr;  // header and colour table
+  const void* bits = nullptr;        // the pixel rows, as the header describes them
+  int width = 0;
+  int height = 0;                    // rows, stored bottom-up
+};
+
+// Bitmap resource `id` of `module`; none when there is no such resource or its header is not one
+// that can be drawn directly (an uncompressed or bit-field DIB stored bottom-up whose pixels lie
+// within the resource).
+std::optional<ResourceDib> FindResourceDib(HMODULE module, int id);
+
+// Draws the whole picture 1:1 with its top left corner at (x, y); false when nothing was drawn.
+bool DrawResourceDib(HDC dc, int x, int y, const ResourceDib& dib);
+
+}  // namespace gm::win
