@@ -141,10 +141,12 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
 
   // The sections placed for the current sensor.
   void ApplySectionLayout();
-  // Every control from the current profile (through the view the profile gives), then a repaint
-  // of the whole window (talvin_dlg_refresh.cpp).
+  // Every control from the current profile (through the view the profile gives); the controls
+  // whose look changed are painted again (talvin_dlg_refresh.cpp).
   void RefreshFromProfile() override;
-  void ShowView(const gm::win::MainControls& controls, const gm::MainView& view);
+  // Every control from `view`, which becomes view_; paints again what differs from the view shown.
+  void ShowView(const gm::MainView& view);
+  void SetControls(const gm::win::MainControls& controls, const gm::MainView& view);
   void ShowReportRate(const gm::win::MainControls& controls, const gm::MainView& view);
   // ---- Settings and window commands (talvin_dlg_settings.cpp, talvin_dlg_window_commands.cpp) ----
   std::vector<gm::win::EventHandler> SettingsCommandRows();
@@ -229,6 +231,7 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   gm::win::MainSelection selection_;
   // What the controls were last set to (RefreshFromProfile, or a command that showed its view).
   gm::MainView view_;
+  bool viewShown_ = false;  // the controls have been set from view_ at least once
 
   std::unique_ptr<CDemoPanel> demoPanel_;
 };

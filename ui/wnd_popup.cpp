@@ -46,7 +46,6 @@ bool CWndPopup::Create(HWND owner, const RECT& rect, UINT message, UINT_PTR tag)
   rect_ = rect;
   message_ = message;
   tag_ = tag;
-  LoadPngResource(GetModuleHandleW(nullptr), L"PNG", IDR_POPUP_BACKGROUND_PNG, background_);
   RegisterPopupClass();
   HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPopupClass, L"", WS_POPUP, rect.left, rect.top,
                               rect.right - rect.left, rect.bottom - rect.top, owner, nullptr,
@@ -60,6 +59,14 @@ bool CWndPopup::Create(HWND owner, const RECT& rect, UINT message, UINT_PTR tag)
   Render();
   ShowWindow(hwnd, SW_SHOW);
   return true;
+}
+
+const SkinImage& CWndPopup::Background() const {
+  if (!backgroundLoaded_) {
+    backgroundLoaded_ = true;
+    LoadPngResource(GetModuleHandleW(nullptr), L"PNG", IDR_POPUP_BACKGROUND_PNG, background_);
+  }
+  return background_;
 }
 
 void CWndPopup::Render() {
