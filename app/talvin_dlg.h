@@ -55,6 +55,9 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   BOOL OnInitDialog() override;
   bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void CreateControls(const RECT& client) override;
+  // The backdrop adds the frames of the left column's boxes and of the open sections.
+  void DrawWindow(HDC dc, const RECT& client) override;
+  void DrawBackdrop(HDC dc, const RECT& client) override;
   void DrawControls(HDC dc, const RECT& update) override;
   // Enter and Escape do not end the main window: only the exit button, the icon menu and WM_CLOSE do.
   void OnOK() override {}
@@ -232,6 +235,8 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   // What the controls were last set to (RefreshFromProfile, or a command that showed its view).
   gm::MainView view_;
   bool viewShown_ = false;  // the controls have been set from view_ at least once
+  // The sections as the backdrop's frames show them.
+  std::array<gm::SectionPlacement, gm::kSectionCount> backdropSections_{};
 
   std::unique_ptr<CDemoPanel> demoPanel_;
 };
