@@ -64,6 +64,7 @@ struct SectionPlacement {
   bool open = false;
   LayoutRect header;     // header rectangle
   LayoutRect frame;      // frame below the header (meaningful while open)
+  friend bool operator==(const SectionPlacement&, const SectionPlacement&) = default;
 };
 using SectionOpenState = std::array<bool, kSectionCount>;
 std::array<SectionPlacement, kSectionCount> StackSections(const SectionOpenState& open, bool liftSlot);

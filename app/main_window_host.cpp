@@ -63,11 +63,20 @@ void CMainWindowHost::ShowProgress(int textIndex) {
 // The controller names controls by id; the lift-off header's visibility moves the headers below it.
 void CMainWindowHost::SetControlVisible(int controlId, bool visible) {
   if (auto* c = window_.GetControl(static_cast<UINT>(controlId))) c->SetVisible(visible);
-  if (controlId == gm::kControlLiftHeader) window_.ApplySectionLayout();
+  if (controlId == gm::kControlLiftHeader) {
+    window_.ApplySectionLayout();
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+  }
 }
 
+// A refresh paints only the controls its view changes, so a control enabled from here is painted
+// here.
 void CMainWindowHost::SetControlEnabled(int controlId, bool enabled) {
-  if (auto* c = window_.GetControl(static_cast<UINT>(controlId))) c->SetDisabled(!enabled);
+  auto* c = window_.GetControl(static_cast<UINT>(controlId));
+  if (!c || c->Disabled() == !enabled) return;
+  c->SetDisabled(!enabled);
+  const RECT r = c->GetRect();
+  InvalidateRect(Hwnd(), &r, FALSE);
 }
 
 void CMainWindowHost::InvalidateControl(int controlId) {

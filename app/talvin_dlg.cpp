@@ -277,8 +277,22 @@ void CTalvinDlg::CreateControls(const RECT&) {
 
 void CTalvinDlg::ApplySectionLayout() { sections_.Apply(state_->sensor); }
 
-void CTalvinDlg::DrawControls(HDC dc, const RECT& update) {
+// The frames follow the sections: once they have moved, the backdrop is drawn again.
+void CTalvinDlg::DrawWindow(HDC dc, const RECT& client) {
+  const auto placed = sections_.Placed(state_->sensor);
+  if (placed != backdropSections_) {
+    ForgetBackdrop();
+    backdropSections_ = placed;
+  }
+  gm::win::CDlgBase::DrawWindow(dc, client);
+}
+
+void CTalvinDlg::DrawBackdrop(HDC dc, const RECT& client) {
+  gm::win::CDlgBase::DrawBackdrop(dc, client);
   painter_.DrawFrames(dc, sections_.Placed(state_->sensor));
+}
+
+void CTalvinDlg::DrawControls(HDC dc, const RECT& update) {
   gm::win::CDlgBase::DrawControls(dc, update);
   painter_.DrawMouseMark(dc);
 }

@@ -55,6 +55,9 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   BOOL OnInitDialog() override;
   bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void CreateControls(const RECT& client) override;
+  // The backdrop adds the frames of the left column's boxes and of the open sections.
+  void DrawWindow(HDC dc, const RECT& client) override;
+  void DrawBackdrop(HDC dc, const RECT& client) override;
   void DrawControls(HDC dc, const RECT& update) override;
   // Enter and Escape do not end the main window: only the exit button, the icon menu and WM_CLOSE do.
   void OnOK() override {}
@@ -141,10 +144,12 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
 
   // The sections placed for the current sensor.
   void ApplySectionLayout();
-  // Every control from the current profile (through the view the profile gives), then a repaint
-  // of the whole window (talvin_dlg_refresh.cpp).
+  // Every control from the current profile (through the view the profile gives); the controls
+  // whose look changed are painted again (talvin_dlg_refresh.cpp).
   void RefreshFromProfile() override;
-  void ShowView(const gm::win::MainControls& controls, const gm::MainView& view);
+  // Every control from `view`, which becomes view_; paints again what differs from the view shown.
+  void ShowView(const gm::MainView& view);
+  void SetControls(const gm::win::MainControls& controls, const gm::MainView& view);
   void ShowReportRate(const gm::win::MainControls& controls, const gm::MainView& view);
   // ---- Settings and window commands (talvin_dlg_settings.cpp, talvin_dlg_window_commands.cpp) ----
   std::vector<gm::win::EventHandler> SettingsCommandRows();
@@ -229,6 +234,9 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   gm::win::MainSelection selection_;
   // What the controls were last set to (RefreshFromProfile, or a command that showed its view).
   gm::MainView view_;
+  bool viewShown_ = false;  // the controls have been set from view_ at least once
+  // The sections as the backdrop's frames show them.
+  std::array<gm::SectionPlacement, gm::kSectionCount> backdropSections_{};
 
   std::unique_ptr<CDemoPanel> demoPanel_;
 };

@@ -26,7 +26,9 @@ std::vector<gm::win::EventHandler> CTalvinDlg::CommandTable() {
   return rows;
 }
 
+// The sections below the header move: the whole window is painted again.
 void CTalvinDlg::OnSectionHeaderClicked(gm::Section section) {
   sections_.OnHeaderClicked(section, state_->sensor);
   RefreshFromProfile();
+  InvalidateRect(Hwnd(), nullptr, FALSE);
 }

@@ -1,6 +1,8 @@
 // The main window shows the current profile: every control the layout creates takes its value from
-// the view the model gives (RefreshFromProfile); nothing here changes the model.
+// the view the model gives (RefreshFromProfile), and the controls whose look the new view changes
+// are painted again; nothing here changes the model.
 #include "app/talvin_dlg.h"
+#include "app/view_repaint.h"
 #include "settings/language.h"
 #include "settings/profile_record.h"
 #include "settings/sensor_table.h"
@@ -13,12 +15,31 @@
 #include "ui/static_controls.h"
 
 void CTalvinDlg::RefreshFromProfile() {
-  view_ = gm::ViewFromProfile(*state_, controller_->Session().Status().RateCapability);
-  if (controls_) ShowView(*controls_, view_);
-  InvalidateRect(Hwnd(), nullptr, FALSE);
+  ShowView(gm::ViewFromProfile(*state_, controller_->Session().Status().RateCapability));
 }
 
-void CTalvinDlg::ShowView(const gm::win::MainControls& controls, const gm::MainView& view) {
+// Only what differs from the view shown is painted: a refresh that changes nothing (the one after
+// each upload, most often) paints nothing, and the window's thread does not spend a whole-window
+// paint on every profile switch.
+void CTalvinDlg::ShowView(const gm::MainView& view) {
+  const gm::ViewRepaint repaint = gm::RepaintForView(viewShown_ ? &view_ : nullptr, view);
+  view_ = view;
+  if (!controls_) return;
+  viewShown_ = true;
+  SetControls(*controls_, view_);
+  if (repaint.wholeWindow) {
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+    return;
+  }
+  for (int id : repaint.controls) {
+    if (const gm::win::CControlBase* control = GetControl(static_cast<UINT>(id))) {
+      const RECT r = control->GetRect();
+      InvalidateRect(Hwnd(), &r, FALSE);
+    }
+  }
+}
+
+void CTalvinDlg::SetControls(const gm::win::MainControls& controls, const gm::MainView& view) {
   for (size_t i = 0; i < controls.combos.size(); ++i) controls.combos[i]->SetCaption(view.comboCaptions[i]);
 
   controller_->SetCurrentDpiStage(view.currentStage);
@@ -57,7 +78,8 @@ void CTalvinDlg::ShowReportRate(const gm::win::MainControls& controls, const gm:
   sections_.SetRateChoiceAvailable(dial.has_value(), state_->sensor);
 }
 
-// The sensor decides the lift-off header and the stage bars' level count.
+// The sensor decides the lift-off header and the stage bars' level count; the sections move, so
+// the whole window is painted again.
 void CTalvinDlg::FollowSensor() {
   if (controls_) {
     controls_->Header(gm::Section::kLift).SetVisible(state_->sensor.hasLiftSetting);
@@ -65,4 +87,5 @@ void CTalvinDlg::FollowSensor() {
   }
   ApplySectionLayout();
   RefreshFromProfile();
+  InvalidateRect(Hwnd(), nullptr, FALSE);
 }

@@ -63,9 +63,7 @@ void CTalvinDlg::CarryOut(const gm::CommandResult& result, const gm::MainView& v
   if (result.refresh) {
     RefreshFromProfile();
   } else if (result.showView) {
-    view_ = view;
-    if (controls_) ShowView(*controls_, view_);
-    InvalidateRect(Hwnd(), nullptr, FALSE);
+    ShowView(view);
   }
   for (gm::DirtyGroup group : result.schedule) controller_->ScheduleUpload(group);
   if (result.notice) host_.ShowTopmostNotice(*result.notice);

@@ -41,6 +41,7 @@ void CDlgBase::Declare(const DialogFrame& frame, std::span<const ui::ControlSpec
 
 void CDlgBase::CreateControls(const RECT&) {
   if (frame_.picture) framePicture_.LoadShared(context_, frame_.picture);
+  ForgetBackdrop();
   for (const ui::ControlSpec& spec : controlSpecs_) {
     if (auto c = MakeControl(*this, spec, Scaled(spec.rect))) AddControl(spec.layer, std::move(c));
   }
@@ -141,6 +142,7 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
   const SIZE size{info.bmWidth, info.bmHeight};
   ScopedWindowDC screen(Hwnd());
   backgroundColour_ = AverageColour(screen.Get(), loaded.Get(), size).value_or(0);
+  ForgetBackdrop();
 
   const int w = context_.Px(kDesignWidth), h = context_.Px(kDesignHeight);
   if (backgroundDC_) {
@@ -253,6 +255,7 @@ constexpr UINT kDestroyModeless = WM_APP + 0x3F0;
 void CDlgBase::Close(INT_PTR result) {
   ReleaseControlImages();
   framePicture_.Reset();
+  ForgetBackdrop();
   if (IsModal()) {
     EndDialog(result);
   } else if (Hwnd()) {
@@ -277,14 +280,32 @@ void CDlgBase::Render(HDC dc) {
 }
 
 void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
+  const SIZE size{client.right - client.left, client.bottom - client.top};
+  if (!backdrop_ || size.cx != backdropSize_.cx || size.cy != backdropSize_.cy) {
+    backdrop_.Reset(CreateCompatibleBitmap(dc, size.cx > 0 ? size.cx : 1, size.cy > 0 ? size.cy : 1));
+    backdropSize_ = size;
+    if (backdrop_) {
+      ScopedMemoryDC memory(dc);
+      SelectScope select(memory.Get(), backdrop_.Get());
+      DrawBackdrop(memory.Get(), client);
+    }
+  }
+  if (backdrop_) {
+    ScopedMemoryDC memory(dc);
+    SelectScope select(memory.Get(), backdrop_.Get());
+    BitBlt(dc, client.left, client.top, size.cx, size.cy, memory.Get(), client.left, client.top, SRCCOPY);
+  } else {
+    DrawBackdrop(dc, client);
+  }
+  DrawControls(dc, client);
+}
+
+void CDlgBase::DrawBackdrop(HDC dc, const RECT& client) {
   if (frame_.picture) {
     // A declared dialog: its frame picture covers the window.
     FillSolid(dc, client, 0);
-    {
-      SkinGraphics g(dc);
-      g.Draw(framePicture_, client);
-    }
-    DrawControls(dc, client);
+    SkinGraphics g(dc);
+    g.Draw(framePicture_, client);
     return;
   }
   FillSolid(dc, client, backgroundColour_);
@@ -293,7 +314,6 @@ void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
   } else if (backgroundDC_) {
     BitBlt(dc, 0, 0, context_.Px(kDesignWidth), context_.Px(kDesignHeight), backgroundDC_, 0, 0, SRCCOPY);
   }
-  DrawControls(dc, client);
 }
 
 void CDlgBase::DrawControls(HDC dc, const RECT& update) {

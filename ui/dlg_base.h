@@ -124,8 +124,16 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   void OnInitDone() override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
 
-  // Paints the client area (background, then controls). Subclasses draw their frame and texts.
+  // Paints the client area (the backdrop, then controls). Subclasses draw their frame and texts.
   virtual void DrawWindow(HDC dc, const RECT& client);
+  // Paints what lies under the controls and changes only with the layout: the frame picture of a
+  // declared dialog, or the background colour and picture. It is drawn once into a picture of the
+  // client's size (the backdrop) that every paint copies from, so a paint of a small part does not
+  // stretch whole pictures again. A subclass that adds to it calls ForgetBackdrop when what it
+  // adds changes.
+  virtual void DrawBackdrop(HDC dc, const RECT& client);
+  // The backdrop is drawn again at the next paint.
+  void ForgetBackdrop() { backdrop_.Reset(); }
   // Paints the painted controls of layers 0..9 that meet `update`.
   virtual void DrawControls(HDC dc, const RECT& update);
   // Creates the subclass's controls inside the client rectangle.
@@ -182,6 +190,8 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   HDC backgroundDC_ = nullptr;
   HGDIOBJ backgroundOld_ = nullptr;
   COLORREF backgroundColour_ = 0;
+  ScopedBitmap backdrop_;  // DrawBackdrop's picture, at backdropSize_
+  SIZE backdropSize_{};
   std::array<std::unique_ptr<CWndPopup>, kPopupSlots> popups_;
   bool registerOpen_ = true;
   bool showAtOnce_ = false;

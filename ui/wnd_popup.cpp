@@ -47,10 +47,11 @@ bool CWndPopup::Create(HWND owner, const RECT& rect, UINT message, UINT_PTR tag)
   rect_ = rect;
   message_ = message;
   tag_ = tag;
-  LoadPngResource(GetModuleHandleW(nullptr), L"PNG", IDR_POPUP_BACKGROUND_PNG, background_);
   RegisterPopupClass();
-  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPopupClass, L"", WS_POPUP, rect.left, rect.top,
-                              rect.right - rect.left, rect.bottom - rect.top, owner, nullptr,
+  // Layered from its creation: it shows nothing until its first picture is given (Render), and
+  // making an existing window layered costs the system a second set-up of the window.
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED, kPopupClass, L"", WS_POPUP, rect.left,
+                              rect.top, rect.right - rect.left, rect.bottom - rect.top, owner, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return false;
   hwnd_ = hwnd;
@@ -61,6 +62,14 @@ bool CWndPopup::Create(HWND owner, const RECT& rect, UINT message, UINT_PTR tag)
   Render();
   ShowWindow(hwnd, SW_SHOW);
   return true;
+}
+
+const SkinImage& CWndPopup::Background() const {
+  if (!backgroundLoaded_) {
+    backgroundLoaded_ = true;
+    LoadPngResource(GetModuleHandleW(nullptr), L"PNG", IDR_POPUP_BACKGROUND_PNG, background_);
+  }
+  return background_;
 }
 
 void CWndPopup::Render() {
@@ -87,7 +96,6 @@ void CWndPopup::Render() {
   auto* pixel = static_cast<std::uint32_t*>(bits);
   for (std::size_t i = 0, n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height); i < n; ++i)
     pixel[i] |= 0xFF000000u;
-  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_LAYERED);
   RECT window{};
   GetWindowRect(hwnd_, &window);
   POINT at{window.left, window.top};

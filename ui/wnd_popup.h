@@ -39,7 +39,10 @@ class CWndPopup {
   HWND owner_ = nullptr;
   RECT rect_{};
   HFONT Font() const { return font_.Get(); }
-  const SkinImage& Background() const { return background_; }
+  // The popup background picture (PNG resource 151), decoded the first time it is asked for: no
+  // list or menu draws it, and decoding it as each popup opens held up the owner's window (a few
+  // milliseconds each time, tens the first time in a process).
+  const SkinImage& Background() const;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -50,7 +53,8 @@ class CWndPopup {
   UINT message_ = 0;
   UINT_PTR tag_ = 0;
   ScopedFont font_;
-  SkinImage background_;
+  mutable SkinImage background_;
+  mutable bool backgroundLoaded_ = false;
   bool tracking_ = false;
   bool buttonDown_ = false;
   bool captured_ = false;
