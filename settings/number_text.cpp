@@ -25,15 +25,13 @@ struct Parsed {
 
 Parsed Scan(std::wstring_view text, int base) {
   Parsed p;
-  size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
-  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) p.negative = text[i++] == L'-';
-  if (base == 16 && i + 2 < text.size() && text[i] == L'0' && (text[i + 1] == L'x' || text[i + 1] == L'X') &&
-      DigitValue(text[i + 2]) < 16) {
-    i += 2;
-  }
-  for (; i < text.size(); ++i) {
-    const int d = DigitValue(text[i]);
+  const wchar_t* c = text.data();
+  const wchar_t* const end = c + text.size();
+  while (c != end && IsSpace(*c)) ++c;
+  if (c != end && (*c == L'+' || *c == L'-')) p.negative = *c++ == L'-';
+  if (base == 16 && end - c > 2 && c[0] == L'0' && (c[1] == L'x' || c[1] == L'X') && DigitValue(c[2]) < 16) c += 2;
+  for (; c != end; ++c) {
+    const int d = DigitValue(*c);
     if (d >= base) break;
     p.magnitude = p.magnitude * static_cast<unsigned>(base) + static_cast<unsigned>(d);
     if (p.magnitude > 0xFFFFFFFFull) {

@@ -32,19 +32,24 @@ void DecodeInto(std::string_view bytes, std::wstring& out) {
   wchar_t* const first = out.data();
   wchar_t* next = first;
   size_t i = 0;
-  // Runs of eight units are widened without a test per unit, only noting whether one of them is a
-  // surrogate (the unit minus 0xD800, masked, is zero). A run that holds one (rare: characters
-  // outside the basic plane) leaves the rest of the text to the exact loop below.
-  constexpr size_t kRunBytes = 16;
-  for (; i + kRunBytes <= end; i += kRunBytes) {
+  // Runs of eight units are widened in local arrays, copied in and out whole, without a test per
+  // unit, only noting whether one of them is a surrogate (the unit, masked, minus 0xD800 is zero).
+  // A run that holds one (rare: characters outside the basic plane) leaves the rest of the text
+  // to the exact loop below.
+  constexpr size_t kRunUnits = 8;
+  for (; i + 2 * kRunUnits <= end; i += 2 * kRunUnits) {
+    unsigned char run[2 * kRunUnits];
+    std::memcpy(run, in + i, sizeof run);
+    wchar_t wide[kRunUnits];
     std::uint32_t surrogates = 0;
-    for (size_t k = 0; k < kRunBytes; k += 2) {
-      const char32_t unit = unitAt(i + k);
-      next[k / 2] = static_cast<wchar_t>(unit);
+    for (size_t k = 0; k < kRunUnits; ++k) {
+      const auto unit = static_cast<char32_t>(run[2 * k] | (run[2 * k + 1] << 8));
+      wide[k] = static_cast<wchar_t>(unit);
       surrogates |= (((unit & 0xF800) ^ 0xD800) - 1) >> 31;
     }
     if (surrogates != 0) break;
-    next += kRunBytes / 2;
+    std::memcpy(next, wide, sizeof wide);
+    next += kRunUnits;
   }
   for (; i < end; i += 2) {
     char32_t unit = unitAt(i);
