@@ -368,6 +368,16 @@ TEST_F(DlgBaseTest, BackgroundAtItsOwnSizeShowsThePicturePixelForPixel) {
   ASSERT_NE(h, nullptr);
   ASSERT_TRUE(dlg_.SetBackgroundBitmap(IDB_MAIN_BACKGROUND));
   const int w = gm::win::CDlgBase::kDesignWidth, ht = gm::win::CDlgBase::kDesignHeight;
+  // The window draws over its client area: it is given the picture's size.
+  RECT frame{0, 0, w, ht};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(h, GWL_EXSTYLE)));
+  SetWindowPos(h, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client{};
+  GetClientRect(h, &client);
+  ASSERT_EQ(client.right, w);
+  ASSERT_EQ(client.bottom, ht);
   uitest::Surface shown(w, ht, RGB(1, 2, 3)), picture(w, ht, RGB(4, 5, 6));
   dlg_.Render(shown.Dc());
   ASSERT_TRUE(picture.DrawBitmapResource(IDB_MAIN_BACKGROUND));
