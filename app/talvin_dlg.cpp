@@ -36,12 +36,6 @@ gm::sim::MouseSpec DemoMouse() {
   return spec;
 }
 
-// Posted after each pointer move so the mark follows the control the base found under the pointer.
-constexpr UINT kCheckMouseMarkMessage = WM_APP + 2;
-// Posted when the system has shown the window, so that a window not meant to be shown is hidden
-// again once the change that showed it is complete.
-constexpr UINT kCheckVisibilityMessage = WM_APP + 4;
-
 }  // namespace
 
 CTalvinDlg::CTalvinDlg(HINSTANCE instance, gm::DeviceBackend backend)
@@ -201,9 +195,9 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
       if (host_.HiddenByProgram()) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
       return false;
     case WM_WINDOWPOSCHANGED:
-      if (IsWindowVisible(Hwnd()) && !controller_->WindowShown()) PostMessageW(Hwnd(), kCheckVisibilityMessage, 0, 0);
+      if (IsWindowVisible(Hwnd()) && !controller_->WindowShown()) PostMessageW(Hwnd(), gm::msg::kCheckVisibility, 0, 0);
       return false;
-    case kCheckVisibilityMessage:
+    case gm::msg::kCheckVisibility:
       if (IsWindowVisible(Hwnd())) controller_->OnWindowShownBySystem();
       return true;
     case WM_QUERYDRAGICON:
@@ -224,9 +218,9 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
       return false;
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE:
-      PostMessageW(Hwnd(), kCheckMouseMarkMessage, 0, 0);
+      PostMessageW(Hwnd(), gm::msg::kCheckMouseMark, 0, 0);
       return false;  // the base routes the pointer to the controls
-    case kCheckMouseMarkMessage:
+    case gm::msg::kCheckMouseMark:
       UpdateMouseMark();
       return true;
     case gm::msg::kHandOver:

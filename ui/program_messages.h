@@ -56,6 +56,13 @@ enum PairingRequestAnswer : long { kPairingReportNotSent = 0, kPairingReportSent
 // window carries out and frees (WM_APP + 0x22).
 inline constexpr unsigned kDeviceJobDone = 0x8022;
 
+// ---- the main window's own follow-ups ----
+// Posted after each pointer move so the mark follows the control under the pointer (WM_APP + 2).
+inline constexpr unsigned kCheckMouseMark = 0x8002;
+// Posted when the system has shown the main window, so that a window not meant to be shown is
+// hidden again once the change that showed it is complete (WM_APP + 4).
+inline constexpr unsigned kCheckVisibility = 0x8004;
+
 // ---- the demo's simulated-mouse panel ----
 // A command button of the panel, posted to the main window: wParam the control id whose click the
 // window runs (WM_APP + 0x20).
