@@ -24,7 +24,7 @@ gm_win32_library(gm_app_win SOURCES
   ${GM_ROOT}/app/tray_icon.cpp
   ${GM_ROOT}/app/osd_dialog.cpp
   ${GM_ROOT}/app/key_filter.cpp
-  DEPS core gm_ui gm_dialogs gm_macro_dialogs gm_macro_manager gm_assign_ui gm_profile_commands gm_device_win gm_update_win gdiplus comctl32 shell32 ole32 uuid
+  DEPS core gm_ui gm_dialogs gm_macro_dialogs gm_macro_manager gm_assign_ui gm_profile_commands gm_device_win gm_update_win gdiplus gm_delay_comctl32 shell32 ole32 uuid
 )
 
 # The firmware images, made by the build, go into both programs.

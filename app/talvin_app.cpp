@@ -1,6 +1,5 @@
 #include "app/talvin_app.h"
 
-#include <commctrl.h>
 #include <gdiplus.h>
 
 #include "app/resource_ids.h"
@@ -12,7 +11,6 @@ CTalvinApp::CTalvinApp(HINSTANCE instance, gm::DeviceBackend backend) : instance
 
 BOOL CTalvinApp::InitInstance() {
   if (HandOverToRunningInstance()) return FALSE;
-  InitCommonControls();
   RegisterMainWindowClass();
   StartGdiPlus();
   SetRegistryKey(L"应用程序向导生成的本地应用程序");
@@ -30,11 +28,6 @@ bool CTalvinApp::HandOverToRunningInstance() {
     SendMessageW(running, gm::msg::kHandOver, 0, 0);
   }
   return true;
-}
-
-void CTalvinApp::InitCommonControls() {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), 0xFF};
-  InitCommonControlsEx(&icc);
 }
 
 // The main window is a dialog whose template names this class: the system dialog class renamed,

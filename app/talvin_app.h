@@ -22,7 +22,6 @@ class CTalvinApp {
 
  private:
   bool HandOverToRunningInstance();
-  void InitCommonControls();
   bool RegisterMainWindowClass();
   bool StartGdiPlus();
   void ShutdownGdiPlus();

@@ -1,8 +1,9 @@
 # Delay-loaded system libraries (Windows build). A library that only a rare command needs (the
 # file dialogs' comdlg32, which pulls in the printing stack; the update check's wininet, which
-# pulls in the network stack) is linked through a delay-import library: the loader does not load
-# it at start, the first call of one of its functions does (mingw's __delayLoadHelper2 in
-# libmingwex), and the library then stays loaded. Until then it takes no memory.
+# pulls in the network stack; comctl32, whose subclassing only the typed-value edit boxes use) is
+# linked through a delay-import library: the loader does not load it at start, the first call of
+# one of its functions does (mingw's __delayLoadHelper2 in libmingwex), and the library then stays
+# loaded. Until then it takes no memory.
 #
 # gm_delay_import(<name>) makes the library target gm_delay_<name> (link it in place of <name>)
 # from cmake/delay_imports/<name>.def, which lists every function of the library the programs
@@ -27,4 +28,5 @@ if(GM_WINDOWS)
   endif()
   gm_delay_import(comdlg32)
   gm_delay_import(wininet)
+  gm_delay_import(comctl32)
 endif()

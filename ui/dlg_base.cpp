@@ -103,10 +103,7 @@ CDlgBase::~CDlgBase() {
   // A modeless dialog still open goes now, while this object's handlers can still run.
   if (Hwnd() && IsWindow(Hwnd())) DestroyWindow(Hwnd());
   for (auto& p : popups_) p.reset();
-  if (backgroundDC_) {
-    SelectObject(backgroundDC_, backgroundOld_);
-    DeleteDC(backgroundDC_);
-  }
+  ReleaseBackground();
 }
 
 INT_PTR CDlgBase::DoModal() { return RunModal(GetModuleHandleW(nullptr), IDD_SKINNED_DIALOG, parent_); }
@@ -133,38 +130,45 @@ void CDlgBase::ReleaseControlImages() {
 }
 
 bool CDlgBase::SetBackgroundBitmap(int id) {
-  HMODULE module = GetModuleHandleW(nullptr);
-  ScopedBitmap loaded(static_cast<HBITMAP>(
-      LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  const int w = context_.Px(kDesignWidth), h = context_.Px(kDesignHeight);
+  ScopedWindowDC screen(Hwnd());
+  {
+    // At the picture's own size the backdrop is drawn straight from the program file whenever it
+    // is drawn: no copy is kept, and the pages read go with the file's view.
+    ProgramFileView file;
+    if (const auto dib = FindResourceDib(file, id); dib && dib->width == w && dib->height == h) {
+      ScopedBitmap copy(CreatePaintBitmap(screen.Get(), w, h, 24));
+      {
+        ScopedMemoryDC memory(screen.Get());
+        SelectScope select(memory.Get(), copy.Get());
+        if (!DrawResourceDib(memory.Get(), 0, 0, *dib)) copy.Reset();
+      }
+      if (copy) {
+        backgroundColour_ = AverageColour(screen.Get(), copy.Get(), SIZE{w, h}).value_or(0);
+        ForgetBackdrop();
+        ReleaseBackground();
+        backgroundResource_ = id;
+        return true;
+      }
+    }
+  }
+  ScopedBitmap loaded(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP,
+                                                      0, 0, LR_CREATEDIBSECTION)));
   if (!loaded) return false;
   BITMAP info{};
   GetObjectW(loaded.Get(), sizeof(info), &info);
   const SIZE size{info.bmWidth, info.bmHeight};
-  ScopedWindowDC screen(Hwnd());
   backgroundColour_ = AverageColour(screen.Get(), loaded.Get(), size).value_or(0);
   ForgetBackdrop();
-
-  const int w = context_.Px(kDesignWidth), h = context_.Px(kDesignHeight);
-  if (backgroundDC_) {
-    SelectObject(backgroundDC_, backgroundOld_);
-    DeleteDC(backgroundDC_);
-    backgroundDC_ = nullptr;
-  }
-  background_.Reset();
-  backgroundDib_.reset();
+  ReleaseBackground();
+  backgroundDC_ = CreateCompatibleDC(screen.Get());
   if (size.cx == w && size.cy == h) {
-    // At the picture's own size the window paints from the resource itself, which the program
-    // file holds anyway: no decoded copy is kept (the one made above goes now).
-    backgroundDib_ = FindResourceDib(module, id);
-    if (backgroundDib_) return true;
-    backgroundDC_ = CreateCompatibleDC(screen.Get());
     background_ = std::move(loaded);
     backgroundOld_ = SelectObject(backgroundDC_, background_.Get());
     return true;
   }
   // Otherwise from a copy stretched to the display scale; the picture as stored goes once the
   // copy is made.
-  backgroundDC_ = CreateCompatibleDC(screen.Get());
   background_.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
   backgroundOld_ = SelectObject(backgroundDC_, background_.Get());
   ScopedMemoryDC source(screen.Get());
@@ -172,6 +176,16 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
   SetStretchBltMode(backgroundDC_, HALFTONE);
   StretchBlt(backgroundDC_, 0, 0, w, h, source.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
   return true;
+}
+
+void CDlgBase::ReleaseBackground() {
+  if (backgroundDC_) {
+    SelectObject(backgroundDC_, backgroundOld_);
+    DeleteDC(backgroundDC_);
+    backgroundDC_ = nullptr;
+  }
+  background_.Reset();
+  backgroundResource_ = 0;
 }
 
 bool CDlgBase::OpenPopup(int slot, std::unique_ptr<CWndPopup> popup, const RECT& rect, UINT message, UINT_PTR tag) {
@@ -282,7 +296,8 @@ void CDlgBase::Render(HDC dc) {
 void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
   const SIZE size{client.right - client.left, client.bottom - client.top};
   if (!backdrop_ || size.cx != backdropSize_.cx || size.cy != backdropSize_.cy) {
-    backdrop_.Reset(CreateCompatibleBitmap(dc, size.cx > 0 ? size.cx : 1, size.cy > 0 ? size.cy : 1));
+    // 24 bits a pixel: the backdrop is opaque, and a window-sized one is a quarter smaller so.
+    backdrop_.Reset(CreatePaintBitmap(dc, size.cx, size.cy, 24));
     backdropSize_ = size;
     if (backdrop_) {
       ScopedMemoryDC memory(dc);
@@ -309,8 +324,9 @@ void CDlgBase::DrawBackdrop(HDC dc, const RECT& client) {
     return;
   }
   FillSolid(dc, client, backgroundColour_);
-  if (backgroundDib_) {
-    DrawResourceDib(dc, 0, 0, *backgroundDib_);
+  if (backgroundResource_) {
+    ProgramFileView file;
+    if (const auto dib = FindResourceDib(file, backgroundResource_)) DrawResourceDib(dc, 0, 0, *dib);
   } else if (backgroundDC_) {
     BitBlt(dc, 0, 0, context_.Px(kDesignWidth), context_.Px(kDesignHeight), backgroundDC_, 0, 0, SRCCOPY);
   }

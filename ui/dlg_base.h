@@ -183,9 +183,12 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   bool buttonDown_ = false;
   bool captured_ = false;
   POINT lastPoint_{-1, -1};
-  // The background picture: read in place from the resource when shown at its own size, else a
-  // copy at the display scale selected into backgroundDC_.
-  std::optional<ResourceDib> backgroundDib_;
+  // Lets the background picture go (its copy and memory context, or its resource number).
+  void ReleaseBackground();
+  // The background picture: when shown at its own size, the number of the bitmap resource, read in
+  // place from a view of the program file whenever the backdrop is drawn (nothing of it stays in
+  // memory); else a copy at the display scale selected into backgroundDC_.
+  int backgroundResource_ = 0;
   ScopedBitmap background_;
   HDC backgroundDC_ = nullptr;
   HGDIOBJ backgroundOld_ = nullptr;

@@ -85,14 +85,29 @@ class SelectScope {
   HGDIOBJ old_;
 };
 
-// Double buffering as one scope: a memory DC with a compatible bitmap of the given size; Blit()
+// A top-down DIB section of `bitsPerPixel` (24 or 32) for drawing off screen (null on failure;
+// empty sizes give 1 x 1). Its pixels are the system's virtual memory, returned whole when the
+// bitmap is deleted: a compatible bitmap of a window's size would come from the C heap, which
+// keeps large freed blocks resident for the next one.
+inline HBITMAP CreatePaintBitmap(HDC dc, int width, int height, WORD bitsPerPixel) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width > 0 ? width : 1;
+  info.bmiHeader.biHeight = -(height > 0 ? height : 1);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = bitsPerPixel;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+// Double buffering as one scope: a memory DC with a 32-bit bitmap of the given size; Blit()
 // copies it to the target. The bitmap is deselected before it is deleted.
 class OffscreenBuffer {
  public:
   OffscreenBuffer(HDC target, int width, int height)
       : target_(target), width_(width), height_(height), dc_(target),
-        bitmap_(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)),
-        select_(dc_.Get(), bitmap_.Get()) {}
+        bitmap_(CreatePaintBitmap(target, width, height, 32)), select_(dc_.Get(), bitmap_.Get()) {}
   HDC Get() const { return dc_.Get(); }
   void Blit() const { BitBlt(target_, 0, 0, width_, height_, dc_.Get(), 0, 0, SRCCOPY); }
 

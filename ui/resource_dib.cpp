@@ -1,13 +1,42 @@
 #include "ui/resource_dib.h"
 
+#include <string>
+
+#include "ui/file_resources.h"
+
 namespace gm::win {
 
-std::optional<ResourceDib> FindResourceDib(HMODULE module, int id) {
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));  // RT_BITMAP
-  if (!found) return std::nullopt;
-  HGLOBAL loaded = LoadResource(module, found);
-  const DWORD size = SizeofResource(module, found);
-  const auto* bytes = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
+ProgramFileView::ProgramFileView() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return;
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  file_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                      FILE_ATTRIBUTE_NORMAL, nullptr);
+  LARGE_INTEGER size{};
+  if (file_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(file_, &size) || size.QuadPart <= 0) return;
+  mapping_ = CreateFileMappingW(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  if (!mapping_) return;
+  view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
+  if (view_) size_ = static_cast<std::size_t>(size.QuadPart);
+}
+
+ProgramFileView::~ProgramFileView() {
+  if (view_) UnmapViewOfFile(view_);
+  if (mapping_) CloseHandle(mapping_);
+  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+}
+
+namespace {
+
+// The picture a packed DIB of `size` bytes describes, if it can be drawn in place.
+std::optional<ResourceDib> DibFromBytes(const BYTE* bytes, size_t size) {
   if (!bytes || size < sizeof(BITMAPINFOHEADER)) return std::nullopt;
   const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
   // Rows stored top-down (negative height) are left to the system's decoder: drawing them in place
@@ -38,6 +67,23 @@ std::optional<ResourceDib> FindResourceDib(HMODULE module, int id) {
   dib.width = static_cast<int>(header->biWidth);
   dib.height = static_cast<int>(rows);
   return dib;
+}
+
+}  // namespace
+
+std::optional<ResourceDib> FindResourceDib(HMODULE module, int id) {
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));  // RT_BITMAP
+  if (!found) return std::nullopt;
+  HGLOBAL loaded = LoadResource(module, found);
+  return DibFromBytes(static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr),
+                      SizeofResource(module, found));
+}
+
+std::optional<ResourceDib> FindResourceDib(const ProgramFileView& file, int id) {
+  if (id <= 0 || id > 0xFFFF) return std::nullopt;
+  const auto bytes = ui::FindFileResource(file.Bytes(), 2, static_cast<std::uint16_t>(id));  // RT_BITMAP
+  if (!bytes) return std::nullopt;
+  return DibFromBytes(bytes->data(), bytes->size());
 }
 
 bool DrawResourceDib(HDC dc, int x, int y, const ResourceDib& dib) {

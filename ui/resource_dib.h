@@ -6,7 +6,10 @@
 // from here instead of keeping a decoded copy.
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <span>
 
 namespace gm::win {
 
@@ -21,6 +24,27 @@ struct ResourceDib {
 // that can be drawn directly (an uncompressed or bit-field DIB stored bottom-up whose pixels lie
 // within the resource).
 std::optional<ResourceDib> FindResourceDib(HMODULE module, int id);
+
+// A read-only view of the program file as stored on disk, for reading a large resource once: the
+// pages read through it leave the process with the view, where those read through the loaded
+// program would stay resident for as long as it runs. Empty when the file cannot be mapped.
+class ProgramFileView {
+ public:
+  ProgramFileView();
+  ~ProgramFileView();
+  ProgramFileView(const ProgramFileView&) = delete;
+  ProgramFileView& operator=(const ProgramFileView&) = delete;
+  std::span<const std::uint8_t> Bytes() const { return {static_cast<const std::uint8_t*>(view_), size_}; }
+
+ private:
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  HANDLE mapping_ = nullptr;
+  const void* view_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// Bitmap resource `id` as `file` stores it; none as above.
+std::optional<ResourceDib> FindResourceDib(const ProgramFileView& file, int id);
 
 // Draws the whole picture 1:1 with its top left corner at (x, y); false when nothing was drawn.
 bool DrawResourceDib(HDC dc, int x, int y, const ResourceDib& dib);

@@ -20,16 +20,20 @@ TEST(ResourceDib, DrawsEveryPixelAsTheSystemDecodesIt) {
       {9366, 11, 2, "1 bit"},
       {IDB_MAIN_BACKGROUND, 1127, 740, "the main window's background"},
   };
+  // Read from the loaded program, and from a view of the program file as stored.
+  const gm::win::ProgramFileView file;
+  ASSERT_FALSE(file.Bytes().empty());
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const auto dib = gm::win::FindResourceDib(GetModuleHandleW(nullptr), c.id);
-    ASSERT_TRUE(dib.has_value());
-    EXPECT_EQ(dib->width, c.width);
-    EXPECT_EQ(dib->height, c.height);
-    uitest::Surface inPlace(c.width, c.height, RGB(1, 2, 3)), decoded(c.width, c.height, RGB(4, 5, 6));
-    ASSERT_TRUE(gm::win::DrawResourceDib(inPlace.Dc(), 0, 0, *dib));
-    ASSERT_TRUE(decoded.DrawBitmapResource(c.id));
-    EXPECT_EQ(inPlace.DifferingPixels(decoded), 0);
+    for (const auto& dib : {gm::win::FindResourceDib(GetModuleHandleW(nullptr), c.id), gm::win::FindResourceDib(file, c.id)}) {
+      ASSERT_TRUE(dib.has_value());
+      EXPECT_EQ(dib->width, c.width);
+      EXPECT_EQ(dib->height, c.height);
+      uitest::Surface inPlace(c.width, c.height, RGB(1, 2, 3)), decoded(c.width, c.height, RGB(4, 5, 6));
+      ASSERT_TRUE(gm::win::DrawResourceDib(inPlace.Dc(), 0, 0, *dib));
+      ASSERT_TRUE(decoded.DrawBitmapResource(c.id));
+      EXPECT_EQ(inPlace.DifferingPixels(decoded), 0);
+    }
   }
 }
 
@@ -39,6 +43,10 @@ TEST(ResourceDib, MissingTopDownOrNonBitmapResourcesAreNone) {
   EXPECT_FALSE(gm::win::FindResourceDib(GetModuleHandleW(nullptr), 9367).has_value());
   // A PNG picture of the same program is not a bitmap resource.
   EXPECT_FALSE(gm::win::FindResourceDib(GetModuleHandleW(nullptr), IDR_SCROLL_UP_ARROW_PNG).has_value());
+  const gm::win::ProgramFileView file;
+  EXPECT_FALSE(gm::win::FindResourceDib(file, 4321).has_value());
+  EXPECT_FALSE(gm::win::FindResourceDib(file, 9367).has_value());
+  EXPECT_FALSE(gm::win::FindResourceDib(file, IDR_SCROLL_UP_ARROW_PNG).has_value());
   EXPECT_FALSE(gm::win::DrawResourceDib(uitest::Surface(2, 2).Dc(), 0, 0, gm::win::ResourceDib{}));
 }
 
