@@ -155,29 +155,31 @@ std::optional<FirmwareResult> CCheckFWDlg::RunOnUpdateThread() {
   }
 
   // The relay's news are shown at most every kShowIntervalMs: each rendering repaints the lines
-  // and the dialog's title, and the update's steps come far faster than anyone reads them.
-  std::optional<FirmwareView> news;
+  // and the dialog's title, and the update's steps come far faster than anyone reads them. The
+  // relay wakes this thread once and then waits until its news are taken, so they are taken only
+  // when they are to be shown: taking them at every wake would have the relay wake this thread
+  // again at every step, thousands of times a second, each time a round of system calls.
+  bool newsWaiting = false;  // the relay has woken this thread and its news are not taken yet
   ULONGLONG lastShown = 0;
   for (;;) {
     while (PumpOneMessage()) {
     }
-    if (auto view = relay_.Take()) news = std::move(view);
     const bool done = ended.load();
     const ULONGLONG now = GetTickCount64();
-    if (news && (done || now - lastShown >= kShowIntervalMs)) {
-      ShowView(*news);
-      news.reset();
+    if (done || (newsWaiting && now - lastShown >= kShowIntervalMs)) {
+      if (auto view = relay_.Take()) ShowView(*view);
+      newsWaiting = false;
       lastShown = now;
     }
     if (done) break;
-    const DWORD timeout = news ? static_cast<DWORD>(kShowIntervalMs - (now - lastShown)) : INFINITE;
+    const DWORD timeout = newsWaiting ? static_cast<DWORD>(kShowIntervalMs - (now - lastShown)) : INFINITE;
     HANDLE wake = wake_.Get();
     turn.unlock();
-    MsgWaitForMultipleObjectsEx(1, &wake, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    const DWORD woken = MsgWaitForMultipleObjectsEx(1, &wake, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     turn.lock();
+    if (woken == WAIT_OBJECT_0) newsWaiting = true;
   }
   update.join();
-  if (auto view = relay_.Take()) ShowView(*view);
   return result;
 }
 
