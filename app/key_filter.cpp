@@ -1,5 +1,7 @@
 #include "app/key_filter.h"
 
+#include "ui/program_messages.h"
+
 namespace gm::win {
 
 namespace {
@@ -29,7 +31,7 @@ bool CKeyFilter::OnKeyDown(WPARAM key) {
     case HiddenKeySequence::Outcome::kSwallow:
       return true;
     case HiddenKeySequence::Outcome::kShowSupport:
-      PostMessageW(window_, kShowSupportMessage, 0, 0);
+      PostMessageW(window_, msg::kShowSupport, 0, 0);
       return false;
     case HiddenKeySequence::Outcome::kPass:
       break;

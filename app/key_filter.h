@@ -2,7 +2,7 @@
 // The main window's keyboard filter: it sees every key-down bound for the main window before the
 // dialog loop handles it (a message-filter hook of the UI thread, which the dialog loop calls
 // for each message it takes), swallows Enter and Escape and watches for the hidden support code
-// (gm::HiddenKeySequence). When the code is complete it posts kShowSupportMessage to the window,
+// (gm::HiddenKeySequence). When the code is complete it posts gm::msg::kShowSupport to the window,
 // which then shows the support-contact notice (outside the hook).
 #include <windows.h>
 
@@ -12,9 +12,6 @@ namespace gm::win {
 
 class CKeyFilter {
  public:
-  // Posted to the window when the hidden code was typed (wParam 0, lParam 0).
-  static constexpr UINT kShowSupportMessage = WM_APP + 3;
-
   CKeyFilter() = default;
   ~CKeyFilter() { Remove(); }
   CKeyFilter(const CKeyFilter&) = delete;

@@ -130,7 +130,7 @@ void CMainWindowHost::PostInputReport(gm::LinkKind link, const gm::InputReportBy
   const HWND target = reportWindow_.load();
   if (!target) return;
   auto block = std::make_unique<PostedReport>(PostedReport{link, report});
-  if (PostMessageW(target, kInputReportMessage, static_cast<WPARAM>(link), reinterpret_cast<LPARAM>(block.get())))
+  if (PostMessageW(target, gm::msg::kInputReport, static_cast<WPARAM>(link), reinterpret_cast<LPARAM>(block.get())))
     block.release();
 }
 
@@ -155,7 +155,7 @@ void CMainWindowHost::OnJobResultMessage(LPARAM lParam) {
 void CMainWindowHost::StopReports() {
   reportWindow_ = nullptr;
   MSG msg;
-  while (PeekMessageW(&msg, Hwnd(), kInputReportMessage, kInputReportMessage, PM_REMOVE))
+  while (PeekMessageW(&msg, Hwnd(), gm::msg::kInputReport, gm::msg::kInputReport, PM_REMOVE))
     delete reinterpret_cast<PostedReport*>(msg.lParam);
   while (PeekMessageW(&msg, Hwnd(), gm::msg::kDeviceJobDone, gm::msg::kDeviceJobDone, PM_REMOVE))
     delete reinterpret_cast<gm::JobFinish*>(msg.lParam);

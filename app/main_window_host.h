@@ -13,10 +13,6 @@ class CTalvinDlg;
 
 class CMainWindowHost final : public gm::WindowHost {
  public:
-  // The private message that carries one input report from a worker thread to the UI thread:
-  // wParam the link, lParam a heap block the receiver frees.
-  static constexpr UINT kInputReportMessage = WM_APP + 1;
-
   // `window` outlives the host (the host is one of its members).
   explicit CMainWindowHost(CTalvinDlg& window) : window_(window) {}
   CMainWindowHost(const CMainWindowHost&) = delete;
@@ -26,7 +22,7 @@ class CMainWindowHost final : public gm::WindowHost {
   void StartReports(HWND window) { reportWindow_ = window; }
   // No more reports or job results are posted; those already queued are freed unread.
   void StopReports();
-  // Hands the report of a kInputReportMessage to the controller (or frees it after shutdown).
+  // Hands the report of a gm::msg::kInputReport to the controller (or frees it after shutdown).
   void OnInputReportMessage(LPARAM lParam);
   // Hands the finish of a gm::msg::kDeviceJobDone to the controller (or frees it after shutdown).
   void OnJobResultMessage(LPARAM lParam);

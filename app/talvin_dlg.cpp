@@ -226,7 +226,7 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case gm::msg::kHandOver:
       controller_->OnShowRequest();
       return true;
-    case CMainWindowHost::kInputReportMessage:
+    case gm::msg::kInputReport:
       host_.OnInputReportMessage(lParam);
       return true;
     case gm::msg::kDeviceJobDone:

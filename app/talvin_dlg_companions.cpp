@@ -49,7 +49,7 @@ bool CTalvinDlg::RouteCompanionMessage(UINT message, WPARAM wParam, LPARAM lPara
         return true;
       }
       return false;
-    case gm::win::CKeyFilter::kShowSupportMessage:
+    case gm::msg::kShowSupport:
       host_.ShowModalNotice(gm::kTextSupportContact);
       return true;
     default:

@@ -8,6 +8,7 @@
 #include "ui/static_controls.h"
 #include "ui/dialog_table.h"
 #include "ui/pointer_tracking.h"
+#include "ui/program_messages.h"
 #include "ui/resource_dib.h"
 #include "ui/skin_image.h"
 #include "ui/ui_resource_ids.h"
@@ -24,9 +25,6 @@ bool Intersects(const RECT& a, const RECT& b) {
 }
 
 }  // namespace
-
-// Delivers the queued control events; posted once for all events queued before it runs.
-constexpr UINT kDeliverEvents = WM_APP + 0x3F1;
 
 CDlgBase::CDlgBase(const ui::UiContext& context, HWND parent) : context_(context), parent_(parent) {}
 
@@ -79,7 +77,7 @@ void CDlgBase::FollowWindowText() {
 void CDlgBase::QueueEvent(const ControlEventRecord& event) {
   events_.push_back(event);
   if (eventsPosted_ || !Hwnd()) return;
-  eventsPosted_ = PostMessageW(Hwnd(), kDeliverEvents, 0, 0) != FALSE;
+  eventsPosted_ = PostMessageW(Hwnd(), msg::kDeliverEvents, 0, 0) != FALSE;
 }
 
 void CDlgBase::DeliverEvents() {
@@ -260,11 +258,6 @@ void CDlgBase::OnInitDone() {
 void CDlgBase::OnOK() { Close(IDOK); }
 void CDlgBase::OnCancel() { Close(IDCANCEL); }
 
-namespace {
-// Destroys a modeless dialog once the handler that closed it has returned: a self-owned dialog
-// object must outlive the handler (and the rest of the event delivery) that is running on it.
-constexpr UINT kDestroyModeless = WM_APP + 0x3F0;
-}  // namespace
 
 void CDlgBase::Close(INT_PTR result) {
   ReleaseControlImages();
@@ -273,7 +266,7 @@ void CDlgBase::Close(INT_PTR result) {
   if (IsModal()) {
     EndDialog(result);
   } else if (Hwnd()) {
-    PostMessageW(Hwnd(), kDestroyModeless, 0, 0);
+    PostMessageW(Hwnd(), msg::kDestroyModeless, 0, 0);
   }
 }
 
@@ -357,11 +350,11 @@ void CDlgBase::OnPaint() {
 }
 
 bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (message == kDestroyModeless) {
+  if (message == msg::kDestroyModeless) {
     DestroyWindow(Hwnd());  // may delete this object: nothing may follow
     return true;
   }
-  if (message == kDeliverEvents) {
+  if (message == msg::kDeliverEvents) {
     DeliverEvents();
     result = 0;
     return true;

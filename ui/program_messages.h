@@ -56,12 +56,33 @@ enum PairingRequestAnswer : long { kPairingReportNotSent = 0, kPairingReportSent
 // window carries out and frees (WM_APP + 0x22).
 inline constexpr unsigned kDeviceJobDone = 0x8022;
 
+// ---- the device workers ----
+// One input report from a worker thread to the main window: wParam the link, lParam a heap block
+// the receiver frees (WM_APP + 1).
+inline constexpr unsigned kInputReport = 0x8001;
+
 // ---- the main window's own follow-ups ----
+// The keyboard filter saw the hidden support code typed: the window shows the support-contact
+// notice, outside the hook (wParam 0, lParam 0; WM_APP + 3).
+inline constexpr unsigned kShowSupport = 0x8003;
 // Posted after each pointer move so the mark follows the control under the pointer (WM_APP + 2).
 inline constexpr unsigned kCheckMouseMark = 0x8002;
 // Posted when the system has shown the main window, so that a window not meant to be shown is
 // hidden again once the change that showed it is complete (WM_APP + 4).
 inline constexpr unsigned kCheckVisibility = 0x8004;
+
+// ---- every skinned dialog, to itself ----
+// Delivers the queued control events; posted once for all events queued before it runs
+// (WM_APP + 0x3F1).
+inline constexpr unsigned kDeliverEvents = 0x83F1;
+// Destroys a modeless dialog once the handler that closed it has returned: a self-owned dialog
+// object must outlive the handler (and the rest of the event delivery) that is running on it
+// (WM_APP + 0x3F0).
+inline constexpr unsigned kDestroyModeless = 0x83F0;
+
+// ---- the software update's download dialog, to itself ----
+// The transfer thread has ended and left its result (WM_APP + 81).
+inline constexpr unsigned kTransferDone = 0x8051;
 
 // ---- the demo's simulated-mouse panel ----
 // A command button of the panel, posted to the main window: wParam the control id whose click the

@@ -2,12 +2,11 @@
 
 #include "settings/language_indexes.h"
 #include "ui/dialog_controls.h"
+#include "ui/program_messages.h"
 #include "update/update_check.h"
 
 namespace gm::win {
 namespace {
-
-constexpr UINT kTransferDone = WM_APP + 81;
 
 constexpr DialogFrame kFrame{319, 102, L"skins\\Frame_warning.bmp"};
 
@@ -63,7 +62,7 @@ void CDownloadDlg::Start() {
     options.cancel = state_.CancelFlag();
     std::optional<DownloadResult> r = RunExclusiveDownload(gate_, source_, localPath_, url_, options);
     threadResult_ = r ? *r : DownloadResult{};  // another transfer running: nothing downloaded
-    PostMessageW(hwnd, kTransferDone, 0, 0);
+    PostMessageW(hwnd, msg::kTransferDone, 0, 0);
   });
 }
 
@@ -94,7 +93,7 @@ void CDownloadDlg::OnCancel() {
 
 bool CDownloadDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
   switch (message) {
-    case kTransferDone:
+    case msg::kTransferDone:
       OnTransferDone();
       return true;
     case WM_CLOSE:

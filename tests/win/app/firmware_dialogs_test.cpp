@@ -31,6 +31,8 @@ constexpr wchar_t kFirmwareCurrent[] = L"The firmware is up to date.";
 constexpr wchar_t kWriting[] = L"Writing the firmware...";
 constexpr wchar_t kPairingFailed[] = L"Pairing failed. Please try again.";
 constexpr wchar_t kPairing[] = L"Pairing.";
+// The firmware update and pairing dialogs (design units); the progress dialog is 429 x 140.
+constexpr int kUpdateDialogWidth = 429, kUpdateDialogHeight = 200;
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
@@ -126,14 +128,17 @@ class FirmwareDialogs : public apptest::DemoMainWindow {
   void PrepareDataFolder(const std::wstring&) override { WriteLanguageFiles(); }
 
   // The dialog a command opened: the program's visible standard dialog window owned by the main
-  // window (or by `owner`).
-  HWND WaitForDialog() { return WaitForDialogOwnedBy(window_); }
-  HWND WaitForDialogOwnedBy(HWND owner) {
+  // window and of the firmware and pairing dialogs' size (the main window may show its progress
+  // dialog at the same time, after an upload that the panel's plugs started), or any dialog owned
+  // by `owner`.
+  HWND WaitForDialog() { return WaitForDialogOwnedBy(window_, kUpdateDialogWidth, kUpdateDialogHeight); }
+  HWND WaitForDialogOwnedBy(HWND owner, int width = 0, int height = 0) {
     struct Search {
       DWORD pid;
       HWND owner;
+      LONG width, height;  // client size in pixels; 0: any
       HWND found = nullptr;
-    } search{process_.id, owner};
+    } search{process_.id, owner, static_cast<LONG>(width * scale_), static_cast<LONG>(height * scale_)};
     gmtest::PumpUntil(
         [&] {
           EnumWindows(
@@ -146,6 +151,9 @@ class FirmwareDialogs : public apptest::DemoMainWindow {
                 if (pid != s->pid || std::wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(w) ||
                     GetWindow(w, GW_OWNER) != s->owner)
                   return TRUE;
+                RECT client{};
+                GetClientRect(w, &client);
+                if (s->width && (client.right != s->width || client.bottom != s->height)) return TRUE;
                 s->found = w;
                 return FALSE;
               },
