@@ -26,6 +26,14 @@ constexpr int kGap = 6;
 // looked at after the restart's delay.
 constexpr UINT_PTR kReturnTimer = 1;
 constexpr UINT kReturnPollMs = 200;
+// The mouse's changes are looked at most every 50 ms. During an upload or a firmware update the
+// simulated mouse changes at every report, thousands of times a second; looking at each one (a
+// posted message, the labels read and set) kept the window's thread and the Wine server busy
+// for the demo alone. A notice is posted once until the panel looks, so changes that come
+// meanwhile cost nothing; links that leave and come back in between are still announced (see
+// AnnounceLinkChanges).
+constexpr UINT_PTR kChangeTimer = 2;
+constexpr ULONGLONG kChangeIntervalMs = 50;
 
 // The report-rate codes the mouse reports, 125 Hz .. 8000 Hz.
 constexpr std::array<std::uint8_t, 7> kRateCodes{0x08, 0x04, 0x02, 0x01, 0x11, 0x12, 0x14};
@@ -136,6 +144,7 @@ void CDemoPanel::Destroy() {
   hwnd_ = nullptr;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   KillTimer(hwnd, kReturnTimer);
+  KillTimer(hwnd, kChangeTimer);
   mouse_.SetChangeObserver(nullptr);
   if (boot_) boot_->SetChangeObserver(nullptr);
   DestroyWindow(hwnd);
@@ -286,7 +295,18 @@ void CDemoPanel::AnnounceLinkChanges() {
   }
 }
 
+void CDemoPanel::OnChangeNotice() {
+  const ULONGLONG since = GetTickCount64() - changesShownAt_;
+  if (since >= kChangeIntervalMs) {
+    OnMouseChanged();
+  } else {
+    SetTimer(hwnd_, kChangeTimer, static_cast<UINT>(kChangeIntervalMs - since), nullptr);
+  }
+}
+
 void CDemoPanel::OnMouseChanged() {
+  KillTimer(hwnd_, kChangeTimer);
+  changesShownAt_ = GetTickCount64();
   changePosted_ = false;  // a change from now on posts again
   AnnounceLinkChanges();
   UpdateLabels();
@@ -314,10 +334,10 @@ LRESULT CALLBACK CDemoPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
       if (self && HIWORD(wParam) == BN_CLICKED) self->Perform(LOWORD(wParam));
       return 0;
     case WM_TIMER:
-      if (self && wParam == kReturnTimer) self->OnMouseChanged();
+      if (self && (wParam == kReturnTimer || wParam == kChangeTimer)) self->OnMouseChanged();
       return 0;
     case gm::msg::kDemoMouseChanged:
-      if (self) self->OnMouseChanged();
+      if (self) self->OnChangeNotice();
       return 0;
     case WM_CLOSE:
       ShowWindow(hwnd, SW_MINIMIZE);  // the panel lives as long as the program

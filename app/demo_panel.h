@@ -77,6 +77,8 @@ class CDemoPanel {
   // at the bootloader again while a restart's links are still to come back.
   void OnMouseChanged();
   void TogglePlug(int action);
+  // A change notice: handled now, or once kChangeIntervalMs have passed since the last one.
+  void OnChangeNotice();
   // Announces each link whose plugged state differs from the last one announced.
   void AnnounceLinkChanges();
   void Announce(int linkIndex, bool plugged);
@@ -92,4 +94,5 @@ class CDemoPanel {
   std::uint8_t battery_ = 100;
   std::uint8_t charge_ = 0;
   std::atomic<bool> changePosted_{false};  // a kDemoMouseChanged message is on its way
+  ULONGLONG changesShownAt_ = 0;          // when OnMouseChanged last ran (GetTickCount64)
 };
