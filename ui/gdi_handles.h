@@ -86,10 +86,10 @@ class SelectScope {
 };
 
 // A top-down DIB section of `bitsPerPixel` (24 or 32) for drawing off screen (null on failure;
-// empty sizes give 1 x 1). Its pixels are the system's virtual memory, returned whole when the
-// bitmap is deleted: a compatible bitmap of a window's size would come from the C heap, which
-// keeps large freed blocks resident for the next one.
-inline HBITMAP CreatePaintBitmap(HDC dc, int width, int height, WORD bitsPerPixel) {
+// empty sizes give 1 x 1); `bits`, when given, receives its pixels. Its pixels are the system's
+// virtual memory, returned whole when the bitmap is deleted: a compatible bitmap of a window's
+// size would come from the C heap, which keeps large freed blocks resident for the next one.
+inline HBITMAP CreatePaintBitmap(HDC dc, int width, int height, WORD bitsPerPixel, void** bits = nullptr) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width > 0 ? width : 1;
@@ -97,8 +97,10 @@ inline HBITMAP CreatePaintBitmap(HDC dc, int width, int height, WORD bitsPerPixe
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = bitsPerPixel;
   info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  void* pixels = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (bits) *bits = pixels;
+  return bitmap;
 }
 
 // Double buffering as one scope: a memory DC with a 32-bit bitmap of the given size; Blit()

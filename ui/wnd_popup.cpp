@@ -81,10 +81,8 @@ void CWndPopup::Render() {
   // the alpha byte at 0, and a layered window shown where nothing composites would show those
   // pixels black (text drawn white came out black).
   const int width = client.right > 0 ? client.right : 1, height = client.bottom > 0 ? client.bottom : 1;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
   void* bits = nullptr;
-  ScopedBitmap picture(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ScopedBitmap picture(CreatePaintBitmap(screen.Get(), width, height, 32, &bits));
   if (!picture || !bits) return;
   ScopedMemoryDC buffer(screen.Get());
   SelectScope select(buffer.Get(), picture.Get());
