@@ -127,18 +127,17 @@ class FirmwareDialogs : public apptest::DemoMainWindow {
   void SetUp() override {}  // each test starts the demo with its own settings
   void PrepareDataFolder(const std::wstring&) override { WriteLanguageFiles(); }
 
-  // The dialog a command opened: the program's visible standard dialog window owned by the main
-  // window and of the firmware and pairing dialogs' size (the main window may show its progress
-  // dialog at the same time, after an upload that the panel's plugs started), or any dialog owned
-  // by `owner`.
-  HWND WaitForDialog() { return WaitForDialogOwnedBy(window_, kUpdateDialogWidth, kUpdateDialogHeight); }
-  HWND WaitForDialogOwnedBy(HWND owner, int width = 0, int height = 0) {
+  // The dialog a command opened: the program's visible dialog of the firmware and pairing dialogs'
+  // size (the main window may show its progress dialog at the same time, after an upload that the
+  // panel's plugs started).
+  HWND WaitForDialog() { return DemoMainWindow::WaitForDialog(kUpdateDialogWidth, kUpdateDialogHeight, 20s); }
+  // The program's visible standard dialog window owned by `owner`.
+  HWND WaitForDialogOwnedBy(HWND owner) {
     struct Search {
       DWORD pid;
       HWND owner;
-      LONG width, height;  // client size in pixels; 0: any
       HWND found = nullptr;
-    } search{process_.id, owner, static_cast<LONG>(width * scale_), static_cast<LONG>(height * scale_)};
+    } search{process_.id, owner};
     gmtest::PumpUntil(
         [&] {
           EnumWindows(
@@ -151,9 +150,6 @@ class FirmwareDialogs : public apptest::DemoMainWindow {
                 if (pid != s->pid || std::wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(w) ||
                     GetWindow(w, GW_OWNER) != s->owner)
                   return TRUE;
-                RECT client{};
-                GetClientRect(w, &client);
-                if (s->width && (client.right != s->width || client.bottom != s->height)) return TRUE;
                 s->found = w;
                 return FALSE;
               },

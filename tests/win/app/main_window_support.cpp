@@ -227,9 +227,9 @@ HWND DemoMainWindow::FindDialog(int width, int height) const {
   return nullptr;
 }
 
-HWND DemoMainWindow::WaitForDialog(int width, int height) const {
+HWND DemoMainWindow::WaitForDialog(int width, int height, std::chrono::milliseconds timeout) const {
   HWND dialog = nullptr;
-  gmtest::PumpUntil([&] { return (dialog = FindDialog(width, height)) != nullptr; }, 10s);
+  gmtest::PumpUntil([&] { return (dialog = FindDialog(width, height)) != nullptr; }, timeout);
   return dialog;
 }
 

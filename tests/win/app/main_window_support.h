@@ -85,8 +85,8 @@ class DemoMainWindow : public ::testing::Test {
   void ClickMenuEntry(HWND popup, int entry) const;
   // The program's visible skinned dialog of `width` × `height` design units, or nullptr.
   HWND FindDialog(int width, int height) const;
-  // The same, waited for (nullptr after 10 s).
-  HWND WaitForDialog(int width, int height) const;
+  // The same, waited for (nullptr after `timeout`).
+  HWND WaitForDialog(int width, int height, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
   // An edit is uploaded on the device thread, and when the upload has sent something the progress
   // dialog (429 × 140 units) shows for half a second once its result is back: waits until it has
   // come and gone, so that it neither takes the next click nor is taken for the next dialog.
