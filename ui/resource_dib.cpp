@@ -17,20 +17,18 @@ ProgramFileView::ProgramFileView() {
     }
     path.resize(path.size() * 2);
   }
-  file_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                      FILE_ATTRIBUTE_NORMAL, nullptr);
+  file_.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
-  if (file_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(file_, &size) || size.QuadPart <= 0) return;
-  mapping_ = CreateFileMappingW(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  if (!file_ || !GetFileSizeEx(file_.Get(), &size) || size.QuadPart <= 0) return;
+  mapping_.Reset(CreateFileMappingW(file_.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
   if (!mapping_) return;
-  view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
+  view_ = MapViewOfFile(mapping_.Get(), FILE_MAP_READ, 0, 0, 0);
   if (view_) size_ = static_cast<std::size_t>(size.QuadPart);
 }
 
 ProgramFileView::~ProgramFileView() {
   if (view_) UnmapViewOfFile(view_);
-  if (mapping_) CloseHandle(mapping_);
-  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
 }
 
 namespace {

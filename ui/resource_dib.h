@@ -11,6 +11,8 @@
 #include <optional>
 #include <span>
 
+#include "ui/win_handle.h"
+
 namespace gm::win {
 
 struct ResourceDib {
@@ -27,7 +29,8 @@ std::optional<ResourceDib> FindResourceDib(HMODULE module, int id);
 
 // A read-only view of the program file as stored on disk, for reading a large resource once: the
 // pages read through it leave the process with the view, where those read through the loaded
-// program would stay resident for as long as it runs. Empty when the file cannot be mapped.
+// program would stay resident for as long as it runs. Empty when the file cannot be mapped. The
+// object owns the view; the file and the mapping are owned by their handles.
 class ProgramFileView {
  public:
   ProgramFileView();
@@ -37,8 +40,8 @@ class ProgramFileView {
   std::span<const std::uint8_t> Bytes() const { return {static_cast<const std::uint8_t*>(view_), size_}; }
 
  private:
-  HANDLE file_ = INVALID_HANDLE_VALUE;
-  HANDLE mapping_ = nullptr;
+  ScopedHandle file_;
+  ScopedHandle mapping_;  // closed before the file
   const void* view_ = nullptr;
   std::size_t size_ = 0;
 };
