@@ -9,6 +9,7 @@
 #include "app/resource_ids.h"
 #include "app/screen_layout.h"
 #include "app/single_instance.h"
+#include "device/thread_stack.h"
 #include "device/win32/win32_hid.h"
 #include "macro/library_file.h"
 #include "settings/app_config.h"
@@ -79,6 +80,7 @@ BOOL CTalvinDlg::OnInitDialog() {
     demoPanel_ = std::make_unique<CDemoPanel>(instance_, *simMouse_, demoBootloader_, Hwnd());
     demoPanel_->Create();
   }
+  PostMessageW(Hwnd(), gm::msg::kStartupSettled, 0, 0);
   return TRUE;
 }
 void CTalvinDlg::EstablishWorkingFolders() {
@@ -199,6 +201,9 @@ bool CTalvinDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
       return false;
     case gm::msg::kCheckVisibility:
       if (IsWindowVisible(Hwnd())) controller_->OnWindowShownBySystem();
+      return true;
+    case gm::msg::kStartupSettled:
+      gm::ReturnUnusedStackPages();
       return true;
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<LRESULT>(icon_);

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "device/thread_stack.h"
+
 namespace gm {
 
 DeviceJobs::DeviceJobs(JobResultSink& sink) : sink_(sink), thread_([this] { Run(); }) {}
@@ -32,6 +34,7 @@ std::size_t DeviceJobs::Stop() {
 }
 
 void DeviceJobs::Run() {
+  ReturnUnusedStackPages();
   for (;;) {
     DeviceJob job;
     {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "device/command_report.h"
+#include "device/thread_stack.h"
 
 namespace gm {
 
@@ -32,6 +33,7 @@ bool DeviceWorkers::Reading(LinkKind link) const {
 }
 
 void DeviceWorkers::Run(LinkKind link, std::uint32_t inputIndex) {
+  ReturnUnusedStackPages();
   Worker& w = workers_[IndexOf(link)];
   HidHandle h = kNoHandle;
   if (std::optional<std::wstring> path = hid_.InterfacePath(inputIndex))

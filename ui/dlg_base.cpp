@@ -176,6 +176,16 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
   return true;
 }
 
+void CDlgBase::OnBackdropTimer() {
+  const ULONGLONG idle = GetTickCount64() - backdropUsedAt_;
+  if (backdrop_ && idle < kBackdropKeepMs) {
+    SetTimer(Hwnd(), msg::kBackdropTimer, static_cast<UINT>(kBackdropKeepMs - idle), nullptr);
+    return;
+  }
+  KillTimer(Hwnd(), msg::kBackdropTimer);
+  ForgetBackdrop();
+}
+
 void CDlgBase::ReleaseBackground() {
   if (backgroundDC_) {
     SelectObject(backgroundDC_, backgroundOld_);
@@ -296,8 +306,10 @@ void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
       ScopedMemoryDC memory(dc);
       SelectScope select(memory.Get(), backdrop_.Get());
       DrawBackdrop(memory.Get(), client);
+      if (Hwnd()) SetTimer(Hwnd(), msg::kBackdropTimer, kBackdropKeepMs, nullptr);
     }
   }
+  backdropUsedAt_ = GetTickCount64();
   if (backdrop_) {
     ScopedMemoryDC memory(dc);
     SelectScope select(memory.Get(), backdrop_.Get());
@@ -356,6 +368,11 @@ bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
   }
   if (message == msg::kDeliverEvents) {
     DeliverEvents();
+    result = 0;
+    return true;
+  }
+  if (message == WM_TIMER && wParam == msg::kBackdropTimer) {
+    OnBackdropTimer();
     result = 0;
     return true;
   }

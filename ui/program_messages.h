@@ -70,6 +70,9 @@ inline constexpr unsigned kCheckMouseMark = 0x8002;
 // Posted when the system has shown the main window, so that a window not meant to be shown is
 // hidden again once the change that showed it is complete (WM_APP + 4).
 inline constexpr unsigned kCheckVisibility = 0x8004;
+// Posted once start-up is done: the main thread hands back the stack pages its start-up went
+// through (wParam 0, lParam 0; WM_APP + 5).
+inline constexpr unsigned kStartupSettled = 0x8005;
 
 // ---- every skinned dialog, to itself ----
 // Delivers the queued control events; posted once for all events queued before it runs
@@ -79,6 +82,9 @@ inline constexpr unsigned kDeliverEvents = 0x83F1;
 // object must outlive the handler (and the rest of the event delivery) that is running on it
 // (WM_APP + 0x3F0).
 inline constexpr unsigned kDestroyModeless = 0x83F0;
+// The timer a skinned dialog sets on itself while it keeps its backdrop (see CDlgBase); the
+// dialogs' own timer ids stay below it.
+inline constexpr unsigned kBackdropTimer = 0x7F00;
 
 // ---- the software update's download dialog, to itself ----
 // The transfer thread has ended and left its result (WM_APP + 81).

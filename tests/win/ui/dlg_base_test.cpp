@@ -2,6 +2,7 @@
 // repaint areas, off-screen painting, popups and the open-dialog table.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 
 #include "ui/control_table.h"
@@ -387,4 +388,32 @@ TEST_F(DlgBaseTest, BackgroundAtItsOwnSizeShowsThePicturePixelForPixel) {
   uitest::Surface again(w, ht, RGB(1, 2, 3));
   dlg_.Render(again.Dc());
   EXPECT_EQ(again.Pixel(w / 2, ht / 2), picture.Pixel(w / 2, ht / 2));
+}
+
+// A window that sits unchanged gives its backdrop up once no paint has copied from it for the
+// keep time (each paint starts the time again); the next paint draws the same picture again.
+TEST_F(DlgBaseTest, AnUnusedBackdropIsLetGoAndDrawnAgainAlike) {
+  using Clock = std::chrono::steady_clock;
+  constexpr auto keep = std::chrono::milliseconds(gm::win::CDlgBase::kBackdropKeepMs);
+  HWND h = Open();
+  ASSERT_NE(h, nullptr);
+  ASSERT_TRUE(dlg_.SetBackgroundBitmap(9364));
+  uitest::Surface first(300, 200);
+  dlg_.Render(first.Dc());
+  EXPECT_TRUE(dlg_.HoldsBackdrop());
+
+  // Used again before the keep time is out: still held a whole keep time after that use.
+  gmtest::PumpUntil([] { return false; }, keep * 3 / 5);
+  ASSERT_TRUE(dlg_.HoldsBackdrop());
+  uitest::Surface second(300, 200);
+  dlg_.Render(second.Dc());
+  const auto used = Clock::now();
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return !dlg_.HoldsBackdrop(); }, keep * 3)) << "backdrop kept";
+  EXPECT_GE(Clock::now() - used, keep - std::chrono::milliseconds(50));
+
+  uitest::Surface third(300, 200);
+  dlg_.Render(third.Dc());
+  EXPECT_TRUE(dlg_.HoldsBackdrop());
+  EXPECT_EQ(third.DifferingPixels(first), 0);
+  EXPECT_EQ(second.DifferingPixels(first), 0);
 }
