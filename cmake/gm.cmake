@@ -13,6 +13,14 @@ if(GM_WINDOWS)
   set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   # What ships carries no debug sections (most of an unstripped .exe): Release links stripped.
   add_link_options($<$<CONFIG:Release>:-s>)
+  # Release code at -O2, each function and datum in a section of its own and the sections nothing
+  # refers to left out of the link: the code is an eighth smaller than at -O3 (whose unrolled and
+  # inlined copies buy nothing in a program that waits for the user and the mouse), and every page
+  # of it the loader brings in is resident memory.
+  string(REPLACE "-O3" "-O2" CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_RELEASE}")
+  string(REPLACE "-O3" "-O2" CMAKE_C_FLAGS_RELEASE "${CMAKE_C_FLAGS_RELEASE}")
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options(-Wl,--gc-sections)
 else()
   if(GM_SANITIZE AND GM_TSAN)
     message(FATAL_ERROR "GM_SANITIZE and GM_TSAN exclude each other: use one build folder for each")
