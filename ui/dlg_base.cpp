@@ -176,10 +176,15 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
   return true;
 }
 
+void CDlgBase::ArmBackdropTimer(std::chrono::milliseconds delay) {
+  SetTimer(Hwnd(), msg::kBackdropTimer, static_cast<UINT>(delay.count()), nullptr);
+}
+
 void CDlgBase::OnBackdropTimer() {
-  const ULONGLONG idle = GetTickCount64() - backdropUsedAt_;
-  if (backdrop_ && idle < kBackdropKeepMs) {
-    SetTimer(Hwnd(), msg::kBackdropTimer, static_cast<UINT>(kBackdropKeepMs - idle), nullptr);
+  const auto idle =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - backdropUsedAt_);
+  if (backdrop_ && idle < kBackdropKeep) {
+    ArmBackdropTimer(kBackdropKeep - idle);
     return;
   }
   KillTimer(Hwnd(), msg::kBackdropTimer);
@@ -306,10 +311,10 @@ void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
       ScopedMemoryDC memory(dc);
       SelectScope select(memory.Get(), backdrop_.Get());
       DrawBackdrop(memory.Get(), client);
-      if (Hwnd()) SetTimer(Hwnd(), msg::kBackdropTimer, kBackdropKeepMs, nullptr);
+      if (Hwnd()) ArmBackdropTimer(kBackdropKeep);
     }
   }
-  backdropUsedAt_ = GetTickCount64();
+  backdropUsedAt_ = std::chrono::steady_clock::now();
   if (backdrop_) {
     ScopedMemoryDC memory(dc);
     SelectScope select(memory.Get(), backdrop_.Get());

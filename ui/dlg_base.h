@@ -6,6 +6,7 @@
 // it opened. As the controls' host it queues their events and delivers them, after the mouse
 // message that caused them, to its handler table.
 #include <array>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -86,8 +87,8 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   COLORREF BackgroundColour() const { return backgroundColour_; }
   // A backdrop not copied from for this long is let go (a window-sized picture kept for a window
   // that sits unchanged); the next paint draws it again, which takes a few milliseconds.
-  static constexpr unsigned kBackdropKeepMs = 2000;
-  // Whether the backdrop is held (from the first paint until it has gone unused for kBackdropKeepMs).
+  static constexpr std::chrono::milliseconds kBackdropKeep = std::chrono::seconds(2);
+  // Whether the backdrop is held (from the first paint until it has gone unused for kBackdropKeep).
   bool HoldsBackdrop() const { return static_cast<bool>(backdrop_); }
 
   // Opens `popup` in `slot` (closing what the slot held) at `rect` (screen), reporting with
@@ -190,8 +191,10 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   POINT lastPoint_{-1, -1};
   // Lets the background picture go (its copy and memory context, or its resource number).
   void ReleaseBackground();
-  // The backdrop timer: lets the backdrop go once it has not been used for kBackdropKeepMs.
+  // The backdrop timer: lets the backdrop go once it has not been used for kBackdropKeep.
   void OnBackdropTimer();
+  // Sets the backdrop timer to fire after `delay`.
+  void ArmBackdropTimer(std::chrono::milliseconds delay);
   // The background picture: when shown at its own size, the number of the bitmap resource, read in
   // place from a view of the program file whenever the backdrop is drawn (nothing of it stays in
   // memory); else a copy at the display scale selected into backgroundDC_.
@@ -202,7 +205,7 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   COLORREF backgroundColour_ = 0;
   ScopedBitmap backdrop_;  // DrawBackdrop's picture, at backdropSize_
   SIZE backdropSize_{};
-  ULONGLONG backdropUsedAt_ = 0;  // GetTickCount64 of the last paint that copied from the backdrop
+  std::chrono::steady_clock::time_point backdropUsedAt_{};  // the last paint that copied from the backdrop
   std::array<std::unique_ptr<CWndPopup>, kPopupSlots> popups_;
   bool registerOpen_ = true;
   bool showAtOnce_ = false;

@@ -394,7 +394,7 @@ TEST_F(DlgBaseTest, BackgroundAtItsOwnSizeShowsThePicturePixelForPixel) {
 // keep time (each paint starts the time again); the next paint draws the same picture again.
 TEST_F(DlgBaseTest, AnUnusedBackdropIsLetGoAndDrawnAgainAlike) {
   using Clock = std::chrono::steady_clock;
-  constexpr auto keep = std::chrono::milliseconds(gm::win::CDlgBase::kBackdropKeepMs);
+  constexpr auto keep = gm::win::CDlgBase::kBackdropKeep;
   HWND h = Open();
   ASSERT_NE(h, nullptr);
   ASSERT_TRUE(dlg_.SetBackgroundBitmap(9364));
