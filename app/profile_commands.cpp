@@ -55,8 +55,12 @@ bool ExportProfileCommand(const ProfileCommandTarget& target, int slot) {
 
 bool RenameProfileCommand(const ProfileCommandTarget& target, int slot) {
   if (!IsSlot(slot)) return false;
-  CEditProfileDlg dialog(target.ui, target.owner, target.state.profiles[static_cast<std::size_t>(slot)]);
+  // Only the name goes back into the record: the mouse may have changed the rest of it (the stage,
+  // the rate) while the dialog was open.
+  std::wstring name = ProfileName(target.state.profiles[static_cast<std::size_t>(slot)]);
+  CEditProfileDlg dialog(target.ui, target.owner, name);
   if (dialog.DoModal() != IDOK) return false;
+  SetProfileName(target.state.profiles[static_cast<std::size_t>(slot)], std::move(name));
   Finish(target, kProfileOpSaveAndRefresh);
   return true;
 }
@@ -70,10 +74,10 @@ bool RemoveProfileCommand(const ProfileCommandTarget& target, int slot) {
 bool AddProfileCommand(const ProfileCommandTarget& target) {
   const std::optional<int> slot = SlotForAdd(target.state.config);
   if (!slot) return false;
-  ProfileRecord& record = target.state.profiles[static_cast<std::size_t>(*slot)];
-  CAddProfileDlg dialog(target.ui, target.owner, record);
+  std::wstring name;
+  CAddProfileDlg dialog(target.ui, target.owner, name);
   if (dialog.DoModal() != IDOK) return false;
-  const ProfileOpResult result = AddProfile(target.state, *slot, ProfileName(record));
+  const ProfileOpResult result = AddProfile(target.state, *slot, std::move(name));
   Finish(target, result);
   return Applied(result);
 }

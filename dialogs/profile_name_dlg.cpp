@@ -22,15 +22,14 @@ constexpr ui::ControlSpec kControls[] = {
 
 }  // namespace
 
-CProfileNameDlg::CProfileNameDlg(const ui::UiContext& context, HWND parent, ProfileRecord& record, int titleText,
-                                 const std::wstring& startText)
-    : CDlgBase(context, parent), edit_(record) {
+CProfileNameDlg::CProfileNameDlg(const ui::UiContext& context, HWND parent, std::wstring& name, int titleText)
+    : CDlgBase(context, parent), edit_(name) {
   Declare(kFrame, kControls, kIgnoreEscape);
   SetHandlers({{kOk, kEventClicked, [this] { Confirm(); }},
                {kCancel, kEventClicked, [this] { Close(IDCANCEL); }},
                {kClose, kEventClicked, [this] { Close(IDCANCEL); }}});
   SetControlText(kTitle, context.Text(titleText));
-  SetControlText(kName, startText);
+  SetControlText(kName, edit_.Edited());
 }
 
 CEditBox* CProfileNameDlg::NameBox() const { return dynamic_cast<CEditBox*>(GetControl(kName)); }
@@ -52,15 +51,17 @@ void CProfileNameDlg::Confirm() {
     if (box) box->TakeFocus();
     return;
   }
-  edit_.Edited().SettingEntries[kProfileName].Value = std::move(name);
+  edit_.Edited() = std::move(name);
   edit_.Confirm();
   Close(IDOK);
 }
 
-CAddProfileDlg::CAddProfileDlg(const ui::UiContext& context, HWND parent, ProfileRecord& record)
-    : CProfileNameDlg(context, parent, record, kTextAddProfileTitle, {}) {}
+CAddProfileDlg::CAddProfileDlg(const ui::UiContext& context, HWND parent, std::wstring& name)
+    : CProfileNameDlg(context, parent, name, kTextAddProfileTitle) {
+  SetControlText(kName, {});
+}
 
-CEditProfileDlg::CEditProfileDlg(const ui::UiContext& context, HWND parent, ProfileRecord& record)
-    : CProfileNameDlg(context, parent, record, kTextRenameProfileTitle, ProfileName(record)) {}
+CEditProfileDlg::CEditProfileDlg(const ui::UiContext& context, HWND parent, std::wstring& name)
+    : CProfileNameDlg(context, parent, name, kTextRenameProfileTitle) {}
 
 }  // namespace gm::win

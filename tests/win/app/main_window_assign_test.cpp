@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "app/demo_panel.h"
 #include "app/main_layout.h"
 #include "app/main_window_support.h"
+#include "app/osd_dialog.h"
 #include "app/profile_operations.h"
 #include "app/single_instance.h"
 #include "assign/assignment_rules.h"
@@ -255,6 +257,26 @@ TEST_F(MainWindowProfiles, SwitchingProfileShowsItsButtons) {
   EXPECT_TRUE(gmtest::PumpUntil([&] { return Pixels(row) != before; }, 10s)) << "the key row still shows profile 0";
   Close();
   EXPECT_EQ(gm::GetCurrentProfile(SavedSettings()->config), 2);
+}
+
+// The mouse moves to its next stage while the rename dialog is open: OK stores the new name and
+// keeps the stage the mouse reported (the dialog must not put back the profile as it was when it
+// opened).
+TEST_F(MainWindowProfiles, RenamingKeepsTheStageTheMouseChangedMeanwhile) {
+  const int before = SavedProfile().CurrentDPILevelValue;
+  ProfileMenu(2, 3);  // entry 2 is slot 0, the current profile; rename
+  HWND dialog = WaitForDialog(429, 140);
+  ASSERT_TRUE(dialog) << "no rename dialog";
+  ClickPanel(CDemoPanel::kDpiButton);
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return !VisibleWindows(gm::win::COSDDialog::kClassName).empty(); }, 10s))
+      << "the stage change did not reach the program";
+  for (wchar_t c : std::wstring(L" X")) PostMessageW(GetDlgItem(dialog, 2017), WM_CHAR, c, 1);
+  ClickInDialog(dialog, {260, 110, 329, 130});  // OK
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return !IsWindow(dialog); }, 10s)) << "the dialog stayed open";
+  Close();
+  const gm::ProfileRecord saved = SavedProfile();
+  EXPECT_EQ(gm::ProfileName(saved), L"Profile 0 X");
+  EXPECT_EQ(saved.CurrentDPILevelValue, before + 1);
 }
 
 // With GM_MENU_SCREENSHOT_FLAG set (tools/menu-screenshot), the main menu and its DPI-lock submenu

@@ -165,6 +165,29 @@ TEST_F(ProfileCommandsTest, RenameKeepsTheSettingsAndSavesAtOnce) {
   EXPECT_EQ(after.substr(2 + newLine.size()), before.substr(2 + oldLine.size()));
 }
 
+// While the rename dialog is open the mouse reports a new stage and rate, which the window folds
+// into the record; OK changes the name alone.
+TEST_F(ProfileCommandsTest, RenameKeepsWhatTheMouseChangedWhileTheDialogWasOpen) {
+  gm::ProfileRecord& record = state_->profiles[0];
+  const int stage = record.CurrentDPILevelValue == 0 ? 1 : 0;
+  gm::ThreeBytes rate = record.PollingRateValue;
+  rate[0] ^= 0x01;
+  const std::wstring newName = gm::ProfileName(record) + L"!";
+  EXPECT_EQ(Run([&] { return gm::win::RenameProfileCommand(Target(), 0); },
+                {[&](HWND h) {
+                   record.CurrentDPILevelValue = stage;
+                   record.PollingRateValue = rate;
+                   PostMessageW(GetDlgItem(h, CProfileNameDlg::kName), WM_CHAR, L'!', 1);
+                   PostMessageW(GetDlgItem(h, CProfileNameDlg::kName), WM_KEYDOWN, VK_RETURN, 1);
+                 }}),
+            1);
+  EXPECT_EQ(record.CurrentDPILevelValue, stage);
+  EXPECT_EQ(record.PollingRateValue, rate);
+  const std::string file = ProfileFile(0);
+  EXPECT_EQ(file.substr(0, 2 + NameLine(newName).size()), kMark + NameLine(newName));
+  EXPECT_EQ(gm::ProfileName(record), newName);
+}
+
 TEST_F(ProfileCommandsTest, RemoveWritesTheNewListAndRefusesTheCurrentProfile) {
   state_->currentProfile = 0;
   const std::string configBefore = ProfileFile(0) + Config();
