@@ -20,6 +20,10 @@ struct PostedReport {
 
 }  // namespace
 
+CMainWindowHost::CMainWindowHost(CTalvinDlg& window) : window_(window) {}
+
+CMainWindowHost::~CMainWindowHost() = default;
+
 HWND CMainWindowHost::Hwnd() const { return window_.Hwnd(); }
 
 void CMainWindowHost::StartTimer(unsigned id, unsigned periodMs) { SetTimer(Hwnd(), id, periodMs, nullptr); }
@@ -54,11 +58,21 @@ void CMainWindowHost::ShowTopmostNotice(int textIndex) {
   gm::win::CAttentionDlg::ShowModeless(ui, ui.Text(gm::kTextAttention), ui.Text(textIndex), nullptr);
 }
 
+// A passing notice, not a modal dialog: the main window stays enabled and active while it shows,
+// so a click made meanwhile (the next check, the exit button) does what it would do without it.
+// An upload that sends something while the notice runs starts its bar again, so it stays until
+// half a second after the last upload.
 void CMainWindowHost::ShowProgress(int textIndex) {
   const gm::ui::UiContext& ui = window_.uiContext_;
-  gm::win::CProgressBarDlg progress(ui, ui.Text(textIndex), L"", Hwnd());
-  progress.DoModal();
+  if (progress_ && progress_->Running()) {
+    progress_->Restart(ui.Text(textIndex));
+    return;
+  }
+  progress_ = std::make_unique<gm::win::CProgressBarDlg>(ui, ui.Text(textIndex), L"", Hwnd());
+  if (!progress_->ShowPassive()) progress_.reset();
 }
+
+void CMainWindowHost::StopProgress() { progress_.reset(); }
 
 // The controller names controls by id; the lift-off header's visibility moves the headers below it.
 void CMainWindowHost::SetControlVisible(int controlId, bool visible) {

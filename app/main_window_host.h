@@ -10,11 +10,15 @@
 #include "app/window_host.h"
 
 class CTalvinDlg;
+namespace gm::win {
+class CProgressBarDlg;
+}
 
 class CMainWindowHost final : public gm::WindowHost {
  public:
   // `window` outlives the host (the host is one of its members).
-  explicit CMainWindowHost(CTalvinDlg& window) : window_(window) {}
+  explicit CMainWindowHost(CTalvinDlg& window);
+  ~CMainWindowHost() override;
   CMainWindowHost(const CMainWindowHost&) = delete;
   CMainWindowHost& operator=(const CMainWindowHost&) = delete;
 
@@ -28,6 +32,8 @@ class CMainWindowHost final : public gm::WindowHost {
   void OnJobResultMessage(LPARAM lParam);
   // Hide() was the last visibility the program chose: the dialog loop must not undo it.
   bool HiddenByProgram() const { return hiddenByProgram_; }
+  // Lets the progress notice go (at shutdown, while its pictures can still be freed).
+  void StopProgress();
 
   // gm::WindowHost
   void StartTimer(unsigned id, unsigned periodMs) override;
@@ -61,4 +67,6 @@ class CMainWindowHost final : public gm::WindowHost {
   // and after shutdown.
   std::atomic<HWND> reportWindow_{nullptr};
   bool hiddenByProgram_ = false;
+  // The progress notice of the last upload that sent something; its window goes by itself.
+  std::unique_ptr<gm::win::CProgressBarDlg> progress_;
 };

@@ -184,6 +184,7 @@ void CTalvinDlg::ShutDown() {
   painter_.Release();
   controller_->Shutdown();
   host_.StopReports();
+  host_.StopProgress();
   StopCompanions();
 }
 

@@ -131,7 +131,6 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   static gm::ui::IntRect WorkArea();
   void OpenMenu(int slot, std::unique_ptr<gm::win::CWndPopup> popup, const gm::ui::IntRect& at, UINT message,
                 UINT_PTR tag);
-  void OnProfileButtonHover();
   void OnProfileButtonClicked();
   void OnProfileListEvent(UINT message, WPARAM event, LPARAM entry);
   void OnProfileMenuChosen(UINT message, WPARAM tag, LPARAM record);
@@ -140,7 +139,6 @@ class CTalvinDlg : public gm::win::CDlgBase, private gm::win::ProfileCommandHost
   // Timer 60: the profile operation the profile menu or list chose.
   void RunChosenProfileOperation(std::uint8_t opCode, int slot);
   bool SaveAllSettings() override;
-  bool profileListWasOpen_ = false;  // at the last pointer move over the profile button
 
   // The sections placed for the current sensor.
   void ApplySectionLayout();

@@ -21,21 +21,14 @@ constexpr UINT kProfileMenuTagFirst = gm::kControlProfileTabFirst;
 }  // namespace
 
 void CTalvinDlg::AddProfileCommands(std::vector<gm::win::EventHandler>& rows) {
-  rows.push_back({gm::kControlProfileButton, gm::win::kEventHover, [this] { OnProfileButtonHover(); }});
   rows.push_back({gm::kControlProfileButton, gm::win::kEventClicked, [this] { OnProfileButtonClicked(); }});
 }
 
-// Remembered on every pointer move over the button, so that the click that follows knows whether
-// the list was open before the click took the activation away from it.
-void CTalvinDlg::OnProfileButtonHover() {
-  const gm::win::CWndPopup* list = Popup(kSlotProfileList);
-  profileListWasOpen_ = list && list->Hwnd() && IsWindow(list->Hwnd());
-}
-
+// The press of this click closed whatever popups were open (CDlgBase::DismissPopups): when the
+// list was among them, the click only closes it. The decision is taken at the press itself, so a
+// list closed meanwhile by a click elsewhere never costs the next click on the button.
 void CTalvinDlg::OnProfileButtonClicked() {
-  if (profileListWasOpen_) {
-    // This click only closes the list.
-    profileListWasOpen_ = false;
+  if (LastPressClosedPopup(kSlotProfileList)) {
     CloseProfilePopups();
     return;
   }

@@ -49,7 +49,9 @@ class WindowHost {
   // Notices with a text of the language table. Modeless notices stay on top of every window.
   virtual void ShowModalNotice(int textIndex) = 0;
   virtual void ShowTopmostNotice(int textIndex) = 0;
-  // The short modal progress dialog.
+  // The short progress notice: shown without blocking or disabling the window and without
+  // taking the activation, so it never swallows the person's input; a call while it shows
+  // starts it again.
   virtual void ShowProgress(int textIndex) = 0;
 
   // The controller's own visibility flag of a control, its enabled state, repainting its

@@ -28,12 +28,37 @@ CProgressBarDlg::CProgressBarDlg(const ui::UiContext& context, std::wstring text
   SetControlText(kText, text_);
 }
 
+HWND CProgressBarDlg::ShowPassive() {
+  SetNeverActivated();
+  return CreateModelessDialog();
+}
+
 BOOL CProgressBarDlg::OnInitDialog() {
   bar_.LoadShared(Context(), L"skins\\Frame_progress_ov.bmp");
+  if (NeverActivated()) {
+    // The pointer passes through: a window that is layered and transparent is left out when the
+    // system looks for the window under the pointer (on Windows and under Wine alike), so a click
+    // on the notice reaches the window below it. Fully opaque, it looks as it always did.
+    SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TRANSPARENT);
+    SetLayeredWindowAttributes(Hwnd(), 0, 255, LWA_ALPHA);
+  }
   const BOOL result = CDlgBase::OnInitDialog();
   progress_ = 0;
   SetTimer(Hwnd(), kStepTimer, kStepMs, nullptr);
-  return result;
+  // Without a focus of its own a passing notice leaves the keyboard where it was.
+  return NeverActivated() ? FALSE : result;
+}
+
+void CProgressBarDlg::Restart(const std::wstring& text) {
+  if (!Running()) return;
+  if (text != text_) {
+    text_ = text;
+    SetControlText(kText, text_);
+  }
+  progress_ = 0;
+  KillTimer(Hwnd(), kCloseTimer);
+  SetTimer(Hwnd(), kStepTimer, kStepMs, nullptr);
+  InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void CProgressBarDlg::DrawBar(HDC dc) const {
@@ -61,6 +86,7 @@ void CProgressBarDlg::Step() {
 }
 
 void CProgressBarDlg::Finish() {
+  finished_ = true;
   KillTimer(Hwnd(), kStepTimer);
   KillTimer(Hwnd(), kCloseTimer);
   bar_.Reset();
@@ -68,6 +94,10 @@ void CProgressBarDlg::Finish() {
 }
 
 bool CProgressBarDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message == WM_CLOSE) {
+    finished_ = true;  // closed from outside (the program ends): the base ends the dialog
+    return false;
+  }
   if (message != WM_TIMER) return false;
   if (wParam == kStepTimer) Step();
   if (wParam == kCloseTimer) Finish();

@@ -224,6 +224,63 @@ CWndPopup* CDlgBase::Popup(int slot) const {
   return slot >= 0 && slot < kPopupSlots ? popups_[slot].get() : nullptr;
 }
 
+unsigned CDlgBase::DismissPopups() {
+  unsigned open = 0;
+  for (int slot = 0; slot < kPopupSlots; ++slot) {
+    if (popups_[slot] && popups_[slot]->IsOpen()) open |= 1u << slot;
+  }
+  for (int slot = 0; slot < kPopupSlots; ++slot) {
+    if (!(open >> slot & 1u)) continue;
+    // The owner's handling of one notice may already have closed others.
+    if (popups_[slot]) popups_[slot]->Dismiss();
+    ClosePopup(slot);
+  }
+  return open;
+}
+
+bool CDlgBase::IsOwnPopup(HWND hwnd) const {
+  if (!hwnd) return false;
+  return std::any_of(popups_.begin(), popups_.end(), [hwnd](const auto& p) { return p && p->Hwnd() == hwnd; });
+}
+
+// A popup never takes the activation (ui/wnd_popup.h), so it cannot learn from its own
+// deactivation that the person has turned elsewhere; its owner can. The owner is the active
+// window while its popups are open (the click that opened one activated it), so:
+//   - a click in any other window, of this program or of another, activates that window, and the
+//     owner is told with WM_ACTIVATE (WA_INACTIVE);
+//   - a click in the owner itself (outside every popup, which are windows of their own) comes to
+//     the owner as its own button-down, before the owner acts on it, so the click then goes on to
+//     the control under it and is neither lost nor doubled;
+//   - a window hidden, minimised or asked to cancel its modes (WM_CANCELMODE, which the system
+//     sends when a modal loop starts) leaves no popup hanging on the screen.
+// Either way every popup is closed. Nothing here needs the mouse captured or a hook on all the
+// system's input, and it behaves alike on Windows and under Wine.
+void CDlgBase::WatchPopupDismissal(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      pressClosedPopups_ = DismissPopups();
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_CANCELMODE:
+      DismissPopups();
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE && !IsOwnPopup(reinterpret_cast<HWND>(lParam))) DismissPopups();
+      break;
+    case WM_SHOWWINDOW:
+      if (!wParam) DismissPopups();
+      break;
+    case WM_SIZE:
+      if (wParam == SIZE_MINIMIZED) DismissPopups();
+      break;
+    default:
+      break;
+  }
+}
+
 void CDlgBase::CancelPressed() {
   pressed_ = nullptr;
   pressedRect_ = {-1, -1, -1, -1};
@@ -244,8 +301,10 @@ BOOL CDlgBase::OnInitDialog() {
   }
   // Sized now and shown once the whole initialisation (the derived dialog's values included) is
   // done, so it never appears half filled; a window that places itself is shown at once.
+  const UINT activation = neverActivated_ ? SWP_NOACTIVATE : 0;
+  if (neverActivated_) SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
   SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, windowSize_.cx, windowSize_.cy,
-               showAtOnce_ ? SWP_NOMOVE | SWP_SHOWWINDOW : SWP_NOMOVE);
+               (showAtOnce_ ? SWP_NOMOVE | SWP_SHOWWINDOW : SWP_NOMOVE) | activation);
   RECT client{};
   GetClientRect(hwnd, &client);
   CreateControls(client);
@@ -267,7 +326,8 @@ BOOL CDlgBase::OnInitDialog() {
 
 void CDlgBase::OnInitDone() {
   if (showAtOnce_) return;
-  SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | (neverActivated_ ? SWP_NOACTIVATE : 0));
 }
 
 void CDlgBase::OnOK() { Close(IDOK); }
@@ -381,6 +441,11 @@ bool CDlgBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     result = 0;
     return true;
   }
+  if (message == WM_MOUSEACTIVATE && neverActivated_) {
+    result = MA_NOACTIVATE;
+    return true;
+  }
+  WatchPopupDismissal(message, wParam, lParam);
   if (OnDialogMessage(message, wParam, lParam, result)) return true;
   switch (message) {
     case WM_PAINT:

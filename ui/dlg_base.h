@@ -96,6 +96,16 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   bool OpenPopup(int slot, std::unique_ptr<CWndPopup> popup, const RECT& rect, UINT message, UINT_PTR tag);
   void ClosePopup(int slot);
   CWndPopup* Popup(int slot) const;
+  // The popups have lost the activation: each open one reports it with its kind's notice and
+  // closes. Returns the slots that held an open popup (bit n for slot n). The window calls it
+  // itself when it loses the activation, when a mouse button is pressed in it, and when it is
+  // hidden or minimised (see WatchPopupDismissal).
+  unsigned DismissPopups();
+  // Whether the last left-button press in the window closed the popup of `slot`: the click that
+  // press begins, on the control that opens that popup, then only closes it.
+  bool LastPressClosedPopup(int slot) const {
+    return slot >= 0 && slot < kPopupSlots && (pressClosedPopups_ >> slot & 1u) != 0;
+  }
 
   // Paints the whole client area into `dc` (what WM_PAINT copies to the screen).
   void Render(HDC dc);
@@ -111,6 +121,11 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   // For a window that places, shows, minimises or hides itself in its own initialisation (the main
   // window): shown when the base's part begins rather than once the whole initialisation is done.
   void SetShownAtOnce() { showAtOnce_ = true; }
+  // For a window that must never take the activation from the window the person works in (a
+  // passing notice): shown without activating it, and a click in it leaves the activation where
+  // it is. Set before the window is created.
+  void SetNeverActivated() { neverActivated_ = true; }
+  bool NeverActivated() const { return neverActivated_; }
 
   // Declares the dialog: its frame (which sets the window size), the table of its controls
   // (created on layer `spec.layer` when the window opens) and the keys it ignores.
@@ -166,6 +181,9 @@ class CDlgBase : public CDialogWindow, public CControlHost {
  private:
   static size_t LayerIndex(int layer) { return layer < 0 || layer >= kLayerCount ? kLayerCount - 1 : static_cast<size_t>(layer); }
   bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  // Closes the popups on the messages that mean they have lost the activation.
+  void WatchPopupDismissal(UINT message, WPARAM wParam, LPARAM lParam);
+  bool IsOwnPopup(HWND hwnd) const;
   void OnMouseMove(UINT flags, int x, int y);
   void FindHot(UINT flags, int x, int y);
   void OnLButtonDown(UINT flags, int x, int y);
@@ -207,8 +225,10 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   SIZE backdropSize_{};
   std::chrono::steady_clock::time_point backdropUsedAt_{};  // the last paint that copied from the backdrop
   std::array<std::unique_ptr<CWndPopup>, kPopupSlots> popups_;
+  unsigned pressClosedPopups_ = 0;  // the slots the last left-button press closed
   bool registerOpen_ = true;
   bool showAtOnce_ = false;
+  bool neverActivated_ = false;
   // The declared dialog: frame, controls, key rules and handler table.
   DialogFrame frame_{};
   SkinImage framePicture_;

@@ -49,10 +49,13 @@ bool CWndPopup::Create(HWND owner, const RECT& rect, UINT message, UINT_PTR tag)
   tag_ = tag;
   RegisterPopupClass();
   // Layered from its creation: it shows nothing until its first picture is given (Render), and
-  // making an existing window layered costs the system a second set-up of the window.
-  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED, kPopupClass, L"", WS_POPUP, rect.left,
-                              rect.top, rect.right - rect.left, rect.bottom - rect.top, owner, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+  // making an existing window layered costs the system a second set-up of the window. It never
+  // becomes the active window (WS_EX_NOACTIVATE here, SW_SHOWNOACTIVATE below, MA_NOACTIVATE for
+  // clicks in it): a submenu that took the activation from its menu made the menu report that it
+  // had lost it, and the owner's control lost its pressed look while the menus were still open.
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_NOACTIVATE, kPopupClass, L"",
+                              WS_POPUP, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, owner,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return false;
   hwnd_ = hwnd;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -60,8 +63,20 @@ bool CWndPopup::Create(HWND owner, const RECT& rect, UINT message, UINT_PTR tag)
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
   CreateItems();
   Render();
-  ShowWindow(hwnd, SW_SHOW);
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
   return true;
+}
+
+bool CWndPopup::IsOpen() const { return hwnd_ && IsWindow(hwnd_) && IsWindowVisible(hwnd_); }
+
+void CWndPopup::Dismiss() {
+  if (!IsOpen()) return;
+  // Hidden first: the owner's handling of the notice, and the click that dismissed the popup,
+  // already see it closed.
+  ShowWindow(hwnd_, SW_HIDE);
+  if (const auto notice = ui::PopupDeactivationNotice(kind_, tag_)) {
+    SendMessageW(owner_, notice->message, notice->wParam, notice->lParam);
+  }
 }
 
 const SkinImage& CWndPopup::Background() const {
@@ -156,13 +171,8 @@ LRESULT CWndPopup::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (HitTest(p.x, p.y)) Render();
       return 0;
     }
-    case WM_NCACTIVATE:
-      if (!wParam) {
-        if (const auto notice = ui::PopupDeactivationNotice(kind_, tag_)) {
-          SendMessageW(owner_, notice->message, notice->wParam, notice->lParam);
-        }
-      }
-      return TRUE;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;  // the click is handled; the activation stays where it is
     case WM_CLOSE:
       SendMessageW(owner_, msg::kPopupClosed, 0, 0);
       DestroyWindow(hwnd_);

@@ -1,7 +1,10 @@
 #pragma once
 // The base of the drop-down lists and menus: an owned, borderless, topmost tool window painted as
-// one layered picture. It reports to its owner with the message of its kind when it loses
-// activation (see popup_notices.h) and with msg::kPopupClosed when it closes.
+// one layered picture. It never takes the activation (shown without it, and a click in it leaves
+// it with the owner), so a menu and its submenu and the owner's pressed control all stay as they
+// are while the pointer moves between them. The owner decides when the popups have lost the
+// activation (CDlgBase::DismissPopups) and has each report it with the message of its kind (see
+// popup_notices.h); a popup reports msg::kPopupClosed when it closes.
 #include <windows.h>
 
 #include "ui/gdi_handles.h"
@@ -26,6 +29,11 @@ class CWndPopup {
   UINT_PTR Tag() const { return tag_; }
   // Paints the popup again (after its items changed).
   void Render();
+  // Whether the popup is on screen (created, not yet closed or dismissed).
+  bool IsOpen() const;
+  // The popup lost the activation without a choice: it tells its owner with its kind's notice
+  // and disappears at once; its window goes with the WM_CLOSE the owner posts.
+  void Dismiss();
 
  protected:
   virtual void CreateItems() {}

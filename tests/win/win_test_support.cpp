@@ -128,4 +128,34 @@ void Terminate(Process& p) {
   }
 }
 
+void RealClick(POINT at, bool rightButton) {
+  // The pointer is placed first and the press waits until it has stayed there a moment. Under Wine
+  // each program's windows hear of the pointer's moves through their own display connection and
+  // pass every move on to the system; a move from an earlier placement, handled late by the program
+  // under test, would carry the pointer back there, and a press sent then would land on that
+  // earlier place. The press also carries its place itself.
+  int steady = 0;
+  SetCursorPos(at.x, at.y);
+  PumpUntil(
+      [&] {
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == at.x && now.y == at.y) return ++steady >= 3;
+        steady = 0;
+        SetCursorPos(at.x, at.y);
+        return false;
+      },
+      std::chrono::seconds(2));
+  // Absolute places run from 0 to 65536 over the primary screen.
+  const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT click[3] = {};
+  for (INPUT& i : click) i.type = INPUT_MOUSE;
+  click[0].mi.dx = static_cast<LONG>((static_cast<LONGLONG>(at.x) * 65536 + width - 1) / width);
+  click[0].mi.dy = static_cast<LONG>((static_cast<LONGLONG>(at.y) * 65536 + height - 1) / height);
+  click[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  click[1].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  click[2].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(3, click, sizeof(INPUT));
+}
+
 }  // namespace gmtest

@@ -39,4 +39,9 @@ HWND FindWindowOfProcess(const wchar_t* className, DWORD pid);
 // Ends a still-running program (test clean-up).
 void Terminate(Process& p);
 
+// A click of the real pointer at screen point `at` (SendInput): as with a person's click, the
+// system finds the window under the pointer, refuses the click to a disabled window and
+// activates the window clicked. (A posted click reaches its window whatever covers or disables it.)
+void RealClick(POINT at, bool rightButton = false);
+
 }  // namespace gmtest

@@ -143,6 +143,12 @@ POINT DemoMainWindow::Centre(const gm::LayoutRect& r) const {
   return {(s.left + s.right) / 2, (s.top + s.bottom) / 2};
 }
 
+POINT DemoMainWindow::ScreenCentre(const gm::LayoutRect& r) const {
+  POINT p = Centre(r);
+  ClientToScreen(window_, &p);
+  return p;
+}
+
 std::vector<COLORREF> DemoMainWindow::PixelsOf(HWND window, const gm::LayoutRect& r) const {
   const gm::LayoutRect s = gm::ScaleRect(r, scale_);
   POINT origin{0, 0};

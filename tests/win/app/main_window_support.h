@@ -58,6 +58,13 @@ class DemoMainWindow : public ::testing::Test {
   // A click as the pointer makes it: move, press and release at the centre of a design rectangle.
   void ClickAt(const gm::LayoutRect& r);
   POINT Centre(const gm::LayoutRect& r) const;
+  // The screen point of the centre of a design rectangle of the main window.
+  POINT ScreenCentre(const gm::LayoutRect& r) const;
+  // A click of the real pointer (gmtest::RealClick) at the centre of a design rectangle of the
+  // main window.
+  void RealClickAt(const gm::LayoutRect& r, bool rightButton = false) const {
+    gmtest::RealClick(ScreenCentre(r), rightButton);
+  }
 
   // The screen's pixels of a design rectangle of the main window, or of another window of the
   // program (a dialog) at the same scale.
@@ -88,8 +95,8 @@ class DemoMainWindow : public ::testing::Test {
   // The same, waited for (nullptr after `timeout`).
   HWND WaitForDialog(int width, int height, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
   // An edit is uploaded on the device thread, and when the upload has sent something the progress
-  // dialog (429 × 140 units) shows for half a second once its result is back: waits until it has
-  // come and gone, so that it neither takes the next click nor is taken for the next dialog.
+  // notice (429 × 140 units) shows for half a second once its result is back: waits until it has
+  // come and gone, so that it is not taken for the next dialog of that size.
   void AwaitUploadProgress() const;
   // A click at the centre of design rectangle `r` of a skinned dialog.
   void ClickInDialog(HWND dialog, const gm::LayoutRect& r) const;

@@ -2,6 +2,7 @@
 // repaint areas, off-screen painting, popups and the open-dialog table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -283,44 +284,91 @@ class ListPopup : public gm::win::CWndPopup {
 
 }  // namespace
 
-TEST_F(DlgBaseTest, PopupReportsItsKindAndTagWhenDeactivatedAndClosed) {
+// A popup never takes the activation: its owner stays the active window while it opens and while
+// it is clicked.
+TEST_F(DlgBaseTest, PopupOpensAndIsClickedWithoutTakingTheActivation) {
   HWND h = Open();
   ShowWindow(h, SW_SHOW);
+  SetActiveWindow(h);
+  ASSERT_EQ(GetActiveWindow(), h);
   auto popup = std::make_unique<ListPopup>(ui_.context, 2);
   ListPopup* raw = popup.get();
   ASSERT_TRUE(dlg_.OpenPopup(3, std::move(popup), {100, 100, 200, 160}, gm::msg::kDpiFunctionChosen, 2013));
   HWND p = raw->Hwnd();
   ASSERT_TRUE(IsWindow(p));
+  EXPECT_TRUE(IsWindowVisible(p));
   EXPECT_EQ(raw->created, 1);
-  EXPECT_TRUE(GetWindowLongPtrW(p, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_TRUE(GetWindowLongPtrW(p, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  EXPECT_TRUE(GetWindowLongPtrW(p, GWL_EXSTYLE) & WS_EX_LAYERED);
+  const LONG_PTR style = GetWindowLongPtrW(p, GWL_EXSTYLE);
+  for (LONG_PTR bit : {LONG_PTR{WS_EX_TOPMOST}, LONG_PTR{WS_EX_TOOLWINDOW}, LONG_PTR{WS_EX_LAYERED}, LONG_PTR{WS_EX_NOACTIVATE}})
+    EXPECT_TRUE(style & bit) << bit;
   EXPECT_EQ(GetWindow(p, GW_OWNER), h);
+  EXPECT_EQ(GetActiveWindow(), h);
+  EXPECT_EQ(SendMessageW(p, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(p), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+            MA_NOACTIVATE);
   SendMessageW(p, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageW(p, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(raw->presses, 1);
-  // Clicking elsewhere takes the activation away from the popup.
-  SetActiveWindow(p);
-  SetActiveWindow(h);
+  EXPECT_EQ(GetActiveWindow(), h);
   Pump();
+  EXPECT_TRUE(dlg_.notices.empty()) << "a click in the popup is no loss of activation";
+}
+
+// The popup has lost the activation when its owner does, or when a button is pressed in the owner:
+// it reports that with its kind's notice and closes. Closed by its owner it only says it closed.
+TEST_F(DlgBaseTest, PopupClosesWithItsKindsNoticeWhenItsOwnerIsClickedOrDeactivated) {
+  HWND h = Open();
+  ShowWindow(h, SW_SHOW);
+  SetActiveWindow(h);
   const Notice kindNotice{gm::msg::kDpiMenuClosed, 2013, 2};
-  ASSERT_FALSE(dlg_.notices.empty());
-  EXPECT_EQ(dlg_.notices[0], kindNotice);
+  auto open = [&](int slot, UINT_PTR tag) {
+    EXPECT_TRUE(dlg_.OpenPopup(slot, std::make_unique<ListPopup>(ui_.context, 2), {100, 100, 200, 160},
+                               gm::msg::kDpiFunctionChosen, tag));
+    return dlg_.Popup(slot)->Hwnd();
+  };
+
+  // A press on a free area of the owner: the popup is hidden before the press goes on (to drag
+  // the window here), its notice comes first, then it goes.
+  HWND p = open(3, 2013);
+  dlg_.notices.clear();
+  Send(h, WM_LBUTTONDOWN, 250, 150, MK_LBUTTON);
+  EXPECT_FALSE(IsWindowVisible(p));
+  EXPECT_TRUE(dlg_.LastPressClosedPopup(3));
+  EXPECT_FALSE(dlg_.LastPressClosedPopup(4));
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return !IsWindow(p); }, std::chrono::seconds(2)));
+  EXPECT_EQ(dlg_.notices, (std::vector<Notice>{kindNotice, {gm::msg::kPopupClosed, 0, 0}}));
+  EXPECT_EQ(dlg_.dragRequests, 1);
+  Send(h, WM_LBUTTONUP, 250, 150);
+  // The next press closed nothing.
+  Send(h, WM_LBUTTONDOWN, 250, 150, MK_LBUTTON);
+  Send(h, WM_LBUTTONUP, 250, 150);
+  EXPECT_FALSE(dlg_.LastPressClosedPopup(3));
+
+  // Another window takes the activation: every open popup goes, each with its notice.
+  HWND first = open(3, 2013), second = open(5, 2014);
+  dlg_.notices.clear();
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 300, 300, 50, 50, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  SetActiveWindow(other);
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return !IsWindow(first) && !IsWindow(second); }, std::chrono::seconds(2)));
+  EXPECT_EQ(std::count(dlg_.notices.begin(), dlg_.notices.end(), kindNotice), 1);
+  EXPECT_EQ(std::count(dlg_.notices.begin(), dlg_.notices.end(), Notice{gm::msg::kDpiMenuClosed, 2014, 2}), 1);
+  DestroyWindow(other);
+
+  // Closed by the owner: only the closing message.
+  SetActiveWindow(h);
+  p = open(3, 2013);
   dlg_.notices.clear();
   dlg_.ClosePopup(3);
-  gmtest::PumpUntil([&] { return !IsWindow(p); }, std::chrono::seconds(2));
-  EXPECT_FALSE(IsWindow(p));
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return !IsWindow(p); }, std::chrono::seconds(2)));
   EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{gm::msg::kPopupClosed, 0, 0}}));
 
   // Opening a slot again closes the popup it holds first.
-  ASSERT_TRUE(dlg_.OpenPopup(3, std::make_unique<ListPopup>(ui_.context, 0), {100, 100, 200, 160}, gm::msg::kDpiFunctionChosen, 7));
-  HWND first = dlg_.Popup(3)->Hwnd();
+  HWND replaced = open(3, 7);
   dlg_.notices.clear();
-  ASSERT_TRUE(dlg_.OpenPopup(3, std::make_unique<ListPopup>(ui_.context, 0), {100, 100, 200, 160}, gm::msg::kDpiFunctionChosen, 8));
-  EXPECT_FALSE(IsWindow(first));
-  // The closed one says so (and, losing activation as it goes, sends its kind's notice too).
-  ASSERT_FALSE(dlg_.notices.empty());
-  EXPECT_EQ(dlg_.notices.front(), (Notice{gm::msg::kPopupClosed, 0, 0}));
+  open(3, 8);
+  EXPECT_FALSE(IsWindow(replaced));
+  EXPECT_EQ(dlg_.notices, (std::vector<Notice>{{gm::msg::kPopupClosed, 0, 0}}));
   EXPECT_EQ(dlg_.Popup(3)->Tag(), 8u);
 }
 

@@ -108,6 +108,78 @@ TEST_F(NoticeTest, ProgressDialogEndsByItselfAfterAboutHalfASecond) {
   EXPECT_EQ(ui_.dialogs.Count(), 0u);
 }
 
+namespace {
+
+// The window a passing notice stands over: it counts the left-button presses it gets, and those
+// it got while the notice was on screen.
+struct PressCounter {
+  static inline int presses = 0;
+  static inline int pressesUnderNotice = 0;
+  static inline HWND notice = nullptr;
+  static LRESULT CALLBACK Proc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+      ++presses;
+      if (notice && IsWindowVisible(notice)) ++pressesUnderNotice;
+    }
+    return DefWindowProcW(h, message, wParam, lParam);
+  }
+};
+
+}  // namespace
+
+// Shown after an upload, the notice leaves its owner enabled and active, and a click of the real
+// pointer on the notice reaches the owner. It still ends by itself once its bar is full, and a
+// later upload starts the bar again.
+TEST_F(NoticeTest, PassiveProgressKeepsItsOwnerActiveAndLetsItsClicksThrough) {
+  WNDCLASSEXW wc{sizeof(wc)};
+  wc.lpfnWndProc = &PressCounter::Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+  wc.lpszClassName = L"GmNoticeOwner";
+  RegisterClassExW(&wc);
+  HWND owner = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 300, 200, 800, 500, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(owner, nullptr);
+  SetForegroundWindow(owner);
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return GetForegroundWindow() == owner; }, std::chrono::seconds(5)));
+  PressCounter::presses = PressCounter::pressesUnderNotice = 0;
+
+  gm::win::CProgressBarDlg progress(context_, L"Saving", L"", owner);
+  HWND h = progress.ShowPassive();
+  ASSERT_NE(h, nullptr);
+  PressCounter::notice = h;
+  EXPECT_TRUE(IsWindowVisible(h));
+  EXPECT_EQ(GetForegroundWindow(), owner);
+  EXPECT_EQ(GetActiveWindow(), owner);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_EQ(ui_.dialogs.At(0), h);
+  RECT client{};
+  GetClientRect(h, &client);
+  EXPECT_EQ(client.right, 429);
+  EXPECT_EQ(client.bottom, 140);
+  // Its timers run only with this thread's messages: nothing has moved the bar yet.
+  EXPECT_TRUE(progress.Running());
+  progress.Restart(L"Saving");
+  EXPECT_EQ(progress.Progress(), 0);
+
+  // The click is queued before any tick of the bar can run (input comes before timers), so it
+  // arrives while the notice shows.
+  RECT r{};
+  GetWindowRect(h, &r);
+  gmtest::RealClick({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  EXPECT_TRUE(gmtest::PumpUntil([] { return PressCounter::presses == 1; }, std::chrono::seconds(5)))
+      << "the click on the notice did not reach the window below";
+  EXPECT_EQ(PressCounter::pressesUnderNotice, 1);
+  EXPECT_EQ(GetForegroundWindow(), owner);
+
+  EXPECT_TRUE(gmtest::PumpUntil([&] { return !IsWindow(h); }, std::chrono::seconds(10)));
+  EXPECT_EQ(progress.Progress(), 100);
+  EXPECT_FALSE(progress.Running());
+  EXPECT_EQ(ui_.dialogs.Count(), 0u);
+  PressCounter::notice = nullptr;
+  DestroyWindow(owner);
+}
+
 TEST_F(NoticeTest, ClosingMessagesEndEvenTheDialogsThatIgnoreEscape) {
   // What the main window sends every open dialog at shutdown.
   auto closeAll = [this](HWND) {
