@@ -6,26 +6,20 @@
 
 #include "app/main_ids.h"
 #include "app/tray_actions.h"
+#include "settings/unique_handle.h"
 #include "ui/program_messages.h"
 
 namespace gm::win {
 
 namespace {
 
-// Destroys the icon's menu when it has closed.
-class ScopedMenu {
- public:
-  ScopedMenu() : menu_(CreatePopupMenu()) {}
-  ~ScopedMenu() {
-    if (menu_) DestroyMenu(menu_);
-  }
-  ScopedMenu(const ScopedMenu&) = delete;
-  ScopedMenu& operator=(const ScopedMenu&) = delete;
-  HMENU Get() const { return menu_; }
-
- private:
-  HMENU menu_;
+// A menu destroyed with DestroyMenu: the icon's menu, once it has closed.
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Empty() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { DestroyMenu(h); }
 };
+using ScopedMenu = UniqueHandle<MenuTraits>;
 
 }  // namespace
 
@@ -57,7 +51,7 @@ void CTrayIcon::Remove() {
 }
 
 void CTrayIcon::ShowMenu(HWND owner, const std::wstring& showText, const std::wstring& exitText) {
-  ScopedMenu menu;
+  const ScopedMenu menu(CreatePopupMenu());
   if (!menu.Get()) return;
   AppendMenuW(menu.Get(), MF_STRING, kTrayCommandShow, showText.c_str());
   AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);

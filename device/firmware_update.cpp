@@ -10,7 +10,7 @@
 namespace gm {
 namespace {
 
-constexpr int kSystemCompareReads = 3;  // reads of a block before it counts as different
+constexpr int kSystemComparePasses = 3;  // reads before flash counts as different (or erased)
 constexpr std::uint32_t kSectorSize = 0x1000;
 constexpr std::uint32_t kErasedChecksum = 0xFFFFFFFFu;
 
@@ -106,18 +106,55 @@ FirmwareResult FirmwareUpdater::Run(const FirmwareImages& images, const DeviceFi
   return UpdateApplication(images, appChecksum);
 }
 
-std::optional<int> FirmwareUpdater::FirstDifferingSystemBlock(std::span<const std::uint8_t> systemImage) {
+namespace {
+
+constexpr int kBlocksPerSector = static_cast<int>(kSectorSize / kFlashBlockSize);
+// The part of the system region compared with the image to tell an old system from a current one:
+// the sector at 0x10000.
+constexpr int kWindowFirstBlock = static_cast<int>(kSystemWindowAddress / kFlashBlockSize);
+constexpr int kWindowBlockCount = static_cast<int>(kSystemWindowSize / kFlashBlockSize);
+
+bool AllErased(std::span<const std::uint8_t> bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0xFF; });
+}
+
+std::span<const std::uint8_t> ImageBlock(std::span<const std::uint8_t> image, int block) {
+  return image.subspan(static_cast<std::size_t>(block) * kFlashBlockSize, kFlashBlockSize);
+}
+
+}  // namespace
+
+std::optional<bool> FirmwareUpdater::SystemWindowDiffers(std::span<const std::uint8_t> systemImage) {
   std::uint8_t block[kFlashBlockSize];
-  for (int b = 0; b < kSystemBlockCount; ++b) {
-    const std::size_t offset = static_cast<std::size_t>(b) * kFlashBlockSize;
-    bool same = false;
-    for (int read = 0; read < kSystemCompareReads && !same; ++read) {
-      const bool ok = link_.Read(static_cast<std::uint32_t>(offset), block);
+  for (int pass = 0; pass < kSystemComparePasses; ++pass) {
+    bool differs = false;
+    for (int b = kWindowFirstBlock; b < kWindowFirstBlock + kWindowBlockCount && !differs; ++b) {
+      const bool ok = link_.Read(static_cast<std::uint32_t>(b) * kFlashBlockSize, block);
       Wait(kReadPause);
       if (!ok) return std::nullopt;
-      same = std::equal(std::begin(block), std::end(block), systemImage.begin() + static_cast<std::ptrdiff_t>(offset));
+      const auto expected = ImageBlock(systemImage, b);
+      differs = !std::equal(std::begin(block), std::end(block), expected.begin());
     }
-    if (!same) return b;
+    if (!differs) return false;
+  }
+  return true;
+}
+
+std::optional<int> FirmwareUpdater::FirstCutSystemBlock(std::span<const std::uint8_t> systemImage) {
+  std::uint8_t block[kFlashBlockSize];
+  for (int b = 0; b < kSystemBlockCount; ++b) {
+    // The window has just been found equal to the image.
+    if (b >= kWindowFirstBlock && b < kWindowFirstBlock + kWindowBlockCount) continue;
+    const auto expected = ImageBlock(systemImage, b);
+    if (AllErased(expected)) continue;  // erased flash is what the image holds there
+    bool erased = true;
+    for (int read = 0; read < kSystemComparePasses && erased; ++read) {
+      const bool ok = link_.Read(static_cast<std::uint32_t>(b) * kFlashBlockSize, block);
+      Wait(kReadPause);
+      if (!ok) return std::nullopt;
+      erased = AllErased(block);
+    }
+    if (erased) return b;
   }
   return kSystemBlockCount;
 }
@@ -125,19 +162,28 @@ std::optional<int> FirmwareUpdater::FirstDifferingSystemBlock(std::span<const st
 FirmwareResult FirmwareUpdater::UpdateSystem(std::span<const std::uint8_t> systemImage, bool& wrote) {
   wrote = false;
   if (!IsUsableSystemImage(systemImage)) return FirmwareResult::kSystemImageError;
-  // The whole written region is compared, not a sample of it: an update cut off in the middle
-  // (cable pulled, power lost, a write that never went through) leaves the blocks before the cut
-  // new and the rest old or erased, and only a block-by-block comparison tells that mouse from a
-  // current one. A block counts as different only when three reads of it all differ, so a read
-  // that comes back wrong once does not start a rewrite. A read the mouse does not answer ends
-  // the update before anything is erased.
-  const std::optional<int> firstDifference = FirstDifferingSystemBlock(systemImage);
-  if (!firstDifference) return FirmwareResult::kNoAnswer;
-  if (*firstDifference == kSystemBlockCount) return FirmwareResult::kUpdated;
-  // Flash is erased by sector: the rewrite starts at the sector of the earliest difference. The
-  // steps keep their numbers of a whole rewrite, so a completed update shows where it went on.
-  const int firstSector = *firstDifference * static_cast<int>(kFlashBlockSize) / static_cast<int>(kSectorSize);
-  const int firstBlock = firstSector * static_cast<int>(kSectorSize / kFlashBlockSize);
+  // The system region holds the bootloader: it is erased only when the mouse's system is known to
+  // be another than the image's, or known to be half written. Anything else that differs (data
+  // of the unit, another build of the same system) stays as it is.
+  //  - The window differs from the image in three passes in a row: an old system, rewritten
+  //    whole. A read that comes back wrong once does not start a rewrite.
+  //  - Otherwise a block reads as erased flash (in three reads) where the image holds data: a
+  //    rewrite was cut off there (cable pulled, power lost, writes refused). A rewrite erases its
+  //    sectors first and writes from its first block upward, so a cut leaves the blocks before
+  //    the cut written and those after it erased: the rewrite goes on from the sector of the first
+  //    erased block, and leaves what lies before it untouched.
+  // A read the mouse does not answer ends the update before anything is erased.
+  const std::optional<bool> windowDiffers = SystemWindowDiffers(systemImage);
+  if (!windowDiffers) return FirmwareResult::kNoAnswer;
+  int firstSector = 0;
+  if (!*windowDiffers) {
+    const std::optional<int> cut = FirstCutSystemBlock(systemImage);
+    if (!cut) return FirmwareResult::kNoAnswer;
+    if (*cut == kSystemBlockCount) return FirmwareResult::kUpdated;
+    firstSector = *cut / kBlocksPerSector;
+  }
+  // The steps keep their numbers of a whole rewrite, so a completed update shows where it went on.
+  const int firstBlock = firstSector * kBlocksPerSector;
 
   wrote = true;
   link_.Send(UnlockReport(settings_.unlockKey));
@@ -163,8 +209,9 @@ FirmwareResult FirmwareUpdater::UpdateSystem(std::span<const std::uint8_t> syste
   link_.Send(LockReport());
   Wait(kLockPause);
 
+  // What lies before the rewrite was left as it was, and is not the image's business.
   std::uint8_t block[kFlashBlockSize];
-  for (int b = 0; b < kSystemBlockCount; ++b) {
+  for (int b = firstBlock; b < kSystemBlockCount; ++b) {
     const std::size_t offset = static_cast<std::size_t>(b) * kFlashBlockSize;
     std::fill(std::begin(block), std::end(block), std::uint8_t{0});
     if (!link_.Read(static_cast<std::uint32_t>(offset), block) ||

@@ -1,10 +1,10 @@
 #pragma once
 // The firmware update: compares the mouse's firmware with the carried images and, when they
-// differ, rewrites the system region (only if it differs, from the first sector that differs, so
-// an update cut off earlier is completed) and the application over the bootloader report,
-// verifies both, starts the new application and waits for the mouse to come back. Every
-// wait goes through the clock; progress and texts go to a small host interface (called on the
-// thread that runs the update); the outcome is the return value.
+// differ, rewrites the system region (only when its window shows another system, or when an
+// update cut off earlier left it half written, which is then completed) and the application over
+// the bootloader report, verifies both, starts the new application and waits for the mouse to
+// come back. Every wait goes through the clock; progress and texts go to a small host interface
+// (called on the thread that runs the update); the outcome is the return value.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -82,6 +82,9 @@ std::wstring FormatPercent(double percent);
 inline constexpr int kSystemSectorCount = 43;
 inline constexpr int kSystemBlockCount = static_cast<int>(kSystemWriteSize / kFlashBlockSize);
 inline constexpr int kSystemStepCount = kSystemSectorCount + kSystemBlockCount;
+// The window of the system region compared with the system image: 32 blocks from 0x10000.
+inline constexpr std::uint32_t kSystemWindowAddress = 0x10000;
+inline constexpr std::uint32_t kSystemWindowSize = 0x1000;
 // Attempts to send one block before the write is given up.
 inline constexpr int kBlockWriteAttempts = 4;
 
@@ -106,14 +109,17 @@ class FirmwareUpdater {
   int ProgressMax() const { return progressMax_; }
 
  private:
-  // The system update: kUpdated when the region already matched (`wrote` false) or was rewritten
-  // from its first differing sector and verified; otherwise kSystemImageError, kNoAnswer,
-  // kSystemWriteFailed or kSystemVerifyFailed.
+  // The system update: kUpdated when the region is left as it is (`wrote` false) or was rewritten
+  // (whole, or from the sector where an earlier rewrite was cut off) and verified; otherwise
+  // kSystemImageError, kNoAnswer, kSystemWriteFailed or kSystemVerifyFailed.
   FirmwareResult UpdateSystem(std::span<const std::uint8_t> systemImage, bool& wrote);
   FirmwareResult UpdateApplication(const FirmwareImages& images, std::uint32_t appChecksum);
-  // The first block of the written system region that does not read back as the image in any of
-  // three reads (kSystemBlockCount when all do); nullopt when a read failed even after its retries.
-  std::optional<int> FirstDifferingSystemBlock(std::span<const std::uint8_t> systemImage);
+  // Whether the window differs from the image in each of three passes (a pass stops at its first
+  // difference); nullopt when a read failed even after its retries.
+  std::optional<bool> SystemWindowDiffers(std::span<const std::uint8_t> systemImage);
+  // The first block outside the window that reads as erased flash in three reads where the image
+  // holds data (kSystemBlockCount when there is none); nullopt when a read failed.
+  std::optional<int> FirstCutSystemBlock(std::span<const std::uint8_t> systemImage);
   bool WriteBlock(std::uint32_t address, std::span<const std::uint8_t> data);
   bool ReadDeviceChecksum(std::uint32_t& checksum);
   void Wait(Millis duration) { link_.GetClock().Sleep(duration); }

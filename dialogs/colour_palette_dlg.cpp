@@ -57,7 +57,7 @@ bool CColorPaletteDlg::OnDialogMessage(UINT message, WPARAM, LPARAM lParam, LRES
 void CColorPaletteDlg::Pick(int x, int y) {
   const auto point = PalettePickPoint(x, y, context_.displayScale);
   if (!point || !picture_) return;
-  ScopedMemoryDC source(nullptr);
+  ScopedDC source = CreateMemoryDC(nullptr);
   SelectScope select(source.Get(), picture_.Get());
   const COLORREF pixel = GetPixel(source.Get(), point->x, point->y);
   if (pixel == CLR_INVALID) return;
@@ -77,7 +77,7 @@ void CColorPaletteDlg::ShowColour() {
 void CColorPaletteDlg::DrawWindow(HDC dc, const RECT& client) {
   FillSolid(dc, client, BackgroundColour());
   if (picture_) {
-    ScopedMemoryDC source(dc);
+    ScopedDC source = CreateMemoryDC(dc);
     SelectScope select(source.Get(), picture_.Get());
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, 0, 0, context_.Px(kPaletteWidth), context_.Px(kPaletteHeight), source.Get(), 0, 0, kPaletteWidth,

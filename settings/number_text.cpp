@@ -55,6 +55,16 @@ std::int32_t ParseLong(std::wstring_view text, int base) {
   return p.magnitude > 0x7FFFFFFFull ? INT32_MAX : static_cast<std::int32_t>(p.magnitude);
 }
 
+std::optional<std::int32_t> ExactDecimal(std::wstring_view text) {
+  std::size_t i = (!text.empty() && (text[0] == L'+' || text[0] == L'-')) ? 1 : 0;
+  if (i == text.size()) return std::nullopt;
+  for (; i < text.size(); ++i)
+    if (DigitValue(text[i]) >= 10) return std::nullopt;
+  const Parsed p = Scan(text, 10);
+  if (p.negative ? p.magnitude > 0x80000000ull : p.magnitude > 0x7FFFFFFFull) return std::nullopt;
+  return ParseLong(text, 10);
+}
+
 std::uint32_t ParseUnsignedLong(std::wstring_view text, int base) {
   const Parsed p = Scan(text, base);
   if (p.overflow) return 0xFFFFFFFFu;

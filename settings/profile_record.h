@@ -134,6 +134,10 @@ std::wstring SettingValue(const ProfileRecord& record, int n);
 // Pair n's value read as a decimal number (leading digits after an optional sign; 0 when none).
 int SettingNumber(const ProfileRecord& record, int n);
 
+// Pairs kDoubleClickSpeed..kRippleControl hold numbers (as decimal text); the profile name and the
+// three GameFile pairs hold texts.
+constexpr bool IsNumberSetting(int n) { return n >= kDoubleClickSpeed && n <= kRippleControl; }
+
 // Setters, each storing its argument as decimal text. The first two store "1" for any non-zero
 // argument, the next five "1" for a positive one, "0" otherwise; the rest store the number.
 void SetScrollWheelPageEnable(ProfileRecord& record, int value);

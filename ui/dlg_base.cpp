@@ -137,7 +137,7 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
     if (const auto dib = FindResourceDib(file, id); dib && dib->width == w && dib->height == h) {
       ScopedBitmap copy(CreatePaintBitmap(screen.Get(), w, h, 24));
       {
-        ScopedMemoryDC memory(screen.Get());
+        ScopedDC memory = CreateMemoryDC(screen.Get());
         SelectScope select(memory.Get(), copy.Get());
         if (!DrawResourceDib(memory.Get(), 0, 0, *dib)) copy.Reset();
       }
@@ -169,7 +169,7 @@ bool CDlgBase::SetBackgroundBitmap(int id) {
   // copy is made.
   background_.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
   backgroundOld_ = SelectObject(backgroundDC_, background_.Get());
-  ScopedMemoryDC source(screen.Get());
+  ScopedDC source = CreateMemoryDC(screen.Get());
   SelectScope select(source.Get(), loaded.Get());
   SetStretchBltMode(backgroundDC_, HALFTONE);
   StretchBlt(backgroundDC_, 0, 0, w, h, source.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
@@ -368,7 +368,7 @@ void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
     backdrop_.Reset(CreatePaintBitmap(dc, size.cx, size.cy, 24));
     backdropSize_ = size;
     if (backdrop_) {
-      ScopedMemoryDC memory(dc);
+      ScopedDC memory = CreateMemoryDC(dc);
       SelectScope select(memory.Get(), backdrop_.Get());
       DrawBackdrop(memory.Get(), client);
       if (Hwnd()) ArmBackdropTimer(kBackdropKeep);
@@ -376,7 +376,7 @@ void CDlgBase::DrawWindow(HDC dc, const RECT& client) {
   }
   backdropUsedAt_ = std::chrono::steady_clock::now();
   if (backdrop_) {
-    ScopedMemoryDC memory(dc);
+    ScopedDC memory = CreateMemoryDC(dc);
     SelectScope select(memory.Get(), backdrop_.Get());
     BitBlt(dc, client.left, client.top, size.cx, size.cy, memory.Get(), client.left, client.top, SRCCOPY);
   } else {

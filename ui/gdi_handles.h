@@ -1,58 +1,38 @@
 #pragma once
-// Owners of GDI handles: one owner per handle, copying deleted, so a handle is never freed twice.
-// Also the selection scope that puts an object into a device context and restores the old one.
+// Owners of GDI handles (gm::UniqueHandle with the traits below): one owner per handle, copying
+// deleted, so a handle is never freed twice. Also the scopes that borrow a window's device context
+// and that put an object into a device context and restore the old one.
 #include <windows.h>
 
-#include <utility>
+#include "settings/unique_handle.h"
 
 namespace gm::win {
 
-// Owner of a GDI object deleted with DeleteObject (fonts, bitmaps, regions, brushes, pens).
+// A GDI object deleted with DeleteObject (fonts, bitmaps, regions, brushes, pens).
 template <typename T>
-class ScopedGdiObject {
- public:
-  ScopedGdiObject() = default;
-  explicit ScopedGdiObject(T h) : h_(h) {}
-  ~ScopedGdiObject() { Reset(); }
-  ScopedGdiObject(const ScopedGdiObject&) = delete;
-  ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
-  ScopedGdiObject(ScopedGdiObject&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-  ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.h_, nullptr));
-    return *this;
-  }
-
-  T Get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  void Reset(T h = nullptr) {
-    if (h_ && h_ != h) DeleteObject(h_);
-    h_ = h;
-  }
-
- private:
-  T h_ = nullptr;
+struct GdiObjectTraits {
+  using Handle = T;
+  static Handle Empty() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { DeleteObject(h); }
 };
+template <typename T>
+using ScopedGdiObject = UniqueHandle<GdiObjectTraits<T>>;
 
 using ScopedFont = ScopedGdiObject<HFONT>;
 using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 using ScopedRegion = ScopedGdiObject<HRGN>;
 using ScopedBrush = ScopedGdiObject<HBRUSH>;
 
-// Owner of a memory device context (DeleteDC).
-class ScopedMemoryDC {
- public:
-  explicit ScopedMemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-  ~ScopedMemoryDC() {
-    if (dc_) DeleteDC(dc_);
-  }
-  ScopedMemoryDC(const ScopedMemoryDC&) = delete;
-  ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
-  HDC Get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-
- private:
-  HDC dc_;
+// A device context of its own deleted with DeleteDC (a memory device context).
+struct DeviceContextTraits {
+  using Handle = HDC;
+  static Handle Empty() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { DeleteDC(h); }
 };
+using ScopedDC = UniqueHandle<DeviceContextTraits>;
+
+// A memory device context compatible with `dc` (null: with the screen); empty on failure.
+inline ScopedDC CreateMemoryDC(HDC dc) { return ScopedDC(CreateCompatibleDC(dc)); }
 
 // Borrowed window device context (GetDC / ReleaseDC).
 class ScopedWindowDC {
@@ -108,15 +88,16 @@ inline HBITMAP CreatePaintBitmap(HDC dc, int width, int height, WORD bitsPerPixe
 class OffscreenBuffer {
  public:
   OffscreenBuffer(HDC target, int width, int height)
-      : target_(target), width_(width), height_(height), dc_(target),
-        bitmap_(CreatePaintBitmap(target, width, height, 32)), select_(dc_.Get(), bitmap_.Get()) {}
+      : target_(target), width_(width), height_(height),
+        dc_(CreateMemoryDC(target)), bitmap_(CreatePaintBitmap(target, width, height, 32)),
+        select_(dc_.Get(), bitmap_.Get()) {}
   HDC Get() const { return dc_.Get(); }
   void Blit() const { BitBlt(target_, 0, 0, width_, height_, dc_.Get(), 0, 0, SRCCOPY); }
 
  private:
   HDC target_;
   int width_, height_;
-  ScopedMemoryDC dc_;
+  ScopedDC dc_;
   ScopedBitmap bitmap_;
   SelectScope select_;
 };

@@ -23,13 +23,11 @@ ProgramFileView::ProgramFileView() {
   if (!file_ || !GetFileSizeEx(file_.Get(), &size) || size.QuadPart <= 0) return;
   mapping_.Reset(CreateFileMappingW(file_.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
   if (!mapping_) return;
-  view_ = MapViewOfFile(mapping_.Get(), FILE_MAP_READ, 0, 0, 0);
+  view_.Reset(MapViewOfFile(mapping_.Get(), FILE_MAP_READ, 0, 0, 0));
   if (view_) size_ = static_cast<std::size_t>(size.QuadPart);
 }
 
-ProgramFileView::~ProgramFileView() {
-  if (view_) UnmapViewOfFile(view_);
-}
+ProgramFileView::~ProgramFileView() = default;
 
 namespace {
 

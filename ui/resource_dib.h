@@ -30,19 +30,19 @@ std::optional<ResourceDib> FindResourceDib(HMODULE module, int id);
 // A read-only view of the program file as stored on disk, for reading a large resource once: the
 // pages read through it leave the process with the view, where those read through the loaded
 // program would stay resident for as long as it runs. Empty when the file cannot be mapped. The
-// object owns the view; the file and the mapping are owned by their handles.
+// view, the mapping and the file are each owned by their handle.
 class ProgramFileView {
  public:
   ProgramFileView();
   ~ProgramFileView();
   ProgramFileView(const ProgramFileView&) = delete;
   ProgramFileView& operator=(const ProgramFileView&) = delete;
-  std::span<const std::uint8_t> Bytes() const { return {static_cast<const std::uint8_t*>(view_), size_}; }
+  std::span<const std::uint8_t> Bytes() const { return {static_cast<const std::uint8_t*>(view_.Get()), size_}; }
 
  private:
   ScopedHandle file_;
   ScopedHandle mapping_;  // closed before the file
-  const void* view_ = nullptr;
+  ScopedMappedView view_;  // unmapped before the mapping is closed
   std::size_t size_ = 0;
 };
 

@@ -99,7 +99,7 @@ void CWndPopup::Render() {
   void* bits = nullptr;
   ScopedBitmap picture(CreatePaintBitmap(screen.Get(), width, height, 32, &bits));
   if (!picture || !bits) return;
-  ScopedMemoryDC buffer(screen.Get());
+  ScopedDC buffer = CreateMemoryDC(screen.Get());
   SelectScope select(buffer.Get(), picture.Get());
   FillSolid(buffer.Get(), client, 0);
   const RECT inner{1, 1, client.right - 1, client.bottom - 1};

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "settings/unique_handle.h"
+
 extern "C" {
 #include <hidsdi.h>
 #include <hidpi.h>
@@ -14,39 +16,33 @@ namespace gm::win {
 
 namespace {
 
-// One device-information set of the present HID interfaces.
-class DevInfoSet {
- public:
-  explicit DevInfoSet(const GUID& guid)
-      : set_(SetupDiGetClassDevsW(&guid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE)) {}
-  ~DevInfoSet() {
-    if (set_ != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(set_);
-  }
-  DevInfoSet(const DevInfoSet&) = delete;
-  DevInfoSet& operator=(const DevInfoSet&) = delete;
-  HDEVINFO get() const { return set_; }
-  bool valid() const { return set_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HDEVINFO set_;
+// A device-information set, destroyed with SetupDiDestroyDeviceInfoList; the call that makes one
+// reports failure with INVALID_HANDLE_VALUE.
+struct DevInfoSetTraits {
+  using Handle = HDEVINFO;
+  static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) noexcept { SetupDiDestroyDeviceInfoList(h); }
 };
+using DevInfoSet = UniqueHandle<DevInfoSetTraits>;
 
-// Preparsed data of an open collection, freed with its owner.
-class PreparsedData {
- public:
-  explicit PreparsedData(HANDLE file) {
-    if (!HidD_GetPreparsedData(file, &data_)) data_ = nullptr;
-  }
-  ~PreparsedData() {
-    if (data_) HidD_FreePreparsedData(data_);
-  }
-  PreparsedData(const PreparsedData&) = delete;
-  PreparsedData& operator=(const PreparsedData&) = delete;
-  PHIDP_PREPARSED_DATA get() const { return data_; }
+// The set of the present interfaces of `guid`'s class.
+DevInfoSet PresentInterfaces(const GUID& guid) {
+  return DevInfoSet(SetupDiGetClassDevsW(&guid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+}
 
- private:
-  PHIDP_PREPARSED_DATA data_ = nullptr;
+// Preparsed data of an open collection, freed with HidD_FreePreparsedData.
+struct PreparsedDataTraits {
+  using Handle = PHIDP_PREPARSED_DATA;
+  static Handle Empty() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { HidD_FreePreparsedData(h); }
 };
+using PreparsedData = UniqueHandle<PreparsedDataTraits>;
+
+// The preparsed data of the collection open as `file`; empty when there is none.
+PreparsedData PreparsedDataOf(HANDLE file) {
+  PHIDP_PREPARSED_DATA data = nullptr;
+  return PreparsedData(HidD_GetPreparsedData(file, &data) ? data : nullptr);
+}
 
 GUID HidGuid() {
   GUID guid;
@@ -65,19 +61,19 @@ Win32Hid::~Win32Hid() {
 
 std::optional<std::wstring> Win32Hid::InterfacePath(std::uint32_t index) {
   const GUID guid = HidGuid();
-  DevInfoSet set(guid);
-  if (!set.valid()) return std::nullopt;
+  const DevInfoSet set = PresentInterfaces(guid);
+  if (!set) return std::nullopt;
   SP_DEVICE_INTERFACE_DATA data{};
   data.cbSize = sizeof data;
-  if (!SetupDiEnumDeviceInterfaces(set.get(), nullptr, &guid, index, &data)) return std::nullopt;
+  if (!SetupDiEnumDeviceInterfaces(set.Get(), nullptr, &guid, index, &data)) return std::nullopt;
 
   DWORD size = 0;
-  SetupDiGetDeviceInterfaceDetailW(set.get(), &data, nullptr, 0, &size, nullptr);
+  SetupDiGetDeviceInterfaceDetailW(set.Get(), &data, nullptr, 0, &size, nullptr);
   if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) return std::nullopt;
   std::vector<std::uint8_t> block(size);
   auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(block.data());
   detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
-  if (!SetupDiGetDeviceInterfaceDetailW(set.get(), &data, detail, size, nullptr, nullptr)) return std::nullopt;
+  if (!SetupDiGetDeviceInterfaceDetailW(set.Get(), &data, detail, size, nullptr, nullptr)) return std::nullopt;
   return std::wstring(detail->DevicePath);
 }
 
@@ -136,10 +132,10 @@ bool Win32Hid::GetAttributes(HidHandle handle, HidAttributes& out) {
 bool Win32Hid::GetCaps(HidHandle handle, HidCaps& out) {
   Entry e;
   if (!Find(handle, e)) return false;
-  PreparsedData data(e.file);
-  if (!data.get()) return false;
+  const PreparsedData data = PreparsedDataOf(e.file);
+  if (!data) return false;
   HIDP_CAPS caps{};
-  if (HidP_GetCaps(data.get(), &caps) != HIDP_STATUS_SUCCESS) return false;
+  if (HidP_GetCaps(data.Get(), &caps) != HIDP_STATUS_SUCCESS) return false;
   out.usage = caps.Usage;
   out.usagePage = caps.UsagePage;
   out.inputReportByteLength = caps.InputReportByteLength;

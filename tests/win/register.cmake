@@ -30,6 +30,15 @@ foreach(src ${_gm_win_sources})
   endforeach()
 endforeach()
 
+# The last test of every run that uses the prefix (CTest runs a fixture's cleanup after every test
+# that requires it, whether they passed or not): it ends the prefix's Wine server, which would
+# otherwise stay up for good with the prefix's services, and fails if any process of the prefix
+# is still running afterwards.
+add_test(NAME win.end COMMAND ${GM_WINE_RUN} --end)
+set_tests_properties(win.end PROPERTIES
+  FIXTURES_CLEANUP wine_prefix TIMEOUT 60 RESOURCE_LOCK wine
+  ENVIRONMENT "GM_WINEPREFIX=${GM_WINE_PREFIX}")
+
 # The installer end to end in a fresh prefix of its own (tools/test-installer): install, start from
 # the Start menu, uninstall. It looks for the program's window by name on the shared display, so it
 # takes the Wine lock like the tests above.

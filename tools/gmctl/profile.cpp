@@ -5,7 +5,9 @@
 // empty without one).
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "command.h"
@@ -35,11 +37,23 @@ Json Numbers(const Array& values) {
   return out;
 }
 
+// A first-block entry: the profile name and the GameFile entries as the texts they are, the
+// numeric settings (kept as decimal text in the file) as numbers. A numeric setting whose text is
+// not a decimal number (a hand-edited file) is shown as that text, so nothing of it is lost and a
+// script can tell it by its type.
+Json SettingJson(int n, const std::wstring& value) {
+  if (gm::IsNumberSetting(n)) {
+    if (const std::optional<std::int32_t> number = gm::ExactDecimal(value)) return *number;
+  }
+  return gm::ToUtf8(value);
+}
+
 // The record's entries in the order of the file, each under its name: the first block's entries
-// (text values, under the names the file gives them), then the record's own fields.
+// (under the names the file gives them), then the record's own fields.
 Json ProfileJson(const gm::ProfileRecord& r) {
   Json j = Json::object();
-  for (const gm::TextPair& e : r.SettingEntries) j[gm::ToUtf8(e.Key)] = gm::ToUtf8(e.Value);
+  for (int n = 0; n < gm::kSettingEntryCount; ++n)
+    j[gm::ToUtf8(r.SettingEntries[n].Key)] = SettingJson(n, r.SettingEntries[n].Value);
   j["DPIOffOnFlagValue"] = r.DPIOffOnFlagValue;
   j["XYSettingValueX"] = Numbers(r.XYSettingValueX);
   j["XYSettingValueY"] = Numbers(r.XYSettingValueY);

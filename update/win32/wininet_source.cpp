@@ -36,7 +36,7 @@ class WinInetStream : public HttpStream {
     HttpReadResult result;
     DWORD read = 0;
     const DWORD want = capacity > 0x10000 ? 0x10000 : static_cast<DWORD>(capacity);
-    if (!InternetReadFile(request_.get(), buffer, want, &read)) {
+    if (!InternetReadFile(request_.Get(), buffer, want, &read)) {
       result.ok = false;
       result.error = LastError();
       return result;
@@ -50,20 +50,6 @@ class WinInetStream : public HttpStream {
 };
 
 }  // namespace
-
-InternetHandle& InternetHandle::operator=(InternetHandle&& other) noexcept {
-  if (this != &other) {
-    Reset();
-    h_ = other.h_;
-    other.h_ = nullptr;
-  }
-  return *this;
-}
-
-void InternetHandle::Reset() {
-  if (h_) InternetCloseHandle(h_);
-  h_ = nullptr;
-}
 
 std::wstring InternetErrorText(DWORD code) {
   constexpr DWORD kMaxChars = 1024;
@@ -96,16 +82,16 @@ HttpOpenResult WinInetSource::Open(std::wstring_view url) {
   }
   const std::wstring address(url);
   InternetHandle request(
-      InternetOpenUrlW(session_.get(), address.c_str(), nullptr, 0, kOpenUrlFlags, kContext));
+      InternetOpenUrlW(session_.Get(), address.c_str(), nullptr, 0, kOpenUrlFlags, kContext));
   if (!request) {
     result.error = LastError();
     return result;
   }
   // Addresses without a status line (ftp, file) report none; their body is judged alone.
-  if (auto status = QueryNumber(request.get(), HTTP_QUERY_STATUS_CODE)) {
+  if (auto status = QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE)) {
     result.status = static_cast<int>(*status);
   }
-  result.contentLength = QueryNumber(request.get(), HTTP_QUERY_CONTENT_LENGTH);
+  result.contentLength = QueryNumber(request.Get(), HTTP_QUERY_CONTENT_LENGTH);
   result.stream = std::make_unique<WinInetStream>(std::move(request));
   return result;
 }

@@ -4,27 +4,18 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "settings/unique_handle.h"
 #include "update/http_source.h"
 
 namespace gm::win {
 
-// Owns one HINTERNET; closed with InternetCloseHandle.
-class InternetHandle {
- public:
-  InternetHandle() = default;
-  explicit InternetHandle(HINTERNET h) : h_(h) {}
-  ~InternetHandle() { Reset(); }
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-  InternetHandle(InternetHandle&& other) noexcept : h_(other.h_) { other.h_ = nullptr; }
-  InternetHandle& operator=(InternetHandle&& other) noexcept;
-  HINTERNET get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  void Reset();
-
- private:
-  HINTERNET h_ = nullptr;
+// An HINTERNET closed with InternetCloseHandle.
+struct InternetHandleTraits {
+  using Handle = HINTERNET;
+  static Handle Empty() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { InternetCloseHandle(h); }
 };
+using InternetHandle = UniqueHandle<InternetHandleTraits>;
 
 // The system's text of a wininet (or system) error; for an extended error, the server's response
 // text. Empty when there is none.

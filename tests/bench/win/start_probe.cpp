@@ -48,7 +48,7 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& r) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return {};
   gm::win::ScopedWindowDC screen(nullptr);
-  gm::win::ScopedMemoryDC memory(screen.Get());
+  gm::win::ScopedDC memory = gm::win::CreateMemoryDC(screen.Get());
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = w;

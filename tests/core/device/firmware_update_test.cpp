@@ -155,8 +155,8 @@ TEST(FirmwareUpdate, RewritesSystemAndApplicationAndSurvivesTheRestart) {
   EXPECT_EQ(counts.appErases, 1);
   EXPECT_EQ(counts.finishes, 1);
   EXPECT_EQ(counts.restarts, 1);
-  // The first block is read three times (it differs every time), then the verify reads the whole
-  // region once.
+  // The window's first block is read three times (it differs every time), then the verify reads
+  // the whole region once.
   EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0, kSystemWriteSize), 3 + 1376);
 
   // The restart: the link vanished without ending the program and came back with the new version.
@@ -208,11 +208,17 @@ TEST(FirmwareUpdate, MatchingSystemRegionIsNeitherErasedNorWritten) {
 
   EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
   const auto reports = rig.boot.Reports();
-  // The header, one comparison of every block of the region, then the application's first block.
+  // The header; the window 0x10000..0x10FFF once; every other block of the region once, each
+  // looked at for erased flash; then the application's first block.
   ASSERT_GT(reports.size(), 1378u);
   EXPECT_EQ(reports[0], Expected({0xBF, 0x00, 0x10, 0x00, 0x00, 0x02, 0xB0, 0x70}));
+  std::vector<std::uint32_t> order;
+  for (std::uint32_t a = 0x10000; a < 0x11000; a += 128) order.push_back(a);
+  for (std::uint32_t a = 0; a < 0x2B000; a += 128)
+    if (a < 0x10000 || a >= 0x11000) order.push_back(a);
+  ASSERT_EQ(order.size(), 1376u);
   for (int i = 0; i < 1376; ++i) {
-    const std::uint32_t a = 128 * static_cast<std::uint32_t>(i);
+    const std::uint32_t a = order[static_cast<std::size_t>(i)];
     EXPECT_EQ(reports[1 + i], Expected({0xBF, 0x00, 0x80, 0x00, 0x00, static_cast<std::uint8_t>(a >> 16),
                                         static_cast<std::uint8_t>(a >> 8), static_cast<std::uint8_t>(a)}));
   }
@@ -226,34 +232,173 @@ TEST(FirmwareUpdate, MatchingSystemRegionIsNeitherErasedNorWritten) {
   EXPECT_EQ(rig.boot.Flash(kAppFlashAddress, app.size()), app);
 }
 
-TEST(FirmwareUpdate, SystemRegionIsRewrittenOnlyWhenABlockDiffersInThreeReads) {
+TEST(FirmwareUpdate, SystemRegionIsRewrittenWholeOnlyWhenTheWindowDiffersInThreePasses) {
   const auto app = MakeAppImage(1000, 3);
   const auto system = MakeSystemImage(2);
-  {
-    // Two reads of block 512 see a bad byte; the third matches: nothing is written.
+  for (int badReads : {1, 2}) {
+    // The first passes see a bad byte in block 512; the next one matches: nothing is written.
+    SCOPED_TRACE(badReads);
     FirmwareRig rig({.system = system});
-    rig.boot.CorruptReadsAt(0x10000 + 7, 2);
+    rig.boot.CorruptReadsAt(0x10000 + 7, badReads);
     EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
-    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0x10000, 0x11000), 1 + 1 + 32);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0x10000, 0x11000), badReads + 32);
     EXPECT_EQ(rig.boot.Counts().unlocks, 0);
     EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, kSystemWriteSize), 0);
   }
   {
-    // Block 543 (0x10F80..0x10FFF) differs in all three reads: the region is rewritten from the
-    // start of its sector (0x10000, block 512) to the end, then verified whole.
+    // Block 543 (0x10F80..0x10FFF, the window's last) differs in all three passes: the whole
+    // region is erased, written and verified.
     FirmwareRig rig({.system = system});
     rig.boot.CorruptReadsAt(0x10FFF, 3);
     EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
-    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0, kSystemWriteSize), 543 + 3 + 1376);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0x10000, 0x11000), 3 * 32 + 32);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, false, 0, kSystemWriteSize), 3 * 32 + 1376);
     EXPECT_EQ(rig.boot.Counts().unlocks, 1);
-    EXPECT_EQ(rig.CountReports(BootloaderOp::kEraseSector, false, 0, 0x10000), 0);
-    EXPECT_EQ(rig.CountReports(BootloaderOp::kEraseSector, false, 0x10000, kSystemWriteSize), 43 - 16);
-    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, 0x10000), 0);
-    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0x10000, kSystemWriteSize), 1376 - 512);
-    // The steps keep the numbers of a whole rewrite.
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kEraseSector, false, 0, kSystemWriteSize), 43);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, kSystemWriteSize), 1376);
+    ASSERT_EQ(rig.ui.steps.size(), 1419u + 1376u);
+    EXPECT_EQ(rig.ui.steps.front(), std::make_tuple(kTextSystemUpdating, 1, 1419));
+    EXPECT_EQ(rig.ui.steps[1419], std::make_tuple(kTextSystemVerifying, 1, 1376));
+  }
+}
+
+// A system region that differs from the image only outside the window, and not by erased flash,
+// holds another build of the system or data of the unit: it is the bootloader the mouse runs, and
+// an update never erases or writes it.
+TEST(FirmwareUpdate, SystemRegionThatDiffersOutsideTheWindowIsLeftAsItIs) {
+  const auto app = MakeAppImage(1000, 3);
+  const auto system = MakeSystemImage(2);
+  const auto other = MakeSystemImage(1);
+  auto block = [](std::vector<std::uint8_t>& flash, std::uint32_t address, std::uint8_t fill) {
+    std::fill_n(flash.begin() + address, 128, fill);
+  };
+  const struct {
+    const char* name;
+    std::function<void(std::vector<std::uint8_t>& flash, std::vector<std::uint8_t>& image)> change;
+  } cases[] = {
+      {"one foreign block in sector 0", [&](auto& flash, auto&) { block(flash, 0x80, 0x5A); }},
+      {"one block of zeros at the region's end", [&](auto& flash, auto&) { block(flash, 0x2AF80, 0x00); }},
+      {"one block that is erased but for a byte",
+       [&](auto& flash, auto&) {
+         block(flash, 0x20000, 0xFF);
+         flash[0x2007F] = 0xFE;
+       }},
+      {"another build everywhere but the window",
+       [&](auto& flash, auto&) {
+         std::copy(other.begin(), other.begin() + 0x10000, flash.begin());
+         std::copy(other.begin() + 0x11000, other.begin() + 0x2B000, flash.begin() + 0x11000);
+       }},
+      {"erased where the image is erased too, and a foreign block",
+       [&](auto& flash, auto& image) {
+         block(image, 0x8000, 0xFF);
+         block(flash, 0x8000, 0xFF);
+         block(flash, 0x8080, 0x11);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto flash = system;
+    auto image = system;
+    c.change(flash, image);
+    FirmwareRig rig({.system = flash});
+    EXPECT_EQ(rig.Run(app, image), FirmwareResult::kUpdated);
+    EXPECT_EQ(rig.boot.Counts().unlocks, 0);
+    EXPECT_EQ(rig.boot.Counts().sectorErases, 0);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kEraseSector, false, 0, 0x1000000), 0);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, kSystemWriteSize), 0);
+    EXPECT_EQ(rig.boot.Flash(0, kSystemWriteSize), std::vector<std::uint8_t>(flash.begin(), flash.begin() + kSystemWriteSize));
+    EXPECT_TRUE(rig.ui.steps.empty());
+    // The application is updated as always.
+    EXPECT_EQ(rig.boot.Flash(kAppFlashAddress, app.size()), app);
+  }
+}
+
+// A rewrite cut off leaves erased flash from where it stopped: in its erase (whole sectors from
+// the first) or in its writes (the blocks after the last one taken). The next run goes on from
+// the sector of the first erased block and leaves what lies before it as it is; a window left
+// erased (or old) is an old system, rewritten whole.
+TEST(FirmwareUpdate, SystemRegionLeftHalfWrittenIsCompletedFromItsFirstErasedBlock) {
+  const auto app = MakeAppImage(1000, 3);
+  const auto system = MakeSystemImage(2);
+  const auto old = MakeSystemImage(1);
+  auto erase = [](std::vector<std::uint8_t>& flash, std::uint32_t from, std::uint32_t to) {
+    std::fill(flash.begin() + from, flash.begin() + to, std::uint8_t{0xFF});
+  };
+  const struct {
+    const char* name;
+    std::function<std::vector<std::uint8_t>()> flash;
+    int firstSector;  // where the rewrite starts
+  } cases[] = {
+      {"whole rewrite cut in its erase before the window",
+       [&] {
+         auto f = old;
+         erase(f, 0, 0x6000);
+         return f;
+       },
+       0},
+      {"whole rewrite cut in its writes before the window (the window is erased)",
+       [&] {
+         auto f = system;
+         erase(f, 0x3080, 0x2B000);
+         return f;
+       },
+       0},
+      {"whole rewrite cut in its writes inside the window",
+       [&] {
+         auto f = system;
+         erase(f, 0x10400, 0x2B000);
+         return f;
+       },
+       0},
+      {"whole rewrite cut in its writes after the window",
+       [&] {
+         auto f = system;
+         erase(f, 0x15E80, 0x2B000);
+         return f;
+       },
+       0x15},
+      {"rewrite from sector 20 cut in its erase, a foreign block before it",
+       [&] {
+         auto f = system;
+         std::fill_n(f.begin() + 0x2000, 128, std::uint8_t{0x3C});
+         erase(f, 0x14000, 0x1A000);
+         std::copy(old.begin() + 0x1A000, old.begin() + 0x2B000, f.begin() + 0x1A000);
+         return f;
+       },
+       0x14},
+      {"last block not written",
+       [&] {
+         auto f = system;
+         erase(f, 0x2AF80, 0x2B000);
+         return f;
+       },
+       42},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto flash = c.flash();
+    FirmwareRig rig({.system = flash});
+    EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
+    const std::uint32_t start = static_cast<std::uint32_t>(c.firstSector) * 0x1000;
+    EXPECT_EQ(rig.boot.Counts().unlocks, 1);
+    EXPECT_EQ(rig.boot.Counts().locks, 1);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kEraseSector, false, 0, start), 0);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kEraseSector, false, start, kSystemWriteSize), 43 - c.firstSector);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, 0, start), 0);
+    EXPECT_EQ(rig.CountReports(BootloaderOp::kTransfer, true, start, kSystemWriteSize),
+              static_cast<int>((kSystemWriteSize - start) / 128));
+    // Before the start the flash is as it was; from it on it holds the image.
+    EXPECT_EQ(rig.boot.Flash(0, start), std::vector<std::uint8_t>(flash.begin(), flash.begin() + start));
+    EXPECT_EQ(rig.boot.Flash(start, kSystemWriteSize - start),
+              std::vector<std::uint8_t>(system.begin() + start, system.begin() + kSystemWriteSize));
+    // The steps keep the numbers of a whole rewrite; only the rewritten blocks are verified.
     ASSERT_FALSE(rig.ui.steps.empty());
-    EXPECT_EQ(rig.ui.steps.front(), std::make_tuple(kTextSystemUpdating, 17, 1419));
-    EXPECT_EQ(rig.ui.steps[27], std::make_tuple(kTextSystemUpdating, 43 + 513, 1419));
+    EXPECT_EQ(rig.ui.steps.front(), std::make_tuple(kTextSystemUpdating, c.firstSector + 1, 1419));
+    EXPECT_EQ(rig.ui.steps.back(), std::make_tuple(kTextSystemVerifying, 1376, 1376));
+    EXPECT_EQ(std::count_if(rig.ui.steps.begin(), rig.ui.steps.end(),
+                            [](const auto& s) { return std::get<0>(s) == kTextSystemVerifying; }),
+              1376 - 32 * c.firstSector);
+    EXPECT_EQ(rig.boot.Flash(kAppFlashAddress, app.size()), app);
   }
 }
 
@@ -288,7 +433,7 @@ TEST(FirmwareUpdate, WaitsAddUpToTheProtocolPauses) {
     EXPECT_EQ(rig.Run(app, system), FirmwareResult::kUpdated);
     EXPECT_EQ(rig.clock.Now().count(), 36485 + 100 * failures);
   }
-  // Rewriting the system region first: three reads of the first block 3 x 10, unlock 100,
+  // Rewriting the system region first: three reads of the window's first block 3 x 10, unlock 100,
   // 43 erases x 200, 1376 writes x 40, lock 100, verify 1376 x (5 + 5) more, less the full
   // comparison above.
   FirmwareRig rig({.system = MakeSystemImage(1)});

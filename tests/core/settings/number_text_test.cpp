@@ -31,3 +31,33 @@ TEST(NumberText, HexTextIsUpperCaseAndZeroFilled) {
   EXPECT_EQ(gm::HexText(0x12345, 4), L"12345");
   EXPECT_EQ(gm::DecimalText(-3), L"-3");
 }
+
+TEST(NumberText, ExactDecimalTakesOnlyAWholeDecimalNumber) {
+  const struct {
+    const wchar_t* text;
+    std::optional<std::int32_t> value;
+  } cases[] = {
+      {L"5", 5},
+      {L"0", 0},
+      {L"-3", -3},
+      {L"+7", 7},
+      {L"007", 7},
+      {L"2147483647", INT32_MAX},
+      {L"-2147483648", INT32_MIN},
+      {L"2147483648", std::nullopt},
+      {L"-2147483649", std::nullopt},
+      {L"99999999999999999999", std::nullopt},
+      {L"", std::nullopt},
+      {L"-", std::nullopt},
+      {L"+", std::nullopt},
+      {L" 5", std::nullopt},
+      {L"5 ", std::nullopt},
+      {L"5x", std::nullopt},
+      {L"abc", std::nullopt},
+      {L"0x10", std::nullopt},
+      {L"1.5", std::nullopt},
+      {L"--1", std::nullopt},
+      {L"\u0665", std::nullopt},  // an Arabic-Indic digit five
+  };
+  for (const auto& c : cases) EXPECT_EQ(gm::ExactDecimal(c.text), c.value) << testing::PrintToString(std::wstring(c.text));
+}

@@ -203,7 +203,7 @@ bool Surface::DrawBitmapResource(int id) {
   if (!decoded) return false;
   BITMAP info{};
   GetObjectW(decoded.Get(), sizeof(info), &info);
-  gm::win::ScopedMemoryDC source(dc_);
+  gm::win::ScopedDC source = gm::win::CreateMemoryDC(dc_);
   gm::win::SelectScope select(source.Get(), decoded.Get());
   return BitBlt(dc_, 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY) != FALSE;
 }
