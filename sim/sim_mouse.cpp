@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "device/command_report.h"
+#include "device/config_commands.h"
+#include "settings/profile_record.h"
+#include "settings/sensor_table.h"
 
 namespace gm::sim {
 
@@ -57,7 +62,28 @@ MouseSpec StandardMouse(bool wired, bool wireless, bool ble) {
   return spec;
 }
 
-SimMouse::SimMouse(MouseSpec spec) : spec_(std::move(spec)) {}
+MouseState FactoryState(std::uint8_t sensorCode) {
+  MouseState state;
+  const std::optional<std::uint16_t> sensorId = SensorIdOfReportCode(sensorCode);
+  if (!sensorId) return state;
+  auto sensor = std::make_unique<SensorTables>();
+  sensor->id = *sensorId;
+  BuildSensorDpiTables(*sensor);
+  auto record = std::make_unique<ProfileRecord>();
+  ApplySensorDpiDefaults(*record, *sensorId);
+  for (int packet = 0; packet < 2; ++packet) {
+    const auto data = DpiStagesData(*record, *sensor, packet);
+    state.dpiStage = data[0];
+    state.dpiMask = data[1];
+    auto& codes = packet == 0 ? state.dpiX : state.dpiY;
+    for (std::size_t i = 0; i < codes.size(); ++i)
+      codes[i] = static_cast<std::uint16_t>(data[2 + 2 * i] | (data[3 + 2 * i] << 8));
+  }
+  state.stageColours = StageColoursData(*record);
+  return state;
+}
+
+SimMouse::SimMouse(MouseSpec spec) : spec_(std::move(spec)), state_(FactoryState(spec_.sensorCode)) {}
 
 SimMouse::~SimMouse() {
   std::lock_guard lock(mutex_);
@@ -294,7 +320,7 @@ void SimMouse::ApplyCommandLocked(std::span<const std::uint8_t> r) {
       if (d[0] == 0xFF) {
         const int resets = state_.factoryResets + 1, pairings = state_.pairingRequests;
         auto counts = state_.acceptedByCode;
-        state_ = MouseState{};
+        state_ = FactoryState(spec_.sensorCode);
         state_.factoryResets = resets;
         state_.pairingRequests = pairings;
         state_.acceptedByCode = counts;

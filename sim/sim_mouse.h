@@ -100,6 +100,12 @@ struct MouseState {
   std::map<std::uint8_t, int> acceptedByCode;   // accepted command reports per command code
 };
 
+// What the mouse holds fresh from the factory (and again after a factory reset): its stage values
+// are those of the program's default profile for the sensor it reports (stage, enabled stages,
+// the X and Y codes of stages 0..5 and the stage colours); with a sensor code the program does not
+// know, the codes are 0. The rest is MouseState's defaults.
+MouseState FactoryState(std::uint8_t sensorCode);
+
 class SimMouse final : public HidApi {
  public:
   explicit SimMouse(MouseSpec spec);

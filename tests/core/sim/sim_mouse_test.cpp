@@ -73,10 +73,38 @@ TEST_F(SimMouseTest, AcknowledgesOnlyWellFormedFreshCommands) {
   EXPECT_EQ(mouse.State().lightingEffect, 2);
 }
 
+// Sensor 0x3950 (report code 0x50) sends a stage's list position as its code; the default
+// profile's positions are 0x0F, 0x17, 0x1F, 0x4F, 0x8F, 0x257 for stages 0..5, stage 3 current, all
+// six enabled; its stage colours red, blue, green, yellow, cyan, then white.
+void ExpectDefaultStages(const MouseState& s) {
+  const std::array<std::uint16_t, 6> codes{0x0F, 0x17, 0x1F, 0x4F, 0x8F, 0x257};
+  EXPECT_EQ(s.dpiX, codes);
+  EXPECT_EQ(s.dpiY, codes);
+  EXPECT_EQ(s.dpiStage, 2);
+  EXPECT_EQ(s.dpiMask, 0x3F);
+  EXPECT_EQ(HexBytes(s.stageColours),
+            "FF 00 00 00 00 FF 00 FF 00 FF FF 00 00 FF FF FF FF FF FF FF FF FF FF FF");
+}
+
+TEST_F(SimMouseTest, AMouseHoldsTheDefaultProfilesStagesFromTheStart) {
+  ExpectDefaultStages(mouse.State());
+
+  // A sensor the program does not know: no codes to take.
+  MouseSpec spec = StandardMouse(true, false, false);
+  spec.sensorCode = 0x77;
+  const SimMouse unknown(spec);
+  EXPECT_EQ(unknown.State().dpiX, (std::array<std::uint16_t, 6>{}));
+}
+
 TEST_F(SimMouseTest, FactoryResetRestoresTheDefaults) {
   mouse.SetFeature(wiredControl, Command(kCmdDebounce, 1, {9}));
-  mouse.SetFeature(wiredControl, Command(kCmdFactoryReset, 2, {0xFF}));
+  std::vector<std::uint8_t> stages = {0, 0x01, 0x34, 0x12};
+  stages.resize(18);
+  mouse.SetFeature(wiredControl, Command(kCmdDpiStages, 2, stages));
+  ASSERT_EQ(mouse.State().dpiX[0], 0x1234);
+  mouse.SetFeature(wiredControl, Command(kCmdFactoryReset, 3, {0xFF}));
   EXPECT_EQ(mouse.State().debounce, 2);
+  ExpectDefaultStages(mouse.State());
   EXPECT_EQ(mouse.State().factoryResets, 1);
 }
 

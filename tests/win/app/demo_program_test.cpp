@@ -43,6 +43,13 @@ TEST_F(DemoProgram, ShowsItsMainWindowByItselfAndEndsWhenItIsClosed) {
   // It stays shown: the visibility timer must not hide it again.
   gmtest::PumpUntil([] { return false; }, 500ms);
   EXPECT_TRUE(Shown());
+  // The simulated mouse holds the default profile's stages from the start, before any upload:
+  // stage 3 of sensor 0x3950 has the code 0x1F.
+  EXPECT_TRUE(gmtest::PumpUntil(
+      [&] { return PanelText(CDemoPanel::kStateLine).find(L"Stage 3, stages 0x3F") == 0 &&
+                   PanelText(CDemoPanel::kStateLine).find(L"X 0x001F Y 0x001F") != std::wstring::npos; },
+      10s))
+      << PanelText(CDemoPanel::kStateLine);
 
   PostMessageW(window_, WM_CLOSE, 0, 0);
   EXPECT_TRUE(Ended(30s));
