@@ -145,8 +145,9 @@ CommandResult OnProfileChosen(SettingsModel& model, int slot) {
   CommandResult result;
   result.closePopups = true;
   result.refresh = true;
-  // Power and sensor options are not marked, so a switch does not send them.
-  result.schedule = {DirtyGroup::kKeyMap, DirtyGroup::kDeviceSettings};
+  // Every group: the new profile's differences from what the mouse holds go out, its power and
+  // sensor options included (an option equal to the mouse's costs nothing but a gap).
+  result.schedule = {DirtyGroup::kKeyMap, DirtyGroup::kDeviceSettings, DirtyGroup::kPower, DirtyGroup::kSensor};
   result.skipInputReports = kProfileSwitchSkippedReports;
   return result;
 }

@@ -21,6 +21,9 @@ constexpr unsigned kOnlineHintAfterScanMs = 1000;
 constexpr unsigned kOnlineHintFromWorkerMs = 100;
 constexpr unsigned kBatteryPeriodMs = 1000;
 constexpr unsigned kBleRescanMs = 300;
+// How long after an upload whose commands the mouse partly left unacknowledged it is tried again
+// (once: after that they wait for the next upload).
+constexpr unsigned kUploadRetryMs = 1000;
 // How soon the save and the BLE rescan try again while another run of exchanges holds the link.
 constexpr unsigned kHeldLinkRetryMs = 500;
 
@@ -214,6 +217,11 @@ void MainController::OnTimer(unsigned id) {
       host_.StopTimer(id);
       RunUpload();
       break;
+    case kTimerUploadRetry:
+      if (DeferWhileLinkHeld(id, kUploadDelayMs)) break;
+      host_.StopTimer(id);
+      if (session_.Upload().Dirty().Any()) RunUpload(UploadKind::kRetry);
+      break;
     case kTimerVisibility:
       if (!windowShown_) host_.Hide();
       if (statusReadDeferred_ && !LinkHeld()) {
@@ -293,11 +301,18 @@ void MainController::ScheduleUpload(DirtyGroup group) {
   host_.StartTimer(kTimerUpload, kUploadDelayMs);
 }
 
-void MainController::MacroManagerOpening() { session_.Mapping().SetRefreshButtonMacros(true); }
+// While the manager is open its library is half edited: the resolutions of that time (the priming
+// after a setting changed on the mouse, an upload) leave the macro buttons as they are, so that
+// neither the buttons nor the shadows take a macro the user is still editing.
+void MainController::MacroManagerOpening() { session_.Mapping().HoldButtonMacros(true); }
 
-// The upload is posted at once; a job still in flight runs first (the device thread takes its
-// jobs in order).
+// The buttons take their library macros again at the next resolution, whatever was resolved while
+// the manager was open; the mark stays until a resolution has carried it out. The upload is
+// posted at once; a job still in flight runs first (the device thread takes its jobs in order).
 bool MainController::MacroManagerClosed() {
+  MappingUpload& mapping = session_.Mapping();
+  mapping.HoldButtonMacros(false);
+  mapping.SetRefreshButtonMacros(true);
   if (!AnyButtonHoldsMacro(state_.CurrentRecord())) return false;
   session_.Upload().Dirty().KeyMapDirty = true;
   host_.StopTimer(kTimerUpload);
@@ -318,18 +333,20 @@ void MainController::ScheduleAssignmentRejectedNotice() {
 // The upload as a job of the device thread. Here, on the UI thread: the macro buttons of the
 // real record are resolved against the library, and the job takes a copy of the record and the
 // dirty groups (cleared here, so edits made while it runs mark them anew). A hidden window
-// uploads nothing and keeps its flags.
-void MainController::RunUpload() {
+// uploads nothing and keeps its flags. Any upload carries the groups a retry waits for, so the
+// retry timer stops.
+void MainController::RunUpload(UploadKind kind) {
   if (!WindowShown()) return;
+  host_.StopTimer(kTimerUploadRetry);
   ProfileRecord& record = state_.CurrentRecord();
   session_.Mapping().ResolveMacroSlots(record);
   DirtyFlags& dirty = session_.Upload().Dirty();
   UploadJobInput input{record, dirty, MouseOnline(), state_.sensor};
   const DirtyFlags taken = dirty;
   dirty = DirtyFlags{};
-  const bool posted = PostJob([this, input = std::move(input)]() mutable -> JobFinish {
+  const bool posted = PostJob([this, kind, input = std::move(input)]() mutable -> JobFinish {
     const UploadJobOutcome outcome = RunUploadJob(session_.GetTransport(), session_.Mapping(), input, gate_);
-    return [this, outcome] { FinishUpload(outcome); };
+    return [this, outcome, kind] { FinishUpload(outcome, kind); };
   });
   if (!posted) MarkDirty(taken);
 }
@@ -337,8 +354,9 @@ void MainController::RunUpload() {
 // The window's part of the upload, once the job is done. A link held by another run (the firmware
 // update) refused the upload: the groups are marked again and the timer runs again. A job stopped
 // part-way (a device went away) has forgotten the shadows: its groups go out whole with the next
-// upload, after the scan it made wait.
-void MainController::FinishUpload(const UploadJobOutcome& outcome) {
+// upload, after the scan it made wait. Commands the mouse never acknowledged stay marked: an upload
+// tries them again once, a second later; after that retry they wait for the next upload.
+void MainController::FinishUpload(const UploadJobOutcome& outcome, UploadKind kind) {
   switch (outcome.result) {
     case UploadResult::kNotShown: return;
     case UploadResult::kNoLink:
@@ -356,6 +374,10 @@ void MainController::FinishUpload(const UploadJobOutcome& outcome) {
     host_.StartTimer(kTimerUpload, kUploadDelayMs);
     RestartSaveTimer();
     return;
+  }
+  if (outcome.pending.Any()) {
+    MarkDirty(outcome.pending);
+    if (kind == UploadKind::kFirst) host_.StartTimer(kTimerUploadRetry, kUploadRetryMs);
   }
   if (outcome.somethingSent) ShowSendProgress();
   RestartSaveTimer();

@@ -101,11 +101,13 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   bool SaveAllSettings();
 
   // ---- the macro manager ----
-  // Before the manager opens: the next upload copies each macro button's macro from the library
-  // again, so that edits made in the manager reach the buttons.
+  // Before the manager opens: until it has closed, the macro buttons keep the macros they hold
+  // (the library is being edited).
   void MacroManagerOpening();
-  // After it has closed and the library has been reloaded: when a button of the current profile
-  // holds a macro, the button mapping is uploaded at once (not 20 ms later). True when it did.
+  // After it has closed and the library has been reloaded: the next resolution copies each macro
+  // button's macro from the library again, so that edits made in the manager reach the buttons;
+  // when a button of the current profile holds a macro, the button mapping is uploaded at once
+  // (not 20 ms later). True when it did.
   bool MacroManagerClosed();
 
   // ---- factory reset ----
@@ -165,14 +167,16 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   void DeferStatusRead();
   void RefreshIfReconnected();
   void ShowActiveLinkPicture();
-  void RunUpload();
+  // kRetry: the one retry of an upload the mouse left partly unacknowledged.
+  enum class UploadKind { kFirst, kRetry };
+  void RunUpload(UploadKind kind = UploadKind::kFirst);
   void UpdateOnlineHint();
   void UpdateBattery();
   void EndForLastLink();
   bool HandleOpen(LinkKind link);
   // Queues `job` on the device thread and counts it in flight; false after shutdown.
   bool PostJob(DeviceJob job);
-  void FinishUpload(const UploadJobOutcome& outcome);
+  void FinishUpload(const UploadJobOutcome& outcome, UploadKind kind);
   void FinishResetPlan(const FactoryResetPlan& plan, const ProfileRecord& before, bool refused);
   // Marks the groups of `taken` for the next upload again.
   void MarkDirty(const DirtyFlags& taken);

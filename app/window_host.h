@@ -28,6 +28,7 @@ enum MainTimer : unsigned {
   kTimerOnlineHint = 80,          // one-shot: offline hint or no-device notice
   kTimerBattery = 110,            // periodic, 1 s: battery gauge
   kTimerBleRescan = 120,          // one-shot, 300 ms after the BLE link went: rescan
+  kTimerUploadRetry = 130,        // one-shot, 1 s after an upload the mouse left partly unacknowledged
 };
 
 // The controls of the main window the controller sets (kControlRateHeader, kControlOfflineHint,

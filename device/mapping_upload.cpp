@@ -64,6 +64,7 @@ std::optional<std::uint8_t> MappingUpload::SlotOfItem(const MacroItemLocation& l
 }
 
 void MappingUpload::ResolveMacroSlots(ProfileRecord& record) {
+  if (holdButtonMacros_) return;
   macroSlotNext_ = 1;
   itemSlots_.clear();
   for (KeyAssignment& key : record.KeyAssignments) {
@@ -90,20 +91,24 @@ void MappingUpload::ResolveMacroSlots(ProfileRecord& record) {
   refreshButtonMacros_ = false;
 }
 
-void MappingUpload::BuildMappingCommand(const ProfileRecord& record, Transport& transport, bool& somethingSent) {
-  if (!HandleOpen(transport)) return;
+bool MappingUpload::BuildMappingCommand(const ProfileRecord& record, Transport& transport, bool& somethingSent) {
+  if (!HandleOpen(transport)) return true;
   ZeroMacroShadows(transport, kReportSlotSize);
 
   const auto functions = MappingFunctionBytes(record);
   auto shadow = transport.Slots()[kMappingShadowSlot].begin() + kMappingShadowOffset;
   const bool changed = !std::equal(functions.begin(), functions.end(), shadow);
-  std::copy(functions.begin(), functions.end(), shadow);
 
-  transport.SendCommand(kCmdButtonMapping, PacketByte(0, 1), MappingData(record), kCommandReportLength, changed);
-  if (changed) somethingSent = true;
+  const SendOutcome outcome =
+      transport.SendCommand(kCmdButtonMapping, PacketByte(0, 1), MappingData(record), kCommandReportLength, changed);
+  if (!changed) return true;
+  somethingSent = true;
+  if (outcome != SendOutcome::kAccepted) return false;
+  std::copy(functions.begin(), functions.end(), shadow);
+  return true;
 }
 
-void MappingUpload::UploadMacros(const ProfileRecord& record, Transport& transport, bool send, bool& somethingSent) {
+bool MappingUpload::UploadMacros(const ProfileRecord& record, Transport& transport, bool send, bool& somethingSent) {
   bool anyChanged = false;
   for (const KeyAssignment& key : record.KeyAssignments) {
     if (!IsMacroButton(key)) continue;
@@ -112,26 +117,43 @@ void MappingUpload::UploadMacros(const ProfileRecord& record, Transport& transpo
     if (!std::equal(image.begin(), image.end(), shadow.begin())) anyChanged = true;
     std::copy(image.begin(), image.end(), shadow.begin());
   }
-  if (!send || !anyChanged) return;
+  if (!send || !anyChanged) return true;
 
   if (HandleOpen(transport)) somethingSent = true;
-  transport.SendCommand(kCmdMacroStart, PacketByte(0, 1), kMacroStartData, kCommandReportLength, true);
+  const bool started =
+      transport.SendCommand(kCmdMacroStart, PacketByte(0, 1), kMacroStartData, kCommandReportLength, true) ==
+      SendOutcome::kAccepted;
   transport.GetClock().Sleep(kMacroStartGap);
 
-  // Every macro button goes out again after the start command, a shared macro once per button.
+  // Every macro button goes out again after the start command, a shared macro once per button. A
+  // slot's shadow takes its image only when the mouse acknowledged every packet of it (the last
+  // button of a shared slot decides, as its packets are the ones the slot keeps).
   ZeroMacroShadows(transport, kMacroImageSize);
+  bool delivered = started;
   for (const KeyAssignment& key : record.KeyAssignments) {
     if (!IsMacroButton(key)) continue;
     const MacroImage image = BuildMacroImage(key.Macro, DeviceSlotOf(key));
-    std::copy(image.begin(), image.end(), MacroShadow(transport, DeviceSlotOf(key)).begin());
     const int packets = MacroPacketCount(image);
+    bool complete = true;
     for (int p = 0; p < packets; ++p) {
       bool wentOut = false;
-      SendMacroPacket(transport, PacketByte(static_cast<unsigned>(p), static_cast<unsigned>(packets)),
-                      MacroPacketData(image, p), wentOut);
+      const SendOutcome outcome =
+          SendMacroPacket(transport, PacketByte(static_cast<unsigned>(p), static_cast<unsigned>(packets)),
+                          MacroPacketData(image, p), wentOut);
       if (wentOut) somethingSent = true;
+      if (outcome != SendOutcome::kAccepted) complete = false;
+    }
+    ReportSlot& shadow = MacroShadow(transport, DeviceSlotOf(key));
+    if (complete) {
+      std::copy(image.begin(), image.end(), shadow.begin());
+    } else {
+      std::fill_n(shadow.begin(), kMacroImageSize, std::uint8_t{0});
+      delivered = false;
     }
   }
+  // Without the start command's acknowledge the mouse may have kept none of them.
+  if (!started) ZeroMacroShadows(transport, kMacroImageSize);
+  return delivered;
 }
 
 void MappingUpload::PrimeMappingShadow(const ProfileRecord& record, Transport& transport) {

@@ -53,20 +53,30 @@ class MappingUpload final : public MappingUploadSteps {
   // macro into the button, then clears it.
   void SetRefreshButtonMacros(bool on) { refreshButtonMacros_ = on; }
   bool RefreshButtonMacros() const { return refreshButtonMacros_; }
+  // Set while the macro library is being edited (the macro manager is open): a resolution then
+  // leaves the record alone (the buttons keep their macros, functions and slots, the slot table
+  // and RefreshButtonMacros stay as they are), so a half-edited macro reaches neither a button nor
+  // a shadow.
+  void HoldButtonMacros(bool on) { holdButtonMacros_ = on; }
+  bool ButtonMacrosHeld() const { return holdButtonMacros_; }
   // The device slot the latest resolution gave the library item at `location`.
   std::optional<std::uint8_t> SlotOfItem(const MacroItemLocation& location) const;
 
   // Gives each distinct library macro among the macro buttons (in button order) the next slot and
   // rewrites the button's function (0x90, loop type << 4 | slot, loop count for loop type 2). A
   // button whose macro number is not in the library loses its function (disabled, named as such).
+  // Does nothing while the button macros are held.
   void ResolveMacroSlots(ProfileRecord& record) override;
   // SendMapping: with a control handle open, forgets the macro shadows (so the macros of this
   // upload are all sent again), compares the function bytes with their shadow and sends 0x01
-  // when they differ.
-  void BuildMappingCommand(const ProfileRecord& record, Transport& transport, bool& somethingSent) override;
+  // when they differ; the shadow takes them once the mouse acknowledged them. False when the
+  // command was given up.
+  bool BuildMappingCommand(const ProfileRecord& record, Transport& transport, bool& somethingSent) override;
   // Compares every macro button's image with its shadow; with `send` on and any of them changed,
-  // sends the start command and then every macro button's packets.
-  void UploadMacros(const ProfileRecord& record, Transport& transport, bool send, bool& somethingSent) override;
+  // sends the start command and then every macro button's packets. A slot whose packets were not
+  // all acknowledged (or all slots, when the start command was not) keeps an empty shadow, so it
+  // goes out again; false then.
+  bool UploadMacros(const ProfileRecord& record, Transport& transport, bool send, bool& somethingSent) override;
   // Shadow of the mapping = the record's function bytes (0xFF around them).
   void PrimeMappingShadow(const ProfileRecord& record, Transport& transport) override;
   // A mapping shadow that equals no build: the next mapping command is sent whatever it holds.
@@ -86,6 +96,7 @@ class MappingUpload final : public MappingUploadSteps {
   std::vector<ItemSlot> itemSlots_;  // the slot-per-item table: only items that have a slot
   int macroSlotNext_ = 1;
   bool refreshButtonMacros_ = false;
+  bool holdButtonMacros_ = false;
 };
 
 }  // namespace gm

@@ -26,11 +26,25 @@ bool ConfigUpload::AnyControlHandle() const { return ActiveControlHandle(transpo
 bool ConfigUpload::BuildAndCompare(const ShadowPair& slots, std::span<const std::uint8_t> bytes) {
   auto& all = transport_.Slots();
   auto& build = all[slots.build];
-  auto& shadow = all[slots.shadow];
   std::copy(bytes.begin(), bytes.end(), build.begin());
-  const bool differs = !std::equal(build.begin(), build.begin() + slots.compared, shadow.begin());
-  std::copy_n(build.begin(), slots.compared, shadow.begin());
-  return differs;
+  return !std::equal(build.begin(), build.begin() + slots.compared, all[slots.shadow].begin());
+}
+
+void ConfigUpload::Settle(const ShadowPair& slots, bool acknowledged, bool DirtyFlags::*group) {
+  if (!acknowledged) {
+    pending_.*group = true;
+    return;
+  }
+  auto& all = transport_.Slots();
+  std::copy_n(all[slots.build].begin(), slots.compared, all[slots.shadow].begin());
+}
+
+bool ConfigUpload::Send(std::uint8_t code, std::uint8_t packetByte, std::span<const std::uint8_t> data,
+                        std::size_t length, bool changed) {
+  const SendOutcome outcome = transport_.SendCommand(code, packetByte, data, length, changed);
+  if (!changed) return true;
+  somethingSent_ = true;
+  return outcome == SendOutcome::kAccepted;
 }
 
 void ConfigUpload::WriteShadow(const ShadowPair& slots, std::span<const std::uint8_t> bytes) {
@@ -55,34 +69,38 @@ void ConfigUpload::BuildConfigCommands(const ProfileRecord& record) {
   const bool coloursChanged = BuildAndCompare(kColourSlots, colours);
   const bool lightingChanged = BuildAndCompare(kLightingSlots, std::span(lighting).first(kLightingSlots.compared));
 
-  auto send = [&](std::uint8_t code, std::uint8_t packet, std::span<const std::uint8_t> data,
-                  std::size_t length, bool changed) {
-    transport_.SendCommand(code, packet, data, length, changed);
-    if (changed) somethingSent_ = true;
-  };
-  send(kCmdDpiStages, PacketByte(0, 2), dpiX, kCommandReportLength, dpiChanged);
-  send(kCmdDpiStages, PacketByte(1, 2), dpiY, kCommandReportLength, dpiChanged);
-  send(kCmdStageColours, PacketByte(0, 1), colours, kCommandReportLength, coloursChanged);
-  send(kCmdReportRate, PacketByte(0, 1), rate, kCommandReportLength, rateChanged);
-  send(kCmdLiftOff, PacketByte(0, 1), lift, kCommandReportLength, liftChanged);
-  send(kCmdDebounce, PacketByte(0, 1), debounce, kCommandReportLength, debounceChanged);
-  send(kCmdLighting, PacketByte(0, 1), lighting, kLongCommandReportLength, lightingChanged);
+  constexpr auto group = &DirtyFlags::DeviceSettingsDirty;
+  // Both DPI packets are sent whatever the first one's answer; the shadow takes them only when the
+  // mouse acknowledged both.
+  const bool dpiXTaken = Send(kCmdDpiStages, PacketByte(0, 2), dpiX, kCommandReportLength, dpiChanged);
+  const bool dpiYTaken = Send(kCmdDpiStages, PacketByte(1, 2), dpiY, kCommandReportLength, dpiChanged);
+  if (dpiChanged) Settle(kDpiSlots, dpiXTaken && dpiYTaken, group);
+  const bool coloursTaken = Send(kCmdStageColours, PacketByte(0, 1), colours, kCommandReportLength, coloursChanged);
+  if (coloursChanged) Settle(kColourSlots, coloursTaken, group);
+  const bool rateTaken = Send(kCmdReportRate, PacketByte(0, 1), rate, kCommandReportLength, rateChanged);
+  if (rateChanged) Settle(kRateSlots, rateTaken, group);
+  const bool liftTaken = Send(kCmdLiftOff, PacketByte(0, 1), lift, kCommandReportLength, liftChanged);
+  if (liftChanged) Settle(kLiftSlots, liftTaken, group);
+  const bool debounceTaken = Send(kCmdDebounce, PacketByte(0, 1), debounce, kCommandReportLength, debounceChanged);
+  if (debounceChanged) Settle(kDebounceSlots, debounceTaken, group);
+  const bool lightingTaken = Send(kCmdLighting, PacketByte(0, 1), lighting, kLongCommandReportLength, lightingChanged);
+  if (lightingChanged) Settle(kLightingSlots, lightingTaken, group);
 }
 
 void ConfigUpload::BuildPowerCommand(const ProfileRecord& record) {
   if (!AnyControlHandle()) return;
   const auto power = PowerData(record);
   const bool changed = BuildAndCompare(kPowerSlots, power);
-  transport_.SendCommand(kCmdPower, PacketByte(0, 1), power, kCommandReportLength, changed);
-  if (changed) somethingSent_ = true;
+  const bool taken = Send(kCmdPower, PacketByte(0, 1), power, kCommandReportLength, changed);
+  if (changed) Settle(kPowerSlots, taken, &DirtyFlags::PowerDirty);
 }
 
 void ConfigUpload::BuildSensorOptionsCommand(const ProfileRecord& record) {
   if (!AnyControlHandle()) return;
   const auto options = SensorOptionsData(record);
   const bool changed = BuildAndCompare(kSensorSlots, options);
-  transport_.SendCommand(kCmdSensorOptions, PacketByte(0, 1), options, kCommandReportLength, changed);
-  if (changed) somethingSent_ = true;
+  const bool taken = Send(kCmdSensorOptions, PacketByte(0, 1), options, kCommandReportLength, changed);
+  if (changed) Settle(kSensorSlots, taken, &DirtyFlags::SensorDirty);
 }
 
 void ConfigUpload::WriteAllShadows(const ProfileRecord& record, bool invert) {
@@ -132,12 +150,16 @@ UploadResult ConfigUpload::SendDirtyGroups(ProfileRecord& record, bool mouseOnli
   if ((!wiredOrBle && !mouseOnline) || !AnyControlHandle()) return UploadResult::kNoLink;
 
   mapping_.ResolveMacroSlots(record);
-  if (dirty_.KeyMapDirty) mapping_.BuildMappingCommand(record, transport_, somethingSent_);
+  pending_ = DirtyFlags{};
+  if (dirty_.KeyMapDirty && !mapping_.BuildMappingCommand(record, transport_, somethingSent_))
+    pending_.KeyMapDirty = true;
   if (dirty_.DeviceSettingsDirty) BuildConfigCommands(record);
   if (dirty_.PowerDirty) BuildPowerCommand(record);
   if (dirty_.SensorDirty) BuildSensorOptionsCommand(record);
-  dirty_ = DirtyFlags{};
-  mapping_.UploadMacros(record, transport_, true, somethingSent_);
+  // A macro the mouse did not take goes out again with the button mapping: marking it keeps the
+  // mouse's own reports from re-priming its shadow until then.
+  if (!mapping_.UploadMacros(record, transport_, true, somethingSent_)) pending_.KeyMapDirty = true;
+  dirty_ = pending_;
   return UploadResult::kDone;
 }
 

@@ -46,13 +46,15 @@ inline constexpr ShadowPair kSensorSlots{18, 19, 3};
 // The button-mapping and macro steps of an upload (device/mapping_upload.h). This base does
 // nothing at every step: an upload without buttons and macros. ResolveMacroSlots may rewrite the
 // macro buttons of the record (their slot numbers, or disabled when their macro is gone). The
-// steps run inside the upload's or the priming's run and take no run of their own.
+// steps run inside the upload's or the priming's run and take no run of their own. The two
+// sending steps return false when the mouse left something they sent unacknowledged (its shadow
+// then still differs, so the next upload with the button mapping marked sends it again).
 class MappingUploadSteps {
  public:
   virtual ~MappingUploadSteps() = default;
   virtual void ResolveMacroSlots(ProfileRecord&) {}
-  virtual void BuildMappingCommand(const ProfileRecord&, Transport&, bool& somethingSent) {}
-  virtual void UploadMacros(const ProfileRecord&, Transport&, bool send, bool& somethingSent) {}
+  virtual bool BuildMappingCommand(const ProfileRecord&, Transport&, bool& somethingSent) { return true; }
+  virtual bool UploadMacros(const ProfileRecord&, Transport&, bool send, bool& somethingSent) { return true; }
   virtual void PrimeMappingShadow(const ProfileRecord&, Transport&) {}
   virtual void ForgetMappingShadow(const ProfileRecord&, Transport&) {}
 };
@@ -94,6 +96,8 @@ class ConfigUpload {
   // `sensor` gives the register codes of the DPI stage positions; it must outlive this object.
   ConfigUpload(Transport& transport, MappingUploadSteps& mapping, const SensorTables& sensor);
 
+  // After an upload the flags hold the groups of the commands the mouse never acknowledged: they
+  // stay pending for the next upload.
   DirtyFlags& Dirty() { return dirty_; }
   const DirtyFlags& Dirty() const { return dirty_; }
   bool SomethingSent() const { return somethingSent_; }
@@ -102,8 +106,10 @@ class ConfigUpload {
   // `record` are resolved against the macro library first.
   UploadResult UploadPendingChanges(ProfileRecord& record, bool mouseOnline, UploadHost& host);
 
-  // Builders: build, compare with the shadow, copy into the shadow, send what differs. Each
-  // returns at once, building nothing, when no control handle is open. Steps of the upload's run.
+  // Builders: build, compare with the shadow, send what differs, and copy a command into its
+  // shadow once the mouse has acknowledged it. A command given up after its four attempts keeps
+  // its shadow (what the mouse last acknowledged) and marks its group dirty again. Each returns at
+  // once, building nothing, when no control handle is open. Steps of the upload's run.
   void BuildConfigCommands(const ProfileRecord& record);
   void BuildPowerCommand(const ProfileRecord& record);
   void BuildSensorOptionsCommand(const ProfileRecord& record);
@@ -123,9 +129,16 @@ class ConfigUpload {
   // The run of the upload: refused (kBusy) while another run holds the link, kNoLink without a
   // usable link, else the dirty groups rebuilt, their differences sent and the flags cleared.
   UploadResult SendDirtyGroups(ProfileRecord& record, bool mouseOnline);
-  // Writes `bytes` into the build slot, compares them with the shadow, updates the shadow;
-  // returns whether they differed.
+  // Writes `bytes` into the build slot and returns whether its compared bytes differ from the
+  // shadow.
   bool BuildAndCompare(const ShadowPair& slots, std::span<const std::uint8_t> bytes);
+  // A command that differed has been sent: acknowledged, its shadow takes the build; given up,
+  // the shadow stays and `group` is marked for the next upload.
+  void Settle(const ShadowPair& slots, bool acknowledged, bool DirtyFlags::*group);
+  // Sends one packet of a command (nothing but the gap when unchanged); true unless a changed
+  // packet went unacknowledged.
+  bool Send(std::uint8_t code, std::uint8_t packetByte, std::span<const std::uint8_t> data, std::size_t length,
+            bool changed);
   void WriteShadow(const ShadowPair& slots, std::span<const std::uint8_t> bytes);
   void WriteAllShadows(const ProfileRecord& record, bool invert);
 
@@ -133,6 +146,7 @@ class ConfigUpload {
   MappingUploadSteps& mapping_;
   const SensorTables& sensor_;
   DirtyFlags dirty_;
+  DirtyFlags pending_;  // the groups of the current upload's unacknowledged commands
   bool somethingSent_ = false;
 };
 

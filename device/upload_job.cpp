@@ -15,6 +15,7 @@ UploadJobOutcome RunUploadJob(Transport& transport, MappingUpload& mapping, Uplo
   outcome.result = upload.UploadPendingChanges(input.record, input.mouseOnline, host);
   outcome.somethingSent = upload.SomethingSent();
   outcome.stopped = gate.Stopped();
+  if (outcome.result == UploadResult::kDone) outcome.pending = upload.Dirty();
   if (outcome.stopped && outcome.result == UploadResult::kDone) ForgetEveryShadow(transport, upload, input.record);
   return outcome;
 }

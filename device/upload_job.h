@@ -33,11 +33,11 @@ class ResolvedMappingSteps final : public MappingUploadSteps {
   void ResolveMacroSlots(ProfileRecord& record) override {
     if (&record != &resolved_) record.KeyAssignments = resolved_.KeyAssignments;
   }
-  void BuildMappingCommand(const ProfileRecord& record, Transport& transport, bool& somethingSent) override {
-    steps_.BuildMappingCommand(record, transport, somethingSent);
+  bool BuildMappingCommand(const ProfileRecord& record, Transport& transport, bool& somethingSent) override {
+    return steps_.BuildMappingCommand(record, transport, somethingSent);
   }
-  void UploadMacros(const ProfileRecord& record, Transport& transport, bool send, bool& somethingSent) override {
-    steps_.UploadMacros(record, transport, send, somethingSent);
+  bool UploadMacros(const ProfileRecord& record, Transport& transport, bool send, bool& somethingSent) override {
+    return steps_.UploadMacros(record, transport, send, somethingSent);
   }
   void PrimeMappingShadow(const ProfileRecord& record, Transport& transport) override {
     steps_.PrimeMappingShadow(record, transport);
@@ -68,6 +68,8 @@ struct UploadJobOutcome {
   // again so that the next upload sends them whole.
   bool stopped = false;
   DirtyFlags dirty;  // the groups the job took
+  // The groups of the commands the mouse never acknowledged (kDone only): still to be sent.
+  DirtyFlags pending;
 };
 
 // The upload of `input` with ConfigUpload over `transport` and the wire steps of `mapping`.

@@ -35,8 +35,7 @@ int main(int argc, char** argv) {
   const gm::soak::SoakSummary s = gm::soak::RunSoak(options, std::cout);
   std::cout << "steps " << s.steps << ", seed " << s.seed << ", quiet periods checked " << s.quietPeriods
             << ", divergences " << s.divergences
-            << " (power/sensor options left unsent by a profile switch: " << s.ruleDifferences
-            << "; quiet periods with edits waiting for a usable link: " << s.quietWithWaitingEdits << ")" << ", time " << std::fixed << std::setprecision(1) << s.seconds
+            << " (quiet periods with edits waiting for a usable link: " << s.quietWithWaitingEdits << ")" << ", time " << std::fixed << std::setprecision(1) << s.seconds
             << " s, live heap " << s.heapAtTenth << " bytes at 10 %, " << s.heapAtEnd << " at the end\n";
   return s.divergences == 0 ? 0 : 1;
 }

@@ -196,26 +196,14 @@ class Soak {
   // ---- the window's message loop ----
 
   void Fire(unsigned id) {
-    const bool upload = id == kTimerUpload;
-    const sim::MouseState before = upload ? mouse_->State() : sim::MouseState{};
     controller_->OnTimer(id);
     SettleJobs();
-    if (!upload) return;
-    ClearFaults();
-    // Power and sensor options reach the mouse only through an upload that has them dirty; a
-    // profile switch does not mark them (the program's rule). Which profile's values the mouse
-    // holds is known again once such a command was actually accepted.
-    const sim::MouseState after = mouse_->State();
-    auto accepted = [&](const sim::MouseState& m, std::uint8_t code) {
-      const auto it = m.acceptedByCode.find(code);
-      return it == m.acceptedByCode.end() ? 0 : it->second;
-    };
-    if (accepted(after, kCmdPower) != accepted(before, kCmdPower)) switchedSincePower_ = false;
-    if (accepted(after, kCmdSensorOptions) != accepted(before, kCmdSensorOptions)) switchedSinceSensor_ = false;
+    if (id == kTimerUpload || id == kTimerUploadRetry) ClearFaults();
   }
 
-  // The faults injected for one upload end with it: each stays within the exchange's four attempts
-  // (a command refused or unanswered more often than that is given up by design).
+  // The faults injected for one upload end with it. Up to six refusals or failed reads: one beyond
+  // the exchange's four attempts makes the upload give the command up, and the retry a second
+  // later (or the next upload) must bring it to the mouse.
   void ClearFaults() {
     mouse_->FailNextAcknowledgeReads(0);
     mouse_->IgnoreNextCommands(0);
@@ -377,7 +365,6 @@ class Soak {
         const int count = std::clamp(GetProfileShowCount(S().config), 1, kProfileCount);
         const int slot = GetProfileShowList(S().config, Pick(count));
         Apply(OnProfileChosen(S(), slot), "switch to profile " + std::to_string(slot));
-        switchedSincePower_ = switchedSinceSensor_ = true;
         break;
       }
       case 9: AssignMacro(); break;
@@ -395,10 +382,10 @@ class Soak {
         Note("mouse wakes");
         AwaitEmittedReport();
         break;
-      case 14: ArmCountedFault(3, &sim::SimMouse::FailNextAcknowledgeReads, "acknowledge reads fail"); break;
-      case 15: ArmCountedFault(3, &sim::SimMouse::IgnoreNextCommands, "commands refused"); break;
+      case 14: ArmCountedFault(6, &sim::SimMouse::FailNextAcknowledgeReads, "acknowledge reads fail"); break;
+      case 15: ArmCountedFault(6, &sim::SimMouse::IgnoreNextCommands, "commands refused"); break;
       case 16: ArmCountedFault(2, &sim::SimMouse::CorruptNextAcknowledges, "acknowledges damaged"); break;
-      case 17: ArmCountedFault(3, &sim::SimMouse::IgnoreNextMacroPackets, "macro packets refused"); break;
+      case 17: ArmCountedFault(6, &sim::SimMouse::IgnoreNextMacroPackets, "macro packets refused"); break;
       case 18: MalformedReport(); break;
       case 19: InjectedReport(); break;
       default: {
@@ -528,13 +515,8 @@ class Soak {
   }
 
   void CompareOptions(const char* what, const std::array<std::uint8_t, 3>& mouse, const std::array<std::uint8_t, 3>& wanted,
-                      bool dirty, bool switched) {
+                      bool dirty) {
     if (dirty || mouse == wanted) return;
-    if (switched) {
-      ++summary_.ruleDifferences;
-      Note(std::string("quiet: ") + what + " left unsent by a profile switch: mouse " + Hex(mouse) + ", profile " + Hex(wanted));
-      return;
-    }
     Diverged(std::string(what) + ": mouse " + Hex(mouse) + ", profile " + Hex(wanted));
   }
 
@@ -568,13 +550,8 @@ class Soak {
                                                      mouse.lightingDirection};
       Compare("lighting", heldLighting, std::array<std::uint8_t, 3>{lighting[1], lighting[2], lighting[3]});
     }
-    // A profile switch does not send power and sensor options (the program's rule), and a mouse
-    // report re-primes the shadows from the new profile afterwards: from then on the shadows claim
-    // the mouse holds that profile's values, and an upload of the same values sends nothing. Such a
-    // difference is counted apart from the divergences.
-    CompareOptions("power", mouse.power, PowerData(record), dirty.PowerDirty, switchedSincePower_);
-    CompareOptions("sensor options", mouse.sensorOptions, SensorOptionsData(record), dirty.SensorDirty,
-                   switchedSinceSensor_);
+    CompareOptions("power", mouse.power, PowerData(record), dirty.PowerDirty);
+    CompareOptions("sensor options", mouse.sensorOptions, SensorOptionsData(record), dirty.SensorDirty);
     if (!dirty.KeyMapDirty) {
       Compare("button mapping", mouse.buttonMapping, MappingData(record));
       for (int button = 0; button < kButtonCount; ++button) {
@@ -687,8 +664,6 @@ class Soak {
   int expectedCurrent_ = 0;
   bool asleep_ = false;
   bool faultArmed_ = false;
-  bool switchedSincePower_ = false;
-  bool switchedSinceSensor_ = false;
   std::deque<std::string> history_;
 };
 

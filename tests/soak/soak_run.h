@@ -23,9 +23,6 @@ struct SoakSummary {
   std::uint64_t seed = 0;
   std::uint64_t quietPeriods = 0;
   std::uint64_t divergences = 0;
-  // Power or sensor options the mouse holds that differ from the profile after a profile switch,
-  // which by the program's rule does not send them (not divergences).
-  std::uint64_t ruleDifferences = 0;
   // Quiet periods that found edits refused for want of a usable link (the receiver alone, the
   // program taking the mouse for asleep): they wait for the next upload, so the mouse and the
   // files are compared only for the other groups (the files after the run, when they are saved).

@@ -196,11 +196,12 @@ TEST_F(MainCommandsTest, LiftRadiosGatherTheirHeight) {
   EXPECT_EQ(SettingValue(record(), kLiftDetectionHeight), L"7");
 }
 
-TEST_F(MainCommandsTest, ProfileSwitchStoresTheSlotSendsMappingAndDeviceSettingsAndSkipsTwoReports) {
+TEST_F(MainCommandsTest, ProfileSwitchStoresTheSlotSendsEveryGroupAndSkipsTwoReports) {
   const CommandResult result = OnProfileChosen(*model_, 3);
   EXPECT_EQ(GetCurrentProfile(model_->config), 3);
   EXPECT_EQ(model_->currentProfile, 3);
-  EXPECT_EQ(result.schedule, (Groups{DirtyGroup::kKeyMap, DirtyGroup::kDeviceSettings}));
+  EXPECT_EQ(result.schedule,
+            (Groups{DirtyGroup::kKeyMap, DirtyGroup::kDeviceSettings, DirtyGroup::kPower, DirtyGroup::kSensor}));
   EXPECT_EQ(result.skipInputReports, 2);
   EXPECT_TRUE(result.refresh);
   EXPECT_TRUE(result.closePopups);

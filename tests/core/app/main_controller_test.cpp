@@ -24,6 +24,7 @@
 #include "settings/environment.h"
 #include "settings/language.h"
 #include "settings/language_indexes.h"
+#include "settings/profile_file.h"
 #include "settings/profile_record.h"
 #include "settings/sensor_table.h"
 #include "settings/settings_store.h"
@@ -818,6 +819,120 @@ TEST_F(MainControllerTest, ClosingTheMacroManagerUploadsTheEditedMacrosOfMacroBu
   SettleJobs();
   EXPECT_GT(mouse_->State().macroUploadStarts, startsBefore);
   EXPECT_EQ(button.Macro.MacroActionNum, 2u);
+}
+
+// A report from the mouse while the manager is open re-primes the upload state; it must take
+// neither the half-edited macro into the button nor its loop mode into the mapping's shadow. The
+// mouse's slot, its mapping and the saved profile end with the macro as the manager left it.
+TEST_F(MainControllerTest, AMouseReportWhileTheMacroManagerIsOpenDoesNotKeepTheLaterEditsFromTheMouse) {
+  Start(StandardMouse(true, false, false));
+  WaitForWorker(LinkKind::Wired);
+  MacroItemLocation at;
+  s_.library.CreateMacro(L"tap", at);
+  MacroKey& macro = *s_.library.ItemAt(at)->Macro;
+  macro.InsertAction(0, MacroAction::Event(0x41, false));  // press A
+  macro.MacroCommandActionNum = 1;
+  macro.MacroKeyLoopType = 2;
+  macro.MacroKeyLoopNum = 1;
+  KeyAssignment& button = Current().KeyAssignments[2];
+  button.KeyValue = {0x90, 0x21, 0x01};
+  button.MacroKeyIndex = macro.MacroKeyIndex;
+  button.Macro = macro;
+  controller_->ScheduleUpload(DirtyGroup::kKeyMap);
+  Fire(kTimerUpload);
+  ASSERT_EQ(sim::HexBytes(mouse_->State().macroSlots[1].entries), "30 00 04");
+
+  controller_->MacroManagerOpening();
+  macro.InsertAction(1, MacroAction::Event(0x41, true));  // release A, played once
+  macro.MacroCommandActionNum = 2;
+  macro.MacroKeyLoopType = 1;
+  for (int press = 0; press < 2; ++press) {
+    mouse_->PressDpiButton();
+    DeliverReport();
+  }
+  macro.InsertAction(1, MacroAction::Delay(50));  // a delay between the two
+  EXPECT_TRUE(controller_->MacroManagerClosed());
+  SettleJobs();
+
+  // Press A with 50 ms after it, release A; the button's function 90 11 00 (played once, slot 1),
+  // the third on the wire.
+  const sim::MouseState held = mouse_->State();
+  EXPECT_EQ(sim::HexBytes(held.macroSlots.at(1).entries), "30 32 04 B0 00 04");
+  EXPECT_EQ(sim::HexBytes(std::span(held.buttonMapping).subspan(6, 3)), "90 11 00");
+  Fire(kTimerSave);
+  auto saved = std::make_unique<ProfileRecord>();
+  ASSERT_TRUE(ReadProfileRecord(ProfileSlotPath(s_.config, s_.currentProfile), *saved));
+  const MacroKey& kept = saved->KeyAssignments[2].Macro;
+  ASSERT_EQ(kept.MacroActionNum, 3u);
+  EXPECT_EQ(kept.Actions[1], MacroAction::Delay(50));
+  EXPECT_EQ(kept.Actions[2], MacroAction::Event(0x41, true));
+}
+
+// Two profiles that differ only in angle snap and sleep delay: switching between them gives the
+// mouse the new profile's values, and nothing else goes out.
+TEST_F(MainControllerTest, AProfileSwitchSendsTheNewProfilesSensorAndPowerOptions) {
+  Start(StandardMouse(true, false, false));
+  controller_->Session().Upload().ForgetShadows(Current());  // the mouse takes profile 0 whole
+  for (DirtyGroup group : {DirtyGroup::kKeyMap, DirtyGroup::kDeviceSettings, DirtyGroup::kPower, DirtyGroup::kSensor})
+    controller_->ScheduleUpload(group);
+  Fire(kTimerUpload);
+  ProfileRecord& other = s_.profiles[1];
+  other = s_.profiles[0];
+  SetAngleSnap(other, 1);
+  SetPowerDownTime(other, 7);
+  ASSERT_EQ(mouse_->State().sensorOptions[0], 0);
+  ASSERT_NE(mouse_->State().power[0], 7);
+  const std::uint8_t sleepBefore = mouse_->State().power[0];
+
+  for (int slot : {1, 0}) {
+    SCOPED_TRACE(slot);
+    mouse_->ClearSentReports();
+    const CommandResult result = OnProfileChosen(s_, slot);
+    for (DirtyGroup group : result.schedule) controller_->ScheduleUpload(group);
+    Fire(kTimerUpload);
+    std::vector<std::uint8_t> codes;
+    for (const auto& report : mouse_->SentReports()) codes.push_back(report[1]);
+    EXPECT_EQ(codes, (std::vector<std::uint8_t>{kCmdPower, kCmdSensorOptions}));
+    EXPECT_EQ(mouse_->State().sensorOptions[0], slot == 1 ? 1 : 0);
+    EXPECT_EQ(mouse_->State().power[0], slot == 1 ? 7 : sleepBefore);
+  }
+}
+
+// The mouse refuses to acknowledge for a while: what it did not take stays pending. The upload is
+// tried again once, a second later; after that the next upload carries it (here one for another
+// edit). No retry follows a retry.
+TEST_F(MainControllerTest, ACommandTheMouseLeftUnacknowledgedReachesItOnceItAnswersAgain) {
+  Start(StandardMouse(true, false, false));
+  struct Case {
+    const char* name;
+    int refusedAttempts;
+    bool takenByRetry;
+  };
+  for (const Case& c : {Case{"refused for one upload", 4, true}, Case{"refused for the retry too", 8, false}}) {
+    SCOPED_TRACE(c.name);
+    const int sleep = c.takenByRetry ? 3 : 6;
+    SetPowerDownTime(Current(), sleep);
+    controller_->ScheduleUpload(DirtyGroup::kPower);
+    mouse_->IgnoreNextCommands(c.refusedAttempts);
+    Fire(kTimerUpload);
+    EXPECT_NE(mouse_->State().power[0], sleep);
+    EXPECT_TRUE(controller_->Session().Upload().Dirty().PowerDirty);
+    EXPECT_EQ(host_.Period(kTimerUploadRetry), 1000u);
+
+    Fire(kTimerUploadRetry);
+    EXPECT_FALSE(host_.Running(kTimerUploadRetry));
+    EXPECT_EQ(mouse_->State().power[0] == sleep, c.takenByRetry);
+    EXPECT_EQ(controller_->Session().Upload().Dirty().PowerDirty, !c.takenByRetry);
+    if (c.takenByRetry) continue;
+
+    Current().CurrentDPILevelValue = 4;
+    controller_->ScheduleUpload(DirtyGroup::kDeviceSettings);
+    Fire(kTimerUpload);
+    EXPECT_EQ(mouse_->State().power[0], sleep);
+    EXPECT_EQ(mouse_->State().dpiStage, 4);
+    EXPECT_FALSE(controller_->Session().Upload().Dirty().Any());
+    EXPECT_FALSE(host_.Running(kTimerUploadRetry));
+  }
 }
 
 }  // namespace

@@ -348,7 +348,7 @@ TEST_F(MappingUploadTest, PacketsOfALongAndOfAnEmptyMacro) {
   EXPECT_EQ(clock.sleeps, (std::vector<int>{60, 10, 120, 120, 120}));
 }
 
-TEST_F(MappingUploadTest, AnUnacknowledgedPacketIsResentAfter60msAndDroppedAfterFourSends) {
+TEST_F(MappingUploadTest, AnUnacknowledgedPacketIsResentAfter60msAndAfterFourSendsWaitsForTheNextUpload) {
   AddMacro(library, 7, Presses(9), MacroItemLocation::Level0(0));
   GiveMacro(record, 0, 7);
   mapping.SetRefreshButtonMacros(true);
@@ -374,9 +374,55 @@ TEST_F(MappingUploadTest, AnUnacknowledgedPacketIsResentAfter60msAndDroppedAfter
   for (std::size_t i = 1; i <= 4; ++i) EXPECT_EQ(sent[i][3], 0x02) << i;
   EXPECT_EQ(sent[5][3], 0x12);
 
-  // Its shadow holds the image: nothing is retried until a macro changes.
+  // The slot's shadow stays empty and the button mapping stays marked: the next upload sends
+  // every macro again (the mapping itself was never sent in this test, so it goes out first).
+  EXPECT_TRUE(upload.Dirty().KeyMapDirty);
+  ASSERT_EQ(Upload(true), UploadResult::kDone);
+  EXPECT_EQ(Codes(), (std::vector<std::uint8_t>{kCmdButtonMapping, kCmdMacroStart, kCmdMacroData, kCmdMacroData}));
+  EXPECT_TRUE(mouse.State().macroSlots[1].Complete());
+  EXPECT_EQ(Entries(1)[2], 0x05);  // the first entry's usage: B
+  EXPECT_FALSE(upload.Dirty().Any());
   ASSERT_EQ(Upload(false), UploadResult::kDone);
   EXPECT_TRUE(Codes().empty());
+}
+
+// What the mouse leaves unacknowledged of the button mapping and macro upload stays pending: the
+// mapping command keeps its shadow, a macro whose start command was refused goes out again.
+TEST_F(MappingUploadTest, AMappingOrMacroStartNeverAcknowledgedGoesOutWithTheNextUpload) {
+  AddMacro(library, 7, Tap(kVkA, 50), MacroItemLocation::Level0(0));
+  GiveMacro(record, 0, 7);
+  mapping.SetRefreshButtonMacros(true);
+  mapping.ResolveMacroSlots(record);
+  Prime();
+
+  // The mapping: its four attempts refused, then the macro goes out (the mapping forgot it).
+  record.KeyAssignments[3].KeyValue = {0x40, 0x01, 0x00};
+  mouse.IgnoreNextCommands(4);
+  ASSERT_EQ(Upload(true), UploadResult::kDone);
+  EXPECT_EQ(Codes(), (std::vector<std::uint8_t>{1, 1, 1, 1, kCmdMacroStart, kCmdMacroData}));
+  EXPECT_TRUE(upload.Dirty().KeyMapDirty);
+  upload.UploadPendingChanges(record, true, host);
+  // Device order: the record's buttons 0, 1, 2, 4 (10 08 00), 3 (the edited one), 5.
+  const sim::MouseState held = mouse.State();
+  EXPECT_EQ(sim::HexBytes(std::span(held.buttonMapping).first(18)),
+            "90 21 01 10 02 00 10 04 00 10 08 00 40 01 00 40 01 00");
+  EXPECT_FALSE(upload.Dirty().Any());
+
+  // The start command refused four times: the packet is still sent, and the macro again next time.
+  library.ItemAt(MacroItemLocation::Level0(0))->Macro->Actions[1] = MacroAction::Delay(60);
+  mapping.SetRefreshButtonMacros(true);
+  mouse.IgnoreNextCommands(4);
+  ASSERT_EQ(Upload(false), UploadResult::kDone);
+  EXPECT_EQ(Codes(), (std::vector<std::uint8_t>{kCmdMacroStart, kCmdMacroStart, kCmdMacroStart, kCmdMacroStart,
+                                                kCmdMacroData}));
+  EXPECT_TRUE(upload.Dirty().KeyMapDirty);
+  const int starts = mouse.State().macroUploadStarts;
+  mouse.ClearSentReports();
+  upload.UploadPendingChanges(record, true, host);
+  EXPECT_EQ(Codes(), (std::vector<std::uint8_t>{kCmdMacroStart, kCmdMacroData}));
+  EXPECT_EQ(mouse.State().macroUploadStarts, starts + 1);
+  EXPECT_EQ(Entries(1), (std::vector<std::uint8_t>{0x30, 0x3C, 0x04, 0xB0, 0x00, 0x04}));
+  EXPECT_FALSE(upload.Dirty().Any());
 }
 
 TEST_F(MappingUploadTest, WithoutALinkNothingIsSentAndTheMacrosStayPending) {

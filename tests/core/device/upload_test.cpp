@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "device/command_report.h"
@@ -148,18 +149,53 @@ TEST_F(UploadTest, SecondUploadWithoutAnEditSendsNothing) {
   EXPECT_EQ(clock.Now() - before, Millis(9 * 60));  // seven config commands, power, sensor options
 }
 
-TEST_F(UploadTest, ACommandNeverAcknowledgedIsNotRepeatedByTheNextUpload) {
+// A command the mouse never acknowledges keeps its shadow at what the mouse last acknowledged and
+// leaves its group marked: the next upload sends it again without a new edit, and once the mouse
+// has taken it nothing more goes out. Both DPI packets go out again when one of them was refused.
+TEST_F(UploadTest, ACommandNeverAcknowledgedStaysPendingAndTheNextUploadSendsIt) {
   upload.Dirty().DeviceSettingsDirty = true;
-  Upload();
-  mouse.IgnoreNextCommands(4);
-  record.PollingRateValue = {0, 0, 0};
-  upload.Dirty().DeviceSettingsDirty = true;
-  Upload();
-  EXPECT_EQ(Codes(), (std::vector<std::uint8_t>{4, 4, 4, 4}));
-  EXPECT_EQ(mouse.State().rateCode, 0x02);  // the mouse never took it
-  upload.Dirty().DeviceSettingsDirty = true;
-  Upload();
-  EXPECT_TRUE(mouse.SentReports().empty());
+  Upload();  // the lighting command every first upload after a priming sends
+  struct Case {
+    const char* name;
+    std::function<void(ProfileRecord&)> edit;
+    DirtyFlags group;
+    std::vector<std::uint8_t> refused;  // the codes of the upload the mouse refuses
+    std::vector<std::uint8_t> resent;   // the codes of the next upload
+    std::function<bool(const sim::MouseState&)> arrived;
+  };
+  const Case cases[] = {
+      {"report rate", [](ProfileRecord& r) { r.PollingRateValue = {0, 0, 0}; }, {false, true, false, false},
+       {4, 4, 4, 4}, {4}, [](const sim::MouseState& m) { return m.rateCode == 0x08; }},
+      {"power", [](ProfileRecord& r) { SetPowerDownTime(r, 7); }, {false, false, true, false}, {7, 7, 7, 7}, {7},
+       [](const sim::MouseState& m) { return m.power[0] == 7; }},
+      {"sensor options", [](ProfileRecord& r) { SetAngleSnap(r, 1); }, {false, false, false, true}, {8, 8, 8, 8},
+       {8}, [](const sim::MouseState& m) { return m.sensorOptions[0] == 1; }},
+      // The first packet's four attempts are refused, the second packet is taken.
+      {"DPI stages", [](ProfileRecord& r) { r.XYSettingValueX[0] = 0x30; }, {false, true, false, false},
+       {2, 2, 2, 2, 2}, {2, 2}, [](const sim::MouseState& m) { return m.dpiX[0] == 0x30; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.edit(record);
+    upload.Dirty() = c.group;
+    mouse.IgnoreNextCommands(4);
+    EXPECT_EQ(Upload(), UploadResult::kDone);
+    EXPECT_EQ(Codes(), c.refused);
+    EXPECT_FALSE(c.arrived(mouse.State()));
+    EXPECT_EQ(upload.Dirty().Any(), true);
+    EXPECT_EQ(upload.Dirty().DeviceSettingsDirty, c.group.DeviceSettingsDirty);
+    EXPECT_EQ(upload.Dirty().PowerDirty, c.group.PowerDirty);
+    EXPECT_EQ(upload.Dirty().SensorDirty, c.group.SensorDirty);
+
+    EXPECT_EQ(Upload(), UploadResult::kDone);  // no new edit, no flag set by hand
+    EXPECT_EQ(Codes(), c.resent);
+    EXPECT_TRUE(c.arrived(mouse.State()));
+    EXPECT_FALSE(upload.Dirty().Any());
+
+    upload.Dirty() = c.group;
+    EXPECT_EQ(Upload(), UploadResult::kDone);
+    EXPECT_TRUE(Codes().empty());
+  }
 }
 
 TEST_F(UploadTest, HiddenWindowDoesNothing) {
