@@ -103,9 +103,14 @@ bool MappingUpload::BuildMappingCommand(const ProfileRecord& record, Transport& 
       transport.SendCommand(kCmdButtonMapping, PacketByte(0, 1), MappingData(record), kCommandReportLength, changed);
   if (!changed) return true;
   somethingSent = true;
-  if (outcome != SendOutcome::kAccepted) return false;
-  std::copy(functions.begin(), functions.end(), shadow);
-  return true;
+  if (outcome == SendOutcome::kAccepted) {
+    std::copy(functions.begin(), functions.end(), shadow);
+    return true;
+  }
+  // Given up: the mouse may hold the new functions or the old ones; a shadow equal to neither
+  // makes the next mapping command go out.
+  std::transform(functions.begin(), functions.end(), shadow, [](std::uint8_t b) { return static_cast<std::uint8_t>(~b); });
+  return false;
 }
 
 bool MappingUpload::UploadMacros(const ProfileRecord& record, Transport& transport, bool send, bool& somethingSent) {

@@ -70,7 +70,7 @@ class MappingUpload final : public MappingUploadSteps {
   // SendMapping: with a control handle open, forgets the macro shadows (so the macros of this
   // upload are all sent again), compares the function bytes with their shadow and sends 0x01
   // when they differ; the shadow takes them once the mouse acknowledged them. False when the
-  // command was given up.
+  // command was given up (the shadow then equals no function bytes).
   bool BuildMappingCommand(const ProfileRecord& record, Transport& transport, bool& somethingSent) override;
   // Compares every macro button's image with its shadow; with `send` on and any of them changed,
   // sends the start command and then every macro button's packets. A slot whose packets were not

@@ -31,12 +31,17 @@ bool ConfigUpload::BuildAndCompare(const ShadowPair& slots, std::span<const std:
 }
 
 void ConfigUpload::Settle(const ShadowPair& slots, bool acknowledged, bool DirtyFlags::*group) {
-  if (!acknowledged) {
-    pending_.*group = true;
+  auto& all = transport_.Slots();
+  const auto build = all[slots.build].begin();
+  const auto shadow = all[slots.shadow].begin();
+  if (acknowledged) {
+    std::copy_n(build, slots.compared, shadow);
     return;
   }
-  auto& all = transport_.Slots();
-  std::copy_n(all[slots.build].begin(), slots.compared, all[slots.shadow].begin());
+  // The mouse may or may not have taken it (a lost acknowledge looks the same as a refusal): its
+  // shadow equals no build, so the next upload of the group sends it whatever the value is then.
+  std::transform(build, build + slots.compared, shadow, [](std::uint8_t b) { return static_cast<std::uint8_t>(~b); });
+  pending_.*group = true;
 }
 
 bool ConfigUpload::Send(std::uint8_t code, std::uint8_t packetByte, std::span<const std::uint8_t> data,

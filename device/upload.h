@@ -107,9 +107,10 @@ class ConfigUpload {
   UploadResult UploadPendingChanges(ProfileRecord& record, bool mouseOnline, UploadHost& host);
 
   // Builders: build, compare with the shadow, send what differs, and copy a command into its
-  // shadow once the mouse has acknowledged it. A command given up after its four attempts keeps
-  // its shadow (what the mouse last acknowledged) and marks its group dirty again. Each returns at
-  // once, building nothing, when no control handle is open. Steps of the upload's run.
+  // shadow once the mouse has acknowledged it. A command given up after its four attempts leaves
+  // the mouse's state unknown: its shadow then equals no build and its group is marked dirty
+  // again, so the next upload of the group sends it. Each returns at once, building nothing, when
+  // no control handle is open. Steps of the upload's run.
   void BuildConfigCommands(const ProfileRecord& record);
   void BuildPowerCommand(const ProfileRecord& record);
   void BuildSensorOptionsCommand(const ProfileRecord& record);
@@ -133,7 +134,8 @@ class ConfigUpload {
   // shadow.
   bool BuildAndCompare(const ShadowPair& slots, std::span<const std::uint8_t> bytes);
   // A command that differed has been sent: acknowledged, its shadow takes the build; given up,
-  // the shadow stays and `group` is marked for the next upload.
+  // the shadow takes the inverted build (equal to no build) and `group` is marked for the next
+  // upload.
   void Settle(const ShadowPair& slots, bool acknowledged, bool DirtyFlags::*group);
   // Sends one packet of a command (nothing but the gap when unchanged); true unless a changed
   // packet went unacknowledged.

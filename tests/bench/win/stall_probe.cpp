@@ -195,7 +195,8 @@ class StallProbe : public apptest::DemoMainWindow {
 };
 
 // A profile switch is the one action that sends the whole configuration: the mapping and every
-// DPI, colour, rate, lift-off, debounce and lighting command (edits send only their own group).
+// DPI, colour, rate, lift-off, debounce, lighting, power and sensor-options command (edits send
+// only their own group).
 TEST_F(StallProbe, FullConfigurationUpload) {
   const CommandCounts before = CommandsNow();
   Measure(
@@ -203,7 +204,7 @@ TEST_F(StallProbe, FullConfigurationUpload) {
       [&] {
         return Accepted(before, {{gm::kCmdButtonMapping, 1}, {gm::kCmdDpiStages, 2}, {gm::kCmdStageColours, 1},
                                  {gm::kCmdReportRate, 1}, {gm::kCmdLiftOff, 1}, {gm::kCmdDebounce, 1},
-                                 {gm::kCmdLighting, 1}});
+                                 {gm::kCmdLighting, 1}, {gm::kCmdPower, 1}, {gm::kCmdSensorOptions, 1}});
       });
 }
 

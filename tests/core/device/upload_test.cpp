@@ -198,6 +198,27 @@ TEST_F(UploadTest, ACommandNeverAcknowledgedStaysPendingAndTheNextUploadSendsIt)
   }
 }
 
+// Acknowledges that never arrive although the mouse took the command: what the mouse holds is
+// unknown, so going back to the earlier value before the next upload still sends it.
+TEST_F(UploadTest, AfterLostAcknowledgesTheEarlierValueIsSentAgain) {
+  upload.Dirty().DeviceSettingsDirty = true;
+  Upload();
+  ASSERT_EQ(mouse.State().rateCode, 0x02);
+  record.PollingRateValue = {0, 0, 0};
+  upload.Dirty().DeviceSettingsDirty = true;
+  mouse.FailNextAcknowledgeReads(4);
+  Upload();
+  EXPECT_EQ(Codes(), (std::vector<std::uint8_t>{4, 4, 4, 4}));
+  EXPECT_EQ(mouse.State().rateCode, 0x08);  // taken, but never acknowledged
+  EXPECT_TRUE(upload.Dirty().DeviceSettingsDirty);
+
+  record.PollingRateValue = {2, 0, 0};
+  Upload();
+  EXPECT_EQ(Codes(), (std::vector<std::uint8_t>{4}));
+  EXPECT_EQ(mouse.State().rateCode, 0x02);
+  EXPECT_FALSE(upload.Dirty().Any());
+}
+
 TEST_F(UploadTest, HiddenWindowDoesNothing) {
   host.shown = false;
   upload.Dirty().DeviceSettingsDirty = true;
