@@ -15,13 +15,15 @@ bool HeldFile::Held() const {
   // A loaded machine may take a while to start a program under Wine.
   return gmtest::PumpUntil(
       [&] {
+        if (WaitForSingleObject(holder_.handle.Get(), 0) == WAIT_OBJECT_0) return true;  // it gave up
         HANDLE h = CreateFileW(path_.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, 0, nullptr);
         const DWORD error = GetLastError();
         if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
         return h == INVALID_HANDLE_VALUE && error == ERROR_SHARING_VIOLATION;
       },
-      std::chrono::seconds(30));
+      std::chrono::seconds(30)) &&
+         WaitForSingleObject(holder_.handle.Get(), 0) == WAIT_TIMEOUT;
 }
 
 std::string HeldFile::State() const {

@@ -88,9 +88,14 @@ class MacroManagerDlgTest : public ::testing::Test {
       ClickControl(notice, kDialogOk);
     };
   }
-  // The same, waiting for the notice first (a save that fails tries again for a while before).
-  std::function<void(HWND)> AwaitNotice(int text) {
-    return WhenReady([](HWND h) { return LabelOf(h, kNoticeText) != L"<none>"; }, ExpectNotice(text));
+  // The same, waiting for the notice first (a save that fails tries again for a while before);
+  // `shown`, when given, tells whether a notice came.
+  std::function<void(HWND)> AwaitNotice(int text, bool* shown = nullptr) {
+    return WhenReady([](HWND h) { return LabelOf(h, kNoticeText) != L"<none>"; },
+                     [shown, expect = ExpectNotice(text)](HWND h) {
+                       if (shown) *shown = LabelOf(h, kNoticeText) != L"<none>";
+                       expect(h);
+                     });
   }
   // A step that chooses `path` in the open-file dialog once it shows.
   static std::function<void(HWND)> ChooseFile(const std::wstring& path) {
@@ -228,10 +233,13 @@ TEST_F(MacroManagerDlgTest, AFailedSaveIsToldAndTheEditsAreKeptUntilTheNextClose
     ScriptedDialogs* scripted = nullptr;
     auto manager = Make(scripted);
     scripted->names = {L"Kept"};
-    const INT_PTR result =
-        RunScripted(*manager, {[](HWND m) { PostMessageW(m, gm::msg::kTreeMenuChosen, 0, gm::kTreeNewMacro); },
-                               [](HWND m) { ClickControl(m, D::kClose); }, AwaitNotice(gm::kTextLibrarySaveFailed)});
+    bool told = false;
+    const INT_PTR result = RunScripted(
+        *manager, {[](HWND m) { PostMessageW(m, gm::msg::kTreeMenuChosen, 0, gm::kTreeNewMacro); },
+                   [](HWND m) { ClickControl(m, D::kClose); },
+                   AwaitNotice(gm::kTextLibrarySaveFailed, &told)});
     EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(told) << "the manager closed without a notice";
   }
   ASSERT_TRUE(library_.ItemAt(MacroItemLocation::Level0(2))->IsMacro());
   EXPECT_EQ(library_.ItemAt(MacroItemLocation::Level0(2))->MacroItemName, L"Kept");
