@@ -1,6 +1,7 @@
-// The main window's macro manager button: the manager runs modally over the window; afterwards the
-// library is read back from its file, the macro buttons' macros go to the mouse at once and the
-// window shows the profile again.
+// The main window's macro manager button: the manager runs modally over the window and edits the
+// program's library in place; afterwards the library stays as the manager left it (not read back
+// from its file, which may not hold the edits when the manager could not write it), the macro
+// buttons' macros go to the mouse at once and the window shows the profile again.
 #include "app/talvin_dlg.h"
 
 #include "macro/macro_manager_dlg.h"
@@ -13,7 +14,6 @@ void CTalvinDlg::OnMacroManager() {
                                        state_->env.dataFolder});
     manager.DoModal();
   }
-  LoadMacroLibrary();
   controller_->MacroManagerClosed();
   RefreshFromProfile();
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "macro/key_report.h"
+
 namespace gm {
 namespace {
 
@@ -41,8 +43,10 @@ std::int64_t ReadDecimal(std::wstring_view text) {
   return negative ? -value : value;
 }
 
-MacroAction WithKey(MacroAction action, std::uint8_t key) {
-  return MacroAction::FromBytes(key, action.Byte(1), action.Byte(2), action.Byte(3));
+MacroAction WithKey(MacroAction action, std::uint32_t key) {
+  const std::uint8_t code = KeyActionCode(key);
+  if (code == 0) return action;
+  return MacroAction::FromBytes(code, action.Byte(1), action.Byte(2), action.Byte(3));
 }
 
 std::wstring DelayEditText(MacroAction action) { return std::to_wstring(action.DelayMs()); }

@@ -24,8 +24,11 @@ bool IsDigitEntry(wchar_t c);
 // the first other character; no digits reads as 0. Values far outside the int range saturate.
 std::int64_t ReadDecimal(std::wstring_view text);
 
-// The key editor: `action` with byte 0 replaced by the virtual-key code `key`.
-MacroAction WithKey(MacroAction action, std::uint8_t key);
+// The key editor: `action` with byte 0 replaced by the code a key action keeps for the reported
+// key `key` (KeyActionCode, macro/key_report.h). A code no key action can hold (a delay's code, or
+// a key the system reports under one of the macro's mouse codes that has no key code of its own)
+// leaves `action` as it is: a key typed never turns an action into a delay or a mouse action.
+MacroAction WithKey(MacroAction action, std::uint32_t key);
 
 // The delay editor's start text: the delay's milliseconds in decimal.
 std::wstring DelayEditText(MacroAction action);

@@ -193,6 +193,21 @@ bool ReadLibraryLines(const std::function<bool(std::wstring&)>& nextLine, MacroL
   return true;
 }
 
+bool ReadLibraryText(std::wstring_view text, MacroLibrary& library, MacroItemLocation* fileSelected) {
+  size_t from = 0;
+  return ReadLibraryLines(
+      [&](std::wstring& line) {
+        if (from >= text.size()) return false;
+        size_t end = text.find(L'\n', from);
+        if (end == std::wstring_view::npos) end = text.size();
+        // As the file reader hands it out: an empty line reads as a lone line feed.
+        line = end == from ? std::wstring(L"\n") : std::wstring(text.substr(from, end - from));
+        from = end + 1;
+        return true;
+      },
+      library, fileSelected);
+}
+
 LibraryReadStatus ReadLibraryFileStatus(std::wstring_view path, MacroLibrary& library,
                                         MacroItemLocation* fileSelected) {
   CStdioFileEx file;

@@ -43,6 +43,8 @@ bool ReadLibraryLines(const std::function<bool(std::wstring&)>& nextLine, MacroL
 
 // The file's text exactly as WriteLibraryFile writes it (without the byte-order mark).
 std::wstring LibraryText(const MacroLibrary& library, const MacroItemLocation& location);
+// Reads such a text as ReadLibraryFile reads a file: `library` then holds what the file would.
+bool ReadLibraryText(std::wstring_view text, MacroLibrary& library, MacroItemLocation* fileSelected = nullptr);
 
 // dataFolder + "config\MacroLibraryFile.mlf".
 std::wstring LibraryFilePath(std::wstring_view dataFolder);

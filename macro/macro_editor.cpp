@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "macro/key_report.h"
 #include "settings/language_indexes.h"
 
 namespace gm {
@@ -33,6 +34,8 @@ MacroAction AmountStart(int code) {
 
 bool IsMouseAction(MacroAction action) { return action.Code() >= 0xE0 && action.Code() <= 0xE7; }
 
+// `code` is a key action's code (KeyActionCode): whatever a key dialog hands back, a key action
+// never becomes a delay or a mouse action.
 MacroAction WithCode(MacroAction action, std::uint8_t code) {
   return MacroAction::FromBytes(code, action.Byte(1), action.Byte(2), action.Byte(3));
 }
@@ -108,6 +111,9 @@ EditorResult MacroEditor::Rename() {
   if (!dialogs_.AskRename(current, name) || name == current) return {};
   if (name.empty()) return {kTextEmptyName};
   if (library_.RenameItem(selection_, name) != kMacroNameOk) return {kTextNameExists};
+  // The macro takes the name too, as the library file's reader names it after its item: the
+  // library the manager leaves behind is the one its file holds.
+  if (MacroKey* macro = SelectedMacro()) macro->Name = name;
   return {0, true};
 }
 
@@ -183,12 +189,13 @@ EditorResult MacroEditor::InsertKeyStroke(int position, int& selected) {
   macro.InsertAction(position + 1, MacroAction::Delay(kClickDelayMs));
   macro.InsertAction(position + 2, MacroAction::Event(kKeyA, true));
   MacroAction key = macro.GetAction(position);
-  if (!dialogs_.EditKey(key)) {
+  const std::uint8_t code = dialogs_.EditKey(key) ? KeyActionCode(key.Code()) : 0;
+  if (code == 0) {
     for (int i = 0; i < 3; ++i) macro.RemoveAction(position);
     return {};
   }
-  macro.SetAction(position, WithCode(macro.GetAction(position), key.Code()));
-  macro.SetAction(position + 2, WithCode(macro.GetAction(position + 2), key.Code()));
+  macro.SetAction(position, WithCode(macro.GetAction(position), code));
+  macro.SetAction(position + 2, WithCode(macro.GetAction(position + 2), code));
   macro.MacroCommandActionNum += 2;
   selected = position + 2;
   return {0, true};
@@ -220,7 +227,9 @@ EditorResult MacroEditor::ChangeAction(int selected) {
     return {0, true};
   }
   if (!dialogs_.EditKey(action)) return {};
-  macro->SetAction(selected, WithCode(macro->GetAction(selected), action.Code()));
+  const std::uint8_t code = KeyActionCode(action.Code());
+  if (code == 0) return {};
+  macro->SetAction(selected, WithCode(macro->GetAction(selected), code));
   return {0, true};
 }
 

@@ -86,7 +86,7 @@ class MacroEditor {
   EditorResult NewMacro();
   EditorResult NewFolder();
   // Ask for a new name for the selected item: unchanged or cancelled does nothing, 241 empty,
-  // 242 taken by a sibling.
+  // 242 taken by a sibling. A macro's own Name follows its item's.
   EditorResult Rename();
   // The delete command before its confirmation: 233 when nothing is selected.
   int DeleteRefusal() const;

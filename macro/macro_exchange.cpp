@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "macro/library_file.h"
+#include "settings/language_indexes.h"
 
 namespace gm {
 namespace {
@@ -131,26 +132,39 @@ MacroImportResult ImportBundleFrom(const MacroLibrary& file, const MacroItemLoca
       return {MacroImportStatus::kNameExists, 0};
   }
 
-  int created = 0;
+  int created = 0, skipped = 0;
+  const auto count = [&](bool made) { ++(made ? created : skipped); };
   for (const auto& at : sources) {
     const MacroItem& item = *file.ItemAt(at);
     if (!item.IsFolder()) {
-      created += CreateFilledMacro(library, item.MacroItemName, selection, item.Macro.get()).has_value();
+      count(CreateFilledMacro(library, item.MacroItemName, selection, item.Macro.get()).has_value());
       continue;
     }
-    const Creation made = CreateItem(library, item.MacroItemName, selection, true);
-    if (!made.at) continue;
-    const MacroItemLocation folder = *made.at;
-    ++created;
-    if (at.stage + 1 >= kMacroLevels) continue;
-    for (int i = 0; i < kMacroSlotsPerLevel; ++i) {
-      const MacroItem& child = *file.ItemAt(at.Child(i));
-      if (child.IsMacro())
-        created += CreateFilledMacro(library, child.MacroItemName, folder, child.Macro.get()).has_value();
+    // The folder's macros come with it; its own folders are not imported.
+    std::vector<const MacroItem*> children;
+    if (at.stage + 1 < kMacroLevels) {
+      for (int i = 0; i < kMacroSlotsPerLevel; ++i)
+        if (const MacroItem& child = *file.ItemAt(at.Child(i)); child.IsMacro()) children.push_back(&child);
     }
+    const Creation made = CreateItem(library, item.MacroItemName, selection, true);
+    count(made.at.has_value());
+    for (const MacroItem* child : children)
+      count(made.at && CreateFilledMacro(library, child->MacroItemName, *made.at, child->Macro.get()).has_value());
   }
+  if (created == 0) return {MacroImportStatus::kNoRoom, 0, skipped};
   OpenFolder(library, selection);
-  return {MacroImportStatus::kImported, created};
+  return {MacroImportStatus::kImported, created, skipped};
+}
+
+int ImportNotice(const MacroImportResult& result) {
+  switch (result.status) {
+    case MacroImportStatus::kImported: return result.skipped > 0 ? kTextImportPartly : 0;
+    case MacroImportStatus::kNotRead: return kTextImportUnreadable;
+    case MacroImportStatus::kNoItem: return kTextImportNoItem;
+    case MacroImportStatus::kNameExists: return kTextNameExists;
+    case MacroImportStatus::kNoRoom: return kTextImportNoRoom;
+  }
+  return 0;
 }
 
 }  // namespace gm

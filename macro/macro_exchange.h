@@ -10,17 +10,24 @@
 namespace gm {
 
 enum class MacroImportStatus {
-  kImported,    // done (an .mbf import may have skipped items that had no place)
+  kImported,    // done (an .mbf import may have skipped items that had no place: `skipped`)
   kNotRead,     // the file could not be opened; nothing changed
   kNoItem,      // the file's line 3 addresses no used item, or the file holds none; nothing changed
   kNameExists,  // a name is already taken where an item would go; nothing changed
-  kNoRoom,      // .mkf: the selection's place takes no new macro (full, or a level-2 folder)
+  kNoRoom,      // no item found a place (a full parent, or a place that takes no such item);
+                // nothing changed
 };
 
 struct MacroImportResult {
   MacroImportStatus status = MacroImportStatus::kNotRead;
   int created = 0;  // items created (macros and folders)
+  int skipped = 0;  // .mbf: items of the file that found no place (a skipped folder with its macros)
 };
+
+// The notice the macro manager shows for an import's result (a language text index), or 0 when
+// the import went through whole: every failure says why, and a bundle that left items behind
+// says so.
+int ImportNotice(const MacroImportResult& result);
 
 // Default file names offered by the export dialogs: "<macro name>.mkf"; "<item name>.mbf", or
 // "AllMacroKey.mbf" when nothing (or a free slot) is selected.
@@ -42,7 +49,9 @@ MacroImportResult ImportMacroFile(std::wstring_view path, MacroLibrary& library,
 // and every later used slot of its parent) are created relative to `selection` in order, folders
 // with their macro children (deeper folders are not imported). Refused as a whole when any name
 // is taken. A folder is recreated wherever CreateFolder can place it; where it cannot, the
-// folder and its children are skipped. A selected folder is opened. `scratch` is emptied.
+// folder and its children are skipped, as is a macro whose parent is full (counted in
+// `skipped`; kNoRoom when nothing found a place). A selected folder is opened. `scratch` is
+// emptied.
 MacroImportResult ImportBundleFile(std::wstring_view path, MacroLibrary& library,
                                    const MacroItemLocation& selection, MacroLibrary& scratch);
 

@@ -123,7 +123,8 @@ CMacroManagerDlg::CMacroManagerDlg(const ui::UiContext& context, HWND parent, Ma
       model_(std::move(model)),
       dialogs_(dialogs ? std::move(dialogs) : MakeManagerDialogs(context, [this] { return Hwnd(); })),
       editor_(model_.library, model_.selection, *dialogs_),
-      keyHook_(context.ProgramFile(L"KeyboardHook.dll")) {
+      keyHook_(context.ProgramFile(L"KeyboardHook.dll")),
+      cancelPoint_(LibraryText(model_.library, MacroItemLocation::None())) {
   Declare(kFrame, kControls, kIgnoreEnter | kIgnoreEscape);
   SetHandlers({
       {kClose, kEventClicked, [this] { OnCloseButton(); }},
@@ -196,7 +197,7 @@ void CMacroManagerDlg::DrawWindow(HDC dc, const RECT& client) {
 bool CMacroManagerDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case msg::kKeyReport:
-      recorder_.RecordEvent(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
+      recorder_.RecordKey(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
       return true;
     case msg::kInsertActionChosen:
       pendingInsert_ = static_cast<int>(lParam);
@@ -220,7 +221,8 @@ bool CMacroManagerDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lPara
       RunPending();
       return true;
     case msg::kRecordLimitNotice:
-      Notice(kTextRecordingLimit);
+      // The notices of a recording's end (the limit, a failed write), wParam the text.
+      Notice(static_cast<int>(wParam));
       return true;
     case WM_MOUSEWHEEL: {
       const POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -256,7 +258,7 @@ bool CMacroManagerDlg::StartKeyHook() { return keyHook_.Start(Hwnd()) == CKeyboa
 void CMacroManagerDlg::StopKeyHook() { keyHook_.Stop(); }
 
 bool CMacroManagerDlg::InstallMouseHook() {
-  return mouseHook_.Install([this](std::uint32_t code, std::uint32_t stamp) { recorder_.RecordEvent(code, stamp); },
+  return mouseHook_.Install([this](std::uint32_t code, std::uint32_t stamp) { recorder_.RecordMouse(code, stamp); },
                             [this] { return record_ && record_->State() != 0; });
 }
 
@@ -282,7 +284,11 @@ void CMacroManagerDlg::ShowActionListEnd() { RefreshActions(true); }
 
 bool CMacroManagerDlg::RecordDelays() const { return recordDelays_ && recordDelays_->Checked(); }
 
-void CMacroManagerDlg::SaveLibrary() { SaveLibraryFile(model_.library, model_.dataFolder); }
+// The end of a recording, reached inside the mouse hook too: a failure's notice, a modal loop,
+// waits for a posted message.
+void CMacroManagerDlg::SaveLibrary() {
+  if (!WriteLibrary()) PostMessageW(Hwnd(), msg::kRecordLimitNotice, kTextLibrarySaveFailed, 0);
+}
 
 void CMacroManagerDlg::RefuseStart() {
   if (record_) record_->SetChecked(false);
@@ -296,7 +302,7 @@ void CMacroManagerDlg::LimitReached() {
   if (record_) record_->SetChecked(false);
   RefreshActions(true);
   Repaint();
-  PostMessageW(Hwnd(), msg::kRecordLimitNotice, 0, 0);
+  PostMessageW(Hwnd(), msg::kRecordLimitNotice, kTextRecordingLimit, 0);
 }
 
 void CMacroManagerDlg::HookFailed() {
@@ -307,19 +313,28 @@ void CMacroManagerDlg::HookFailed() {
 
 // ---- commands ----
 
-// OK and the close cross keep the edits: the library file is written.
+// OK and the close cross keep the edits: the library file is written. A write that fails (the
+// file held by another program beyond the write's retries, a full disk) loses nothing: the user
+// is told, the edits stay in the library the main window keeps, and the next close writes them.
 void CMacroManagerDlg::OnCloseButton() {
   recorder_.Stop();
-  SaveLibraryFile(model_.library, model_.dataFolder);
+  if (!WriteLibrary()) Notice(kTextLibrarySaveFailed);
   model_.selection = MacroItemLocation::None();
   Close(IDOK);
 }
 
-// Cancel drops the edits made since the file was last written (a finished recording writes it):
-// the file stays as it is, and the main window reads the library back from it.
+// Cancel drops the edits made since the file was last written (a finished recording writes it),
+// or since the manager opened: the library goes back to that point and the file stays as it is.
 void CMacroManagerDlg::OnCancelButton() {
+  ReadLibraryText(cancelPoint_, model_.library);
   model_.selection = MacroItemLocation::None();
   Close(IDCANCEL);
+}
+
+bool CMacroManagerDlg::WriteLibrary() {
+  if (!SaveLibraryFile(model_.library, model_.dataFolder)) return false;
+  cancelPoint_ = LibraryText(model_.library, MacroItemLocation::None());
+  return true;
 }
 
 void CMacroManagerDlg::OnTreeSelected() {
@@ -400,8 +415,8 @@ void CMacroManagerDlg::ImportMacro() {
   if (!path) return;
   MacroLibrary scratch;
   const MacroImportResult result = ImportMacroFile(*path, model_.library, model_.selection, scratch);
-  if (result.status == MacroImportStatus::kNameExists) Notice(kTextNameExists);
   SelectionChanged();
+  if (const int notice = ImportNotice(result)) Notice(notice);
 }
 
 void CMacroManagerDlg::ImportBundle() {
@@ -410,8 +425,8 @@ void CMacroManagerDlg::ImportBundle() {
   if (!path) return;
   MacroLibrary scratch;
   const MacroImportResult result = ImportBundleFile(*path, model_.library, model_.selection, scratch);
-  if (result.status == MacroImportStatus::kNameExists) Notice(kTextNameExists);
   SelectionChanged();
+  if (const int notice = ImportNotice(result)) Notice(notice);
 }
 
 void CMacroManagerDlg::Export(bool macroFile) {

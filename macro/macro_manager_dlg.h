@@ -3,8 +3,10 @@
 // tree's and the actions' commands, the replay mode with its repeat count, and recording. The
 // editing rules are MacroEditor's and the recording rules MacroRecorder's; this window reads its
 // controls, calls them and shows what they decide. The library is written to its file when the
-// dialog is closed with its close button and when a recording ends; the owner reloads it after
-// the dialog has ended.
+// dialog is closed with its close button or OK and when a recording ends; a write that fails is
+// told with a notice, and the edits stay in the library, which the owner keeps as the manager
+// leaves it (the next close writes them). Cancel takes the library back to where it was at the
+// last write that succeeded, or at the opening when there was none.
 //
 // Popup choices (insert action, tree menu, move action) are carried out after the popup has
 // closed: the choice is kept as pending and run on a posted message.
@@ -124,6 +126,8 @@ class CMacroManagerDlg final : public CDlgBase, private RecorderHost {
   void ImportMacro();
   void ImportBundle();
   void Export(bool macroFile);
+  // Writes the library file; on success it becomes the point Cancel goes back to.
+  bool WriteLibrary();
   void InsertAction(int code);
   void ChangeAction();
   void MoveAction(int code);
@@ -147,6 +151,8 @@ class CMacroManagerDlg final : public CDlgBase, private RecorderHost {
   ui::RadioGroup replay_{kReplayHeld, kReplayToggle, kReplayCount};
   int selectedAction_ = -1;
   std::wstring lastCountText_;
+  // The library as Cancel restores it, in the library file's text.
+  std::wstring cancelPoint_;
   bool settingCount_ = false;
   // Popup choices waiting to run once the popup has closed.
   std::optional<int> pendingInsert_, pendingTree_, pendingMove_;

@@ -56,10 +56,17 @@ void MacroRecorder::ResumeKeys() {
   }
 }
 
-void MacroRecorder::RecordEvent(std::uint32_t code, std::uint32_t stamp) {
+void MacroRecorder::RecordKey(std::uint32_t code, std::uint32_t stamp) {
+  if (const std::uint8_t key = KeyActionCode(code)) Record(key, stamp);
+}
+
+void MacroRecorder::RecordMouse(std::uint32_t code, std::uint32_t stamp) {
+  if (code >= MacroAction::kMouseLeft && code <= MacroAction::kWheel) Record(static_cast<std::uint8_t>(code), stamp);
+}
+
+void MacroRecorder::Record(std::uint8_t key, std::uint32_t stamp) {
   // Reports still queued after a stop must not change the saved macro.
-  if (!recording_ || !macro_ || code <= 7 || code > 0xFF) return;
-  const auto key = static_cast<std::uint8_t>(code);
+  if (!recording_ || !macro_) return;
   const bool release = StampIsRelease(stamp);
   if (key == lastCode_ && release == StampIsRelease(lastStamp_) && key != MacroAction::kWheel)
     return;  // auto-repeat of a held key, or a second release

@@ -60,11 +60,12 @@ class MacroRecorder {
   void Stop();
   bool IsRecording() const { return recording_; }
 
-  // A key report (code = wParam, stamp = lParam) or a mouse event from the hook. Ignored while
-  // not recording, for codes 0..7 and above 0xFF, and for a repeat of the last accepted event
-  // (same code, same press/release) except the wheel. The event after the 125th command stops
-  // the recording and is dropped.
-  void RecordEvent(std::uint32_t code, std::uint32_t stamp);
+  // A key report of the keyboard hook (code = wParam, stamp = lParam). The key is recorded under
+  // KeyActionCode(code) (macro/key_report.h): a key the system reports under one of the macro's
+  // mouse codes 0xE0..0xE7 is recorded as the key it is or not at all, never as a mouse action.
+  void RecordKey(std::uint32_t code, std::uint32_t stamp);
+  // A mouse event of the program's mouse hook: a code 0xE0..0xE7; any other code is ignored.
+  void RecordMouse(std::uint32_t code, std::uint32_t stamp);
 
   // The manager's insert-action dialogs take keys themselves: the keyboard hook pauses while
   // they are open and resumes afterwards if recording.
@@ -73,6 +74,10 @@ class MacroRecorder {
 
  private:
   void Finish(bool limit);
+  // Records the action code `code` (a key or a mouse event). Ignored while not recording, and for
+  // a repeat of the last accepted event (same code, same press/release) except the wheel. The
+  // event after the 125th command stops the recording and is dropped.
+  void Record(std::uint8_t code, std::uint32_t stamp);
 
   RecorderHost& host_;
   MacroKey* macro_ = nullptr;

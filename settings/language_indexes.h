@@ -238,6 +238,12 @@
   X(kTextKeyCaptureUnavailable, 342) /* KeyboardHook.dll missing or its hook refused */          \
   /* Macro recording */                                                                          \
   X(kTextRecordHookFailed, 360)      /* a keyboard or mouse hook could not be installed */       \
+  /* Macro library saving and macro import */                                                    \
+  X(kTextLibrarySaveFailed, 400)     /* the library file could not be written; edits kept */     \
+  X(kTextImportUnreadable, 401)      /* the exchange file could not be opened */                 \
+  X(kTextImportNoItem, 402)          /* the exchange file names no item to import */             \
+  X(kTextImportNoRoom, 403)          /* no item of the file found a place */                     \
+  X(kTextImportPartly, 404)          /* some items of an .mbf found no place */                  \
   /* Firmware update and pairing dialogs */                                                      \
   X(kTextFirmwareStopQuestion, 380)                                                              \
   X(kTextFirmwareBusy, 381)                                                                      \

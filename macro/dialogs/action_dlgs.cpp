@@ -5,6 +5,7 @@
 #include "assign/key_tables.h"
 #include "dialogs/key_capture.h"
 #include "macro/action_edit.h"
+#include "macro/key_report.h"
 #include "settings/language_indexes.h"
 #include "ui/program_messages.h"
 
@@ -29,17 +30,20 @@ BOOL CActionKeyModifyDlg::OnInitDialog() {
   return result;
 }
 
-// Every report, press or release, makes its key the current one; no key is refused.
+// Every report, press or release, makes its key the current one, under the code a key action
+// keeps for it; a report that names no such key (one of the codes that mean mouse events in a
+// macro and have no key code of their own) leaves the current key as it is.
 bool CActionKeyModifyDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
   if (message == WM_DESTROY) {
     hook_.Stop();  // no report may arrive for a window that is going
     return false;
   }
   if (message != msg::kKeyReport) return false;
-  const auto key = static_cast<std::uint8_t>(wParam);
+  result = 0;
+  const std::uint8_t key = wParam <= 0xFF ? KeyActionCode(static_cast<std::uint32_t>(wParam)) : 0;
+  if (key == 0) return true;
   edit_.Edited() = WithKey(edit_.Edited(), key);
   SetControlText(kField, KeyName(key));
-  result = 0;
   return true;
 }
 

@@ -35,8 +35,9 @@ HANDLE TestJob() {
 
 }  // namespace
 
-Process StartProgram(const std::wstring& exeName) {
+Process StartProgram(const std::wstring& exeName, const std::wstring& arguments) {
   std::wstring cmd = L"\"" + BinFolder() + exeName + L"\"";
+  if (!arguments.empty()) cmd += L" " + arguments;
   std::vector<wchar_t> buf(cmd.begin(), cmd.end());
   buf.push_back(0);
   STARTUPINFOW si{};

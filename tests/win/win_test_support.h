@@ -22,9 +22,10 @@ struct Process {
   DWORD id = 0;
 };
 
-// Starts BinFolder() + exeName, trying again for up to 10 s when Wine refuses; an empty handle
-// (GetLastError() tells why) when it could not be started.
-Process StartProgram(const std::wstring& exeName);
+// Starts BinFolder() + exeName with `arguments` (a command-line tail, quoted as needed), trying
+// again for up to 10 s when Wine refuses; an empty handle (GetLastError() tells why) when it
+// could not be started.
+Process StartProgram(const std::wstring& exeName, const std::wstring& arguments = {});
 
 // Pumps this thread's messages until `done` returns true or the timeout passes; returns `done()`.
 // Waits on the message queue, so it wakes for every message instead of sleeping blindly.

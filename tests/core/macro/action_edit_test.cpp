@@ -79,5 +79,14 @@ TEST(ActionEdit, KeyReplacesByteZeroOnly) {
             (std::array<int, 4>{0xA0, 0x80, 0x01, 0x02}));
 }
 
+// A key the system reports under one of the macro's mouse codes never turns the key action into
+// a mouse action: "<>|" (0xE2) is kept as the key it is, the others leave the action as it was.
+TEST(ActionEdit, KeysUnderTheMouseCodesStayKeys) {
+  const MacroAction release = MacroAction::FromBytes(0x41, 0x80, 0x00, 0x00);
+  EXPECT_EQ(Bytes(WithKey(release, 0xE2)), (std::array<int, 4>{0xF3, 0x80, 0x00, 0x00}));
+  for (std::uint32_t code : {0xE0u, 0xE1u, 0xE3u, 0xE4u, 0xE5u, 0xE6u, 0xE7u, 0x05u, 0x141u})
+    EXPECT_EQ(WithKey(release, code), release) << std::hex << code;
+}
+
 }  // namespace
 }  // namespace gm

@@ -159,6 +159,49 @@ TEST_F(LibraryFileTest, ReaderTakesValuesAfterFirstEqualsAndIgnoresKeysAndPrefix
   EXPECT_EQ(m.Actions[249].word, 0xFFFFFFFFu);
 }
 
+// A middle-button press stored as E2 stays a middle-button press, and the "<>|" key stored under
+// its private code F3 stays that key; both are written back byte for byte.
+TEST_F(LibraryFileTest, MouseCodesAndThePrivateKeyCodeReadAndWriteAsStored) {
+  const std::string actions = "E2000000" "03000032" "E2800000" "F3000000" "F3800000" + std::string(245 * 8, '0');
+  const std::string text =
+      kHead + MacroBlock("", "Old", "stage=0;stage0Index=0;stage1Index=0;stage2Index=0;",
+                         "MacroKeyIndex=1|MacroKeyLoopType=2|MacroKeyLoopNum=1|MacroActionNum=5|MacroCommandActionNum=4",
+                         actions);
+  WriteText(text);
+  MacroLibrary lib;
+  ASSERT_TRUE(ReadLibraryFile(Path(), lib));
+  const MacroKey& m = *lib.ItemAt(Loc::Level0(0))->Macro;
+  EXPECT_EQ(m.GetAction(0), MacroAction::FromBytes(0xE2, 0x00, 0x00, 0x00));
+  EXPECT_EQ(ActionText(m.GetAction(0)), L"M Key");
+  EXPECT_EQ(m.GetAction(3), MacroAction::FromBytes(0xF3, 0x00, 0x00, 0x00));
+  EXPECT_EQ(m.GetAction(4), MacroAction::FromBytes(0xF3, 0x80, 0x00, 0x00));
+  ASSERT_TRUE(WriteLibraryFile(Path(L"back.mlf"), lib, Loc::None()));
+  EXPECT_EQ(dir.ReadBytes("back.mlf"), kBom + Le(text));
+}
+
+// The library's text read back gives the same library, as the file would.
+TEST_F(LibraryFileTest, TextReadsBackAsTheFileWould) {
+  MacroLibrary lib;
+  Loc folder = Loc::None();
+  lib.CreateFolder(L"F", folder);
+  Loc inner = folder;
+  lib.CreateMacro(L"In", inner);
+  lib.ItemAt(inner)->Macro->InsertAction(0, MacroAction::Event(0x41, false));
+  lib.ItemAt(inner)->Macro->MacroCommandActionNum = 1;
+  lib.RenameItem(inner, L"Renamed");
+  MacroLibrary back;
+  Loc selected;
+  ASSERT_TRUE(ReadLibraryText(LibraryText(lib, Loc::Level1(0, 0)), back, &selected));
+  EXPECT_EQ(selected, Loc::Level1(0, 0));
+  EXPECT_EQ(back.NextMacroKeyIndex, 2);
+  EXPECT_EQ(back.ItemAt(inner)->MacroItemName, L"Renamed");
+  EXPECT_EQ(back.ItemAt(inner)->Macro->Name, L"Renamed");  // named after its item, as on reading
+  EXPECT_EQ(back.ItemAt(inner)->Macro->GetAction(0), MacroAction::Event(0x41, false));
+  EXPECT_TRUE(ReadLibraryText(LibraryText(MacroLibrary(), Loc::None()), back));
+  EXPECT_EQ(back.VisibleRowCount(), 0);
+  EXPECT_FALSE(ReadLibraryText(L"[MacroLibrary]\nMacroKeyIndex=3\n", back));
+}
+
 TEST_F(LibraryFileTest, MalformedLinesStopTheReadAndKeepEarlierItems) {
   const std::string first =
       MacroBlock("", "ok", "stage=0;stage0Index=0;stage1Index=0;stage2Index=0;",

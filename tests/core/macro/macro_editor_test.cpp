@@ -174,6 +174,8 @@ TEST_F(MacroEditorTest, RenameTakesANewNameAndRefusesEmptyOrTakenOnes) {
     EXPECT_EQ(r.notice, c.notice) << c.name;
     EXPECT_EQ(r.changed, c.changed) << c.name;
     EXPECT_EQ(library.ItemAt(solo)->MacroItemName, c.name);
+    // The macro carries its item's name, as the library file's reader gives it.
+    EXPECT_EQ(MacroAt(solo).Name, c.name);
   }
   EXPECT_EQ(dialogs.asked.front(), "rename Solo");
   selection = MacroItemLocation::None();
@@ -399,6 +401,36 @@ TEST_F(MacroEditorTest, ChangeKeepsPressOrReleaseAndLeavesMouseActionsAlone) {
   EXPECT_FALSE(editor.ChangeAction(-1).changed);
   EXPECT_FALSE(editor.ChangeAction(3).changed);
   EXPECT_EQ(dialogs.asked, (std::vector<std::string>{"key", "delay 5"}));
+}
+
+// Whatever key the key dialog hands back, a key action stays a key action: "<>|" (0xE2) is kept
+// as the key it is (0xF3), any other code of the macro's mouse codes counts as no key chosen.
+TEST_F(MacroEditorTest, KeysChosenUnderTheMouseCodesStayKeys) {
+  selection = solo;
+  MacroKey& m = MacroAt(solo);
+  m.InsertAction(0, Ev(0x41, true));
+  m.MacroCommandActionNum = 1;
+  int selected = 0;
+
+  dialogs.answers = {ConfirmKey(0xE2)};
+  EXPECT_TRUE(editor.InsertAction(kInsertKeyStroke, selected).changed);
+  ASSERT_EQ(m.MacroActionNum, 4u);
+  EXPECT_EQ(m.GetAction(1), Ev(0xF3, false));
+  EXPECT_EQ(m.GetAction(3), Ev(0xF3, true));
+  dialogs.answers = {ConfirmKey(0xE2)};
+  EXPECT_TRUE(editor.ChangeAction(0).changed);
+  EXPECT_EQ(m.GetAction(0), Ev(0xF3, true));
+
+  const MacroKey before = m;
+  for (std::uint8_t code : {0xE0, 0xE1, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7}) {
+    selected = 3;
+    dialogs.answers = {ConfirmKey(code)};
+    EXPECT_FALSE(editor.InsertAction(kInsertKeyStroke, selected).changed) << std::hex << int{code};
+    EXPECT_EQ(selected, 3);
+    dialogs.answers = {ConfirmKey(code)};
+    EXPECT_FALSE(editor.ChangeAction(1).changed) << std::hex << int{code};
+    EXPECT_EQ(m, before) << std::hex << int{code};
+  }
 }
 
 TEST_F(MacroEditorTest, MovesFollowTheSelectionAndStopAtTheEnds) {

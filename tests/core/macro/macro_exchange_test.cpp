@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "macro/library_file.h"
+#include "settings/language_indexes.h"
 #include "settings/temp_folder.h"
 
 namespace gm {
@@ -213,10 +214,47 @@ TEST_F(ExchangeTest, BundleIntoLevelOneFolderSkipsFolders) {
   const Loc top = Create(target, L"T", Loc::None(), true);
   const Loc mid = Create(target, L"M", top, true);
   const auto result = ImportBundleFile(Export(Loc::None()), target, mid, scratch);
+  EXPECT_EQ(result.status, Status::kImported);
   EXPECT_EQ(result.created, 3);  // A, B, C; F has no place
+  EXPECT_EQ(result.skipped, 2);  // F with its macro f1
+  EXPECT_EQ(ImportNotice(result), kTextImportPartly);
   EXPECT_EQ(target.ItemAt(Loc::Level2(0, 0, 0))->MacroItemName, L"A");
   EXPECT_EQ(target.ItemAt(Loc::Level2(0, 0, 1))->MacroItemName, L"B");
   EXPECT_EQ(target.ItemAt(Loc::Level2(0, 0, 2))->MacroItemName, L"C");
+}
+
+// A bundle none of whose items finds a place is a failure and changes nothing: the selected
+// folder stays closed, no number is given out.
+TEST_F(ExchangeTest, BundleWithNoRoomForAnyItemChangesNothing) {
+  const Loc folder = Create(target, L"T", Loc::None(), true);
+  for (int i = 0; i < 60; ++i) Create(target, std::to_wstring(i), folder);
+  target.ItemAt(folder)->MacroItemFolderIsOpen = 0;
+  const auto next = target.NextMacroKeyIndex;
+  const auto result = ImportBundleFile(Export(Loc::None()), target, folder, scratch);
+  EXPECT_EQ(result.status, Status::kNoRoom);
+  EXPECT_EQ(result.created, 0);
+  EXPECT_EQ(result.skipped, 5);  // A, F with f1, B, C
+  EXPECT_EQ(target.ItemAt(folder)->MacroItemFolderIsOpen, 0);
+  EXPECT_EQ(target.NextMacroKeyIndex, next);
+  EXPECT_EQ(target.VisibleRowCount(), 1);
+}
+
+// Every import that does not go through whole says why; a whole one says nothing.
+TEST(ImportNotice, EveryFailureHasItsNotice) {
+  struct Case {
+    MacroImportResult result;
+    int notice;
+  };
+  const Case cases[] = {
+      {{Status::kImported, 3, 0}, 0},
+      {{Status::kImported, 3, 2}, kTextImportPartly},
+      {{Status::kNotRead, 0, 0}, kTextImportUnreadable},
+      {{Status::kNoItem, 0, 0}, kTextImportNoItem},
+      {{Status::kNameExists, 0, 0}, kTextNameExists},
+      {{Status::kNoRoom, 0, 0}, kTextImportNoRoom},
+      {{Status::kNoRoom, 0, 4}, kTextImportNoRoom},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ImportNotice(c.result), c.notice) << static_cast<int>(c.result.status);
 }
 
 TEST_F(ExchangeTest, BundleWithAnyTakenNameImportsNothing) {

@@ -82,7 +82,7 @@ TEST_F(RecorderTest, HookThatCannotBeInstalledLeavesNoRecordingState) {
     EXPECT_FALSE(recorder.IsRecording());
     EXPECT_EQ(host.log, c.log);
     EXPECT_EQ(macro, before);
-    recorder.RecordEvent(0x42, Press(10));
+    recorder.RecordKey(0x42, Press(10));
     EXPECT_EQ(macro, before);
   }
 }
@@ -107,7 +107,7 @@ TEST_F(RecorderTest, StartEmptiesTheMacroAndStopSaves) {
   EXPECT_EQ(host.log, (std::vector<std::string>{"start-keys", "mouse-on", "reset-list", "disable"}));
   EXPECT_EQ(macro.MacroActionNum, 0u);
   EXPECT_EQ(macro.MacroCommandActionNum, 0);
-  recorder.RecordEvent(0x42, Press(10));
+  recorder.RecordKey(0x42, Press(10));
   EXPECT_EQ(macro.MacroActionNum, 1u);
   EXPECT_EQ(At(macro, 0), MacroAction::Event(0x42, false));
 
@@ -116,7 +116,7 @@ TEST_F(RecorderTest, StartEmptiesTheMacroAndStopSaves) {
   EXPECT_FALSE(recorder.IsRecording());
   EXPECT_EQ(host.log, (std::vector<std::string>{"stop-keys", "mouse-off", "enable", "save"}));
   // A report still queued after the stop changes nothing.
-  recorder.RecordEvent(0x43, Press(20));
+  recorder.RecordKey(0x43, Press(20));
   EXPECT_EQ(macro.MacroActionNum, 1u);
   host.log.clear();
   recorder.Stop();
@@ -125,8 +125,8 @@ TEST_F(RecorderTest, StartEmptiesTheMacroAndStopSaves) {
 
 TEST_F(RecorderTest, PressDelayReleaseWithoutDelayBeforeFirstAction) {
   StartOn(macro);
-  recorder.RecordEvent(0x41, Press(1000));
-  recorder.RecordEvent(0x41, Release(1300));
+  recorder.RecordKey(0x41, Press(1000));
+  recorder.RecordKey(0x41, Release(1300));
   ASSERT_EQ(macro.MacroActionNum, 3u);
   EXPECT_EQ(At(macro, 0), MacroAction::FromBytes(0x41, 0x00, 0, 0));
   EXPECT_EQ(At(macro, 1), MacroAction::FromBytes(0x03, 0x00, 0x01, 0x2C));
@@ -138,29 +138,52 @@ TEST_F(RecorderTest, PressDelayReleaseWithoutDelayBeforeFirstAction) {
 TEST_F(RecorderTest, WithoutDelaysOnlyEventsAreRecorded) {
   host.delays = false;
   StartOn(macro);
-  recorder.RecordEvent(0xE0, Press(0));
-  recorder.RecordEvent(0xE0, Release(500));
+  recorder.RecordMouse(0xE0, Press(0));
+  recorder.RecordMouse(0xE0, Release(500));
   ASSERT_EQ(macro.MacroActionNum, 2u);
   EXPECT_EQ(At(macro, 1), MacroAction::FromBytes(0xE0, 0x80, 0, 0));
 }
 
 TEST_F(RecorderTest, AutoRepeatAndIgnoredCodes) {
   StartOn(macro);
-  recorder.RecordEvent(0x41, Press(100));
-  for (int i = 1; i <= 20; ++i) recorder.RecordEvent(0x41, Press(100 + 30 * i));  // held key
-  recorder.RecordEvent(0x41, Release(800));
-  recorder.RecordEvent(0x41, Release(900));  // a second release
-  recorder.RecordEvent(0x07, Press(950));    // system mouse-button codes are not keys
-  recorder.RecordEvent(0x00, Press(950));
-  recorder.RecordEvent(0x141, Press(950));   // not a one-byte code
+  recorder.RecordKey(0x41, Press(100));
+  for (int i = 1; i <= 20; ++i) recorder.RecordKey(0x41, Press(100 + 30 * i));  // held key
+  recorder.RecordKey(0x41, Release(800));
+  recorder.RecordKey(0x41, Release(900));  // a second release
+  recorder.RecordKey(0x07, Press(950));    // system mouse-button codes are not keys
+  recorder.RecordKey(0x00, Press(950));
+  recorder.RecordKey(0x141, Press(950));   // not a one-byte code
   ASSERT_EQ(macro.MacroActionNum, 3u);
   EXPECT_EQ(At(macro, 1).DelayMs(), 700u);  // measured from the accepted press
   EXPECT_EQ(At(macro, 2), MacroAction::Event(0x41, true));
   // The wheel is never filtered as a repeat.
-  recorder.RecordEvent(0xE7, Press(1000));
-  recorder.RecordEvent(0xE7, Press(1010));
+  recorder.RecordMouse(0xE7, Press(1000));
+  recorder.RecordMouse(0xE7, Press(1010));
   EXPECT_EQ(macro.MacroActionNum, 7u);
   EXPECT_EQ(At(macro, 6), MacroAction::FromBytes(0xE7, 0, 0, 0));
+}
+
+// Keys the system reports under the codes a macro uses for mouse events (0xE0..0xE7): the "<>|"
+// key of European keyboards (0xE2) is recorded as the key it is (0xF3, usage 0x64), the others
+// (an input-method key 0xE5, injected characters 0xE7, OEM codes) not at all; none becomes a
+// mouse action. The mouse hook's own events keep their codes.
+TEST_F(RecorderTest, KeysUnderTheMouseCodesAreNeverRecordedAsMouseActions) {
+  host.delays = false;
+  StartOn(macro);
+  std::uint32_t tick = 0;
+  for (std::uint32_t code = 0xE0; code <= 0xE7; ++code) {
+    recorder.RecordKey(code, Press(tick += 10));
+    recorder.RecordKey(code, Release(tick += 10));
+  }
+  ASSERT_EQ(macro.MacroActionNum, 2u);
+  EXPECT_EQ(At(macro, 0), MacroAction::FromBytes(0xF3, 0x00, 0, 0));
+  EXPECT_EQ(At(macro, 1), MacroAction::FromBytes(0xF3, 0x80, 0, 0));
+  EXPECT_EQ(macro.MacroCommandActionNum, 2);
+
+  recorder.RecordMouse(0xE2, Press(tick += 10));  // the middle button
+  recorder.RecordMouse(0x41, Press(tick += 10));  // no mouse event
+  ASSERT_EQ(macro.MacroActionNum, 3u);
+  EXPECT_EQ(At(macro, 2), MacroAction::FromBytes(0xE2, 0x00, 0, 0));
 }
 
 TEST(RecordedDelay, WrapAndCap) {
@@ -181,13 +204,13 @@ TEST(RecordedDelay, WrapAndCap) {
 TEST_F(RecorderTest, HundredTwentyFifthCommandIsKeptTheNextStopsRecording) {
   StartOn(macro);
   std::uint32_t tick = 0;
-  for (int i = 0; i < 125; ++i) recorder.RecordEvent(0x41, (i % 2) ? Release(tick += 5) : Press(tick += 5));
+  for (int i = 0; i < 125; ++i) recorder.RecordKey(0x41, (i % 2) ? Release(tick += 5) : Press(tick += 5));
   EXPECT_TRUE(recorder.IsRecording());
   EXPECT_EQ(macro.MacroCommandActionNum, 125);
   EXPECT_EQ(macro.MacroActionNum, 249u);  // 125 events and 124 delays
   EXPECT_EQ(At(macro, 248), MacroAction::Event(0x41, false));
   host.log.clear();
-  recorder.RecordEvent(0x42, Press(tick += 5));
+  recorder.RecordKey(0x42, Press(tick += 5));
   EXPECT_FALSE(recorder.IsRecording());
   EXPECT_EQ(macro.MacroActionNum, 249u);
   EXPECT_EQ(macro.MacroCommandActionNum, 125);

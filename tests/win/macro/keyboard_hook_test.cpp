@@ -102,6 +102,28 @@ TEST_F(KeyboardHookWin, ModifiersAreReportedWithTheirSide) {
   for (size_t i = 0; i < 14; ++i) EXPECT_EQ(reports[i].code, expected[i]) << i;
 }
 
+// Keys the system names with one of the codes a macro uses for mouse events: the "<>|" key
+// (VK_OEM_102, 0xE2) is reported under its private key code 0xF3, the others not at all. An A
+// pressed afterwards marks the end of what was reported.
+TEST_F(KeyboardHookWin, KeysUnderTheMacroMouseCodesAreNeverReportedUnderThem) {
+  CKeyboardHook hook;
+  hook.StartHook(window);
+  for (WORD vk = 0xE0; vk <= 0xE7; ++vk) {
+    const WORD scan = vk == 0xE2 ? 0x56 : 0;
+    SendKey(vk, scan, false);
+    SendKey(vk, scan, true);
+  }
+  SendKey('A', 0x1E, false);
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return !reports.empty() && reports.back().code == 0x41; },
+                                std::chrono::seconds(5)));
+  hook.StopHook();
+  ASSERT_EQ(reports.size(), 3u);
+  EXPECT_EQ(reports[0].code, WPARAM{0xF3});
+  EXPECT_EQ(reports[0].stamp & 0x80000000, 0);
+  EXPECT_EQ(reports[1].code, WPARAM{0xF3});
+  EXPECT_EQ(reports[1].stamp & 0x80000000, 0x80000000);
+}
+
 TEST_F(KeyboardHookWin, NothingIsReportedAfterStopOrBeforeStart) {
   {
     CKeyboardHook idle;  // constructed, never started; stopping it is harmless

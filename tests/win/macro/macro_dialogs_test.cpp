@@ -211,6 +211,33 @@ TEST_F(MacroDialogs, KeyDialogTakesAKeyPressedForReal) {
   }
 }
 
+// Reports of keys the system names with one of the codes a macro uses for mouse events never
+// make the key action a mouse action: "<>|" (0xE2) becomes the key it is (0xF3), the others leave
+// the key as it was.
+TEST_F(MacroDialogs, KeyDialogKeepsKeysUnderTheMouseCodesAsKeys) {
+  ASSERT_TRUE(CopyFileW((gmtest::BinFolder() + L"KeyboardHook.dll").c_str(),
+                        (skins_.Root() + L"KeyboardHook.dll").c_str(), FALSE));
+  MacroAction action = MacroAction::FromBytes(0x41, 0x80, 0x00, 0x00);
+  gm::win::CActionKeyModifyDlg dlg(ui_.context, nullptr, action);
+  std::wstring afterOthers;
+  const INT_PTR result = RunScripted(
+      dlg, {[](HWND h) {
+              for (WPARAM code : {0xE0, 0xE1, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7}) {
+                PostMessageW(h, gm::msg::kKeyReport, code, 0);
+                PostMessageW(h, gm::msg::kKeyReport, code, static_cast<LPARAM>(0x80000000u));
+              }
+            },
+            [&](HWND h) {
+              afterOthers = LabelOf(h, CMacroFieldDlg::kField);
+              PostMessageW(h, gm::msg::kKeyReport, 0xE2, 0);
+            },
+            WhenReady([](HWND h) { return LabelOf(h, CMacroFieldDlg::kField) != L"A"; },
+                      [](HWND h) { ClickControl(h, CMacroFieldDlg::kOk); })});
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(afterOthers, L"A");
+  EXPECT_EQ(Bytes(action), (std::array<int, 4>{0xF3, 0x80, 0x00, 0x00}));
+}
+
 TEST_F(MacroDialogs, NewNameDialogsHandBackWhatWasTyped) {
   struct Case {
     int mode;

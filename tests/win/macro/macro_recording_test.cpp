@@ -1,7 +1,8 @@
-// Recording a macro in the manager opened from the running demo's main window: the record button
+// The macro manager opened from the running demo's main window. Recording: the record button
 // clicked as a user would, real key presses through the system's input (SendInput), which reach
 // the program through KeyboardHook.dll's system-wide hook, and the library file the recording's end
-// writes, read back from the program's data folder.
+// writes, read back from the program's data folder. Saving: the library file held by another
+// program while the manager closes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include <thread>
 
 #include "app/main_window_support.h"
+#include "macro/held_file_support.h"
 #include "macro/library_file.h"
 #include "macro/macro_manager_dlg.h"
 
@@ -26,6 +28,9 @@ constexpr gm::LayoutRect kManagerButton{36, 320, 266, 345};
 constexpr gm::LayoutRect kFirstTreeRow{26, 55, 152, 75};
 constexpr gm::LayoutRect kRecordButton{350, 125, 510, 147};
 constexpr gm::LayoutRect kRecordDelaysBox{350, 158, 365, 173};
+constexpr gm::LayoutRect kReplayCountBox{350, 257, 365, 272};
+constexpr gm::LayoutRect kCloseCross{505, 4, 520, 19};
+constexpr gm::LayoutRect kNoticeOk{240, 70, 309, 90};
 constexpr std::uint8_t kKeyA = 0x41;
 
 struct OwnedDialogSearch {
@@ -70,6 +75,14 @@ class MacroRecordingWin : public apptest::DemoMainWindow {
 
   // Opens the manager with the main window's button and selects "Rec".
   void OpenManagerOnRec() {
+    ASSERT_NO_FATAL_FAILURE(OpenManager());
+    Click(kFirstTreeRow);
+    // Selecting the macro shows its repeat count (mode 2): the count box appears.
+    ASSERT_TRUE(gmtest::PumpUntil([&] { return IsWindowVisible(GetDlgItem(manager_, D::kLoopCount)) != FALSE; }, 10s));
+  }
+
+  // Opens the manager with the main window's button.
+  void OpenManager() {
     ClickAt(kManagerButton);
     OwnedDialogSearch search{process_.id, window_, nullptr};
     ASSERT_TRUE(gmtest::PumpUntil(
@@ -84,9 +97,6 @@ class MacroRecordingWin : public apptest::DemoMainWindow {
     ASSERT_TRUE(gmtest::PumpUntil([&] { return GetDlgItem(manager_, D::kLoopCount) != nullptr; }, 10s));
     // Typed keys then go to the manager rather than to whichever window had the focus.
     SetForegroundWindow(manager_);
-    Click(kFirstTreeRow);
-    // Selecting the macro shows its repeat count (mode 2): the count box appears.
-    ASSERT_TRUE(gmtest::PumpUntil([&] { return IsWindowVisible(GetDlgItem(manager_, D::kLoopCount)) != FALSE; }, 10s));
   }
 
   // Waits until the manager's thread has handled everything sent to it so far. The system hands
@@ -145,6 +155,21 @@ class MacroRecordingWin : public apptest::DemoMainWindow {
         10s);
     return rec;
   }
+
+  // The manager's notice (a 319 × 102 dialog it owns), waited for; nullptr when none came.
+  HWND WaitForManagerNotice(std::chrono::milliseconds timeout) const {
+    OwnedDialogSearch search{process_.id, manager_, nullptr};
+    gmtest::PumpUntil(
+        [&] {
+          search.found = nullptr;
+          EnumWindows(&FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+          RECT client{};
+          return search.found && GetClientRect(search.found, &client) && client.right == static_cast<LONG>(319 * scale_);
+        },
+        timeout);
+    return search.found;
+  }
+  bool CountBoxShown() const { return IsWindowVisible(GetDlgItem(manager_, D::kLoopCount)) != FALSE; }
 
   HWND manager_ = nullptr;
 };
@@ -211,6 +236,52 @@ TEST_F(MacroRecordingWin, The126thEventStopsTheRecordingAndIsDropped) {
     EXPECT_FALSE(rec.GetAction(i).IsDelay()) << i;
     EXPECT_EQ(rec.GetAction(i).Code(), kKeyA) << i;
   }
+}
+
+// The library file held open by another program for longer than the save tries: the manager's
+// close tells the user, the main window keeps the edited library (the manager opened again shows
+// the edit, not the file's old state), and the next close, with the file free, writes the edit.
+// "Rec" starts in replay mode 4 (no count box); the edit is mode 2, which shows the count box.
+class MacroManagerSaveWin : public MacroRecordingWin {
+ protected:
+  void PrepareDataFolder(const std::wstring& folder) override {
+    std::filesystem::create_directories(std::filesystem::path(folder + L"config"));
+    gm::MacroLibrary library;
+    MacroItemLocation at;
+    library.CreateMacro(L"Rec", at);
+    library.ItemAt(at)->Macro->MacroKeyLoopType = 4;
+    ASSERT_TRUE(gm::SaveLibraryFile(library, folder));
+  }
+};
+
+TEST_F(MacroManagerSaveWin, AnEditTheCloseCouldNotSaveIsKeptAndSavedAtTheNextClose) {
+  macrotest::HeldFile held(gm::LibraryFilePath(DataFolder()), true);
+  ASSERT_TRUE(held.Held()) << "the library file was not taken: " << held.State();
+
+  ASSERT_NO_FATAL_FAILURE(OpenManager());
+  Click(kFirstTreeRow);
+  Click(kReplayCountBox);
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return CountBoxShown(); }, 10s)) << "the replay mode did not change";
+  Click(kCloseCross);
+  const HWND notice = WaitForManagerNotice(20s);
+  ASSERT_NE(notice, nullptr) << "no notice of the failed save";
+  ClickInDialog(notice, kNoticeOk);
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return !IsWindow(manager_); }, 10s)) << "the manager did not close";
+  EXPECT_EQ(SavedRec().MacroKeyLoopType, 4) << "the held file was replaced";
+
+  // Opened again, "Rec" shows the edited mode: its count box appears.
+  ASSERT_NO_FATAL_FAILURE(OpenManagerOnRec());
+  held.Release();
+  Click(kCloseCross);
+  ASSERT_TRUE(gmtest::PumpUntil([&] { return !IsWindow(manager_); }, 20s)) << "the manager did not close";
+  gm::MacroKey rec;
+  EXPECT_TRUE(gmtest::PumpUntil(
+      [&] {
+        rec = SavedRec();
+        return rec.MacroKeyLoopType == 2;
+      },
+      10s))
+      << "saved loop type " << int{rec.MacroKeyLoopType};
 }
 
 }  // namespace
