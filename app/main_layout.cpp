@@ -16,6 +16,8 @@ constexpr const wchar_t* kNumberPictures[6] = {
 constexpr LayoutPoint kMarkOrigins[6] = {{495, 231}, {608, 231}, {553, 251}, {467, 311}, {471, 360}, {613, 381}};
 
 constexpr int kHeaderTextMargin = 12;
+// Design units of the font the DPI stages' values are written in.
+constexpr int kStageValueFontHeight = 9;
 
 // Ids whose click changes what else the window shows (profile tabs, page tabs, section headers):
 // the whole window is repainted.
@@ -112,10 +114,11 @@ std::vector<MainControlSpec> BuildControls() {
   for (int i = 0; i < kShownDpiStages; ++i) {
     const int dx = 36 * i;
     c.push_back(Entry(kControlStageBarFirst + i, K::kDpiValue, G::kDpi, {883 + dx, 75, 890 + dx, 207}));
-    // The value is written inside the 11-unit picture: a font that fits it.
+    // The value is written inside the 26 x 11-unit picture: a font in which the widest value a
+    // sensor offers (30000) fits it.
     auto stage = Entry(kControlStageButtonFirst + i, K::kDpiRadio, G::kDpi, {874 + dx, 212, 900 + dx, 223},
                        {L"skins\\dpi_value.png", L"skins\\dpi_value_ov.png", L"skins\\dpi_value_dn.png"});
-    stage.fontHeight = 11;
+    stage.fontHeight = kStageValueFontHeight;
     stage.variant = i;
     c.push_back(stage);
     c.push_back(Entry(kControlStageCheckFirst + i, K::kDpiCheck, G::kDpi, {881 + dx, 226, 892 + dx, 237},
@@ -140,7 +143,9 @@ std::vector<MainControlSpec> BuildControls() {
   // Lift-off distance section.
   const std::array<const wchar_t*, 4> radio = {L"skins\\radio_nr.png", L"skins\\radio_ov.png", L"skins\\radio_dn.png"};
   const LayoutRect radioRects[3] = {{40, 27, 55, 42}, {80, 27, 95, 42}, {160, 27, 175, 42}};
-  const LayoutRect textRects[3] = {{24, 47, 71, 65}, {64, 47, 111, 65}, {144, 47, 191, 65}};
+  // Each text centred under its radio, 60 units wide ("0,7mm" needs more than the radios' spacing
+  // of 40 would give without the extra option's shift).
+  const LayoutRect textRects[3] = {{18, 47, 78, 65}, {58, 47, 118, 65}, {138, 47, 198, 65}};
   for (int i = 0; i < 3; ++i) {
     auto r = Entry(kControlLiftRadioExtra + i, K::kRadio, G::kLift, radioRects[i], radio);
     auto t = Entry(kControlLiftTextExtra + i, K::kStaticText, G::kLift, textRects[i], {}, 269 + i);
@@ -162,7 +167,7 @@ std::vector<MainControlSpec> BuildControls() {
   for (int i = 0; i < 3; ++i) {
     c.push_back(Entry(kControlAngleSnapCheck + i, K::kCheck, G::kSensor, {20, 10 + 25 * i, 35, 25 + 25 * i},
                      {L"skins\\check_nr.png", L"skins\\check_ov.png", L"skins\\check_dn.png"}));
-    c.push_back(Entry(kControlAngleSnapText + i, K::kStaticText, G::kSensor, {40, 12 + 25 * i, 140, 30 + 25 * i}, {}, 286 + i));
+    c.push_back(Entry(kControlAngleSnapText + i, K::kStaticText, G::kSensor, {40, 12 + 25 * i, 240, 30 + 25 * i}, {}, 286 + i));
   }
   for (MainControlSpec& spec : c)
     if (RepaintsWholeWindow(spec.id)) spec.flags |= ui::kRepaintsWindowOnClick;

@@ -79,6 +79,8 @@ ProfileOpResult RenameProfile(SettingsModel& model, int slot, std::wstring name)
 
 ProfileOpResult ImportIntoSlot(SettingsModel& model, int slot, std::wstring_view path) {
   if (!IsSlot(slot) || !ReadProfileRecord(path, model.profiles[static_cast<std::size_t>(slot)])) return kProfileOpNothing;
+  // A profile without a name could not be chosen from the list: it gets the slot's default name.
+  NameUnnamedProfile(model.profiles[static_cast<std::size_t>(slot)], slot, model.texts);
   return kProfileOpSaveAndRefresh;
 }
 

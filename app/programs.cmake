@@ -7,6 +7,7 @@ endif()
 gm_win32_library(gm_app_win SOURCES
   ${GM_ROOT}/app/demo_panel.cpp
   ${GM_ROOT}/app/talvin_app.cpp
+  ${GM_ROOT}/app/builtin_texts.cpp
   ${GM_ROOT}/app/main_window_controls.cpp
   ${GM_ROOT}/app/talvin_dlg.cpp
   ${GM_ROOT}/app/talvin_dlg_refresh.cpp
@@ -31,6 +32,9 @@ gm_win32_library(gm_app_win SOURCES
 configure_file(${GM_ROOT}/app/res/firmware_images.rc.in ${CMAKE_BINARY_DIR}/firmware/firmware_images.rc @ONLY)
 set_property(SOURCE ${CMAKE_BINARY_DIR}/firmware/firmware_images.rc APPEND PROPERTY OBJECT_DEPENDS
   ${GM_FIRMWARE_IMAGE_DIR}/AppImage.bin ${GM_FIRMWARE_IMAGE_DIR}/SystemImage.bin)
+
+# The English texts carried in the program are the shipped language file itself.
+set_property(SOURCE ${GM_ROOT}/app/res/app.rc APPEND PROPERTY OBJECT_DEPENDS ${GM_ROOT}/config/Lan_En.txt)
 
 foreach(prog GamingMouse GamingMouseDemo)
   add_executable(${prog} WIN32 ${GM_ROOT}/app/main.cpp ${GM_ROOT}/app/res/app.rc ${GM_ROOT}/ui/ui_resources.rc

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "app/builtin_texts.h"
 #include "app/demo_panel.h"
 #include "app/res/skin_resource_ids.h"
 #include "app/resource_ids.h"
@@ -103,9 +104,11 @@ void CTalvinDlg::EstablishDisplayScale() {
   }
 }
 
-// The language texts come first: profile defaults take their names from them.
+// The language texts come first: profile defaults take their names from them. The English texts
+// the program carries fill in whatever the language file does not give.
 void CTalvinDlg::LoadLanguage() {
-  gm::LoadLanguage(state_->texts, state_->font, state_->env.dataFolder, state_->env.displayScale);
+  gm::LoadLanguage(state_->texts, state_->font, state_->env.dataFolder, state_->env.displayScale,
+                   gm::win::BuiltInEnglishTexts(instance_));
 }
 
 // The one place the toolkit's context is taken from the application state: the folders, the

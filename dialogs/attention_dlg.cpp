@@ -11,7 +11,9 @@ constexpr ui::ControlSpec kControls[] = {
     ui::CloseCross(CAttentionDlg::kClose, 300),
     ui::CaptionButton(CAttentionDlg::kOk, {240, 70, 309, 90}, kTextOk),
     ui::TextLine(CAttentionDlg::kHeading, {21, 11, 175, 31}, ui::TextAlign::kLeft),
-    ui::TextLine(CAttentionDlg::kMessage, {0, 40, 319, 60}, ui::TextAlign::kCentreWrapped),
+    // The message: two lines between the heading band and the button row, centred (a box of one
+    // line's height would cut every message longer than the dialog is wide).
+    ui::TextLine(CAttentionDlg::kMessage, {8, 30, 311, 68}, ui::TextAlign::kCentreWrapped),
 };
 
 }  // namespace

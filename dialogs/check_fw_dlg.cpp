@@ -45,6 +45,8 @@ std::optional<std::vector<std::uint8_t>> LoadFirmwareResource(int id, std::size_
   return std::vector<std::uint8_t>(bytes, bytes + size);
 }
 
+std::span<const ui::ControlSpec> CCheckFWDlg::Controls() { return kControls; }
+
 CCheckFWDlg::CCheckFWDlg(const ui::UiContext& context, HWND parent, FirmwareDeviceAccess access,
                          DeviceFirmwareFacts facts)
     : CDlgBase(context, parent),

@@ -64,6 +64,8 @@ class CCheckFWDlg final : public CDlgBase {
   };
 
   CCheckFWDlg(const ui::UiContext& context, HWND parent, FirmwareDeviceAccess access, DeviceFirmwareFacts facts);
+  // The controls the dialog declares (what it is made of, without a mouse to update).
+  static std::span<const ui::ControlSpec> Controls();
 
   // The outcome of the update, once it has run.
   std::optional<FirmwareResult> Result() const { return result_; }

@@ -68,6 +68,9 @@ constexpr ui::ControlSpec Combo(int id, LayoutRect rect) {
   return s;
 }
 
+// The labels beside the check box and the radio buttons reach to 10 units from the right edge.
+constexpr int kLabelWidth = 148;
+
 constexpr std::array<const wchar_t*, 4> kRecordPictures{L"skins\\record_nr.png", L"skins\\record_ov.png",
                                                         L"skins\\record_dn.png", nullptr};
 
@@ -83,14 +86,14 @@ constexpr ui::ControlSpec kControls[] = {
     ui::CaptionButton(D::kDeleteAction, {435, 85, 510, 105}, kTextDeleteButton),
     Check(D::kRecord, {350, 125, 510, 147}, kRecordPictures, kTextRecord),
     ui::CheckBox(D::kRecordDelays, 350, 158),
-    ui::BoxLabel(D::kRecordDelaysLabel, 350, 158, 140, nullptr, kTextRecordDelays),
+    ui::BoxLabel(D::kRecordDelaysLabel, 350, 158, kLabelWidth, nullptr, kTextRecordDelays),
     ui::TextLine(D::kReplayLabel, {350, 190, 510, 208}, ui::TextAlign::kLeft, kTextReplayModeLabel),
     ui::RadioButton(D::kReplayHeld, 350, 213),
-    ui::BoxLabel(D::kReplayHeld + 100, 350, 213, 140, nullptr, kTextReplayWhileHeld),
+    ui::BoxLabel(D::kReplayHeld + 100, 350, 213, kLabelWidth, nullptr, kTextReplayWhileHeld),
     ui::RadioButton(D::kReplayToggle, 350, 235),
-    ui::BoxLabel(D::kReplayToggle + 100, 350, 235, 140, nullptr, kTextReplayToggle),
+    ui::BoxLabel(D::kReplayToggle + 100, 350, 235, kLabelWidth, nullptr, kTextReplayToggle),
     ui::RadioButton(D::kReplayCount, 350, 257),
-    ui::BoxLabel(D::kReplayCount + 100, 350, 257, 140, nullptr, kTextReplayCount),
+    ui::BoxLabel(D::kReplayCount + 100, 350, 257, kLabelWidth, nullptr, kTextReplayCount),
     ui::EditLine(D::kLoopCount, {370, 280, 420, 300}, 9),
     ui::TextLine(D::kTimesLabel, {425, 280, 510, 300}, ui::TextAlign::kLeft, kTextTimesLabel),
     ui::CaptionButton(D::kOk, {350, 332, 425, 352}, kTextMacroManagerButton1),

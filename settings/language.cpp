@@ -94,13 +94,15 @@ UiFont UiFontFor(const LanguageTable& texts, float displayScale) {
   return {L"Tahoma", static_cast<int>(std::trunc(displayScale * 16.0)), 1};
 }
 
-bool LoadLanguage(LanguageTable& texts, UiFont& font, std::wstring_view dataFolder, float displayScale) {
+bool LoadLanguage(LanguageTable& texts, UiFont& font, std::wstring_view dataFolder, float displayScale,
+                  const LanguageTable& fallback) {
   const std::wstring folder(dataFolder);
   const std::wstring code = ReadLanguageCode(folder + std::wstring(kLanguageSettingFile));
   const std::wstring path = folder + std::wstring(LanguageFileForCode(code));
-  if (!ReadLanguageFile(path, texts).complete) return false;
+  texts = fallback;
+  const bool complete = ReadLanguageFile(path, texts).complete;
   font = UiFontFor(texts, displayScale);
-  return true;
+  return complete;
 }
 
 }  // namespace gm

@@ -6,6 +6,8 @@
 // is "[Setting]" followed by "<index>=<text>" lines in any order (a later line for the same index
 // wins); the first line that is not of that form ends the reading. All three files are UTF-16LE
 // with a byte-order mark and are read through CStdioFileEx. Named indexes: settings/language_indexes.h.
+// The program also carries the English texts itself (built from config/Lan_En.txt): they stand in
+// for a language file that is missing or damaged and for any index a language file lacks.
 #include <array>
 #include <cstddef>
 #include <string>
@@ -64,10 +66,12 @@ struct UiFont {
 // is "中文"; otherwise "Tahoma", trunc(16 × scale), character set 1.
 UiFont UiFontFor(const LanguageTable& texts, float displayScale);
 
-// The start-up load: picks the language from dataFolder + LanSetting.ini, reads its file into
-// `texts` and, when the file was read to its end, sets `font` for `displayScale`. Returns whether
-// the language file was read to its end; otherwise the texts read so far stay and the font is left
-// as it was.
-bool LoadLanguage(LanguageTable& texts, UiFont& font, std::wstring_view dataFolder, float displayScale);
+// The start-up load: `texts` becomes `fallback` (the English texts the program carries), then the
+// language picked by dataFolder + LanSetting.ini is read over it, so every index the file does not
+// name (or a file that is missing, unreadable or cut short names) keeps its fallback text and no
+// text the program shows is ever left empty by a damaged install. `font` is set for the resulting
+// table at `displayScale`. Returns whether the language file was read to its end.
+bool LoadLanguage(LanguageTable& texts, UiFont& font, std::wstring_view dataFolder, float displayScale,
+                  const LanguageTable& fallback);
 
 }  // namespace gm

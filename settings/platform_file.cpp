@@ -31,12 +31,21 @@ bool ReplaceFileAtomically(const std::filesystem::path& source, const std::files
 }  // namespace gm
 
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace gm {
 
+// A folder opens for reading here (on Windows it does not): it is no file to read, and its
+// "length" (the end position of a directory stream) is no size to allocate.
 std::FILE* OpenNativeFile(const std::filesystem::path& path, const char* mode) {
-  return std::fopen(path.c_str(), mode);
+  std::FILE* file = std::fopen(path.c_str(), mode);
+  struct stat info {};
+  if (file && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
 }
 
 bool FlushToDisk(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }

@@ -77,11 +77,23 @@ void StoreNumber(ProfileRecord& record, int n, int value) { record.SettingEntrie
 
 }  // namespace
 
+std::wstring DefaultProfileName(int slot, const LanguageTable& texts) {
+  if (slot >= 0 && slot < kProfileCount && !texts[kTextDefaultProfile1 + slot].empty()) {
+    return texts[kTextDefaultProfile1 + slot];
+  }
+  return L"Profile" + DecimalText(static_cast<std::uint32_t>(slot) + 1u);
+}
+
+bool NameUnnamedProfile(ProfileRecord& record, int slot, const LanguageTable& texts) {
+  std::wstring& name = record.SettingEntries[kProfileName].Value;
+  if (!name.empty()) return false;
+  name = DefaultProfileName(slot, texts);
+  return true;
+}
+
 void ResetProfile(ProfileRecord& record, int slot, const LanguageTable& texts, std::uint16_t sensorId) {
   record.SettingEntries[kProfileName].Key = L"ProfileName";
-  record.SettingEntries[kProfileName].Value =
-      slot >= 0 && slot < kProfileCount ? texts[kTextDefaultProfile1 + slot]
-                                        : L"Profile" + DecimalText(static_cast<std::uint32_t>(slot) + 1u);
+  record.SettingEntries[kProfileName].Value = DefaultProfileName(slot, texts);
   for (int n = 1; n < kSettingEntryCount; ++n) record.SettingEntries[n] = kSettingDefaults[n];
 
   for (int b = 0; b < kButtonCount; ++b) {

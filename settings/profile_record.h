@@ -117,8 +117,16 @@ struct ProfileRecord {
 
 using ProfileTable = std::array<ProfileRecord, kProfileCount>;
 
-// Sets every field to the defaults of profile slot `slot` (any non-negative number; slots 0..4
-// take their names from texts[85 + slot], later ones are named "Profile<slot + 1>"), with the DPI
+// The name a profile of slot `slot` gets by default: texts[85 + slot] for slots 0..4, else (a
+// later slot, or a table without that text) "Profile<slot + 1>". Never empty: a profile without a
+// name could not be chosen from the profile list.
+std::wstring DefaultProfileName(int slot, const LanguageTable& texts);
+
+// Gives a record whose name is empty the default name of `slot`. True when it did.
+bool NameUnnamedProfile(ProfileRecord& record, int slot, const LanguageTable& texts);
+
+// Sets every field to the defaults of profile slot `slot` (any non-negative number; the name is
+// DefaultProfileName), with the DPI
 // stages of sensor `sensorId`. The button and lighting names come from `texts` too.
 // The 250 action slots of each button's macro keep their contents; the action count becomes 0.
 void ResetProfile(ProfileRecord& record, int slot, const LanguageTable& texts, std::uint16_t sensorId);

@@ -35,12 +35,22 @@ void AdoptSensor(SettingsModel& model) {
 }  // namespace
 
 bool WriteProfileFile(const SettingsModel& model, int slot, std::wstring_view path) {
-  return IsSlot(slot) && WriteProfileRecord(model.profiles[slot], path);
+  if (!IsSlot(slot)) return false;
+  const ProfileRecord& record = model.profiles[slot];
+  if (!ProfileName(record).empty()) return WriteProfileRecord(record, path);
+  // A profile file never gets an empty name: the slot's default name is written instead.
+  ProfileRecord named = record;
+  NameUnnamedProfile(named, slot, model.texts);
+  return WriteProfileRecord(named, path);
 }
 
 bool ReadProfileFile(SettingsModel& model, int slot, std::wstring_view path) {
   if (!IsSlot(slot)) return false;
-  if (ReadProfileRecord(path, model.profiles[slot])) return true;
+  if (ReadProfileRecord(path, model.profiles[slot])) {
+    // A file saved without a name (by a program that ran without its texts) gets the default one.
+    NameUnnamedProfile(model.profiles[slot], slot, model.texts);
+    return true;
+  }
   ResetProfile(model.profiles[slot], slot, model.texts, model.sensor.id);
   WriteProfileFile(model, slot, ProfileSlotPath(model.config, slot));
   return false;
@@ -80,6 +90,7 @@ bool ExportProfile(const SettingsModel& model, int slot, std::wstring_view path)
 
 bool ImportProfile(SettingsModel& model, int slot, std::wstring_view path) {
   if (!IsSlot(slot) || !ReadProfileRecord(path, model.profiles[slot])) return false;
+  NameUnnamedProfile(model.profiles[slot], slot, model.texts);
   SaveCurrentProfile(model);
   SaveAllProfiles(model);
   return true;

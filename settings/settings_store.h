@@ -11,12 +11,13 @@
 namespace gm {
 
 // Writes the record of slot 0..4 to `path`. False for another slot or when the file cannot be
-// written.
+// written. A record without a name is written with the slot's default name (DefaultProfileName).
 bool WriteProfileFile(const SettingsModel& model, int slot, std::wstring_view path);
 
 // Reads `path` into the record of slot 0..4 (a slot's own file at start-up). When the file is
 // missing or rejected the slot is reset to its defaults and those are written to the slot's own
-// file ("ProfileSlot<slot>URL", not necessarily `path`); returns false then.
+// file ("ProfileSlot<slot>URL", not necessarily `path`); returns false then. A file whose profile
+// name is empty gives the record the slot's default name.
 bool ReadProfileFile(SettingsModel& model, int slot, std::wstring_view path);
 
 // Writes the five records to their "ProfileSlot<slot>URL" files. True when all five were written.
@@ -41,7 +42,8 @@ void ChangeSensor(SettingsModel& model, std::uint16_t sensorId);
 bool ExportProfile(const SettingsModel& model, int slot, std::wstring_view path);
 
 // Import: reads `path` into slot 0..4 only when the whole file is accepted, then saves config.ini
-// and the five profiles. A rejected file leaves the slot's record and its file untouched.
+// and the five profiles. A rejected file leaves the slot's record and its file untouched; an
+// accepted one without a profile name gets the slot's default name.
 bool ImportProfile(SettingsModel& model, int slot, std::wstring_view path);
 
 }  // namespace gm

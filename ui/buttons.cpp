@@ -16,8 +16,12 @@ void CImageButton::Draw(HDC dc, const RECT&) {
     SkinGraphics g(dc);
     g.Draw(state_ == 0 ? normal_ : hover_, rect_);
   }
-  DrawControlText(dc, Font(), StateTextColour(state_), text_, TextRect(rect_, textMargin_),
-                  textFlags_ | kCommonTextFlags);
+  const TextPlacement at = *CaptionPlacement();
+  DrawControlText(dc, Font(), StateTextColour(state_), text_, at.box, at.flags);
+}
+
+std::optional<TextPlacement> CImageButton::CaptionPlacement() const {
+  return TextPlacement{TextRect(rect_, textMargin_), textFlags_ | kCommonTextFlags};
 }
 
 bool CImageButton::OnMouseMove(UINT flags, int x, int y) {
@@ -42,11 +46,21 @@ void CCheckButton::Draw(HDC dc, const RECT&) {
     SkinGraphics g(dc);
     g.Draw(image, rect_);
   }
-  DrawControlText(dc, Font(), colour, text_, TextRect(rect_, textMargin_), textFlags_ | kCommonTextFlags);
+  const TextPlacement at = *CaptionPlacement();
+  DrawControlText(dc, Font(), colour, text_, at.box, at.flags);
+}
+
+std::optional<TextPlacement> CCheckButton::CaptionPlacement() const {
+  return TextPlacement{TextRect(rect_, textMargin_), textFlags_ | kCommonTextFlags};
 }
 
 void CLinkButton::Draw(HDC dc, const RECT&) {
-  DrawControlText(dc, Font(), StateTextColour(state_), text_, rect_, textFlags_ | kCommonTextFlags);
+  const TextPlacement at = *CaptionPlacement();
+  DrawControlText(dc, Font(), StateTextColour(state_), text_, at.box, at.flags);
+}
+
+std::optional<TextPlacement> CLinkButton::CaptionPlacement() const {
+  return TextPlacement{rect_, textFlags_ | kCommonTextFlags};
 }
 
 bool CLinkButton::OnMouseMove(UINT, int x, int y) {

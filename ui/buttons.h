@@ -13,6 +13,7 @@ class CImageButton : public CStateControl {
 
   void SetTextMargin(int left) { textMargin_ = left; }
   void Draw(HDC dc, const RECT& update) override;
+  std::optional<TextPlacement> CaptionPlacement() const override;
   bool OnMouseMove(UINT flags, int x, int y) override;
 
  protected:
@@ -35,6 +36,7 @@ class CCheckButton : public CStateControl {
   void SetCaptions(std::wstring unchecked, std::wstring checked);
   void SetCheckedColourWhite() { checkedColour_ = kTextWhite; }
   void Draw(HDC dc, const RECT& update) override;
+  std::optional<TextPlacement> CaptionPlacement() const override;
 
  protected:
   void OnClick() override { checked_ = !checked_; }
@@ -53,6 +55,7 @@ class CLinkButton : public CStateControl {
   using CStateControl::CStateControl;
 
   void Draw(HDC dc, const RECT& update) override;
+  std::optional<TextPlacement> CaptionPlacement() const override;
   bool OnMouseMove(UINT flags, int x, int y) override;
 
  private:

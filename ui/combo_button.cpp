@@ -1,6 +1,14 @@
 #include "ui/combo_button.h"
 
 namespace gm::win {
+namespace {
+
+// Design units: the caption keeps this much from the left edge, and stays clear of the arrow cell
+// that takes the right end of the combo pictures.
+constexpr int kCaptionLeftMargin = 4;
+constexpr int kArrowCellWidth = 22;
+
+}  // namespace
 
 CComboButton::CComboButton(CControlHost& host, UINT id, const RECT& rect, std::wstring caption, UINT textFlags)
     : CStateControl(host, id, rect, {}, textFlags), caption_(std::move(caption)) {}
@@ -18,8 +26,15 @@ void CComboButton::Draw(HDC dc, const RECT&) {
   }
   // A fixed text of the control, not a language text.
   static const std::wstring kDisabledCaption = L"Disable";
-  DrawControlText(dc, Font(), lit ? kTextWhite : kTextGrey, showDisabled_ ? kDisabledCaption : caption_, rect_,
-                  textFlags_ | kCommonTextFlags);
+  const TextPlacement at = *CaptionPlacement();
+  DrawControlText(dc, Font(), lit ? kTextWhite : kTextGrey, showDisabled_ ? kDisabledCaption : caption_, at.box,
+                  at.flags);
+}
+
+std::optional<TextPlacement> CComboButton::CaptionPlacement() const {
+  const RECT box{rect_.left + Context().Px(kCaptionLeftMargin), rect_.top, rect_.right - Context().Px(kArrowCellWidth),
+                 rect_.bottom};
+  return TextPlacement{box, textFlags_ | kCommonTextFlags};
 }
 
 bool CComboButton::OnMouseMove(UINT, int x, int y) {

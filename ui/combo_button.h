@@ -19,6 +19,7 @@ class CComboButton : public CStateControl {
   bool Open() const { return open_; }
 
   void Draw(HDC dc, const RECT& update) override;
+  std::optional<TextPlacement> CaptionPlacement() const override;
   bool OnMouseMove(UINT flags, int x, int y) override;
   bool OnLButtonDown(UINT flags, int x, int y) override;
   bool OnLButtonUp(UINT flags, int x, int y) override;

@@ -5,6 +5,7 @@
 // whether the control must be repainted. What the user did goes to the host's event queue.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "ui/control_host.h"
@@ -37,6 +38,13 @@ inline constexpr unsigned kBehaviourReportsMoves = 1u << 1;
 // Flags added to every caption a control draws.
 inline constexpr UINT kCommonTextFlags = DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
 
+// Where a control writes its caption or label: the box (pixels) and the DrawTextW flags. The
+// control draws through it, and a check that every text fits its control measures with it.
+struct TextPlacement {
+  RECT box{};
+  UINT flags = 0;
+};
+
 class CControlBase {
  public:
   CControlBase(CControlHost& host, UINT id, const RECT& rect, std::wstring text = {}, UINT textFlags = 0);
@@ -45,6 +53,9 @@ class CControlBase {
   CControlBase& operator=(const CControlBase&) = delete;
 
   virtual void Draw(HDC dc, const RECT& update) = 0;
+  // The box and flags of the text the control writes (with its Font()); none for a control that
+  // writes no text of its own.
+  virtual std::optional<TextPlacement> CaptionPlacement() const { return std::nullopt; }
 
   virtual void SetRect(const RECT& rect) { rect_ = rect; }
   virtual RECT GetRect() const { return rect_; }

@@ -130,6 +130,9 @@ class CDlgBase : public CDialogWindow, public CControlHost {
   // Declares the dialog: its frame (which sets the window size), the table of its controls
   // (created on layer `spec.layer` when the window opens) and the keys it ignores.
   void Declare(const DialogFrame& frame, std::span<const ui::ControlSpec> controls, unsigned keyRules = 0);
+  // The declared frame and control table (empty for a dialog that declares none).
+  const DialogFrame& DeclaredFrame() const { return frame_; }
+  std::span<const ui::ControlSpec> DeclaredControls() const { return controlSpecs_; }
   // The dialog's handler table; a control event without a row goes to OnControlEvent.
   void SetHandlers(std::vector<EventHandler> handlers) { handlers_ = std::move(handlers); }
   // Sets the label of a text control (or the caption of another control) made from the table.

@@ -54,13 +54,30 @@ const SkinImage& CListPopup::PictureOf(const ListPopupRow& row, bool hot) const 
   return hot ? hover_ : normal_;
 }
 
-void CListPopup::DrawItems(HDC dc, const RECT& rect) {
+RECT CListPopup::RowRect(int entry) const {
   const int height = context_.Px(rowHeight_);
+  return {0, (entry - 1) * height, rect_.right - rect_.left, entry * height};
+}
+
+TextPlacement CListPopup::RowTextPlacement(int entry) const {
+  const ListPopupRow& row = Row(entry);
+  const RECT r = RowRect(entry);
+  const int margin = context_.Px(kTextMargin);
+  // A submenu row keeps the arrow at its right end clear of the text; a marked row starts after
+  // its mark.
+  RECT text{r.left + margin, r.top, r.right - (row.submenu ? 2 * margin : margin), r.bottom};
+  if (row.marked) text.left += context_.Px(kMarkSize) + margin / 2;
+  return {text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS};
+}
+
+void CListPopup::DrawItems(HDC dc, const RECT& rect) {
   const int margin = context_.Px(kTextMargin);
   const int mark = context_.Px(kMarkSize);
   for (int entry = 1; entry <= RowCount(); ++entry) {
     const ListPopupRow& row = Row(entry);
-    const RECT r{rect.left, rect.top + (entry - 1) * height, rect.right, rect.top + entry * height};
+    RECT r = RowRect(entry);
+    OffsetRect(&r, rect.left, rect.top);
+    r.right = rect.right;
     const bool hot = entry == hot_;
     const SkinImage& picture = PictureOf(row, hot);
     if (picture) {
@@ -74,14 +91,14 @@ void CListPopup::DrawItems(HDC dc, const RECT& rect) {
       if (row.submenu) DrawControlText(dc, Font(), kTextColour, L">", {r.left, r.top, r.right - margin, r.bottom},
                                        DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
     }
-    // A submenu row keeps the arrow at its right end clear of the text.
-    RECT text{r.left + margin, r.top, r.right - (row.submenu ? 2 * margin : margin), r.bottom};
+    TextPlacement text = RowTextPlacement(entry);
+    OffsetRect(&text.box, rect.left, rect.top);
     if (row.marked) {
       const int top = (r.top + r.bottom - mark) / 2;
-      FillSolid(dc, {text.left, top, text.left + mark, top + mark}, kMarkColour);
-      text.left += mark + margin / 2;
+      const int left = text.box.left - mark - margin / 2;
+      FillSolid(dc, {left, top, left + mark, top + mark}, kMarkColour);
     }
-    DrawControlText(dc, Font(), kTextColour, row.text, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawControlText(dc, Font(), kTextColour, row.text, text.box, text.flags);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/control_base.h"
 #include "ui/wnd_popup.h"
 
 namespace gm::win {
@@ -37,6 +38,10 @@ class CListPopup : public CWndPopup {
   // Changes an entry's text or mark and paints again; nothing for an entry out of range.
   void SetRowText(int entry, std::wstring text);
   void SetRowMarked(int entry, bool marked);
+  // Where entry `entry` (1..RowCount) writes its text, in client pixels, and with which flags and
+  // font (the text ends in an ellipsis where it does not fit).
+  TextPlacement RowTextPlacement(int entry) const;
+  HFONT RowFont() const { return Font(); }
 
  protected:
   // The rows, asked for once when the popup is created.
@@ -57,6 +62,8 @@ class CListPopup : public CWndPopup {
   bool OnRelease(int x, int y) final;
   void OnRightRelease(int x, int y) final;
   const SkinImage& PictureOf(const ListPopupRow& row, bool hot) const;
+  // The client rectangle of entry `entry`.
+  RECT RowRect(int entry) const;
 
   const ui::UiContext& context_;
   ListPopupPictures pictureNames_;

@@ -11,6 +11,10 @@ constexpr COLORREF kListBackground = 0x4B4B4B;
 constexpr COLORREF kSelectionBar = 0xDEA035;
 // Names are shown as typed: an '&' is not a mnemonic prefix.
 constexpr UINT kRowTextFlags = DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+// An action's text starts this many design units right of the list's edge, after its icon.
+constexpr int kActionTextInset = 17;
+// Design units of the font the action list writes its steps in.
+constexpr int kActionFontHeight = 14;
 
 
 }  // namespace
@@ -134,7 +138,11 @@ bool CEditShowList::OnRButtonUp(UINT, int x, int y) {
   return true;
 }
 
-CImageShowList::CImageShowList(CControlHost& host, UINT id, const RECT& rect) : CMacroListBase(host, id, rect) {}
+CImageShowList::CImageShowList(CControlHost& host, UINT id, const RECT& rect) : CMacroListBase(host, id, rect) {
+  // The steps are written a size smaller than the interface font, so that the longest ("Move Right
+  // 127") fits the list's narrow column.
+  SetFont(host.Context().Px(kActionFontHeight), host.Context().EffectiveFont().name);
+}
 
 bool CImageShowList::LoadSkin() {
   const bool up = LoadInto(upIcon_, L"skins\\macro_up.png");
@@ -147,9 +155,13 @@ int CImageShowList::RowCount() const {
   return static_cast<int>(std::min<uint32_t>(macro_->MacroActionNum, kMacroActionCapacity));
 }
 
+std::optional<TextPlacement> CImageShowList::CaptionPlacement() const {
+  return TextPlacement{RowRect(firstRow_, Context().Px(kActionTextInset), Context().Px(2)), kRowTextFlags};
+}
+
 void CImageShowList::Draw(HDC dc, const RECT&) {
   const double s = Context().displayScale;
-  DrawRows(dc, Context().Px(17), [&](int row, const RECT& r) {
+  DrawRows(dc, Context().Px(kActionTextInset), [&](int row, const RECT& r) {
     const MacroAction action = macro_->Actions[static_cast<size_t>(row)];
     const SkinImage& icon = action.IsDelay() ? timeIcon_ : action.IsRelease() ? upIcon_ : downIcon_;
     const int left = r.left - Context().Px(15), top = r.top + Context().Px(3);

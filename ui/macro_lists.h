@@ -81,6 +81,8 @@ class CImageShowList : public CMacroListBase {
   // The macro whose actions are shown (not owned; nullptr shows nothing).
   void SetMacro(const MacroKey* macro) { macro_ = macro; }
   int RowCount() const override;
+  // Where the first shown row writes its action's text (every row alike, one row lower).
+  std::optional<TextPlacement> CaptionPlacement() const override;
 
   void Draw(HDC dc, const RECT& update) override;
   bool OnLButtonDown(UINT flags, int x, int y) override;

@@ -32,9 +32,13 @@ void CDPIRadioButton::Draw(HDC dc, const RECT&) {
     SkinGraphics g(dc);
     g.Draw(ImageFor(Selected() ? 2 : state_, normal_, hover_, pressed_), rect_);
   }
+  const TextPlacement at = *CaptionPlacement();
+  DrawControlText(dc, Font(), textColour_, std::to_wstring(dpiStep_ * 50), at.box, at.flags);
+}
+
+std::optional<TextPlacement> CDPIRadioButton::CaptionPlacement() const {
   const RECT band{rect_.left, rect_.top, rect_.right, rect_.top + static_cast<int>(11 * Context().displayScale)};
-  DrawControlText(dc, Font(), textColour_, std::to_wstring(dpiStep_ * 50), band,
-                  DT_CENTER | DT_SINGLELINE | DT_WORD_ELLIPSIS);
+  return TextPlacement{band, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_WORD_ELLIPSIS};
 }
 
 int CTabControl::Visual() const {

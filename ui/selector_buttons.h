@@ -37,6 +37,7 @@ class CDPIRadioButton : public CStateControl {
   void SetTextColour(COLORREF colour) { textColour_ = colour; }
   bool Selected() const;
   void Draw(HDC dc, const RECT& update) override;
+  std::optional<TextPlacement> CaptionPlacement() const override;
 
  protected:
   void OnClick() override;

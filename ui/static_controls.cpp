@@ -21,7 +21,22 @@ CStaticText::CStaticText(CControlHost& host, UINT id, const RECT& rect, COLORREF
 }
 
 void CStaticText::Draw(HDC dc, const RECT&) {
-  DrawControlText(dc, Font(), colour_, label_, rect_, textFlags_ | DT_WORD_ELLIPSIS | DT_VCENTER);
+  TextPlacement at = *CaptionPlacement();
+  if ((at.flags & DT_WORDBREAK) && !label_.empty()) {
+    // DT_VCENTER centres single lines only: wrapped lines are centred in the box by measuring them.
+    RECT need = at.box;
+    {
+      SelectScope selectFont(dc, Font());
+      DrawTextW(dc, label_.c_str(), static_cast<int>(label_.size()), &need, at.flags | DT_CALCRECT);
+    }
+    const int spare = (at.box.bottom - at.box.top) - (need.bottom - need.top);
+    if (spare > 0) at.box.top += spare / 2;
+  }
+  DrawControlText(dc, Font(), colour_, label_, at.box, at.flags);
+}
+
+std::optional<TextPlacement> CStaticText::CaptionPlacement() const {
+  return TextPlacement{rect_, textFlags_ | DT_WORD_ELLIPSIS | DT_VCENTER};
 }
 
 CStaticProgressBar::CStaticProgressBar(CControlHost& host, UINT id, const RECT& rect) : CControlBase(host, id, rect) {

@@ -22,6 +22,7 @@ class CStaticText : public CControlBase {
   void SetTextColour(COLORREF colour) { colour_ = colour; }
   COLORREF TextColour() const { return colour_; }
   void Draw(HDC dc, const RECT& update) override;
+  std::optional<TextPlacement> CaptionPlacement() const override;
 
  private:
   std::wstring label_;

@@ -12,10 +12,11 @@ constexpr DialogFrame kFrame{319, 102, L"skins\\Frame_warning.bmp"};
 
 constexpr ui::ControlSpec kControls[] = {
     ui::CloseCross(CDownloadDlg::kClose, 300),
-    ui::CaptionButton(CDownloadDlg::kStart, {160, 70, 229, 90}, kTextDownloadButton),
+    ui::CaptionButton(CDownloadDlg::kStart, {150, 70, 229, 90}, kTextDownloadButton),
     ui::CaptionButton(CDownloadDlg::kSecond, {240, 70, 309, 90}, kTextCancel),
     ui::TextLine(CDownloadDlg::kTitle, {21, 11, 175, 31}, ui::TextAlign::kLeft),
-    ui::TextLine(CDownloadDlg::kMessage, {0, 40, 319, 60}, ui::TextAlign::kCentreWrapped),
+    // Two lines between the heading band and the button row, centred (as a notice's).
+    ui::TextLine(CDownloadDlg::kMessage, {8, 30, 311, 68}, ui::TextAlign::kCentreWrapped),
 };
 
 bool IsNetworkFailure(const DownloadResult& r) {

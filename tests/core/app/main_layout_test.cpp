@@ -155,7 +155,7 @@ TEST(MainLayoutSections, SectionControlsFollowTheirHeader) {
   const Case lift[] = {
       {3509, true, {886, 127, 901, 142}},  {3510, true, {966, 127, 981, 142}},  {3511, true, {1046, 127, 1061, 142}},
       {3510, false, {926, 127, 941, 142}}, {3511, false, {1006, 127, 1021, 142}},
-      {3519, true, {870, 147, 917, 165}},  {3520, true, {950, 147, 997, 165}},  {3521, false, {990, 147, 1037, 165}},
+      {3519, true, {864, 147, 924, 165}},  {3520, true, {944, 147, 1004, 165}}, {3521, false, {984, 147, 1044, 165}},
   };
   for (const Case& c : lift) EXPECT_EQ(PlaceInSection(*FindMainControl(c.id), 846, 100, c.extra), c.expected) << c.id;
   EXPECT_TRUE(FindMainControl(3509)->onlyWithExtraOption);
@@ -164,7 +164,7 @@ TEST(MainLayoutSections, SectionControlsFollowTheirHeader) {
   // Desktop button and the third sensor option.
   EXPECT_EQ(PlaceInSection(*FindMainControl(3330), 846, 200, false), (LayoutRect{866, 230, 1081, 275}));
   EXPECT_EQ(PlaceInSection(*FindMainControl(3542), 846, 200, false), (LayoutRect{866, 260, 881, 275}));
-  EXPECT_EQ(PlaceInSection(*FindMainControl(3545), 846, 200, false), (LayoutRect{886, 262, 986, 280}));
+  EXPECT_EQ(PlaceInSection(*FindMainControl(3545), 846, 200, false), (LayoutRect{886, 262, 1086, 280}));
 }
 
 TEST(MainLayoutRate, PictureAndCentreTextByCapabilityAndCode) {

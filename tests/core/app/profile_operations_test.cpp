@@ -151,6 +151,12 @@ TEST_F(ProfileOperationsTest, ImportTakesOnlyAnAcceptedFile) {
   EXPECT_EQ(model_->profiles[2], before);
   EXPECT_EQ(ImportIntoSlot(*model_, 2, good), kProfileOpSaveAndRefresh);
   EXPECT_EQ(model_->profiles[2], exported);
+
+  // A file without a profile name gives the slot its default name: the list can still choose it.
+  SetProfileName(exported, L"");
+  ASSERT_TRUE(WriteProfileRecord(exported, good));
+  EXPECT_EQ(ImportIntoSlot(*model_, 2, good), kProfileOpSaveAndRefresh);
+  EXPECT_EQ(ProfileName(model_->profiles[2]), L"Profile3");
 }
 
 }  // namespace

@@ -266,7 +266,7 @@ Kind LanguageKind() {
     WriteFile(file, bytes);
     UiFont font;
     Loaded out;
-    out.accepted = LoadLanguage(state->texts, font, state.Folder().Program(), 1.0f);
+    out.accepted = LoadLanguage(state->texts, font, state.Folder().Program(), 1.0f, LanguageTable{});
     if (ReadFile(file) != bytes) out.broken = "the language file was changed";
     if (out.accepted && font.size == 0) out.broken = "a read language file set no font";
     return out;

@@ -100,11 +100,7 @@ TEST(LanguageRead, MissingFileIsNotOpened) {
 // LoadLanguage into a state of its own whose data folder is a temporary folder.
 class LoadLanguageTest : public ::testing::Test {
  protected:
-  bool Load() { return gm::LoadLanguage(s_.texts, s_.font, s_.env.dataFolder, s_.env.displayScale); }
-  void Clear() {
-    for (auto& t : s_.texts) t.clear();
-    s_.font = {};
-  }
+  bool Load() { return gm::LoadLanguage(s_.texts, s_.font, s_.env.dataFolder, s_.env.displayScale, fallback_); }
   void Write(const std::string& name, const std::string& bytes) { folder_.WriteBytes("config/" + name, bytes); }
   void WriteBothLanguages() {
     Write("Lan_En.txt", kBom + Le("[Setting]\n0=English\n"));
@@ -114,6 +110,8 @@ class LoadLanguageTest : public ::testing::Test {
   gm::test::TestState<> state_;
   gm::SettingsModel& s_ = *state_;
   const TempFolder& folder_ = state_.Folder();
+  // The texts the program carries; empty unless a test gives some.
+  LanguageTable fallback_{};
 };
 
 TEST_F(LoadLanguageTest, LanguageSettingPicksTheFile) {
@@ -165,21 +163,49 @@ TEST_F(LoadLanguageTest, FontFollowsTextZeroAndTheDisplayScale) {
   }
 }
 
-TEST_F(LoadLanguageTest, FailedLoadKeepsTextsReadSoFarAndLeavesTheFontUnset) {
-  Write("LanSetting.ini", kBom + Le("[ChangeLanguage]\nLanguage=EN\n"));
-  Write("Lan_En.txt", kBom + Le("[Setting]\n0=English\n1=Profiles\n7=\n2=Exit\n"));
-  EXPECT_FALSE(Load());
-  EXPECT_EQ(s_.texts, TableOf({{0, L"English"}, {1, L"Profiles"}}));
-  EXPECT_TRUE(s_.font.name.empty());
-  EXPECT_EQ(s_.font.size, 0);
+TEST_F(LoadLanguageTest, TheCarriedTextsStandInForWhatTheFileDoesNotGive) {
+  fallback_ = TableOf({{0, L"English"}, {1, L"Profiles"}, {2, L"Exit"}, {20, L"Left Click"}, {85, L"Profile 1"}});
+  const char* const kEnglish = "[ChangeLanguage]\nLanguage=EN\n";
+  const gm::UiFont tahoma{L"Tahoma", 16, 1};
+  const struct {
+    const char* name;
+    const char* setting;  // LanSetting.ini (nullptr: none, which selects Lan_Tu.txt)
+    const char* en;       // Lan_En.txt (UTF-8 here; nullptr: none)
+    const char* tu;       // Lan_Tu.txt
+    bool blocked;         // a folder takes the selected file's name, so it cannot be opened
+    bool complete;
+    Texts texts;          // what differs from the carried texts
+    gm::UiFont font;
+  } cases[] = {
+      {"no language files at all", nullptr, nullptr, nullptr, false, false, {}, tahoma},
+      {"the selected file is missing: the other file is not taken", kEnglish, nullptr, "[Setting]\n0=Turkish\n",
+       false, false, {}, tahoma},
+      {"the selected file cannot be opened", kEnglish, nullptr, nullptr, true, false, {}, tahoma},
+      {"not a language file", kEnglish, "Setting\n1=x\n", nullptr, false, false, {}, tahoma},
+      {"a file cut short keeps what it read", kEnglish, "[Setting]\n1=Profile list\n7=\n2=Quit\n", nullptr, false,
+       false, {{1, L"Profile list"}}, tahoma},
+      {"a complete file lacking indexes", nullptr, nullptr, "[Setting]\n0=T\u00fcrk\u00e7e\n20=Sol T\u0131k\n5=\u0130ptal\n",
+       false, true, {{0, L"T\u00fcrk\u00e7e"}, {20, L"Sol T\u0131k"}, {5, L"\u0130ptal"}}, tahoma},
+      {"the font follows the texts as loaded", kEnglish, "[Setting]\n0=\u4e2d\u6587\n7=\n", nullptr, false, false,
+       {{0, L"\u4e2d\u6587"}}, {L"\u5B8B\u4F53", 12, 134}},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove_all(folder_.Path() / "config");
+    std::filesystem::create_directories(folder_.Path() / "config");
+    if (c.setting) Write("LanSetting.ini", kBom + Le(c.setting));
+    if (c.en) Write("Lan_En.txt", kBom + gm::EncodeUtf16Le(gm::FromUtf8(c.en)));
+    if (c.tu) Write("Lan_Tu.txt", kBom + gm::EncodeUtf16Le(gm::FromUtf8(c.tu)));
+    if (c.blocked) std::filesystem::create_directories(folder_.Path() / "config" / (c.setting ? "Lan_En.txt" : "Lan_Tu.txt"));
+    // Whatever the table held before the load does not survive it.
+    for (auto& t : s_.texts) t = L"stale";
+    s_.font = {};
 
-  // The selected file is missing: no fallback to the other language.
-  Clear();
-  WriteBothLanguages();
-  std::filesystem::remove(folder_.Path() / "config" / "Lan_En.txt");
-  EXPECT_FALSE(Load());
-  EXPECT_EQ(s_.texts, LanguageTable{});
-  EXPECT_TRUE(s_.font.name.empty());
+    EXPECT_EQ(Load(), c.complete) << c.name;
+    LanguageTable expected = fallback_;
+    for (const auto& [index, text] : c.texts) expected[static_cast<size_t>(index)] = text;
+    EXPECT_EQ(s_.texts, expected) << c.name;
+    EXPECT_EQ(s_.font, c.font) << c.name;
+  }
 }
 
 // The shipped files, read through the program's reader.

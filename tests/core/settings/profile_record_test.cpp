@@ -107,11 +107,36 @@ TEST_F(ProfileRecordTest, ProfileNamesBeyondTheFiveSlotsAreNumbered) {
     gm::ResetProfile(r, c.slot, s_.texts, s_.sensor.id);
     EXPECT_EQ(gm::ProfileName(r), c.name);
   }
+  // Without its text a slot still gets a name: an unnamed profile could not be chosen from the list.
   for (auto& t : s_.texts) t.clear();
   gm::ResetProfile(r, 2, s_.texts, s_.sensor.id);
-  EXPECT_EQ(gm::ProfileName(r), L"");
+  EXPECT_EQ(gm::ProfileName(r), L"Profile3");
   EXPECT_EQ(r.KeyAssignments[0].KeyName, L"");
   EXPECT_EQ(gm::Lighting1Name(r), L"");
+}
+
+TEST_F(ProfileRecordTest, OnlyAnUnnamedProfileGetsTheDefaultName) {
+  for (auto& t : s_.texts) t.clear();
+  s_.texts[86] = L"Second";
+  const struct {
+    const char* name;
+    const wchar_t* before;
+    int slot;
+    const wchar_t* after;
+    bool named;
+  } cases[] = {
+      {"empty, slot with its text", L"", 1, L"Second", true},
+      {"empty, slot without its text", L"", 3, L"Profile4", true},
+      {"empty, slot beyond the five", L"", 6, L"Profile7", true},
+      {"a name is kept", L"Mine", 1, L"Mine", false},
+      {"a blank name is a name", L" ", 1, L" ", false},
+  };
+  for (const auto& c : cases) {
+    gm::ProfileRecord r;
+    r.SettingEntries[gm::kProfileName].Value = c.before;
+    EXPECT_EQ(gm::NameUnnamedProfile(r, c.slot, s_.texts), c.named) << c.name;
+    EXPECT_EQ(gm::ProfileName(r), c.after) << c.name;
+  }
 }
 
 TEST_F(ProfileRecordTest, SensorDefaultsFollowTheSensor) {

@@ -13,6 +13,7 @@
 #include "settings/temp_folder.h"
 #include "settings/test_state.h"
 #include "settings/text_file.h"
+#include "settings/utf.h"
 
 namespace {
 
@@ -215,6 +216,56 @@ TEST_F(SettingsStore, AStartUpReadFailureRewritesTheSlotsOwnFileNotTheOneRead) {
 
 // Two models (two programs, or two tests) share nothing: a sensor change in one rewrites only its
 // own records, tables, configuration and files.
+// The first bytes of a profile file: its first three lines.
+std::string ProfileHead(const std::string& name) {
+  return gm::test::kBom + gm::test::Le("[Setting]\nProfileName=" + name + "\nGameFile0=\n");
+}
+
+// A program started without its language files takes its texts from the English file it carries
+// (config/Lan_En.txt, which the build puts into the program), so the profiles it writes on its
+// first start carry English names, not empty ones.
+TEST_F(SettingsStore, WithoutLanguageFilesTheCarriedTextsNameTheProfiles) {
+  gm::LanguageTable carried;
+  ASSERT_TRUE(gm::ReadLanguageFile(gm::FromUtf8(std::string(GM_SOURCE_ROOT) + "/config/Lan_En.txt"), carried).complete);
+  EXPECT_FALSE(gm::LoadLanguage(s_.texts, s_.font, s_.env.dataFolder, 1.0f, carried));
+  EXPECT_FALSE(gm::LoadAppConfig(s_));
+  const std::string slot0 = ProfileBytes(0);
+  EXPECT_EQ(slot0.substr(0, ProfileHead("Profile 1").size()), ProfileHead("Profile 1"));
+  EXPECT_NE(slot0.find(gm::test::Le("\nKey0Name=Left Click\n\tKey0URL=\n\tKey0Value=100100\n")), std::string::npos);
+  EXPECT_NE(slot0.find(gm::test::Le("\nKey5Name=DPI Cycle\n")), std::string::npos);
+  EXPECT_NE(slot0.find(gm::test::Le("\nLighting1Name=Color Cycle\n")), std::string::npos);
+  EXPECT_EQ(ProfileBytes(4).substr(0, ProfileHead("Profile 5").size()), ProfileHead("Profile 5"));
+}
+
+// The fixture's texts name slots 0 and 2 only.
+TEST_F(SettingsStore, AProfileFileNeverGetsAnEmptyName) {
+  gm::LoadAppConfig(s_);
+  // A slot whose default text is missing is named after its number.
+  EXPECT_EQ(ProfileBytes(1).substr(0, ProfileHead("Profile2").size()), ProfileHead("Profile2"));
+
+  // A record that has lost its name is written with the slot's default name.
+  s_.profiles[0].SettingEntries[gm::kProfileName].Value.clear();
+  ASSERT_TRUE(gm::SaveAllProfiles(s_));
+  EXPECT_EQ(ProfileBytes(0).substr(0, ProfileHead("First").size()), ProfileHead("First"));
+
+  // A file saved without a name (as a start without texts used to write) reads with the default
+  // name, which the next save writes.
+  gm::ProfileRecord unnamed = ResetRecord(2);
+  unnamed.SettingEntries[gm::kProfileName].Value.clear();
+  ASSERT_TRUE(gm::WriteProfileRecord(unnamed, gm::ProfileSlotPath(s_.config, 2)));
+  ASSERT_EQ(ProfileBytes(2).substr(0, ProfileHead("").size()), ProfileHead(""));
+  EXPECT_TRUE(gm::LoadAppConfig(s_));
+  EXPECT_EQ(gm::ProfileName(s_.profiles[2]), L"Third");
+  ASSERT_TRUE(gm::SaveAllProfiles(s_));
+  EXPECT_EQ(ProfileBytes(2).substr(0, ProfileHead("Third").size()), ProfileHead("Third"));
+
+  // So does an imported one.
+  ASSERT_TRUE(gm::WriteProfileRecord(unnamed, folder_.Program(L"unnamed.psf")));
+  ASSERT_TRUE(gm::ImportProfile(s_, 4, folder_.Program(L"unnamed.psf")));
+  EXPECT_EQ(gm::ProfileName(s_.profiles[4]), L"Profile5");
+  EXPECT_EQ(ProfileBytes(4).substr(0, ProfileHead("Profile5").size()), ProfileHead("Profile5"));
+}
+
 TEST(SettingsModels, TwoModelsDoNotSeeEachOthersEdits) {
   gm::test::TestState<> a, b;
   gm::LoadAppConfig(*a);

@@ -123,6 +123,11 @@ TEST(TextFile, OpenFailsForAMissingFileOrFolderButReadsAReadOnlyFile) {
   EXPECT_FALSE(file.Open(folder.Program(L"missing.ini"), gm::kOpenForReading));
   EXPECT_FALSE(file.IsOpen());
   EXPECT_FALSE(file.Open(folder.Program(L"nofolder\\x.ini"), gm::kOpenForWriting));
+  // A folder where the file should be is not opened (natively it would open and report a length
+  // no read could take).
+  std::filesystem::create_directories(folder.Path() / "dir.ini");
+  EXPECT_FALSE(file.Open(folder.Program(L"dir.ini"), gm::kOpenForReading));
+  EXPECT_FALSE(file.IsOpen());
 
   folder.WriteBytes("ro.ini", kBom + Le("k=v\n"));
   std::filesystem::permissions(folder.Path() / "ro.ini", std::filesystem::perms::owner_read);
