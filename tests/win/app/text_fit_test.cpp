@@ -257,8 +257,8 @@ std::vector<Window> ProgramWindows(const gm::ui::UiContext& ui, const LanguageTa
     windows.push_back(std::move(w));
   }
   {
-    gm::ProfileRecord record;
-    CAddProfileDlg dlg(ui, nullptr, record);
+    std::wstring name;
+    CAddProfileDlg dlg(ui, nullptr, name);
     Window w{"profile name", ControlsOf(dlg), {}};
     w.written[CProfileNameDlg::kTitle] = Texts(t, {gm::kTextAddProfileTitle, gm::kTextRenameProfileTitle});
     windows.push_back(std::move(w));
