@@ -104,8 +104,9 @@ class MainController final : public DeviceHost, public UploadHost, public InputE
   // Before the manager opens: until it has closed, the macro buttons keep the macros they hold
   // (the library is being edited).
   void MacroManagerOpening();
-  // After it has closed and the library has been reloaded: the next resolution copies each macro
-  // button's macro from the library again, so that edits made in the manager reach the buttons;
+  // After it has closed (the main window keeps the library as the manager left it): the next
+  // resolution copies each macro button's macro from the library again, so that edits made in the
+  // manager reach the buttons;
   // when a button of the current profile holds a macro, the button mapping is uploaded at once
   // (not 20 ms later). True when it did.
   bool MacroManagerClosed();
