@@ -182,9 +182,9 @@ TEST_F(MainWindowAssign, SubmenuChoicesAreStoredOnTheirButtons) {
       30s))
       << "the choices did not reach the profile file";
   Close();
-  // The test's data folder has no language file, so the program's texts are empty: the DPI-lock
-  // name is "<texts[36]>-700" with an empty texts[36].
-  EXPECT_EQ(keys[5].KeyName, L"-700");
+  // The test's data folder has no language file, so the program takes its built-in English texts:
+  // the DPI-lock name is "<texts[36]>-700".
+  EXPECT_EQ(keys[5].KeyName, L"DPI Lock-700");
   // The other buttons kept their functions.
   EXPECT_EQ(keys[0].KeyValue, (gm::ThreeBytes{0x10, 0x01, 0x00}));
 }
