@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/resource_ids.h"
+#include "ui/module_resource.h"
 
 namespace gm::win {
 
@@ -10,13 +11,9 @@ LanguageTable BuiltInEnglishTexts(HMODULE module) { return LanguageTextsResource
 
 LanguageTable LanguageTextsResource(HMODULE module, int id) {
   LanguageTable texts;
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_RCDATA);
-  if (!found) return texts;
-  const DWORD size = SizeofResource(module, found);
-  HGLOBAL loaded = LoadResource(module, found);
-  const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data || size == 0) return texts;
-  ReadLanguageBytes(std::string(static_cast<const char*>(data), size), texts);
+  const auto bytes = ui::ModuleResourceBytes(module, RT_RCDATA, id);
+  if (bytes.empty()) return texts;
+  ReadLanguageBytes(std::string(bytes.begin(), bytes.end()), texts);
   return texts;
 }
 

@@ -7,6 +7,7 @@
 #include "dialogs/confirm_dlg.h"
 #include "settings/language_indexes.h"
 #include "ui/dialog_controls.h"
+#include "ui/module_resource.h"
 #include "ui/program_messages.h"
 #include "ui/static_controls.h"
 
@@ -35,14 +36,9 @@ constexpr ui::ControlSpec kControls[] = {
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> LoadFirmwareResource(int id, std::size_t maxSize) {
-  HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), L"BIN");
-  if (!found) return std::nullopt;
-  const DWORD size = SizeofResource(module, found);
-  HGLOBAL loaded = LoadResource(module, found);
-  const auto* bytes = loaded ? static_cast<const std::uint8_t*>(LockResource(loaded)) : nullptr;
-  if (!bytes || size > maxSize) return std::nullopt;
-  return std::vector<std::uint8_t>(bytes, bytes + size);
+  const auto bytes = ui::ModuleResourceBytes(GetModuleHandleW(nullptr), L"BIN", id);
+  if (bytes.data() == nullptr || bytes.size() > maxSize) return std::nullopt;
+  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
 std::span<const ui::ControlSpec> CCheckFWDlg::Controls() { return kControls; }

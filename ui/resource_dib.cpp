@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/file_resources.h"
+#include "ui/module_resource.h"
 
 namespace gm::win {
 
@@ -68,11 +69,8 @@ std::optional<ResourceDib> DibFromBytes(const BYTE* bytes, size_t size) {
 }  // namespace
 
 std::optional<ResourceDib> FindResourceDib(HMODULE module, int id) {
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));  // RT_BITMAP
-  if (!found) return std::nullopt;
-  HGLOBAL loaded = LoadResource(module, found);
-  return DibFromBytes(static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr),
-                      SizeofResource(module, found));
+  const auto bytes = ui::ModuleResourceBytes(module, MAKEINTRESOURCEW(2), id);  // RT_BITMAP
+  return DibFromBytes(bytes.data(), bytes.size());
 }
 
 std::optional<ResourceDib> FindResourceDib(const ProgramFileView& file, int id) {

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "ui/module_resource.h"
+
 
 namespace gm::win {
 namespace gp = Gdiplus::DllExports;
@@ -162,12 +164,10 @@ bool LoadBitmapFile(const std::wstring& path, ScopedBitmap& out, SIZE& size) {
 
 bool LoadPngResource(HMODULE module, const wchar_t* type, int id, SkinImage& out) {
   out.Reset();
-  HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), type);
-  if (!resource) return false;
-  const DWORD size = SizeofResource(module, resource);
-  HGLOBAL loaded = LoadResource(module, resource);
-  const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  if (!bytes || size == 0) return false;
+  const auto resource = ui::ModuleResourceBytes(module, type, id);
+  if (resource.empty()) return false;
+  const void* bytes = resource.data();
+  const SIZE_T size = resource.size();
   // The bytes get a block of their own, owned by the stream.
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
   if (!block) return false;
